@@ -1,0 +1,44 @@
+# Helpers shared by the CMakeLists files of the project.
+
+# tarvel_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable, registered with CTest as one test.
+function(tarvel_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tarvel_test_support GTest::gmock
+                                          GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+# tarvel_add_bench(<name> SOURCES <files...> LIBS <targets...>)
+function(tarvel_add_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()
+
+# tarvel_add_fuzzer(<name> SOURCES <files...> LIBS <targets...>)
+# A libFuzzer harness; built only in a TARVEL_FUZZ configuration. Its seed corpus lives
+# lives in a seeds/ folder beside its source.
+function(tarvel_add_fuzzer name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_property(GLOBAL APPEND PROPERTY TARVEL_FUZZERS ${name})
+endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt, except those named
+# in EXCEPT. Lets each area of the code keep its tests, benchmarks and harnesses in a folder
+# of its own.
+function(tarvel_add_area_subdirectories)
+    cmake_parse_arguments(ARG "" "" "EXCEPT" ${ARGN})
+    file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(area ${areas})
+        get_filename_component(area_name ${area} NAME)
+        if(IS_DIRECTORY ${area} AND EXISTS ${area}/CMakeLists.txt
+           AND NOT area_name IN_LIST ARG_EXCEPT)
+            add_subdirectory(${area})
+        endif()
+    endforeach()
+endfunction()
