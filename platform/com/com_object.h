@@ -12,16 +12,19 @@ template <class Derived, class FirstInterface, class... MoreInterfaces>
 class ComObject : public FirstInterface, public MoreInterfaces... {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
+        if (object == nullptr)
+            return E_POINTER;
         *object = Find(iid);
-        if (*object == nullptr) return E_NOINTERFACE;
+        if (*object == nullptr)
+            return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }
     ULONG AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
     ULONG Release() override {
         const LONG count = InterlockedDecrement(&references_);
-        if (count == 0) delete this;
+        if (count == 0)
+            delete this;
         return static_cast<ULONG>(count);
     }
 

@@ -12,7 +12,8 @@ public:
     ComPtr(std::nullptr_t) {}
     // Takes a new reference to `pointer`.
     explicit ComPtr(Interface* pointer) : pointer_(pointer) {
-        if (pointer_) pointer_->AddRef();
+        if (pointer_)
+            pointer_->AddRef();
     }
     ComPtr(const ComPtr& other) : ComPtr(other.pointer_) {}
     ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
@@ -44,7 +45,8 @@ public:
     }
 
     void Reset() {
-        if (Interface* old = std::exchange(pointer_, nullptr)) old->Release();
+        if (Interface* old = std::exchange(pointer_, nullptr))
+            old->Release();
     }
     // Gives up the reference without releasing it.
     Interface* Detach() { return std::exchange(pointer_, nullptr); }

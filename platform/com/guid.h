@@ -26,9 +26,12 @@ using REFCLSID = const CLSID&;
 namespace guid_detail {
 
 constexpr int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -38,7 +41,8 @@ constexpr std::optional<std::uint64_t> ReadHex(std::string_view text, std::size_
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < digits; ++i) {
         const int v = HexValue(text[pos + i]);
-        if (v < 0) return std::nullopt;
+        if (v < 0)
+            return std::nullopt;
         value = value * 16 + static_cast<std::uint64_t>(v);
     }
     return value;
@@ -51,24 +55,30 @@ constexpr std::optional<std::uint64_t> ReadHex(std::string_view text, std::size_
 constexpr std::optional<GUID> ParseGuid(std::string_view text) {
     using guid_detail::ReadHex;
     if (text.size() == 38) {
-        if (text.front() != '{' || text.back() != '}') return std::nullopt;
+        if (text.front() != '{' || text.back() != '}')
+            return std::nullopt;
         text = text.substr(1, 36);
     }
-    if (text.size() != 36) return std::nullopt;
+    if (text.size() != 36)
+        return std::nullopt;
     if (text[8] != '-' || text[13] != '-' || text[18] != '-' || text[23] != '-') {
         return std::nullopt;
     }
     const auto d1 = ReadHex(text, 0, 8);
     const auto d2 = ReadHex(text, 9, 4);
     const auto d3 = ReadHex(text, 14, 4);
-    if (!d1 || !d2 || !d3) return std::nullopt;
-    GUID guid{static_cast<std::uint32_t>(*d1), static_cast<std::uint16_t>(*d2),
-              static_cast<std::uint16_t>(*d3), {}};
+    if (!d1 || !d2 || !d3)
+        return std::nullopt;
+    GUID guid{static_cast<std::uint32_t>(*d1),
+              static_cast<std::uint16_t>(*d2),
+              static_cast<std::uint16_t>(*d3),
+              {}};
     // Data4: two bytes before the last dash, six after it.
     constexpr std::size_t kBytePositions[8] = {19, 21, 24, 26, 28, 30, 32, 34};
     for (std::size_t i = 0; i < 8; ++i) {
         const auto byte = ReadHex(text, kBytePositions[i], 2);
-        if (!byte) return std::nullopt;
+        if (!byte)
+            return std::nullopt;
         guid.Data4[i] = static_cast<std::uint8_t>(*byte);
     }
     return guid;
@@ -77,7 +87,8 @@ constexpr std::optional<GUID> ParseGuid(std::string_view text) {
 // Compile-time form: a malformed text stops the build (the throw is not a constant expression).
 consteval GUID MakeGuid(std::string_view text) {
     const auto guid = ParseGuid(text);
-    if (!guid) throw std::invalid_argument("malformed GUID text");
+    if (!guid)
+        throw std::invalid_argument("malformed GUID text");
     return *guid;
 }
 

@@ -33,8 +33,10 @@ constexpr const IID& IidOf() {
 // result pointer; a null object gives E_NOINTERFACE and a null result.
 template <class Interface>
 HRESULT QueryInterfaceAs(IUnknown* object, Interface** result) {
-    if (result == nullptr) return E_POINTER;
+    if (result == nullptr)
+        return E_POINTER;
     *result = nullptr;
-    if (object == nullptr) return E_NOINTERFACE;
+    if (object == nullptr)
+        return E_NOINTERFACE;
     return object->QueryInterface(IidOf<Interface>(), reinterpret_cast<void**>(result));
 }

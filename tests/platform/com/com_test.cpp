@@ -98,9 +98,7 @@ TEST(CriticalSection, IsReentrantForItsOwner) {
     ASSERT_TRUE(InitializeCriticalSectionAndSpinCount(&section, 4000));
     EXPECT_EQ(section.spinCount, 4000u);
     EnterCriticalSection(&section);
-    {
-        CriticalSectionLock again(&section);
-    }
+    { CriticalSectionLock again(&section); }
     LeaveCriticalSection(&section);
     DeleteCriticalSection(&section);
 }
