@@ -1,0 +1,114 @@
+#include "tests/helpers/fault_stream.h"
+
+#include <algorithm>
+
+ComPtr<FaultStream> FaultStream::Create() {
+    return Create(std::vector<BYTE>{});
+}
+
+ComPtr<FaultStream> FaultStream::Create(const std::vector<BYTE>& bytes) {
+    ComPtr<MemoryStream> memory = MemoryStream::Create(bytes);
+    ComPtr<FaultStream> stream = Over(memory.Get());
+    stream->memory_ = memory;
+    return stream;
+}
+
+ComPtr<FaultStream> FaultStream::Over(IStream* inner) {
+    ComPtr<FaultStream> stream(new FaultStream);
+    stream->inner_ = ComPtr<IStream>(inner);
+    return stream;
+}
+
+void FaultStream::FailRead(unsigned nth, HRESULT error) {
+    readFaults_.push_back({nth, nth, error, false, 0});
+}
+void FaultStream::FailReadsFrom(unsigned nth, HRESULT error) {
+    readFaults_.push_back({nth, kForever, error, false, 0});
+}
+void FaultStream::ShortenRead(unsigned nth, ULONG bytes) {
+    readFaults_.push_back({nth, nth, S_OK, true, bytes});
+}
+void FaultStream::FailWrite(unsigned nth, HRESULT error) {
+    writeFaults_.push_back({nth, nth, error, false, 0});
+}
+void FaultStream::FailWritesFrom(unsigned nth, HRESULT error) {
+    writeFaults_.push_back({nth, kForever, error, false, 0});
+}
+void FaultStream::ShortenWrite(unsigned nth, ULONG bytes, HRESULT result) {
+    writeFaults_.push_back({nth, nth, result, true, bytes});
+}
+void FaultStream::FailSeek(unsigned nth, HRESULT error) {
+    seekFaults_.push_back({nth, nth, error, false, 0});
+}
+void FaultStream::FailSeeksFrom(unsigned nth, HRESULT error) {
+    seekFaults_.push_back({nth, kForever, error, false, 0});
+}
+void FaultStream::FailStat(HRESULT error) {
+    failStat_ = true;
+    statError_ = error;
+}
+void FaultStream::ReportMode(DWORD mode) {
+    reportMode_ = true;
+    reportedMode_ = mode;
+}
+
+const FaultStream::Fault* FaultStream::Find(const std::vector<Fault>& faults, unsigned call) {
+    const auto found = std::find_if(faults.begin(), faults.end(), [call](const Fault& fault) {
+        return call >= fault.first && call <= fault.last;
+    });
+    return found == faults.end() ? nullptr : &*found;
+}
+
+HRESULT FaultStream::Read(void* data, ULONG count, ULONG* read) {
+    const unsigned call = ++calls_.reads;
+    if (read != nullptr)
+        *read = 0;
+    const Fault* fault = Find(readFaults_, call);
+    if (fault != nullptr && !fault->shortens)
+        return fault->error;
+    ULONG got = 0;
+    const HRESULT result =
+        inner_->Read(data, fault != nullptr ? std::min(count, fault->limit) : count, &got);
+    calls_.bytesRead += got;
+    if (read != nullptr)
+        *read = got;
+    return FAILED(result) ? result : (fault != nullptr ? fault->error : result);
+}
+
+HRESULT FaultStream::Write(const void* data, ULONG count, ULONG* written) {
+    const unsigned call = ++calls_.writes;
+    if (written != nullptr)
+        *written = 0;
+    const Fault* fault = Find(writeFaults_, call);
+    if (fault != nullptr && !fault->shortens)
+        return fault->error;
+    ULONG put = 0;
+    const HRESULT result =
+        inner_->Write(data, fault != nullptr ? std::min(count, fault->limit) : count, &put);
+    calls_.bytesWritten += put;
+    if (written != nullptr)
+        *written = put;
+    return FAILED(result) ? result : (fault != nullptr ? fault->error : result);
+}
+
+HRESULT FaultStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) {
+    const unsigned call = ++calls_.seeks;
+    if (const Fault* fault = Find(seekFaults_, call))
+        return fault->error;
+    return inner_->Seek(move, origin, position);
+}
+
+HRESULT FaultStream::SetSize(ULARGE_INTEGER size) {
+    ++calls_.setSizes;
+    return inner_->SetSize(size);
+}
+
+HRESULT FaultStream::Stat(STATSTG* stat, DWORD flags) {
+    ++calls_.stats;
+    if (failStat_)
+        return statError_;
+    const HRESULT result = inner_->Stat(stat, flags);
+    if (SUCCEEDED(result) && reportMode_)
+        stat->grfMode = reportedMode_;
+    return result;
+}
