@@ -1,0 +1,301 @@
+// Every used slot of the device interfaces, called through the raw virtual table as another
+// module would, lands on the operation of that name; every placeholder answers E_NOTIMPL.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "host/api/auto_output_control.h"
+#include "host/api/channel_info.h"
+#include "host/api/device_object.h"
+#include "host/api/master_device.h"
+#include "platform/com/com_object.h"
+#include "platform/com/com_ptr.h"
+#include "tests/helpers/vtable_call.h"
+
+namespace {
+
+// The name and arguments of the last operation called.
+struct Calls {
+    std::string last;
+};
+
+#define PLACEHOLDER(n)             \
+    HRESULT Unused##n() override { \
+        return E_NOTIMPL;          \
+    }
+
+class SpyDevice final
+    : public ComObject<SpyDevice, IMasterDevice, IAutoOutputControl, IChannelInfo, IDeviceObject>,
+      public Calls {
+public:
+    PLACEHOLDER(3)
+    PLACEHOLDER(4)
+    PLACEHOLDER(5)
+    PLACEHOLDER(6)
+    PLACEHOLDER(7)
+    PLACEHOLDER(8)
+    PLACEHOLDER(9)
+    PLACEHOLDER(10)
+    PLACEHOLDER(11)
+    PLACEHOLDER(12)
+    PLACEHOLDER(13)
+    PLACEHOLDER(14)
+    PLACEHOLDER(15)
+    PLACEHOLDER(16)
+    PLACEHOLDER(17)
+    PLACEHOLDER(18)
+    PLACEHOLDER(19)
+    PLACEHOLDER(20)
+    PLACEHOLDER(21)
+    PLACEHOLDER(22)
+    PLACEHOLDER(23)
+
+    HRESULT QueryStatus(LONG item, LONG* value) override {
+        last = "QueryStatus " + std::to_string(item);
+        *value = 41;
+        return S_OK;
+    }
+    HRESULT GetDigitalOutputGroup(UINT index, IDigitalOutputGroup** group) override {
+        last = "GetDigitalOutputGroup " + std::to_string(index);
+        *group = nullptr;
+        return S_FALSE;
+    }
+    HRESULT GetInputCount(LONG* count) override { return Set("GetInputCount", count, 17); }
+    HRESULT GetAnalogOutputCount(LONG* count) override {
+        return Set("GetAnalogOutputCount", count, 18);
+    }
+    HRESULT GetDigitalOutputGroupCount(UINT* count) override {
+        last = "GetDigitalOutputGroupCount";
+        *count = 19;
+        return S_OK;
+    }
+    HRESULT IsSampling(VARIANT_BOOL* sampling) override {
+        last = "IsSampling";
+        *sampling = VARIANT_TRUE;
+        return S_OK;
+    }
+
+    HRESULT IsSupported(VARIANT_BOOL* supported) override {
+        last = "IsSupported";
+        *supported = VARIANT_TRUE;
+        return S_OK;
+    }
+    HRESULT ResetOutputs() override {
+        last = "ResetOutputs";
+        return S_OK;
+    }
+    HRESULT ProgramOutput(const OutputCommandBlock* block) override {
+        last = "ProgramOutput " + std::to_string(block->Output);
+        return S_OK;
+    }
+    HRESULT GetTimingLimits(TimingLimits* limits) override {
+        last = "GetTimingLimits " + std::to_string(limits->Size);
+        limits->MaxPulseDelay = 7.5;
+        return S_OK;
+    }
+    HRESULT IsAllowedWhileSampling(VARIANT_BOOL* allowed) override {
+        last = "IsAllowedWhileSampling";
+        *allowed = VARIANT_TRUE;
+        return S_OK;
+    }
+
+    HRESULT GetChannelDescription(LONG kind, LONG index, ITevString** description) override {
+        last = "GetChannelDescription " + std::to_string(kind) + " " + std::to_string(index);
+        *description = nullptr;
+        return S_OK;
+    }
+    HRESULT GetStimulator(IStimulator** stimulator) override {
+        last = "GetStimulator";
+        *stimulator = nullptr;
+        return S_OK;
+    }
+
+    HRESULT GetProperties(LONG set, IDeviceProperties** properties) override {
+        last = "GetProperties " + std::to_string(set);
+        *properties = nullptr;
+        return S_OK;
+    }
+
+private:
+    HRESULT Set(const char* name, LONG* out, LONG value) {
+        last = name;
+        *out = value;
+        return S_OK;
+    }
+};
+
+class SpyParts final
+    : public ComObject<SpyParts, IDigitalOutputGroup, IStimulator, IDeviceProperties>,
+      public Calls {
+public:
+    PLACEHOLDER(3)
+    PLACEHOLDER(4)
+    PLACEHOLDER(5)
+    PLACEHOLDER(6)
+    PLACEHOLDER(7)
+    PLACEHOLDER(8)
+    PLACEHOLDER(9)
+    PLACEHOLDER(10)
+    PLACEHOLDER(11)
+    PLACEHOLDER(12)
+    PLACEHOLDER(13)
+    PLACEHOLDER(14)
+    PLACEHOLDER(15)
+    PLACEHOLDER(16)
+    PLACEHOLDER(17)
+    PLACEHOLDER(18)
+
+    HRESULT GetOutputCount(LONG* count) override {
+        last = "GetOutputCount";
+        *count = 4;
+        return S_OK;
+    }
+    HRESULT IsEnabled(VARIANT_BOOL* enabled) override {
+        last = "IsEnabled";
+        *enabled = VARIANT_TRUE;
+        return S_OK;
+    }
+    HRESULT GetText(ULONG code, ITevString** text) override {
+        last = "GetText " + std::to_string(code);
+        *text = nullptr;
+        return S_OK;
+    }
+};
+
+#undef PLACEHOLDER
+
+// Calls every slot from 3 to `last` that is not in `used` and expects E_NOTIMPL.
+template <class Interface>
+void ExpectPlaceholders(Interface* object, Calls& calls, std::size_t last,
+                        std::initializer_list<std::size_t> used) {
+    for (std::size_t slot = 3; slot <= last; ++slot) {
+        if (std::find(used.begin(), used.end(), slot) != used.end())
+            continue;
+        calls.last.clear();
+        EXPECT_EQ(CallSlot<HRESULT>(object, slot), E_NOTIMPL) << "slot " << slot;
+        EXPECT_EQ(calls.last, "") << "slot " << slot;
+    }
+}
+
+TEST(MasterDeviceSlots, LandOnTheirOperations) {
+    ComPtr<SpyDevice> spy(new SpyDevice);
+    IMasterDevice* device = spy.Get();
+
+    LONG value = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(device, 4, LONG{1}, &value), S_OK);
+    EXPECT_EQ(spy->last, "QueryStatus 1");
+    EXPECT_EQ(value, 41);
+
+    IDigitalOutputGroup* group = reinterpret_cast<IDigitalOutputGroup*>(1);
+    EXPECT_EQ(CallSlot<HRESULT>(device, 14, UINT{3}, &group), S_FALSE);
+    EXPECT_EQ(spy->last, "GetDigitalOutputGroup 3");
+    EXPECT_EQ(group, nullptr);
+
+    EXPECT_EQ(CallSlot<HRESULT>(device, 17, &value), S_OK);
+    EXPECT_EQ(spy->last, "GetInputCount");
+    EXPECT_EQ(value, 17);
+    EXPECT_EQ(CallSlot<HRESULT>(device, 18, &value), S_OK);
+    EXPECT_EQ(spy->last, "GetAnalogOutputCount");
+    EXPECT_EQ(value, 18);
+    UINT groups = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(device, 19, &groups), S_OK);
+    EXPECT_EQ(spy->last, "GetDigitalOutputGroupCount");
+    EXPECT_EQ(groups, 19u);
+    VARIANT_BOOL sampling = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(device, 24, &sampling), S_OK);
+    EXPECT_EQ(spy->last, "IsSampling");
+    EXPECT_EQ(sampling, VARIANT_TRUE);
+
+    ExpectPlaceholders(device, *spy.Get(), 23, {4, 14, 17, 18, 19});
+}
+
+TEST(AutoOutputControlSlots, LandOnTheirOperations) {
+    ComPtr<SpyDevice> spy(new SpyDevice);
+    IAutoOutputControl* control = spy.Get();
+
+    VARIANT_BOOL flag = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(control, 3, &flag), S_OK);
+    EXPECT_EQ(spy->last, "IsSupported");
+    EXPECT_EQ(CallSlot<HRESULT>(control, 5), S_OK);
+    EXPECT_EQ(spy->last, "ResetOutputs");
+    OutputCommandBlock block{};
+    block.Output = -6;
+    EXPECT_EQ(CallSlot<HRESULT>(control, 6, &block), S_OK);
+    EXPECT_EQ(spy->last, "ProgramOutput -6");
+    TimingLimits limits{};
+    limits.Size = 24;
+    EXPECT_EQ(CallSlot<HRESULT>(control, 7, &limits), S_OK);
+    EXPECT_EQ(spy->last, "GetTimingLimits 24");
+    EXPECT_EQ(limits.MaxPulseDelay, 7.5);
+    flag = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(control, 8, &flag), S_OK);
+    EXPECT_EQ(spy->last, "IsAllowedWhileSampling");
+    EXPECT_EQ(flag, VARIANT_TRUE);
+
+    ExpectPlaceholders(control, *spy.Get(), 8, {3, 5, 6, 7, 8});
+}
+
+TEST(ChannelInfoSlots, LandOnTheirOperations) {
+    ComPtr<SpyDevice> spy(new SpyDevice);
+    IChannelInfo* info = spy.Get();
+
+    ITevString* text = reinterpret_cast<ITevString*>(1);
+    EXPECT_EQ(CallSlot<HRESULT>(info, 20, LONG{0}, LONG{5}, &text), S_OK);
+    EXPECT_EQ(spy->last, "GetChannelDescription 0 5");
+    EXPECT_EQ(text, nullptr);
+    IStimulator* stimulator = reinterpret_cast<IStimulator*>(1);
+    EXPECT_EQ(CallSlot<HRESULT>(info, 21, &stimulator), S_OK);
+    EXPECT_EQ(spy->last, "GetStimulator");
+    EXPECT_EQ(stimulator, nullptr);
+
+    ExpectPlaceholders(info, *spy.Get(), 19, {});
+}
+
+TEST(DeviceObjectSlots, LandOnTheirOperations) {
+    ComPtr<SpyDevice> spy(new SpyDevice);
+    IDeviceObject* object = spy.Get();
+    IDeviceProperties* properties = reinterpret_cast<IDeviceProperties*>(1);
+    EXPECT_EQ(CallSlot<HRESULT>(object, 3, LONG{0}, &properties), S_OK);
+    EXPECT_EQ(spy->last, "GetProperties 0");
+    EXPECT_EQ(properties, nullptr);
+
+    ComPtr<SpyParts> parts(new SpyParts);
+    ITevString* text = reinterpret_cast<ITevString*>(1);
+    EXPECT_EQ(CallSlot<HRESULT>(static_cast<IDeviceProperties*>(parts.Get()), 3, ULONG{0xC2000000},
+                                &text),
+              S_OK);
+    EXPECT_EQ(parts->last, "GetText " + std::to_string(0xC2000000u));
+    EXPECT_EQ(text, nullptr);
+}
+
+TEST(DevicePartSlots, LandOnTheirOperations) {
+    ComPtr<SpyParts> parts(new SpyParts);
+    LONG count = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(static_cast<IDigitalOutputGroup*>(parts.Get()), 3, &count), S_OK);
+    EXPECT_EQ(parts->last, "GetOutputCount");
+    EXPECT_EQ(count, 4);
+
+    IStimulator* stimulator = parts.Get();
+    VARIANT_BOOL enabled = 0;
+    EXPECT_EQ(CallSlot<HRESULT>(stimulator, 19, &enabled), S_OK);
+    EXPECT_EQ(parts->last, "IsEnabled");
+    EXPECT_EQ(enabled, VARIANT_TRUE);
+    ExpectPlaceholders(stimulator, *parts.Get(), 18, {});
+}
+
+TEST(InterfaceIdentifiers, AreTheHostsAndDistinct) {
+    EXPECT_EQ(GuidToString(IMasterDevice::kIid), "{4EC14961-9464-11D2-B7E7-008048C36FE8}");
+    EXPECT_EQ(GuidToString(IAutoOutputControl::kIid), "{DC040EA5-D1B9-4669-BD1B-47B5E28DB457}");
+    EXPECT_EQ(GuidToString(IChannelInfo::kIid), "{30157541-08C5-11D3-B86D-008048C36FE8}");
+    const IID ids[] = {IMasterDevice::kIid,       IAutoOutputControl::kIid,
+                       IChannelInfo::kIid,        IStimulator::kIid,
+                       IDigitalOutputGroup::kIid, IDeviceObject::kIid,
+                       IDeviceProperties::kIid,   IUnknown::kIid};
+    for (std::size_t i = 0; i < std::size(ids); ++i) {
+        for (std::size_t j = i + 1; j < std::size(ids); ++j)
+            EXPECT_NE(ids[i], ids[j]) << i << j;
+    }
+}
+
+}  // namespace
