@@ -1,0 +1,72 @@
+// The small objects a simulated Corvex hands out: a digital output group, the stimulator and
+// the device's property set. Each holds what it reports; the caller gets one reference.
+#pragma once
+
+#include <string>
+
+#include "host/api/channel_info.h"
+#include "host/api/device_object.h"
+#include "host/api/digital_output_group.h"
+#include "platform/com/com_object.h"
+
+namespace Ostrel {
+
+class SimulatedDigitalGroup final : public ComObject<SimulatedDigitalGroup, IDigitalOutputGroup> {
+public:
+    // A group of `count` outputs, or one whose count call fails.
+    static IDigitalOutputGroup* Create(LONG count, bool failing);
+
+    HRESULT GetOutputCount(LONG* count) override;
+
+private:
+    SimulatedDigitalGroup(LONG count, bool failing) : count_(count), failing_(failing) {}
+
+    LONG count_;
+    bool failing_;
+};
+
+class SimulatedStimulator final : public ComObject<SimulatedStimulator, IStimulator> {
+public:
+    static IStimulator* Create(bool enabled);
+
+    HRESULT Unused3() override { return E_NOTIMPL; }
+    HRESULT Unused4() override { return E_NOTIMPL; }
+    HRESULT Unused5() override { return E_NOTIMPL; }
+    HRESULT Unused6() override { return E_NOTIMPL; }
+    HRESULT Unused7() override { return E_NOTIMPL; }
+    HRESULT Unused8() override { return E_NOTIMPL; }
+    HRESULT Unused9() override { return E_NOTIMPL; }
+    HRESULT Unused10() override { return E_NOTIMPL; }
+    HRESULT Unused11() override { return E_NOTIMPL; }
+    HRESULT Unused12() override { return E_NOTIMPL; }
+    HRESULT Unused13() override { return E_NOTIMPL; }
+    HRESULT Unused14() override { return E_NOTIMPL; }
+    HRESULT Unused15() override { return E_NOTIMPL; }
+    HRESULT Unused16() override { return E_NOTIMPL; }
+    HRESULT Unused17() override { return E_NOTIMPL; }
+    HRESULT Unused18() override { return E_NOTIMPL; }
+    HRESULT IsEnabled(VARIANT_BOOL* enabled) override;
+
+private:
+    explicit SimulatedStimulator(bool enabled) : enabled_(enabled) {}
+
+    bool enabled_;
+};
+
+class SimulatedDeviceProperties final
+    : public ComObject<SimulatedDeviceProperties, IDeviceProperties> {
+public:
+    static IDeviceProperties* Create(std::string name);
+
+    HRESULT GetText(ULONG code, ITevString** text) override;
+
+private:
+    explicit SimulatedDeviceProperties(std::string name) : name_(std::move(name)) {}
+
+    std::string name_;
+};
+
+// Hands `text` (UTF-8) to the caller as a string object with one reference.
+HRESULT HandOutText(const std::string& text, ITevString** result);
+
+}  // namespace Ostrel

@@ -1,0 +1,198 @@
+#include "host/device/simulated_corvex.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "host/device/device_parts.h"
+
+namespace Ostrel {
+
+ComPtr<SimulatedCorvex> SimulatedCorvex::Create(const DeviceDescription& description) {
+    return ComPtr<SimulatedCorvex>(new SimulatedCorvex(description));
+}
+
+SimulatedCorvex::SimulatedCorvex(const DeviceDescription& description)
+    : description_(description) {}
+
+void SimulatedCorvex::SetStimulatorEnabled(bool enabled) {
+    if (description_.Stimulator != StimulatorState::kAbsent) {
+        description_.Stimulator = enabled ? StimulatorState::kOn : StimulatorState::kOff;
+    }
+}
+
+std::vector<BlockBytes> SimulatedCorvex::ProgrammedBlocks() const {
+    std::vector<BlockBytes> blocks;
+    for (const DeviceCommand& command : commands_) {
+        if (command.What == DeviceCommand::Kind::kProgram)
+            blocks.push_back(command.Block);
+    }
+    return blocks;
+}
+
+int SimulatedCorvex::ResetCount() const {
+    return static_cast<int>(std::count_if(commands_.begin(), commands_.end(), [](const auto& c) {
+        return c.What == DeviceCommand::Kind::kReset;
+    }));
+}
+
+void SimulatedCorvex::ClearRecord() {
+    commands_.clear();
+    statusQueries_ = 0;
+}
+
+std::string SimulatedCorvex::InputDescriptionText(std::int32_t input) const {
+    const InputRange& range = description_.RangeOf(input);
+    const std::string gain = range.Unit.empty() ? range.Range : range.Range + " " + range.Unit;
+    return "<Channel><Name>Input " + std::to_string(input + 1) + "</Name><PhysicalGainIndex>" +
+           gain + "</PhysicalGainIndex></Channel>";
+}
+
+HRESULT SimulatedCorvex::QueryInterface(REFIID iid, void** object) {
+    if (iid == IAutoOutputControl::kIid && description_.AutoOutputs == AutoOutputSupport::kAbsent) {
+        if (object == nullptr)
+            return E_POINTER;
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    return ComObject::QueryInterface(iid, object);
+}
+
+// IDeviceObject
+
+HRESULT SimulatedCorvex::GetProperties(LONG set, IDeviceProperties** properties) {
+    if (properties == nullptr)
+        return E_POINTER;
+    *properties = nullptr;
+    if (set != kGeneralProperties)
+        return E_INVALIDARG;
+    *properties = SimulatedDeviceProperties::Create(description_.Name);
+    return S_OK;
+}
+
+// IMasterDevice
+
+HRESULT SimulatedCorvex::QueryStatus(LONG item, LONG* value) {
+    if (value == nullptr)
+        return E_POINTER;
+    ++statusQueries_;
+    if (item != 1)
+        return E_INVALIDARG;
+    *value = 1;  // connected
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::GetDigitalOutputGroup(UINT index, IDigitalOutputGroup** group) {
+    if (group == nullptr)
+        return E_POINTER;
+    *group = nullptr;
+    if (index >= description_.DigitalGroups.size())
+        return E_INVALIDARG;
+    if (description_.MissingGroups.contains(index))
+        return E_FAIL;
+    *group = SimulatedDigitalGroup::Create(description_.DigitalGroups[index],
+                                           description_.FailingGroups.contains(index));
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::GetInputCount(LONG* count) {
+    if (count == nullptr)
+        return E_POINTER;
+    *count = description_.Inputs;
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::GetAnalogOutputCount(LONG* count) {
+    if (count == nullptr)
+        return E_POINTER;
+    *count = description_.AnalogOutputs;
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::GetDigitalOutputGroupCount(UINT* count) {
+    if (count == nullptr)
+        return E_POINTER;
+    *count = static_cast<UINT>(description_.DigitalGroups.size());
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::IsSampling(VARIANT_BOOL* sampling) {
+    if (sampling == nullptr)
+        return E_POINTER;
+    *sampling = description_.Sampling ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+// IAutoOutputControl
+
+HRESULT SimulatedCorvex::IsSupported(VARIANT_BOOL* supported) {
+    if (supported == nullptr)
+        return E_POINTER;
+    if (description_.AutoOutputs == AutoOutputSupport::kFailing)
+        return E_FAIL;
+    *supported = Supported() ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::ResetOutputs() {
+    const HRESULT result = Supported() ? S_OK : E_NOTIMPL;
+    commands_.push_back(DeviceCommand{DeviceCommand::Kind::kReset, {}, result});
+    return result;
+}
+
+HRESULT SimulatedCorvex::ProgramOutput(const OutputCommandBlock* block) {
+    if (block == nullptr)
+        return E_POINTER;
+    DeviceCommand command{DeviceCommand::Kind::kProgram, {}, S_OK};
+    std::memcpy(command.Block.data(), block, sizeof *block);
+    if (!Supported()) {
+        command.Result = E_NOTIMPL;
+    } else if (block->Size != OutputCommandBlock::kSize ||
+               block->SlotCount != OutputCommandBlock::kRuleSlotCount ||
+               !description_.HasOutput(block->Output)) {
+        command.Result = E_INVALIDARG;
+    } else if (description_.FailingOutputs.contains(block->Output)) {
+        command.Result = E_FAIL;
+    }
+    commands_.push_back(command);
+    return command.Result;
+}
+
+HRESULT SimulatedCorvex::GetTimingLimits(TimingLimits* limits) {
+    if (limits == nullptr)
+        return E_POINTER;
+    if (limits->Size != TimingLimits::kSize)
+        return E_INVALIDARG;
+    limits->MaxPulseDelay = description_.MaxPulseDelay;
+    limits->MaxHoldoff = description_.MaxHoldoff;
+    return S_OK;
+}
+
+HRESULT SimulatedCorvex::IsAllowedWhileSampling(VARIANT_BOOL* allowed) {
+    if (allowed == nullptr)
+        return E_POINTER;
+    *allowed = description_.AllowedWhileSampling ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+// IChannelInfo
+
+HRESULT SimulatedCorvex::GetChannelDescription(LONG kind, LONG index, ITevString** description) {
+    if (description == nullptr)
+        return E_POINTER;
+    *description = nullptr;
+    if (kind != kInputChannel || index < 0 || index >= description_.Inputs)
+        return E_INVALIDARG;
+    return HandOutText(InputDescriptionText(index), description);
+}
+
+HRESULT SimulatedCorvex::GetStimulator(IStimulator** stimulator) {
+    if (stimulator == nullptr)
+        return E_POINTER;
+    *stimulator = nullptr;
+    if (description_.Stimulator == StimulatorState::kAbsent)
+        return E_NOINTERFACE;
+    *stimulator = SimulatedStimulator::Create(description_.Stimulator == StimulatorState::kOn);
+    return S_OK;
+}
+
+}  // namespace Ostrel
