@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/ostrel/block_table.h"
+#include "host/ostrel/command_line.h"
+
+namespace Ostrel {
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCommand(std::vector<const char*> arguments) {
+    std::ostringstream out, err;
+    const int code = RunOstrel(static_cast<int>(arguments.size()), arguments.data(), out, err);
+    return {code, out.str(), err.str()};
+}
+
+// `hex` without its blanks.
+std::string Squeeze(std::string hex) {
+    std::erase(hex, ' ');
+    return hex;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(OstrelDemo, ProgramsOutputOneForInputOneAboveTwoAndAHalfVolts) {
+    const Outcome run = RunCommand({"demo"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("SendToDevice: true, 10 command blocks of 112 bytes"),
+              std::string::npos);
+    EXPECT_NE(run.out.find(
+                  "     1  all      0         0         0            0  8000/1600 #1 above    -"),
+              std::string::npos)
+        << run.out;
+    for (const char* off : {"\n     2  off\n", "\n    -1  off\n", "\n    -8  off\n"}) {
+        EXPECT_NE(run.out.find(off), std::string::npos) << off;
+    }
+}
+
+TEST(OstrelDemo, HexPrintsEachBlockOnOneLine) {
+    const Outcome run = RunCommand({"demo", "--hex"});
+    EXPECT_EQ(run.code, 0);
+    std::vector<std::string> blocks;
+    for (const std::string& line : Lines(run.out)) {
+        if (line.size() == 224 && line.find_first_not_of("0123456789abcdef") == std::string::npos) {
+            blocks.push_back(line);
+        }
+    }
+    ASSERT_EQ(blocks.size(), 10u);
+    EXPECT_EQ(blocks[0].substr(0, 48 * 2 + 32),
+              Squeeze("70000000 04000000 01000000 01000000 00000000 00000000 "
+                      "0000000000000000 0000000000000000 0000000000000000 "
+                      "10000000 401f0000 40060000 01000000"));
+    EXPECT_EQ(blocks[9].substr(0, 32), Squeeze("70000000 04000000 f8ffffff 00000000"));
+}
+
+TEST(OstrelCommandLine, HelpAndUsageErrors) {
+    const Outcome help = RunCommand({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("demo [--hex]"), std::string::npos);
+
+    const Outcome none = RunCommand({});
+    EXPECT_EQ(none.code, 2);
+    EXPECT_NE(none.err.find("no command"), std::string::npos);
+
+    const Outcome unknown = RunCommand({"frobnicate"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_NE(unknown.err.find("unknown command: frobnicate"), std::string::npos);
+
+    const Outcome option = RunCommand({"demo", "--hexx"});
+    EXPECT_EQ(option.code, 2);
+    EXPECT_EQ(option.out, "");
+}
+
+TEST(BlockTable, ShowsRuleSlotsAndAnyMode) {
+    OutputCommandBlock block{};
+    block.Size = 112;
+    block.SlotCount = 4;
+    block.Output = -3;
+    block.Mode = OutputCommandBlock::kAnyRule;
+    block.PulseCountLimit = 5;
+    block.PulseWidth = 0.002;
+    block.PulseDelay = 1.5;
+    block.Holdoff = 0.25;
+    block.Rules[0] = RuleSlot{16, 17600, 1600, 2, RuleSlot::kBelow, {}};
+    block.Rules[1] = RuleSlot{16, -4000, 0, 8, RuleSlot::kAbove, {}};
+    block.Rules[2].Size = block.Rules[3].Size = 16;
+    BlockBytes bytes;
+    std::memcpy(bytes.data(), &block, sizeof block);
+
+    const std::vector<std::string> lines = Lines(FormatBlockTable({bytes}));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1],
+              "    -3  any      5     0.002       1.5         0.25  17600/1600 #2 below   "
+              "-4000/0 #8 above      -                     -");
+    EXPECT_EQ(FormatBlockHex(bytes).substr(0, 40), "7000000004000000fdffffff0200000005000000");
+}
+
+}  // namespace
+}  // namespace Ostrel
