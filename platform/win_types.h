@@ -24,6 +24,8 @@ using LPWSTR = WCHAR*;
 using LPCWSTR = const WCHAR*;
 using LPOLESTR = OLECHAR*;
 using LPCOLESTR = const OLECHAR*;
+// A length-prefixed UTF-16 string of the automation functions (SysAllocString ...).
+using BSTR = OLECHAR*;
 
 // 16-bit boolean of the COM interfaces: -1 true, 0 false.
 using VARIANT_BOOL = std::int16_t;
@@ -37,3 +39,10 @@ inline constexpr BOOL FALSE = 0;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
+
+// A window handle; a null handle is no window.
+struct HWND__;
+using HWND = HWND__*;
+
+// A language identifier (primary language in the low 10 bits, sublanguage above).
+using LANGID = WORD;

@@ -1,0 +1,44 @@
+// Framework messages and the factory that makes them.
+#pragma once
+
+#include "host/api/message.h"
+#include "platform/com/com_object.h"
+
+namespace kyt {
+
+class Message final : public ComObject<Message, IMessage> {
+public:
+    // A string argument is held with a reference for the message's life.
+    Message(MessageId id, DWORD flags, const MessageArg& argument);
+    ~Message() override;
+
+    HRESULT Unused3() override { return E_NOTIMPL; }
+    HRESULT Unused4() override { return E_NOTIMPL; }
+    HRESULT Unused5() override { return E_NOTIMPL; }
+    HRESULT GetIdentifier(MessageId* id) override;
+    HRESULT GetFlags(DWORD* flags) override;
+    HRESULT GetArgument(MessageArg* argument) override;
+    HRESULT Unused9() override { return E_NOTIMPL; }
+    HRESULT SetSender(IUnknown* sender) override;
+    HRESULT IsSender(IUnknown* candidate) override;
+
+private:
+    MessageId id_;
+    DWORD flags_;
+    MessageArg argument_;
+    IUnknown* sender_ = nullptr;  // not counted: only compared
+};
+
+class MessageFactory final : public ComObject<MessageFactory, IMessageFactory> {
+public:
+    HRESULT Unused3() override { return E_NOTIMPL; }
+    HRESULT Unused4() override { return E_NOTIMPL; }
+    HRESULT Unused5() override { return E_NOTIMPL; }
+    HRESULT Unused6() override { return E_NOTIMPL; }
+    HRESULT Unused7() override { return E_NOTIMPL; }
+    HRESULT Unused8() override { return E_NOTIMPL; }
+    HRESULT CreateMessage(MessageId id, DWORD flags, DWORD reserved1, DWORD reserved2,
+                          DWORD reserved3, const MessageArg* argument, IMessage** message) override;
+};
+
+}  // namespace kyt
