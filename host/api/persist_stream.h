@@ -2,9 +2,7 @@
 #pragma once
 
 #include "platform/com/unknown.h"
-
-struct IStream;
-union ULARGE_INTEGER;
+#include "platform/stream/stream.h"
 
 struct IPersist : IUnknown {
     static constexpr IID kIid = MakeGuid("{0000010C-0000-0000-C000-000000000046}");
