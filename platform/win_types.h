@@ -24,8 +24,6 @@ using LPWSTR = WCHAR*;
 using LPCWSTR = const WCHAR*;
 using LPOLESTR = OLECHAR*;
 using LPCOLESTR = const OLECHAR*;
-// A length-prefixed UTF-16 string of the automation functions (SysAllocString ...).
-using BSTR = OLECHAR*;
 
 // 16-bit boolean of the COM interfaces: -1 true, 0 false.
 using VARIANT_BOOL = std::int16_t;
@@ -43,6 +41,3 @@ using HMODULE = HINSTANCE;
 // A window handle; a null handle is no window.
 struct HWND__;
 using HWND = HWND__*;
-
-// A language identifier (primary language in the low 10 bits, sublanguage above).
-using LANGID = WORD;

@@ -4,6 +4,7 @@
 
 #include "host/api/framework_ids.h"
 #include "platform/com/unknown.h"
+#include "platform/oleaut/bstr.h"
 
 struct ICustomDocument;
 

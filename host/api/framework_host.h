@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/com/unknown.h"
+#include "platform/module/resource.h"
 
 struct ICommandList;
 struct ITevString;  // the string object that crosses the host boundary

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/com/unknown.h"
+#include "platform/module/resource.h"
 
 struct ITevString;  // the string object that crosses the host boundary
 
