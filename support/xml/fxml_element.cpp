@@ -8,7 +8,7 @@ FXMLElement::~FXMLElement() = default;
 
 const FXMLElement* FXMLElement::FindChild(std::wstring_view name) const {
     for (const auto& child : children_) {
-        if (child->name_ == name) {
+        if (child->HasName(name)) {
             return child.get();
         }
     }

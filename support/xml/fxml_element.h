@@ -31,12 +31,15 @@ public:
     // The enclosing element; none for the root. Not owned.
     FXMLElement* GetParent() const { return parent_; }
 
+    // Whether the name equals `name` exactly, without copying it.
+    bool HasName(std::wstring_view name) const { return name_ == name; }
+
     // The first direct child whose name equals `name` exactly (case-sensitive), or none.
     const FXMLElement* FindChild(std::wstring_view name) const;
 
     // Building, used by the reader. An empty name is stored as kEmptyNameReplacement.
     void SetName(std::wstring name);
-    void SetText(std::wstring text) { text_ = std::move(text); }
+    void SetText(std::wstring_view text) { text_.assign(text); }
     void MarkRawText() { rawText_ = true; }
     void SetAttribute(std::wstring name, std::wstring value);
     FXMLElement& AppendChild(std::unique_ptr<FXMLElement> child);

@@ -48,11 +48,17 @@ void Scanner::Fail(int code, std::wstring_view message) {
     throw Failure{code, std::wstring(message)};
 }
 
-wchar_t Scanner::CurrentOrFail() const {
-    if (AtEnd()) {
-        Fail(FXMLReader::kParseError, kMessageParseError);
+void Scanner::FailAtEnd() {
+    Fail(FXMLReader::kParseError, kMessageParseError);
+}
+
+std::wstring& Scanner::TextBufferFor(int depth) {
+    while (textBuffers_.size() < static_cast<std::size_t>(depth)) {
+        textBuffers_.emplace_back();
     }
-    return Current();
+    std::wstring& buffer = textBuffers_[depth - 1];
+    buffer.clear();
+    return buffer;
 }
 
 void Scanner::SkipBlanksCountingLines() {
@@ -124,7 +130,7 @@ void Scanner::ParseStartTag(FXMLElement& element, bool& emptyElement) {
         ++pos_;
         return;
     }
-    element.SetName(ParseName(EndsElementName));
+    element.SetName(ParseName(false));
     for (;;) {
         SkipBlanksCountingLines();
         const wchar_t c = CurrentOrFail();
@@ -144,7 +150,7 @@ void Scanner::ParseStartTag(FXMLElement& element, bool& emptyElement) {
 
 // name = 'value' or name = "value".
 void Scanner::ParseAttribute(FXMLElement& element) {
-    std::wstring name = ParseName(EndsAttributeName);
+    std::wstring name = ParseName(true);
     SkipBlanksCountingLines();
     if (CurrentOrFail() != L'=') {
         Fail(FXMLReader::kParseError, kMessageParseError);
@@ -173,11 +179,15 @@ std::wstring Scanner::ParseQuotedValue() {
             value += DecodeEntity();
             continue;
         }
-        if (c == L'\n') {
-            ++line_;
+        std::size_t runEnd = pos_;
+        while (runEnd < text_.size() && text_[runEnd] != quote && text_[runEnd] != L'&') {
+            if (text_[runEnd] == L'\n') {
+                ++line_;
+            }
+            ++runEnd;
         }
-        value += c;
-        ++pos_;
+        value.append(text_.substr(pos_, runEnd - pos_));
+        pos_ = runEnd;
     }
 }
 
@@ -186,7 +196,7 @@ std::wstring Scanner::ParseQuotedValue() {
 // first non-blank are dropped; a line break, with the blanks after it, becomes one space
 // that is written before the next ordinary character and dropped by markup.
 void Scanner::ParseContent(FXMLElement& element, int depth) {
-    std::wstring text;
+    std::wstring& text = TextBufferFor(depth);
     bool seenNonBlank = false;
     bool pendingSpace = false;
     for (;;) {
@@ -227,25 +237,25 @@ void Scanner::ParseContent(FXMLElement& element, int depth) {
             }
             text += decoded;
             seenNonBlank = true;
-        } else if (StartsHere(kCDataStart)) {
-            const std::size_t from = pos_ + kCDataStart.size();
-            const std::size_t end = text_.find(kCDataEnd, from);
-            if (end == std::wstring_view::npos) {
-                Fail(FXMLReader::kUnclosedCData, kMessageUnclosedCData);
-            }
-            text.append(text_.substr(from, end - from));
-            element.MarkRawText();
-            pendingSpace = false;
-            seenNonBlank = true;
-            pos_ = end + kCDataEnd.size();
         } else {
+            // c is '<': a section of character data, the closing tag, a skipped
+            // declaration or comment, or a child element.
             const wchar_t next = pos_ + 1 < text_.size() ? text_[pos_ + 1] : L'\0';
             if (next == L'/') {
-                element.SetText(std::move(text));
+                element.SetText(text);
                 pos_ += 2;
                 return;
             }
-            if (next == L'!' || next == L'?') {
+            if (next == L'!' && StartsHere(kCDataStart)) {
+                const std::size_t from = pos_ + kCDataStart.size();
+                const std::size_t end = text_.find(kCDataEnd, from);
+                if (end == std::wstring_view::npos) {
+                    Fail(FXMLReader::kUnclosedCData, kMessageUnclosedCData);
+                }
+                text.append(text_.substr(from, end - from));
+                element.MarkRawText();
+                pos_ = end + kCDataEnd.size();
+            } else if (next == L'!' || next == L'?') {
                 SkipDeclaration();
             } else {
                 element.AppendChild(ParseElement(&element, depth + 1));
@@ -260,25 +270,36 @@ void Scanner::ParseContent(FXMLElement& element, int depth) {
 // names another element fails; one that names nothing closes the element. One line break
 // right after the element belongs to it.
 void Scanner::ParseClosingTag(FXMLElement& element) {
-    std::wstring closingName;
+    // The name is usually written without blanks and is then compared where it stands;
+    // blanks inside it are dropped.
+    const std::size_t start = pos_;
+    bool hasBlanks = false;
     for (;;) {
         const wchar_t c = CurrentOrFail();
         if (c == L'>') {
             break;
         }
         if (IsBlank(c)) {
+            hasBlanks = true;
             if (c == L'\n') {
                 ++line_;
             }
-        } else {
-            if (c == L']') {
-                FailIfCDataEndHere();
-            }
-            closingName += c;
+        } else if (c == L']') {
+            FailIfCDataEndHere();
         }
         ++pos_;
     }
-    if (!closingName.empty() && closingName != element.GetName()) {
+    std::wstring withoutBlanks;
+    std::wstring_view closingName = text_.substr(start, pos_ - start);
+    if (hasBlanks) {
+        for (wchar_t c : closingName) {
+            if (!IsBlank(c)) {
+                withoutBlanks += c;
+            }
+        }
+        closingName = withoutBlanks;
+    }
+    if (!closingName.empty() && !element.HasName(closingName)) {
         throw Failure{FXMLReader::kUnmatchedTag,
                       UnmatchedTagMessage(element.GetName(), closingName, line_)};
     }
@@ -290,7 +311,7 @@ void Scanner::ParseClosingTag(FXMLElement& element) {
 
 // An element or attribute name. A name may begin with '{' and contain '}': such a name is
 // accepted, and the bad-name message is kept as a warning.
-std::wstring Scanner::ParseName(bool (*endsName)(wchar_t)) {
+std::wstring Scanner::ParseName(bool attributeName) {
     const wchar_t first = CurrentOrFail();
     if (!IsNameFirstCharacter(first)) {
         if (first != L'{') {
@@ -302,7 +323,7 @@ std::wstring Scanner::ParseName(bool (*endsName)(wchar_t)) {
     const std::size_t start = pos_++;
     for (;;) {
         const wchar_t c = CurrentOrFail();
-        if (endsName(c)) {
+        if (attributeName ? EndsAttributeName(c) : EndsElementName(c)) {
             break;
         }
         if (!IsNameCharacter(c)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,7 +40,7 @@ private:
     std::wstring ParseQuotedValue();
     void ParseContent(FXMLElement& element, int depth);
     void ParseClosingTag(FXMLElement& element);
-    std::wstring ParseName(bool (*endsName)(wchar_t));
+    std::wstring ParseName(bool attributeName);
     void SkipDeclaration();
     wchar_t DecodeEntity();
 
@@ -48,14 +49,24 @@ private:
     bool StartsHere(std::wstring_view what) const {
         return text_.compare(pos_, what.size(), what) == 0;
     }
-    wchar_t CurrentOrFail() const;
+    wchar_t CurrentOrFail() const {
+        if (AtEnd()) {
+            FailAtEnd();
+        }
+        return Current();
+    }
+    // The text buffer of the element at `depth`, emptied; its capacity is reused by the
+    // elements read later at the same depth.
+    std::wstring& TextBufferFor(int depth);
     void SkipBlanksCountingLines();
     void FailIfCDataEndHere() const;
     [[noreturn]] static void Fail(int code, std::wstring_view message);
+    [[noreturn]] static void FailAtEnd();
 
     std::wstring_view text_;
     std::size_t pos_ = 0;
     long line_ = 1;
+    std::deque<std::wstring> textBuffers_;  // one per depth; a deque keeps them in place
     int errorCode_ = 0;
     std::wstring errorMessage_;
 };
