@@ -41,6 +41,21 @@ bool ReadNumber(LCTYPE type, unsigned& value) {
     return true;
 }
 
+// A format of any length, written straight into the string's buffer.
+bool ReadFormat(LCTYPE type, Tev::String& value) {
+    const int needed = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, nullptr, 0);
+    if (needed <= 0) {
+        return false;
+    }
+    char16_t* buffer = value.PrepareBuffer(static_cast<std::size_t>(needed - 1));
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, needed) <= 0) {
+        value.Clear();
+        return false;
+    }
+    value.SetLengthFromBuffer();
+    return true;
+}
+
 // The one character that number punctuation can hold: the first of `separator`, or
 // `fallback` when it is empty.
 wchar_t FirstOf(const std::wstring& separator, wchar_t fallback) {
@@ -64,6 +79,10 @@ LocaleInfo::LocaleInfo() {
     }
 }
 
+std::u16string LocaleInfo::GetDecimalSeparatorUtf16() const {
+    return Utf::WideToUtf16(decimalSeparator_);
+}
+
 bool LocaleInfo::ReadSettings() {
     unsigned clock = 0;
     unsigned markerPosition = 0;
@@ -77,7 +96,10 @@ bool LocaleInfo::ReadSettings() {
                       ReadWide(LOCALE_S2359, kDesignatorUnits, pmDesignator_) &&
                       ReadNumber(LOCALE_ITIME, clock) &&
                       ReadNumber(LOCALE_ITIMEMARKPOSN, markerPosition) &&
-                      ReadNumber(LOCALE_IDEFAULTCODEPAGE, codePage_);
+                      ReadNumber(LOCALE_IDEFAULTCODEPAGE, codePage_) &&
+                      ReadFormat(LOCALE_STIMEFORMAT, timeFormat_) &&
+                      ReadFormat(LOCALE_SLONGDATE, longDateFormat_) &&
+                      ReadFormat(LOCALE_SSHORTDATE, shortDateFormat_);
     twentyFourHours_ = clock == 1;
     timeMarkerFirst_ = markerPosition != 0;
     return read;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/locale/stream_locale.h"
+#include "support/string/tev_string.h"
 
 // One process-wide object, made on first use by Get(). Making it reads the user's regional
 // settings and then, when the runtime's numeric locale is "C", installs the global stream
@@ -32,6 +33,8 @@ public:
     // and in the narrow encoding (UTF-8). Empty when it could not be read.
     const std::wstring& GetDecimalSeparator() const { return decimalSeparator_; }
     const std::string& GetDecimalSeparatorNarrow() const { return decimalSeparatorNarrow_; }
+    // The same in UTF-16, for the texts of controls and Tev::String.
+    std::u16string GetDecimalSeparatorUtf16() const;
     const std::wstring& GetThousandsSeparator() const { return thousandsSeparator_; }
     const std::wstring& GetTimeSeparator() const { return timeSeparator_; }
     const std::wstring& GetDateSeparator() const { return dateSeparator_; }
@@ -41,6 +44,10 @@ public:
     bool Is24HourClock() const { return twentyFourHours_; }
     bool IsTimeMarkerFirst() const { return timeMarkerFirst_; }
     unsigned GetCodePage() const { return codePage_; }
+    // Format pictures, as "HH:mm:ss", "ddd dd MMM yyyy" and "dd.MM.yyyy".
+    const Tev::String& GetTimeFormat() const { return timeFormat_; }
+    const Tev::String& GetLongDateFormat() const { return longDateFormat_; }
+    const Tev::String& GetShortDateFormat() const { return shortDateFormat_; }
 
 private:
     bool ReadSettings();
@@ -56,6 +63,9 @@ private:
     bool twentyFourHours_ = false;
     bool timeMarkerFirst_ = false;
     unsigned codePage_ = 0;
+    Tev::String timeFormat_;
+    Tev::String longDateFormat_;
+    Tev::String shortDateFormat_;
     bool complete_ = false;
     StreamLocaleOutcome outcome_ = StreamLocaleOutcome::LeftAlone;
 };

@@ -45,6 +45,7 @@ TEST(LocaleInfo, DecimalCommaUserGetsCommaWithoutGrouping) {
         EXPECT_EQ(info.GetStreamLocaleOutcome(), StreamLocaleOutcome::Installed);
         EXPECT_EQ(info.GetDecimalSeparator(), L",");
         EXPECT_EQ(info.GetDecimalSeparatorNarrow(), ",");
+        EXPECT_EQ(info.GetDecimalSeparatorUtf16(), u",");
         EXPECT_EQ(info.GetThousandsSeparator(), L".");
         EXPECT_EQ(info.GetListSeparator(), L";");
         EXPECT_EQ(info.GetDateSeparator(), L".");
@@ -52,6 +53,9 @@ TEST(LocaleInfo, DecimalCommaUserGetsCommaWithoutGrouping) {
         EXPECT_TRUE(info.Is24HourClock());
         EXPECT_FALSE(info.IsTimeMarkerFirst());
         EXPECT_EQ(info.GetCodePage(), 65001u);
+        EXPECT_TRUE(info.GetTimeFormat() == u"HH:mm:ss");
+        EXPECT_TRUE(info.GetLongDateFormat() == u"ddd dd MMM yyyy");
+        EXPECT_TRUE(info.GetShortDateFormat() == u"dd.MM.yyyy");
 
         EXPECT_EQ(WriteWide(1234.5), L"1234,5");
         EXPECT_EQ(WriteWide(1234567.0), L"1,23457e+06");
@@ -117,8 +121,9 @@ TEST(LocaleInfo, FailedReadInstallsNothing) {
     InChildProcess([] {
         const LocaleInfo info;
         EXPECT_FALSE(info.IsComplete());
-        // The numeric settings came before the first failed read.
+        // The numeric settings came before the first failed read; the formats after it.
         EXPECT_EQ(info.GetDecimalSeparator(), L".");
+        EXPECT_TRUE(info.GetTimeFormat().IsEmpty());
         EXPECT_EQ(info.GetStreamLocaleOutcome(), StreamLocaleOutcome::LeftAlone);
         EXPECT_TRUE(std::locale() == std::locale::classic());
     });
@@ -136,6 +141,8 @@ TEST(LocaleInfo, PlainCUserKeepsThePointAndLosesNothing) {
         EXPECT_EQ(info.GetAmDesignator(), L"AM");
         EXPECT_EQ(info.GetPmDesignator(), L"PM");
         EXPECT_EQ(info.GetCodePage(), 20127u);
+        EXPECT_TRUE(info.GetShortDateFormat() == u"MM/dd/yy");
+        EXPECT_EQ(info.GetShortDateFormat().Length(), 8u);
         EXPECT_EQ(WriteWide(1234.5), L"1234.5");
     });
 }
