@@ -42,15 +42,20 @@ HRESULT MemoryStream::Write(const void* data, ULONG count, ULONG* written) {
         return S_OK;
     if (position_ > kMaxSize || count > kMaxSize - position_)
         return STG_E_MEDIUMFULL;
-    const std::size_t end = position_ + count;
+    const auto* bytes = static_cast<const BYTE*>(data);
     try {
-        if (end > bytes_.size())
-            bytes_.resize(end);
+        // A gap left by seeking past the end reads as zeros.
+        if (position_ > bytes_.size())
+            bytes_.resize(position_);
+        // Overwrite what lies under the position, append the rest (growing geometrically).
+        const std::size_t overwritten = std::min<std::size_t>(count, bytes_.size() - position_);
+        if (overwritten != 0)
+            std::memcpy(bytes_.data() + position_, bytes, overwritten);
+        bytes_.insert(bytes_.end(), bytes + overwritten, bytes + count);
     } catch (const std::bad_alloc&) {
         return STG_E_MEDIUMFULL;
     }
-    std::memcpy(bytes_.data() + position_, data, count);
-    position_ = end;
+    position_ += count;
     if (written != nullptr)
         *written = count;
     return S_OK;
