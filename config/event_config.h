@@ -29,6 +29,9 @@ class EventConfig {
 public:
     // Rules an output may have when they are added one at a time.
     static constexpr std::int32_t kMaxRules = 4;
+    // Outputs of one kind a configuration text may announce in its header; no device has as
+    // many, and a text announcing more is refused before any record is built.
+    static constexpr std::int32_t kMaxOutputsPerKind = 4096;
 
     // An empty configuration: no records, all counts 0.
     EventConfig() = default;
@@ -71,6 +74,13 @@ public:
     // configuration's output with the same number; outputs this configuration lacks are
     // skipped, or inserted first when `insertMissing` is set.
     void CopyOutputsFrom(const EventConfig& other, bool insertMissing);
+
+    // The key = value text (defined with the text format).
+    // Replaces `text` with the configuration's text and returns true.
+    bool Serialize(std::string& text) const;
+    // Rebuilds the configuration from `text`; false on any parse failure, with the records
+    // read up to the failure. Never throws. InputCount is kept.
+    bool Deserialize(const std::string& text);
 
     // The master device (defined with the device programming).
     // Rebuilds the records for exactly the device's outputs, each with one default rule, and
