@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/ostrel/check_command.h"
 #include "host/ostrel/demo_command.h"
 
 namespace Ostrel {
@@ -18,6 +19,9 @@ Commands:
                  2 analog outputs, digital outputs 4+4), switches output 1 on for Input 1
                  above 2.5 V and programs the device. Prints the device's command blocks as a
                  table, or with --hex each block as 224 hex digits on one line.
+  check FILE     Reads the configuration text FILE and prints the text it gives when written
+                 back. Exit code 0 when it reads, 1 when it does not (what was read up to the
+                 failure is printed), 2 when the file cannot be read.
   --help         Prints this text.
 )";
 
@@ -48,6 +52,11 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
             }
         }
         return RunDemo(options, out);
+    }
+    if (command == "check") {
+        if (argc != 2)
+            return UsageError("check takes one FILE", err);
+        return RunCheck(argv[1], out, err);
     }
     return UsageError("unknown command: " + std::string(command), err);
 }

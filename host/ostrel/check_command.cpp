@@ -1,0 +1,29 @@
+#include "host/ostrel/check_command.h"
+
+#include "config/event_config.h"
+#include "host/ostrel/file_text.h"
+
+namespace Ostrel {
+
+int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const std::optional<std::string> text = ReadFileText(path, error);
+    if (!text) {
+        err << "ostrel: cannot read " << path << ": " << error << "\n";
+        return kCheckUnreadable;
+    }
+    VavazaZavidi::EventConfig config;
+    const bool parsed = config.Deserialize(*text);
+    std::string written;
+    config.Serialize(written);
+    out << written;
+    if (!parsed) {
+        err << "ostrel: " << path
+            << " does not read as a configuration text; the text printed is what was read up "
+               "to the failure\n";
+        return kCheckFailed;
+    }
+    return kCheckParsed;
+}
+
+}  // namespace Ostrel

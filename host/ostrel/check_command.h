@@ -1,0 +1,18 @@
+// `ostrel check FILE`: reads a configuration text and prints what the writer makes of it.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace Ostrel {
+
+// Exit codes of `ostrel check`.
+inline constexpr int kCheckParsed = 0;      // the text reads
+inline constexpr int kCheckFailed = 1;      // it does not; the partial result is printed
+inline constexpr int kCheckUnreadable = 2;  // the file cannot be read
+
+// Reads FILE with Deserialize and prints the text Serialize writes back to `out`; the verdict
+// goes to `err` when the text does not read.
+int RunCheck(const std::string& path, std::ostream& out, std::ostream& err);
+
+}  // namespace Ostrel

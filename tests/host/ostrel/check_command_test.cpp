@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "host/ostrel/check_command.h"
+#include "host/ostrel/file_text.h"
+
+namespace Ostrel {
+namespace {
+
+const std::string kExamples = TARVEL_EXAMPLES_DIR;
+
+struct Checked {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Checked Check(const std::string& path) {
+    std::ostringstream out, err;
+    const int code = RunCheck(path, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string Example(const std::string& name) {
+    std::string error;
+    return ReadFileText(kExamples + "/" + name, error).value_or("(unreadable: " + error + ")");
+}
+
+TEST(CheckCommand, WrittenExamplesPrintThemselves) {
+    for (const char* name : {"demo.txt", "empty.txt", "pulse-trains.txt"}) {
+        const Checked checked = Check(kExamples + "/" + name);
+        EXPECT_EQ(checked.code, kCheckParsed) << name;
+        EXPECT_EQ(checked.out, Example(name)) << name;
+        EXPECT_EQ(checked.err, "") << name;
+    }
+}
+
+TEST(CheckCommand, HandWrittenTextPrintsInTheWritersForm) {
+    const Checked checked = Check(kExamples + "/hand-written.txt");
+    EXPECT_EQ(checked.code, kCheckParsed);
+    EXPECT_EQ(checked.out.find('\r'), std::string::npos);
+    EXPECT_NE(checked.out.find("\nAnalogOutputCount = 3\n"), std::string::npos);
+    EXPECT_NE(checked.out.find("\nOutput = 2\n"), std::string::npos);
+    EXPECT_NE(checked.out.find("\nLevel = 12.3457\n"), std::string::npos);
+}
+
+TEST(CheckCommand, LaterVersionReadsAsEmpty) {
+    const Checked checked = Check(kExamples + "/future-version.txt");
+    EXPECT_EQ(checked.code, kCheckParsed);
+    EXPECT_EQ(checked.out, Example("empty.txt"));
+}
+
+TEST(CheckCommand, BrokenExamplesPrintWhatWasReadAndFail) {
+    const Checked fifth = Check(kExamples + "/broken-fifth-rule.txt");
+    EXPECT_EQ(fifth.code, kCheckFailed);
+    EXPECT_NE(fifth.out.find("\nRuleCount = 4\n"), std::string::npos);
+    EXPECT_NE(fifth.err.find("does not read as a configuration text"), std::string::npos);
+
+    const Checked misspelt = Check(kExamples + "/broken-misspelt-key.txt");
+    EXPECT_EQ(misspelt.code, kCheckFailed);
+    EXPECT_NE(misspelt.out.find("\nOutput = -2\nOn = 0\n"), std::string::npos);
+    EXPECT_NE(misspelt.out.find("\nPulseDelay = 0.25\n"), std::string::npos);
+}
+
+TEST(CheckCommand, UnreadableFilesAreReported) {
+    const Checked missing = Check(kExamples + "/no-such-file.txt");
+    EXPECT_EQ(missing.code, kCheckUnreadable);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("No such file"), std::string::npos);
+    EXPECT_EQ(Check(kExamples).code, kCheckUnreadable);  // a folder
+}
+
+int ExitCodeOf(const std::string& arguments) {
+    const std::string command =
+        std::string(OSTREL_EXECUTABLE) + " " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CheckCommand, TheExecutableExitsWithTheVerdict) {
+    EXPECT_EQ(ExitCodeOf("check " + kExamples + "/demo.txt"), 0);
+    EXPECT_EQ(ExitCodeOf("check " + kExamples + "/broken-fifth-rule.txt"), 1);
+    EXPECT_EQ(ExitCodeOf("check " + kExamples + "/no-such-file.txt"), 2);
+    EXPECT_EQ(ExitCodeOf("check"), 2);
+    EXPECT_EQ(ExitCodeOf("demo"), 0);
+}
+
+}  // namespace
+}  // namespace Ostrel
