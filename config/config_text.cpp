@@ -4,6 +4,7 @@
 #include <exception>
 #include <locale>
 #include <sstream>
+#include <stdexcept>
 
 #include "config/event_config.h"
 #include "config/text_reader.h"
@@ -73,6 +74,17 @@ bool IsAcceptedCount(std::int32_t count) {
 
 }  // namespace
 
+// The text numbers outputs by the header's counts, 1 ... n and -1 ... -m, so it can carry only
+// outputs numbered without gaps. An output the header did not announce is accepted when it is
+// the next of its kind (3 after 1 and 2); one beyond a gap would come back from the next write
+// and read with the gap filled by a new output, and again on every round trip.
+void EventConfig::CheckNextInSequence(std::int32_t output) const {
+    const std::int32_t count = output > 0 ? AnalogOutputCount : DigitalOutputCount;
+    if (output != 0 && (OutputMagnitude(output) != count + 1 || count >= kMaxOutputsPerKind)) {
+        throw std::runtime_error("Vavaza Zavidi: Output out of sequence.");
+    }
+}
+
 bool EventConfig::Serialize(std::string& text) const {
     std::ostringstream out;
     out.imbue(std::locale::classic());
@@ -135,6 +147,7 @@ bool EventConfig::Deserialize(const std::string& text) {
 
             std::int32_t index = FindOutput(output);
             if (index < 0) {
+                CheckNextInSequence(output);
                 InsertOutput(output);
                 index = FindOutput(output);
             }

@@ -97,6 +97,8 @@ private:
     OutputRecord& Record(std::int32_t index);
     const OutputRecord& Record(std::int32_t index) const;
     void Clear();
+    // Raises std::runtime_error unless a text may add `output` (0 is InsertOutput's to refuse).
+    void CheckNextInSequence(std::int32_t output) const;
 
     std::vector<OutputRecord> Outputs;
     std::int32_t DigitalOutputCount = 0;

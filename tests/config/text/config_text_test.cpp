@@ -188,6 +188,23 @@ TEST(Deserialize, OutputTheHeaderDidNotAnnounceIsAdded) {
     EXPECT_EQ(config.GetRuleCount(2), 1);
 }
 
+TEST(Deserialize, UnannouncedOutputBeyondAGapIsRefused) {
+    // 1 and 5 would write as a header of two analog outputs, which reads back as 1, 2 and then 5
+    // again: one more output on every round trip.
+    EventConfig config;
+    EXPECT_FALSE(config.Deserialize(Header(1, 0) + OutputBlock(5, "0", {})));
+    EXPECT_EQ(Numbers(config), (std::vector<std::int32_t>{1}));
+    EXPECT_FALSE(config.Deserialize(Header(0, 1) + OutputBlock(-3, "0", {})));
+    EXPECT_FALSE(config.Deserialize(Header(1, 0) + OutputBlock(2147483647, "0", {})));
+    // Each next output of its kind extends the sequence.
+    EXPECT_TRUE(
+        config.Deserialize(Header(1, 1) + OutputBlock(-2, "0", {}) + OutputBlock(2, "0", {})));
+    EXPECT_EQ(Numbers(config), (std::vector<std::int32_t>{1, 2, -1, -2}));
+    // No kind grows beyond the bound a header may announce.
+    EXPECT_FALSE(config.Deserialize(Header(4096, 1) + OutputBlock(4097, "0", {})));
+    EXPECT_EQ(config.GetCount(), 4097);
+}
+
 TEST(Deserialize, SecondBlockForAnOutputReplacesSettingsAndPutsItsRulesFirst) {
     EventConfig config;
     ASSERT_TRUE(config.Deserialize(Header(2, 0) +
