@@ -35,5 +35,3 @@ void BM_SendToDevice(benchmark::State& state) {
 BENCHMARK(BM_SendToDevice);
 
 }  // namespace
-
-BENCHMARK_MAIN();
