@@ -1,5 +1,6 @@
 // The string object that crosses the host boundary. The host's interfaces pass texts as
-// `ITevString*`; its full declaration lives with the string type.
+// `ITevString*`; the interface is declared with the string type, in
+// support/string/tev_string_interface.h.
 #pragma once
 
 struct ITevString;

@@ -1,14 +1,16 @@
 #include "host/device/device_parts.h"
+#include "support/string/tev_string.h"
 
 namespace Ostrel {
 
-// The string type's object comes with the strings of the support library; until then the
-// device has no way to hand out a text.
-HRESULT HandOutText(const std::string&, ITevString** result) {
+HRESULT HandOutText(const std::string& text, ITevString** result) {
     if (result == nullptr)
         return E_POINTER;
-    *result = nullptr;
-    return E_NOTIMPL;
+    const Tev::String string(text);
+    ITevString* object = string.Interface();
+    object->AddRef();  // the caller's reference, which outlives `string`
+    *result = object;
+    return S_OK;
 }
 
 }  // namespace Ostrel

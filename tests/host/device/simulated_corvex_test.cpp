@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/device/simulated_corvex.h"
+#include "support/string/tev_string.h"
 
 namespace Ostrel {
 namespace {
@@ -190,11 +191,47 @@ TEST(SimulatedCorvex, DescribesItsInputsWithTheirRange) {
     EXPECT_EQ(corvex->InputDescriptionText(2),
               "<Channel><Name>Input 3</Name><PhysicalGainIndex>5</PhysicalGainIndex></Channel>");
 
-    ITevString* text = reinterpret_cast<ITevString*>(1);
-    EXPECT_EQ(corvex->GetChannelDescription(1, 0, &text), E_INVALIDARG);
-    EXPECT_EQ(text, nullptr);
-    EXPECT_EQ(corvex->GetChannelDescription(0, 8, &text), E_INVALIDARG);
-    EXPECT_EQ(corvex->GetChannelDescription(0, -1, &text), E_INVALIDARG);
+    IChannelInfo* info = corvex.Get();
+    Tev::String text;
+    ASSERT_EQ(info->GetChannelDescription(IChannelInfo::kInputChannel, 1, text.OutParam()), S_OK);
+    EXPECT_EQ(text.ToNarrow(), corvex->InputDescriptionText(1));
+
+    ITevString* none = reinterpret_cast<ITevString*>(1);
+    EXPECT_EQ(info->GetChannelDescription(1, 0, &none), E_INVALIDARG);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(info->GetChannelDescription(0, 8, &none), E_INVALIDARG);
+    EXPECT_EQ(info->GetChannelDescription(0, -1, &none), E_INVALIDARG);
+}
+
+// The way the host's documents read a device's name: the device object's general properties,
+// then the text of the name property.
+Tev::String NameOf(IDeviceObject* device) {
+    IDeviceProperties* properties = nullptr;
+    EXPECT_EQ(device->GetProperties(IDeviceObject::kGeneralProperties, &properties), S_OK);
+    const auto held = ComPtr<IDeviceProperties>::Adopt(properties);
+    Tev::String name(u"unchanged");
+    EXPECT_EQ(held->GetText(IDeviceProperties::kDeviceName, name.OutParam()), S_OK);
+    return name;
+}
+
+TEST(SimulatedCorvex, HandsOutItsNameAsAStringObject) {
+    DeviceDescription description;
+    description.Name = "Corvex 16 \xc2\xb5";  // UTF-8
+    const auto corvex = SimulatedCorvex::Create(description);
+    EXPECT_EQ(NameOf(corvex.Get()), Tev::String(u"Corvex 16 \u00b5"));
+
+    description.Name = "";
+    const auto unnamed = SimulatedCorvex::Create(description);
+    EXPECT_TRUE(NameOf(unnamed.Get()).IsEmpty());
+
+    IDeviceProperties* properties = nullptr;
+    ASSERT_EQ(corvex->GetProperties(IDeviceObject::kGeneralProperties, &properties), S_OK);
+    const auto held = ComPtr<IDeviceProperties>::Adopt(properties);
+    ITevString* other = reinterpret_cast<ITevString*>(1);
+    EXPECT_EQ(held->GetText(0xC2000001, &other), E_INVALIDARG);
+    EXPECT_EQ(other, nullptr);
+    EXPECT_EQ(corvex->GetProperties(1, &properties), E_INVALIDARG);
+    EXPECT_EQ(properties, nullptr);
 }
 
 }  // namespace
