@@ -21,7 +21,8 @@ private:
 };
 
 bool TextsEqual(const char16_t* a, LONG aLength, const char16_t* b, LONG bLength) {
-    if (aLength != bLength) return false;
+    if (aLength != bLength)
+        return false;
     return aLength == 0 ||  // an empty text may come as a null BSTR
            std::memcmp(a, b, static_cast<std::size_t>(aLength) * sizeof(char16_t)) == 0;
 }

@@ -354,6 +354,11 @@ char16_t* String::PrepareBuffer(std::size_t length) {
     return text_;
 }
 
+char16_t* String::Buffer() {
+    MakeUnique();
+    return text_;
+}
+
 void String::SetLength(std::size_t length) {
     MakeUnique();
     StringRepBase* rep = Rep();

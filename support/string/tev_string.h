@@ -111,6 +111,9 @@ public:
     // Makes the representation private, copying it when it is shared.
     void MakeUnique();
 
+    // The characters, made private, for writing in place within Capacity() units (and a
+    // terminator); SetLength then fixes the text's length.
+    char16_t* Buffer();
     // A private buffer of at least length + 1 units holding an empty text and a NUL at
     // `length`, for a call that writes the text in place. Afterwards SetLengthFromBuffer()
     // (or SetLength) makes the written text the string's text.
