@@ -1,7 +1,11 @@
 #include "config/output_names.h"
 
 #include <string>
-#include <string_view>
+
+#include "resources/resource_module.h"
+#include "resources/string_ids.h"
+#include "support/format/format_stream.h"
+#include "support/resource/load_string.h"
 
 namespace VavazaZavidi {
 namespace {
@@ -11,32 +15,44 @@ std::u16string Decimal(std::int64_t value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-// `pattern` with its first placeholder "%1" replaced by `value`.
-std::u16string FillFirst(std::u16string_view pattern, std::int64_t value) {
-    std::u16string format(pattern);
-    const auto at = format.find(u"%1");
-    if (at != std::u16string::npos)
-        format.replace(at, 2, Decimal(value));
-    return format;
+// A message of the module's string table, loaded on first use and kept for the process.
+const Tev::String& SingleAnalogOutput() {
+    static const Tev::String text = Tev::LoadString(ResourceModule(), StringId::kAnalogOutput);
+    return text;
 }
 
-constexpr std::u16string_view kSingleAnalogOutput = u"Analog Output";
-constexpr std::u16string_view kFirstAnalogOutput = u"Analog Output %1";
-constexpr std::u16string_view kFirstDigitalOutput = u"Digital Output %1";
+const Tev::String& FirstAnalogOutput() {
+    static const Tev::String text =
+        Tev::LoadString(ResourceModule(), StringId::kAnalogOutputNumbered);
+    return text;
+}
+
+const Tev::String& FirstDigitalOutput() {
+    static const Tev::String text =
+        Tev::LoadString(ResourceModule(), StringId::kDigitalOutputNumbered);
+    return text;
+}
+
+// `format` with 1 for its placeholder.
+std::u16string FormatFirst(const Tev::String& format) {
+    Tev::OFormatStringStream out(format);
+    out << 1;
+    return std::u16string(out.str().View());
+}
 
 }  // namespace
 
 std::u16string MakeAnalogOutputName(std::int32_t number, std::int32_t analogOutputCount) {
     if (analogOutputCount == 1)
-        return std::u16string(kSingleAnalogOutput);
+        return std::u16string(SingleAnalogOutput().View());
     if (number == 1)
-        return FillFirst(kFirstAnalogOutput, 1);
+        return FormatFirst(FirstAnalogOutput());
     return Decimal(number);
 }
 
 std::u16string MakeDigitalOutputName(std::int64_t magnitude) {
     if (magnitude == 1)
-        return FillFirst(kFirstDigitalOutput, 1);
+        return FormatFirst(FirstDigitalOutput());
     return Decimal(magnitude);
 }
 

@@ -1,4 +1,5 @@
-// The display names of outputs, made when their records are created.
+// The display names of outputs, made when their records are created. The texts are strings 225,
+// 211 and 212 of the module's string table (resources/), filled in by the positional formatter.
 #pragma once
 
 #include <cstdint>

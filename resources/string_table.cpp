@@ -2,6 +2,7 @@
 // module loads.
 #include "platform/module/string_table.h"
 
+#include "resources/resource_module.h"
 #include "resources/string_ids.h"
 
 namespace {
@@ -48,6 +49,17 @@ const StringTableEntry kStrings[] = {
     {kHelpButtonTip, u"Get dialog help"},
 };
 
-const ModuleStringTable kStringTable(kStrings);
+// Made on first use, so that a caller during the module's static initialisation finds it too.
+const ModuleStringTable& StringTable() {
+    static const ModuleStringTable table(kStrings);
+    return table;
+}
+
+// Registers the table when the module loads, whether or not anything has asked for it yet.
+[[maybe_unused]] const ModuleStringTable& kRegisteredAtLoad = StringTable();
 
 }  // namespace
+
+HMODULE VavazaZavidi::ResourceModule() {
+    return StringTable().Module();
+}
