@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "platform/error/last_error.h"
-#include "platform/module/application_language.h"
 #include "platform/module/module.h"
 #include "platform/module/resource.h"
 
@@ -127,16 +124,6 @@ TEST(ResourceRegistry, NullModuleMeansTheExecutable) {
     EXPECT_EQ(registration.Module(), ExecutableModule());
     EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(4242), RT_BITMAP), nullptr);
     EXPECT_NE(FindResourceW(ExecutableModule(), MAKEINTRESOURCEW(4242), RT_BITMAP), nullptr);
-}
-
-TEST(ApplicationLanguage, KnownOnlyWhileAnApplicationExists) {
-    WORD language = 0;
-    EXPECT_FALSE(GetApplicationLanguage(&language));
-    SetApplicationLanguage(0x0407);
-    EXPECT_TRUE(GetApplicationLanguage(&language));
-    EXPECT_EQ(language, 0x0407);
-    ClearApplicationLanguage();
-    EXPECT_FALSE(GetApplicationLanguage(&language));
 }
 
 }  // namespace

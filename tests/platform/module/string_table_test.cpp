@@ -36,19 +36,4 @@ TEST(StringTable, RefusesIdsThatCannotBeStored) {
     EXPECT_EQ(BuildStringTableBlocks(highest).begin()->first, 4096);
 }
 
-TEST(StringTable, RegistersItsBlocksForTheModule) {
-    const HMODULE module = reinterpret_cast<HMODULE>(std::uintptr_t{0x7700000});
-    const StringTableEntry entries[] = {{402, u"Get dialog help"}};
-    ModuleStringTable table(module, entries);
-    HRSRC block =
-        FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(402 / 16 + 1), kLanguageEnglishUs);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(SizeofResource(module, block), (16u + 15) * 2);
-    const auto* units = static_cast<const char16_t*>(LockResource(LoadResource(module, block)));
-    EXPECT_EQ(units[0], 0);   // 400
-    EXPECT_EQ(units[1], 0);   // 401
-    EXPECT_EQ(units[2], 15);  // 402
-    EXPECT_EQ(std::u16string(units + 3, 15), u"Get dialog help");
-}
-
 }  // namespace

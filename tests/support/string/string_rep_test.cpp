@@ -191,18 +191,4 @@ TEST(StringRepSlots, CreateNewHasAtLeastEightUnits) {
     EXPECT_EQ(created, nullptr);
 }
 
-TEST(StringRepSlots, VariantAndBstrCopyTheText) {
-    const String text(u"value");
-    VARIANT variant;
-    ASSERT_EQ(text.Interface()->GetVariant(&variant), S_OK);
-    EXPECT_EQ(SysStringLen(variant.bstrVal), 5u);
-    EXPECT_EQ(std::u16string(variant.bstrVal), u"value");
-    VariantClear(&variant);
-    BSTR bstr = nullptr;
-    ASSERT_EQ(text.Interface()->GetBSTR(&bstr), S_OK);
-    EXPECT_EQ(SysStringLen(bstr), 5u);
-    EXPECT_NE(bstr, text.Text());
-    SysFreeString(bstr);
-}
-
 }  // namespace

@@ -26,11 +26,4 @@ TEST(XTev, MessageIsSharedNotCopied) {
     EXPECT_STREQ(copy.what(), "Malformed stream");
 }
 
-TEST(Xmsg, WhatIsItsText) {
-    const xmsg error("Tev::String size too big");
-    EXPECT_STREQ(error.what(), "Tev::String size too big");
-    const std::exception& base = error;
-    EXPECT_STREQ(base.what(), "Tev::String size too big");
-}
-
 }  // namespace
