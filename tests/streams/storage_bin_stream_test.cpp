@@ -218,9 +218,10 @@ TEST(StorageBinStreams, RoundTripThroughAFile) {
         out.WriteInt64Halves(0xDDCCBBAA, 0x44332211);
         for (int i = 0; i < 1000; ++i)
             out.WriteWord(static_cast<WORD>(i * 7));
+        out.WriteText(Tev::String(u"Output 1: on"));
         EXPECT_EQ(out.Status(), S_OK);
     }
-    EXPECT_EQ(std::filesystem::file_size(path), 4u + 4 + 8 + 2000);
+    EXPECT_EQ(std::filesystem::file_size(path), 4u + 4 + 8 + 2000 + 12 + 26);
     {
         ComPtr<IStream> file;
         ASSERT_EQ(CreateStreamOnFile(path.c_str(), STGM_READ, file.OutParam()), S_OK);
@@ -233,6 +234,7 @@ TEST(StorageBinStreams, RoundTripThroughAFile) {
             in.ReadWord(&value);
             ASSERT_EQ(value, static_cast<WORD>(i * 7));
         }
+        EXPECT_EQ(in.ReadText(), Tev::String(u"Output 1: on"));
         EXPECT_EQ(in.Status(), S_OK);
         EXPECT_EQ(in.ReadByte(), 0xFF);
     }
