@@ -1,0 +1,262 @@
+// The Windows GDI functions that the program and its toolkit call, over 32-bit pixel buffers.
+// Every device context draws into a bitmap: a memory context into the bitmap selected into
+// it, a window's context into the window's surface (see platform/gdi/snapshot.h), so that
+// painting can be checked pixel by pixel.
+//
+// Text uses a fixed-metric font: every character of a font is as wide as every other. A font
+// of character height h (lfHeight = -h) is (13 h + 5) / 11 pixels high and
+// (height × 6 + 6) / 13 pixels wide; "MS Shell Dlg" 8 point (lfHeight -11) is 6 × 13, the
+// same as the dialog base units. Each character draws a fixed pattern of its own inside its
+// cell (see platform/gdi/glyphs.h).
+#pragma once
+
+#include "platform/ui/user_types.h"
+
+// Background modes.
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+
+// Stock objects.
+inline constexpr int WHITE_BRUSH = 0;
+inline constexpr int LTGRAY_BRUSH = 1;
+inline constexpr int GRAY_BRUSH = 2;
+inline constexpr int DKGRAY_BRUSH = 3;
+inline constexpr int BLACK_BRUSH = 4;
+inline constexpr int NULL_BRUSH = 5;
+inline constexpr int HOLLOW_BRUSH = NULL_BRUSH;
+inline constexpr int WHITE_PEN = 6;
+inline constexpr int BLACK_PEN = 7;
+inline constexpr int NULL_PEN = 8;
+inline constexpr int SYSTEM_FONT = 13;
+inline constexpr int DEFAULT_GUI_FONT = 17;
+
+// Object types.
+inline constexpr DWORD OBJ_PEN = 1;
+inline constexpr DWORD OBJ_BRUSH = 2;
+inline constexpr DWORD OBJ_DC = 3;
+inline constexpr DWORD OBJ_FONT = 6;
+inline constexpr DWORD OBJ_BITMAP = 7;
+inline constexpr DWORD OBJ_REGION = 8;
+inline constexpr DWORD OBJ_MEMDC = 10;
+
+// DrawText formats.
+inline constexpr UINT DT_TOP = 0x0;
+inline constexpr UINT DT_LEFT = 0x0;
+inline constexpr UINT DT_CENTER = 0x1;
+inline constexpr UINT DT_RIGHT = 0x2;
+inline constexpr UINT DT_VCENTER = 0x4;
+inline constexpr UINT DT_BOTTOM = 0x8;
+inline constexpr UINT DT_WORDBREAK = 0x10;
+inline constexpr UINT DT_SINGLELINE = 0x20;
+inline constexpr UINT DT_EXPANDTABS = 0x40;
+inline constexpr UINT DT_NOCLIP = 0x100;
+inline constexpr UINT DT_CALCRECT = 0x400;
+inline constexpr UINT DT_NOPREFIX = 0x800;
+inline constexpr UINT DT_EDITCONTROL = 0x2000;
+inline constexpr UINT DT_HIDEPREFIX = 0x100000;
+
+// Text alignment.
+inline constexpr UINT TA_LEFT = 0;
+inline constexpr UINT TA_RIGHT = 2;
+inline constexpr UINT TA_CENTER = 6;
+inline constexpr UINT TA_TOP = 0;
+inline constexpr UINT TA_BOTTOM = 8;
+inline constexpr UINT TA_BASELINE = 24;
+
+// Raster operations.
+inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr DWORD SRCPAINT = 0x00EE0086;
+inline constexpr DWORD SRCAND = 0x008800C6;
+inline constexpr DWORD SRCINVERT = 0x00660046;
+inline constexpr DWORD PATCOPY = 0x00F00021;
+inline constexpr DWORD DSTINVERT = 0x00550009;
+inline constexpr DWORD BLACKNESS = 0x00000042;
+inline constexpr DWORD WHITENESS = 0x00FF0062;
+
+// DrawEdge.
+inline constexpr UINT BDR_RAISEDOUTER = 0x1;
+inline constexpr UINT BDR_SUNKENOUTER = 0x2;
+inline constexpr UINT BDR_RAISEDINNER = 0x4;
+inline constexpr UINT BDR_SUNKENINNER = 0x8;
+inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+inline constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+inline constexpr UINT BF_LEFT = 0x1;
+inline constexpr UINT BF_TOP = 0x2;
+inline constexpr UINT BF_RIGHT = 0x4;
+inline constexpr UINT BF_BOTTOM = 0x8;
+inline constexpr UINT BF_RECT = 0xF;
+inline constexpr UINT BF_MIDDLE = 0x800;
+inline constexpr UINT BF_SOFT = 0x1000;
+inline constexpr UINT BF_ADJUST = 0x2000;
+inline constexpr UINT BF_FLAT = 0x4000;
+inline constexpr UINT BF_MONO = 0x8000;
+
+// Fonts, pens, bitmaps, regions, device capabilities.
+inline constexpr LONG FW_NORMAL = 400;
+inline constexpr LONG FW_BOLD = 700;
+inline constexpr int PS_SOLID = 0;
+inline constexpr int PS_NULL = 5;
+inline constexpr DWORD BI_RGB = 0;
+inline constexpr UINT DIB_RGB_COLORS = 0;
+inline constexpr UINT DI_NORMAL = 3;
+inline constexpr int RGN_AND = 1;
+inline constexpr int RGN_OR = 2;
+inline constexpr int RGN_COPY = 5;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+inline constexpr int BITSPIXEL = 12;
+inline constexpr int PLANES = 14;
+
+struct LOGFONTW {
+    LONG lfHeight = 0;
+    LONG lfWidth = 0;
+    LONG lfEscapement = 0;
+    LONG lfOrientation = 0;
+    LONG lfWeight = FW_NORMAL;
+    BYTE lfItalic = 0;
+    BYTE lfUnderline = 0;
+    BYTE lfStrikeOut = 0;
+    BYTE lfCharSet = 0;
+    BYTE lfOutPrecision = 0;
+    BYTE lfClipPrecision = 0;
+    BYTE lfQuality = 0;
+    BYTE lfPitchAndFamily = 0;
+    WCHAR lfFaceName[32] = {};
+};
+
+struct TEXTMETRICW {
+    LONG tmHeight = 0;
+    LONG tmAscent = 0;
+    LONG tmDescent = 0;
+    LONG tmInternalLeading = 0;
+    LONG tmExternalLeading = 0;
+    LONG tmAveCharWidth = 0;
+    LONG tmMaxCharWidth = 0;
+    LONG tmWeight = 0;
+};
+
+struct BITMAP {
+    LONG bmType = 0;
+    LONG bmWidth = 0;
+    LONG bmHeight = 0;
+    LONG bmWidthBytes = 0;
+    WORD bmPlanes = 1;
+    WORD bmBitsPixel = 32;
+    void* bmBits = nullptr;
+};
+
+struct LOGBRUSH {
+    UINT lbStyle = 0;  // 0 solid, 1 null, 3 pattern
+    COLORREF lbColor = 0;
+    std::uintptr_t lbHatch = 0;
+};
+
+struct BITMAPINFOHEADER {
+    DWORD biSize = sizeof(BITMAPINFOHEADER);
+    LONG biWidth = 0;
+    LONG biHeight = 0;  // negative: rows from the top down
+    WORD biPlanes = 1;
+    WORD biBitCount = 32;
+    DWORD biCompression = BI_RGB;
+    DWORD biSizeImage = 0;
+    LONG biXPelsPerMeter = 0;
+    LONG biYPelsPerMeter = 0;
+    DWORD biClrUsed = 0;
+    DWORD biClrImportant = 0;
+};
+
+struct RGBQUAD {
+    BYTE rgbBlue = 0;
+    BYTE rgbGreen = 0;
+    BYTE rgbRed = 0;
+    BYTE rgbReserved = 0;
+};
+
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+
+// Device contexts.
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+int SaveDC(HDC dc);
+BOOL RestoreDC(HDC dc, int saved);
+int GetDeviceCaps(HDC dc, int index);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+HGDIOBJ GetCurrentObject(HDC dc, UINT type);
+COLORREF SetTextColor(HDC dc, COLORREF colour);
+COLORREF GetTextColor(HDC dc);
+COLORREF SetBkColor(HDC dc, COLORREF colour);
+COLORREF GetBkColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+UINT SetTextAlign(HDC dc, UINT align);
+UINT GetTextAlign(HDC dc);
+BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* old);
+BOOL GetBrushOrgEx(HDC dc, POINT* origin);
+BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old);
+BOOL GetViewportOrgEx(HDC dc, POINT* origin);
+BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old);
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+
+// Objects.
+HGDIOBJ GetStockObject(int index);
+BOOL DeleteObject(HGDIOBJ object);
+int GetObjectW(HGDIOBJ object, int size, void* buffer);
+DWORD GetObjectType(HGDIOBJ object);
+HBRUSH CreateSolidBrush(COLORREF colour);
+HBRUSH CreatePatternBrush(HBITMAP bitmap);
+HBRUSH GetSysColorBrush(int index);
+HPEN CreatePen(int style, int width, COLORREF colour);
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                         DWORD offset);
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
+int GetRgnBox(HRGN region, RECT* box);
+BOOL PtInRegion(HRGN region, int x, int y);
+
+// Drawing.
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+            int sourceY, DWORD rop);
+BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+                int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
+BOOL TransparentBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+                    int sourceY, int sourceWidth, int sourceHeight, UINT transparentColour);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
+COLORREF GetPixel(HDC dc, int x, int y);
+BOOL MoveToEx(HDC dc, int x, int y, POINT* old);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL DrawFocusRect(HDC dc, const RECT* rect);
+BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags);
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
+                UINT flags);
+
+// Text.
+int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+
+// Rectangles (user32 on Windows).
+BOOL SetRect(RECT* rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(RECT* rect);
+BOOL OffsetRect(RECT* rect, int dx, int dy);
+BOOL InflateRect(RECT* rect, int dx, int dy);
+BOOL IntersectRect(RECT* result, const RECT* a, const RECT* b);
+BOOL UnionRect(RECT* result, const RECT* a, const RECT* b);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL PtInRect(const RECT* rect, POINT point);
+BOOL SetWindowRgn(HWND window, HRGN region, BOOL redraw);

@@ -1,0 +1,247 @@
+// Device contexts of windows, painting, and snapshots of what a window shows.
+#include <algorithm>
+
+#include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/image.h"
+#include "platform/ui/headless.h"
+#include "platform/ui/user.h"
+#include "platform/ui/window_table.h"
+
+using namespace gdi_internal;
+
+namespace gdi_internal {
+
+HBITMAP SurfaceOf(HWND window) {
+    winui::WindowRecord* record = winui::Find(window);
+    if (record == nullptr)
+        return nullptr;
+    const int width = std::max<int>(RectWidth(record->rect), 1);
+    const int height = std::max<int>(RectHeight(record->rect), 1);
+    Bitmap* surface = BitmapOf(record->surface);
+    if (surface != nullptr && surface->width == width && surface->height == height) {
+        return record->surface;
+    }
+    Bitmap made;
+    made.width = width;
+    made.height = height;
+    made.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                       0xFFFFFFFFu);
+    if (surface != nullptr) {
+        // Keep what was drawn where the sizes overlap, as a moved window keeps its picture.
+        for (int y = 0; y < std::min(height, surface->height); ++y) {
+            for (int x = 0; x < std::min(width, surface->width); ++x) {
+                made.At(x, y) = surface->At(x, y);
+            }
+        }
+        surface->selections = 0;
+        DeleteObject(record->surface);
+    }
+    record->surface = AddBitmap(std::move(made));
+    return record->surface;
+}
+
+Bitmap* TargetOf(DeviceContext& dc) {
+    if (dc.window != nullptr)
+        return BitmapOf(SurfaceOf(dc.window));
+    return BitmapOf(dc.state.bitmap);
+}
+
+}  // namespace gdi_internal
+
+namespace {
+
+HDC MakeWindowContext(HWND window, bool wholeWindow) {
+    winui::WindowRecord* record = winui::Find(window);
+    if (record == nullptr)
+        return nullptr;
+    SurfaceOf(window);
+    DeviceContext dc;
+    dc.window = window;
+    const RECT insets =
+        wholeWindow ? RECT{} : winui::NonClientInsets(record->style, record->exStyle);
+    const int width = RectWidth(record->rect);
+    const int height = RectHeight(record->rect);
+    dc.targetOffset = POINT{insets.left, insets.top};
+    dc.bounds = RECT{insets.left, insets.top, std::max<LONG>(insets.left, width - insets.right),
+                     std::max<LONG>(insets.top, height - insets.bottom)};
+    dc.state.clip = dc.bounds;
+    dc.state.brush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    dc.state.pen = reinterpret_cast<HPEN>(GetStockObject(BLACK_PEN));
+    dc.state.font = reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    return MakeHandle<HDC>(Objects().Add(Object{dc}));
+}
+
+void Compose(HWND window, gdi::Image& image, POINT at) {
+    winui::WindowRecord* record = winui::Find(window);
+    if (record == nullptr)
+        return;
+    Bitmap* surface = BitmapOf(SurfaceOf(window));
+    if (surface != nullptr) {
+        for (int y = 0; y < surface->height; ++y) {
+            for (int x = 0; x < surface->width; ++x) {
+                const int ix = at.x + x;
+                const int iy = at.y + y;
+                if (ix < 0 || iy < 0 || ix >= image.width || iy >= image.height)
+                    continue;
+                image.pixels[static_cast<std::size_t>(iy) * static_cast<std::size_t>(image.width) +
+                             static_cast<std::size_t>(ix)] = surface->At(x, y);
+            }
+        }
+    }
+    const RECT insets = winui::NonClientInsets(record->style, record->exStyle);
+    const std::vector<HWND> children = record->children;
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        winui::WindowRecord* child = winui::Find(*it);
+        if (child == nullptr || (child->style & WS_VISIBLE) == 0)
+            continue;
+        Compose(*it, image,
+                POINT{at.x + insets.left + child->rect.left, at.y + insets.top + child->rect.top});
+    }
+}
+
+}  // namespace
+
+HDC GetDC(HWND window) {
+    return MakeWindowContext(window, false);
+}
+HDC GetWindowDC(HWND window) {
+    return MakeWindowContext(window, true);
+}
+
+int ReleaseDC(HWND, HDC dc) {
+    DeviceContext* context = ContextOf(dc);
+    if (context == nullptr || context->memory)
+        return 0;
+    Objects().Remove(dc);
+    return 1;
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    winui::WindowRecord* record = winui::Find(window);
+    if (record == nullptr || paint == nullptr)
+        return nullptr;
+    const bool erase = record->needsErase;
+    record->needsPaint = false;
+    record->needsErase = false;
+    ++record->paintCount;
+    const HDC dc = GetDC(window);
+    paint->hdc = dc;
+    GetClientRect(window, &paint->rcPaint);
+    paint->fErase = erase ? TRUE : FALSE;
+    if (erase && SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0) {
+        paint->fErase = FALSE;
+    }
+    return dc;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
+    if (paint == nullptr)
+        return FALSE;
+    ReleaseDC(window, paint->hdc);
+    return TRUE;
+}
+
+BOOL SetWindowRgn(HWND window, HRGN region, BOOL redraw) {
+    if (!IsWindow(window))
+        return FALSE;
+    // The window keeps its rectangle for hit-testing and painting; the system owns the region
+    // from now on and has no further use for it.
+    if (region != nullptr)
+        DeleteObject(region);
+    if (redraw)
+        InvalidateRect(window, nullptr, TRUE);
+    return TRUE;
+}
+
+namespace gdi {
+
+COLORREF Image::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
+    return ToColour(ArgbAt(x, y));
+}
+
+std::uint32_t Image::ArgbAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return 0;
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+}
+
+Image Image::Crop(const RECT& area) const {
+    Image out;
+    out.width = std::max<int>(RectWidth(area), 0);
+    out.height = std::max<int>(RectHeight(area), 0);
+    out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            out.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width) +
+                       static_cast<std::size_t>(x)] = ArgbAt(area.left + x, area.top + y);
+        }
+    }
+    return out;
+}
+
+int Image::Count(COLORREF colour) const {
+    int n = 0;
+    for (std::uint32_t p : pixels) {
+        if (ToColour(p) == (colour & 0x00FFFFFF))
+            ++n;
+    }
+    return n;
+}
+
+RECT Image::BoundsOf(COLORREF colour) const {
+    RECT box{width, height, 0, 0};
+    bool any = false;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (At(x, y) != (colour & 0x00FFFFFF))
+                continue;
+            any = true;
+            box.left = std::min<LONG>(box.left, x);
+            box.top = std::min<LONG>(box.top, y);
+            box.right = std::max<LONG>(box.right, x + 1);
+            box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    }
+    return any ? box : RECT{};
+}
+
+Image ImageOf(HBITMAP bitmap) {
+    Image image;
+    Bitmap* b = BitmapOf(bitmap);
+    if (b == nullptr)
+        return image;
+    image.width = b->width;
+    image.height = b->height;
+    image.pixels.resize(b->pixels.size());
+    for (int y = 0; y < b->height; ++y) {
+        for (int x = 0; x < b->width; ++x) {
+            image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(b->width) +
+                         static_cast<std::size_t>(x)] = b->At(x, y);
+        }
+    }
+    return image;
+}
+
+Image Snapshot(HWND window) {
+    Image image;
+    winui::WindowRecord* record = winui::Find(window);
+    if (record == nullptr)
+        return image;
+    ui::PumpMessages();
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    record = winui::Find(window);
+    if (record == nullptr)
+        return image;
+    image.width = RectWidth(record->rect);
+    image.height = RectHeight(record->rect);
+    image.pixels.assign(static_cast<std::size_t>(std::max(image.width, 0)) *
+                            static_cast<std::size_t>(std::max(image.height, 0)),
+                        0xFFFFFFFFu);
+    Compose(window, image, POINT{0, 0});
+    return image;
+}
+
+}  // namespace gdi

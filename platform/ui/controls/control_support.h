@@ -1,0 +1,77 @@
+// Helpers shared by the standard control classes (internal).
+#pragma once
+
+#include <string>
+
+#include "platform/gdi/gdi.h"
+#include "platform/ui/user.h"
+#include "platform/ui/window_table.h"
+
+namespace winui {
+
+// The control's class data, made on first use.
+template <class Data>
+Data& DataOf(HWND window) {
+    WindowRecord* record = Find(window);
+    if (record->classData == nullptr)
+        record->classData = std::make_unique<Data>();
+    return static_cast<Data&>(*record->classData);
+}
+
+inline DWORD StyleOf(HWND window) {
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+}
+
+inline std::u16string TextOf(HWND window) {
+    WindowRecord* record = Find(window);
+    return record == nullptr ? std::u16string() : record->text;
+}
+
+// WM_COMMAND with a notification code to the parent.
+void NotifyParent(HWND control, UINT code);
+
+// WM_NOTIFY to the parent; `header` begins the notification record.
+LRESULT NotifyParent(HWND control, NMHDR& header, UINT code);
+
+// Asks the parent for the control's colours (WM_CTLCOLOR...) on `dc`; the default colours
+// when the parent gives no brush.
+HBRUSH AskColours(HWND control, HDC dc, UINT message);
+
+// Paints with the control's font selected; the caller's painter receives the client rect.
+template <class Painter>
+void PaintWith(HWND window, HDC dc, HFONT font, Painter painter) {
+    const HGDIOBJ old = SelectObject(
+        dc, font != nullptr ? reinterpret_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    RECT client;
+    GetClientRect(window, &client);
+    painter(client);
+    if (old != nullptr)
+        SelectObject(dc, old);
+}
+
+// The paint and print-client messages both end in the control's painter.
+template <class Painter>
+LRESULT PaintMessage(HWND window, UINT message, WPARAM wParam, Painter painter) {
+    if (message == WM_PRINTCLIENT) {
+        painter(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    painter(dc);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+// The deepest dialog above a window (child dialogs included), or null.
+HWND DialogAbove(HWND window);
+// The top-level dialog that holds a window, or null.
+HWND TopDialogOf(HWND window);
+
+// Moves the default-button look onto the focused push button, or back onto the dialog's
+// default button when the focus is elsewhere.
+void CheckDefaultButton(HWND dialog, HWND focus);
+
+bool IsPushButton(HWND window);
+
+}  // namespace winui

@@ -1,0 +1,275 @@
+// The "SysTabControl32" class: one row of tabs with a selection, and the page below them.
+#include <algorithm>
+#include <vector>
+
+#include "platform/theme/theme_service.h"
+#include "platform/ui/common_controls.h"
+#include "platform/ui/controls/control_support.h"
+#include "platform/ui/controls/standard_classes.h"
+
+namespace winui {
+namespace {
+
+constexpr int kPadding = 6;  // around a tab's label
+constexpr int kDefaultMinimum = 42;
+constexpr int kRowExtra = 6;  // a tab row is the font height plus this
+
+struct Tab {
+    std::u16string text;
+    LPARAM param = 0;
+};
+
+struct TabData : ClassData {
+    std::vector<Tab> tabs;
+    int selection = -1;
+    int minimumWidth = -1;  // -1: the default
+    HFONT font = nullptr;
+};
+
+int CharWidth(HWND window, TabData& data, int* height) {
+    const HDC dc = GetDC(window);
+    SelectObject(dc, data.font != nullptr ? reinterpret_cast<HGDIOBJ>(data.font)
+                                          : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    ReleaseDC(window, dc);
+    *height = metrics.tmHeight;
+    return metrics.tmAveCharWidth;
+}
+
+RECT TabRect(HWND window, TabData& data, int index) {
+    int height = 0;
+    const int charWidth = CharWidth(window, data, &height);
+    const int minimum = data.minimumWidth < 0 ? kDefaultMinimum : data.minimumWidth;
+    int x = 2;
+    for (int i = 0; i <= index && i < static_cast<int>(data.tabs.size()); ++i) {
+        const int width = std::max<int>(
+            minimum,
+            static_cast<int>(data.tabs[static_cast<std::size_t>(i)].text.size()) * charWidth +
+                2 * kPadding);
+        if (i == index)
+            return RECT{x, 2, x + width, 2 + height + kRowExtra};
+        x += width;
+    }
+    return RECT{};
+}
+
+int RowHeight(HWND window, TabData& data) {
+    int height = 0;
+    CharWidth(window, data, &height);
+    return 2 + height + kRowExtra;
+}
+
+void AdjustRect(HWND window, TabData& data, bool larger, RECT* r) {
+    const int row = RowHeight(window, data);
+    if (larger) {
+        r->left -= 4;
+        r->right += 4;
+        r->top -= row + 2;
+        r->bottom += 4;
+    } else {
+        r->left += 4;
+        r->right -= 4;
+        r->top += row + 2;
+        r->bottom -= 4;
+    }
+}
+
+void ChangeSelection(HWND window, TabData& data, int index) {
+    if (index == data.selection || index < 0 || index >= static_cast<int>(data.tabs.size())) {
+        return;
+    }
+    NMHDR header;
+    if (NotifyParent(window, header, TCN_SELCHANGING) != 0)
+        return;  // the parent refuses
+    if (!IsWindow(window))
+        return;
+    data.selection = index;
+    InvalidateRect(window, nullptr, TRUE);
+    NotifyParent(window, header, TCN_SELCHANGE);
+}
+
+void Paint(HWND window, HDC dc) {
+    TabData& data = DataOf<TabData>(window);
+    PaintWith(window, dc, data.font, [&](const RECT& client) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        RECT page = client;
+        page.top = RowHeight(window, data);
+        // With visual styles the page is the theme's tab body; classic pages are face-coloured.
+        COLORREF body = 0;
+        if (theme::ActiveBodyColour(u"TAB", &body)) {
+            RECT inner = page;
+            InflateRect(&inner, -1, -1);
+            const HBRUSH brush = CreateSolidBrush(body);
+            FillRect(dc, &inner, brush);
+            DeleteObject(brush);
+        }
+        RECT edge = page;
+        DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        for (int i = 0; i < static_cast<int>(data.tabs.size()); ++i) {
+            RECT tab = TabRect(window, data, i);
+            if (i == data.selection)
+                InflateRect(&tab, 2, 2);
+            FillRect(dc, &tab, GetSysColorBrush(COLOR_BTNFACE));
+            RECT border = tab;
+            DrawEdge(dc, &border, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
+            const std::u16string& text = data.tabs[static_cast<std::size_t>(i)].text;
+            DrawTextW(dc, text.c_str(), -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+        if (GetFocus() == window && data.selection >= 0) {
+            RECT focus = TabRect(window, data, data.selection);
+            InflateRect(&focus, -2, -2);
+            DrawFocusRect(dc, &focus);
+        }
+    });
+}
+
+}  // namespace
+
+LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TabData& data = DataOf<TabData>(window);
+    const int count = static_cast<int>(data.tabs.size());
+    const auto index = static_cast<int>(static_cast<std::intptr_t>(wParam));
+    switch (message) {
+        case WM_SETFONT:
+            data.font = reinterpret_cast<HFONT>(wParam);
+            if (lParam != 0)
+                InvalidateRect(window, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(data.font);
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case TCM_GETITEMCOUNT:
+            return count;
+        case TCM_INSERTITEMW: {
+            const auto* item = reinterpret_cast<const TCITEMW*>(lParam);
+            if (item == nullptr || index < 0)
+                return -1;
+            const std::size_t at =
+                std::min<std::size_t>(static_cast<std::size_t>(index), data.tabs.size());
+            Tab tab;
+            if ((item->mask & TCIF_TEXT) != 0 && item->pszText != nullptr)
+                tab.text = item->pszText;
+            if ((item->mask & TCIF_PARAM) != 0)
+                tab.param = item->lParam;
+            data.tabs.insert(data.tabs.begin() + static_cast<std::ptrdiff_t>(at), tab);
+            if (data.selection < 0) {
+                data.selection = 0;  // the first tab is selected as it arrives
+            } else if (data.selection >= static_cast<int>(at)) {
+                ++data.selection;
+            }
+            InvalidateRect(window, nullptr, TRUE);
+            return static_cast<LRESULT>(at);
+        }
+        case TCM_GETITEMW: {
+            auto* item = reinterpret_cast<TCITEMW*>(lParam);
+            if (item == nullptr || index < 0 || index >= count)
+                return FALSE;
+            const Tab& tab = data.tabs[static_cast<std::size_t>(index)];
+            if ((item->mask & TCIF_TEXT) != 0 && item->pszText != nullptr && item->cchTextMax > 0) {
+                const std::size_t n = std::min<std::size_t>(
+                    tab.text.size(), static_cast<std::size_t>(item->cchTextMax - 1));
+                std::copy_n(tab.text.begin(), n, item->pszText);
+                item->pszText[n] = 0;
+            }
+            if ((item->mask & TCIF_PARAM) != 0)
+                item->lParam = tab.param;
+            return TRUE;
+        }
+        case TCM_SETITEMW: {
+            const auto* item = reinterpret_cast<const TCITEMW*>(lParam);
+            if (item == nullptr || index < 0 || index >= count)
+                return FALSE;
+            Tab& tab = data.tabs[static_cast<std::size_t>(index)];
+            if ((item->mask & TCIF_TEXT) != 0)
+                tab.text = item->pszText != nullptr ? item->pszText : u"";
+            if ((item->mask & TCIF_PARAM) != 0)
+                tab.param = item->lParam;
+            InvalidateRect(window, nullptr, TRUE);
+            return TRUE;
+        }
+        case TCM_DELETEITEM:
+            if (index < 0 || index >= count)
+                return FALSE;
+            data.tabs.erase(data.tabs.begin() + index);
+            if (data.selection == index) {
+                data.selection = -1;
+            } else if (data.selection > index) {
+                --data.selection;
+            }
+            InvalidateRect(window, nullptr, TRUE);
+            return TRUE;
+        case TCM_DELETEALLITEMS:
+            data.tabs.clear();
+            data.selection = -1;
+            InvalidateRect(window, nullptr, TRUE);
+            return TRUE;
+        case TCM_GETCURSEL:
+            return data.selection;
+        case TCM_SETCURSEL: {
+            // Selecting from the program does not notify.
+            const int old = data.selection;
+            if (index < 0 || index >= count)
+                return -1;
+            data.selection = index;
+            InvalidateRect(window, nullptr, TRUE);
+            return old;
+        }
+        case TCM_SETMINTABWIDTH: {
+            const int old = data.minimumWidth < 0 ? kDefaultMinimum : data.minimumWidth;
+            data.minimumWidth = static_cast<int>(static_cast<std::intptr_t>(lParam));
+            InvalidateRect(window, nullptr, TRUE);
+            return old;
+        }
+        case TCM_GETITEMRECT: {
+            auto* r = reinterpret_cast<RECT*>(lParam);
+            if (r == nullptr || index < 0 || index >= count)
+                return FALSE;
+            *r = TabRect(window, data, index);
+            return TRUE;
+        }
+        case TCM_ADJUSTRECT: {
+            auto* r = reinterpret_cast<RECT*>(lParam);
+            if (r != nullptr)
+                AdjustRect(window, data, wParam != 0, r);
+            return 0;
+        }
+        case WM_LBUTTONDOWN: {
+            const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            for (int i = 0; i < count; ++i) {
+                const RECT r = TabRect(window, data, i);
+                if (PtInRect(&r, p)) {
+                    if (GetFocus() != window)
+                        SetFocus(window);
+                    if (IsWindow(window))
+                        ChangeSelection(window, data, i);
+                    break;
+                }
+            }
+            return 0;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_RIGHT)
+                ChangeSelection(window, data, data.selection + 1);
+            if (wParam == VK_LEFT)
+                ChangeSelection(window, data, data.selection - 1);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+            InvalidateRect(window, nullptr, TRUE);
+            return 0;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            return PaintMessage(window, message, wParam, [&](HDC dc) { Paint(window, dc); });
+        case WM_ERASEBKGND:
+            return 1;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace winui

@@ -1,0 +1,118 @@
+// Acting as the user on windows and reading what the user sees. A WindowUser stands for a
+// dialog (or any window) and hands out ControlUsers for its controls; every action goes
+// through the input the system would deliver (mouse moves, button presses, typed
+// characters, keys), so controls and their parents react as they would to a person.
+//
+//   ui::WindowUser dialog(handle);
+//   dialog.Control(220).Type(u"75");           // click into the edit, replace its text
+//   dialog.Control(220).Leave();               // Tab to the next control
+//   dialog.Control(206).Select(u"any");        // pick an entry of a drop-down list
+//   dialog.Find(201).SelectTab(3);             // click the fourth tab
+//   dialog.PressOk();                          // click the OK button
+//   EXPECT_EQ(dialog.Control(220).Text(), u"75");
+//
+// Actions a person could not do (typing into a hidden or disabled control, clicking a hidden
+// control) throw std::logic_error; a control that does not exist throws std::out_of_range.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/gdi/image.h"
+#include "platform/ui/user_types.h"
+
+namespace ui {
+
+class ControlUser {
+public:
+    explicit ControlUser(HWND control);
+
+    HWND Handle() const { return control_; }
+    int Id() const;
+    std::u16string ClassName() const;
+
+    // What the user sees.
+    std::u16string Text() const;
+    bool IsVisible() const;  // the control and every window above it are visible
+    bool IsEnabled() const;  // the control's own enabled state
+    bool HasFocus() const;
+    bool IsChecked() const;
+    bool IsPressed() const;  // a button drawn pushed in
+    bool IsDefault() const;  // a push button drawn as the default
+    RECT ScreenRect() const;
+    RECT RectIn(HWND reference) const;          // in the client coordinates of `reference`
+    std::vector<std::u16string> Items() const;  // combo box entries
+    int Selection() const;                      // combo box selection or selected tab; -1 none
+    std::u16string SelectedText() const;
+    std::vector<std::u16string> TabLabels() const;
+    int Position() const;               // slider or up-down position
+    std::pair<int, int> Range() const;  // slider or up-down minimum and maximum
+    int PageSize() const;
+    int TickCount() const;
+    gdi::Image Snapshot() const;
+
+    // Acting.
+    void Click();  // move onto the middle, press and release the left button
+    void DoubleClick();
+    void Hover();                    // move the mouse onto the middle
+    void MoveMouseTo(int x, int y);  // a point in the control's client coordinates
+    void PressMouse();               // left button down where the mouse is
+    void ReleaseMouse();
+    void MoveMouseAway();                      // off every window
+    void Focus();                              // give it the focus, as tabbing to it would
+    void Type(std::u16string_view text);       // click in, select everything, type
+    void TypeAtEnd(std::u16string_view text);  // click in, type after the text
+    void Leave();                              // Tab on to the next control
+    void PressKey(UINT virtualKey);            // a key with the focus on this control
+    void Select(int index);                    // pick a combo box entry
+    void Select(std::u16string_view entry);
+    void SelectTab(int index);        // click a tab
+    void DragSliderTo(int position);  // drag the thumb, then arrow keys to the exact spot
+    void ClickUpArrow();              // up-down arrows
+    void ClickDownArrow();
+
+private:
+    void RequireVisible(const char* action) const;
+    void RequireUsable(const char* action) const;
+    void ClickAt(POINT screenPoint);
+
+    HWND control_;
+};
+
+class WindowUser {
+public:
+    explicit WindowUser(HWND window);
+
+    HWND Handle() const { return window_; }
+    bool IsOpen() const;  // exists, and a dialog has not been ended
+    std::u16string Caption() const;
+    RECT ScreenRect() const;
+    SIZE ClientSize() const;
+    int TemplateId() const;
+
+    // A direct child with the id.
+    ControlUser Control(int id) const;
+    // The n-th window with the id anywhere below, in tab (z) order, child dialogs included.
+    ControlUser Find(int id, int occurrence = 0) const;
+    bool Has(int id) const;
+    // The n-th child dialog built from the template, anywhere below.
+    WindowUser ChildDialog(int templateId, int occurrence = 0) const;
+    std::vector<WindowUser> ChildDialogs() const;
+    // The control that has the focus, when it lies in this window.
+    ControlUser Focused() const;
+    bool HasFocusInside() const;
+
+    void PressOk();      // click the OK button (id 1)
+    void PressCancel();  // click the Cancel button (id 2)
+    void PressEnter();
+    void PressEscape();
+    void PressKey(UINT virtualKey);
+    void Close();  // the close box
+    gdi::Image Snapshot() const;
+
+private:
+    HWND window_;
+};
+
+}  // namespace ui
