@@ -48,13 +48,25 @@ public:
     }
     Pixel* At(int tx, int ty) { return Visible(tx, ty) ? &target_->At(tx, ty) : nullptr; }
 
+    // The part of a logical rectangle that lies inside the clip, in target pixels.
+    RECT Clipped(const RECT& logical) const {
+        return RECT{std::max<LONG>(TargetX(logical.left), clip_.left),
+                    std::max<LONG>(TargetY(logical.top), clip_.top),
+                    std::min<LONG>(TargetX(logical.right), clip_.right),
+                    std::min<LONG>(TargetY(logical.bottom), clip_.bottom)};
+    }
+
     // Fills a logical rectangle with a brush (nothing for a null brush).
     void Fill(const RECT& logical, HBRUSH brush) {
-        for (int ty = TargetY(logical.top); ty < TargetY(logical.bottom); ++ty) {
-            for (int tx = TargetX(logical.left); tx < TargetX(logical.right); ++tx) {
-                if (!Visible(tx, ty))
-                    continue;
-                Pixel p;
+        const RECT area = Clipped(logical);
+        Pixel solid = 0;
+        if (IsSolid(brush, &solid)) {
+            FillTarget(area, solid);
+            return;
+        }
+        for (int ty = area.top; ty < area.bottom; ++ty) {
+            for (int tx = area.left; tx < area.right; ++tx) {
+                Pixel p = 0;
                 if (BrushColour(brush, DeviceX(tx), DeviceY(ty), dc_->state.brushOrigin, &p)) {
                     target_->At(tx, ty) = p;
                 }
@@ -63,14 +75,32 @@ public:
     }
 
     void FillColour(const RECT& logical, COLORREF colour) {
-        const Pixel p = ToPixel(colour);
-        for (int ty = TargetY(logical.top); ty < TargetY(logical.bottom); ++ty) {
-            for (int tx = TargetX(logical.left); tx < TargetX(logical.right); ++tx)
-                Put(tx, ty, p);
-        }
+        FillTarget(Clipped(logical), ToPixel(colour));
     }
 
 private:
+    void FillTarget(const RECT& area, Pixel p) {
+        for (int ty = area.top; ty < area.bottom; ++ty) {
+            for (int tx = area.left; tx < area.right; ++tx)
+                target_->At(tx, ty) = p;
+        }
+    }
+
+    // A brush of one colour everywhere gives its colour; patterns and the null brush do not.
+    static bool IsSolid(HBRUSH brush, Pixel* colour) {
+        const auto value = reinterpret_cast<std::uintptr_t>(brush);
+        const bool systemIndex =
+            value >= 1 && value <= static_cast<std::uintptr_t>(kSystemColorCount);
+        if (!systemIndex) {
+            const Brush* b = Get<Brush>(brush);
+            if (b == nullptr || b->style == Brush::Style::Pattern ||
+                b->style == Brush::Style::Null) {
+                return false;
+            }
+        }
+        return BrushColour(brush, 0, 0, POINT{}, colour);
+    }
+
     DeviceContext* dc_ = nullptr;
     Bitmap* target_ = nullptr;
     RECT clip_{};

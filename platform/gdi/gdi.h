@@ -260,3 +260,8 @@ BOOL UnionRect(RECT* result, const RECT* a, const RECT* b);
 BOOL IsRectEmpty(const RECT* rect);
 BOOL PtInRect(const RECT* rect, POINT point);
 BOOL SetWindowRgn(HWND window, HRGN region, BOOL redraw);
+
+// Loads a bitmap resource (RT_BITMAP: a packed DIB, that is a BITMAPINFOHEADER, its colour
+// table and the pixel rows) of a module; null when it is missing or malformed. A monochrome
+// resource gives a monochrome bitmap, every other depth a 32-bit one.
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);

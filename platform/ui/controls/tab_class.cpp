@@ -142,6 +142,17 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return reinterpret_cast<LRESULT>(data.font);
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
+        case WM_NCHITTEST: {
+            // Only the tabs take the mouse; the page lets it through to the controls on it.
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(window, &p);
+            for (int i = 0; i < count; ++i) {
+                const RECT r = TabRect(window, data, i);
+                if (PtInRect(&r, p))
+                    return HTCLIENT;
+            }
+            return HTTRANSPARENT;
+        }
         case TCM_GETITEMCOUNT:
             return count;
         case TCM_INSERTITEMW: {
