@@ -194,17 +194,21 @@ std::u16string TextOf(LPCWSTR text, int count) {
 }  // namespace
 
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
-    Canvas canvas(dc);
-    if (!canvas.Valid() || rect == nullptr)
+    DeviceContext* context = ContextOf(dc);
+    if (context == nullptr || rect == nullptr)
         return 0;
-    const Font& font = *FontOf(canvas.State().font);
+    const Font& font = *FontOf(context->state.font);
     const Layout layout = MakeLayout(TextOf(text, count), format, RectWidth(*rect), font);
     const int height = static_cast<int>(layout.lines.size()) * font.height;
     if ((format & DT_CALCRECT) != 0) {
+        // Measuring needs only the font: it works on a screen context too.
         rect->right = rect->left + layout.width;
         rect->bottom = rect->top + height;
         return height;
     }
+    Canvas canvas(dc);
+    if (!canvas.Valid())
+        return height;
     int y = rect->top;
     if ((format & DT_SINGLELINE) != 0) {
         if ((format & DT_VCENTER) != 0)

@@ -50,7 +50,18 @@ Bitmap* TargetOf(DeviceContext& dc) {
 
 namespace {
 
+// The screen's context measures text; the headless screen keeps no pixels of its own.
+HDC MakeScreenContext() {
+    DeviceContext dc;
+    dc.state.brush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    dc.state.pen = reinterpret_cast<HPEN>(GetStockObject(BLACK_PEN));
+    dc.state.font = reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    return MakeHandle<HDC>(Objects().Add(Object{dc}));
+}
+
 HDC MakeWindowContext(HWND window, bool wholeWindow) {
+    if (window == nullptr)
+        return MakeScreenContext();
     winui::WindowRecord* record = winui::Find(window);
     if (record == nullptr)
         return nullptr;

@@ -1,0 +1,74 @@
+// ErrorProvider: a small window beside an edit that holds the edit's current error (a title
+// and a message) while it is shown. Resting the mouse on it shows the message as a tooltip
+// (option bit 1: after one 50 ms tick, for up to 5000 ms) or as a balloon (bit 0).
+//
+// Options: bit 0 balloon on hover; bit 1 tooltip on hover; bit 5 the information icon
+// (otherwise the warning icon); bit 6 the extra text in the balloon.
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/owl/window.h"
+#include "support/popup/balloon_help.h"
+#include "support/popup/popup.h"
+#include "support/string/tev_string.h"
+
+namespace Tev {
+
+class ErrorProvider : public owl::TWindow {
+public:
+    static constexpr unsigned kBalloonOnHover = 0x01;
+    static constexpr unsigned kTooltipOnHover = 0x02;
+    static constexpr unsigned kInformationIcon = 0x20;
+    static constexpr unsigned kExtraText = 0x40;
+    static constexpr UINT_PTR kTooltipTimer = 1;
+    static constexpr UINT kTooltipTick = 50;
+    static constexpr UINT kTooltipLimit = 5000;
+    static constexpr int kSize = 16;
+
+    // A child window of `parent` at (x, y), hidden until an error is set.
+    ErrorProvider(owl::TWindow* parent, unsigned options = kTooltipOnHover, int x = 0, int y = 0);
+    ~ErrorProvider() override;
+
+    // Replaces the title and message, then shows the window (show) or hides it.
+    void SetError(bool show, const String& title, const String& message);
+    void SetExtraText(const String& text) { extra_ = text; }
+
+    unsigned Options() const { return options_; }
+    const String& Title() const { return title_; }
+    const String& Message() const { return message_; }
+    Popup* Tooltip() const { return tooltip_.get(); }
+    bool TooltipShown() const { return tooltipShown_; }
+    UINT TooltipElapsed() const { return elapsed_; }
+    // The balloon being shown, or null.
+    WTL::CBalloonHelp* Balloon() const;
+
+protected:
+    void EvMouseMove(UINT modKeys, const owl::TPoint& point) override;
+    void EvLButtonDown(UINT modKeys, const owl::TPoint& point) override;
+    void EvMButtonDown(UINT modKeys, const owl::TPoint& point) override;
+    void EvRButtonDown(UINT modKeys, const owl::TPoint& point) override;
+    void EvTimer(UINT timerId) override;
+    void EvMouseLeave() override;
+    void Paint(owl::TDC& dc, bool erase, owl::TRect& rect) override;
+
+private:
+    void StartTooltipTimer();
+    void ButtonPressed();
+    void ShowBalloon();
+    void DestroyTooltip();
+
+    unsigned options_;
+    String title_;
+    String message_;
+    String extra_;
+    POINT lastPosition_{-1000, -1000};
+    std::unique_ptr<Popup> tooltip_;
+    UINT elapsed_ = 0;
+    bool trackingRequested_ = false;
+    bool tooltipShown_ = false;
+    WTL::CBalloonHelp* balloon_ = nullptr;  // deletes itself when its window goes
+    HWND balloonWindow_ = nullptr;
+};
+
+}  // namespace Tev
