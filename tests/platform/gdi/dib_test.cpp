@@ -95,6 +95,11 @@ TEST(PackedDib, MalformedDataIsRefused) {
     bad = Header(8, 1, 1, 1);
     Append(bad, {0, 0, 0, 0, 0x80, 0, 0, 0});
     EXPECT_FALSE(gdi::DecodePackedDib(bad.data(), bad.size())) << "an index past the palette";
+    bad = Header(1, 1, 32);
+    bad[0] = 41;  // a header one byte longer, with bit-field masks that would follow it
+    bad[16] = 3;
+    bad.push_back(0);
+    EXPECT_FALSE(gdi::DecodePackedDib(bad.data(), bad.size())) << "masks past the end";
     bad = Header(40000, 1, 32);
     EXPECT_FALSE(gdi::DecodePackedDib(bad.data(), bad.size()));
 }
