@@ -119,7 +119,18 @@ HMODULE LoadLibraryA(const char* fileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    void* handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    // As on Windows, a bare file name is looked for in the executable's folder first; the
+    // loader's own search (which need not know that folder) comes after.
+    void* handle = nullptr;
+    if (std::strchr(fileName, '/') == nullptr) {
+        const std::string executable = PathOf(nullptr);
+        const std::size_t slash = executable.rfind('/');
+        if (slash != std::string::npos) {
+            const std::string besideExecutable = executable.substr(0, slash + 1) + fileName;
+            handle = dlopen(besideExecutable.c_str(), RTLD_NOW | RTLD_LOCAL);
+        }
+    }
+    if (handle == nullptr) handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;

@@ -2,9 +2,10 @@
 // address at which the module's image starts (its ELF header), as on Windows; the null module
 // stands for the host executable.
 //
-// - LoadLibrary loads a shared library with dlopen (the loader's search rules apply to a bare
-//   file name) and counts the load; FreeLibrary undoes one load. Loading a module that is
-//   already there gives the same handle again.
+// - LoadLibrary loads a shared library with dlopen and counts the load; FreeLibrary undoes one
+//   load. A bare file name is looked for in the executable's folder first, as on Windows, and
+//   then by the loader's own search rules. Loading a module that is already there gives the
+//   same handle again.
 // - GetProcAddress finds an export of exactly that module: a symbol that the loader would find
 //   in one of the module's dependencies does not count.
 // - GetModuleFileName gives the module's full path; for the null module and the executable it
