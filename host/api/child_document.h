@@ -2,9 +2,8 @@
 // document, among them its sampling settings, which name the current master device.
 #pragma once
 
+#include "host/api/device_object.h"
 #include "platform/com/unknown.h"
-
-struct IDeviceObject;  // host/api/device_object.h
 
 // The host's sampling settings.
 struct ISamplingSettings : IUnknown {

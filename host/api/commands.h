@@ -5,9 +5,8 @@
 #include <cstdint>
 
 #include "host/api/framework_ids.h"
+#include "host/api/tev_string_forward.h"
 #include "platform/com/unknown.h"
-
-struct ITevString;  // the string object that crosses the host boundary
 
 // The host's view of one menu item while it asks for the item's state.
 struct ICommandState : IUnknown {

@@ -1,10 +1,9 @@
 // An extension document as the host framework drives it: one beside each host document.
 #pragma once
 
+#include "host/api/tev_string_forward.h"
 #include "platform/com/unknown.h"
 #include "platform/oleaut/bstr.h"
-
-struct ITevString;  // the string object that crosses the host boundary
 
 struct ICustomDocClass;
 struct IPersistStream;

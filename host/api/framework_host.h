@@ -2,11 +2,11 @@
 // framework, which extensions never call.
 #pragma once
 
+#include "host/api/tev_string_forward.h"
 #include "platform/com/unknown.h"
 #include "platform/module/resource.h"
 
 struct ICommandList;
-struct ITevString;  // the string object that crosses the host boundary
 
 // Offered by the framework class object.
 struct IFrameworkHost : IUnknown {

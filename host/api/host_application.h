@@ -1,10 +1,9 @@
 // The host application object and its settings.
 #pragma once
 
+#include "host/api/tev_string_forward.h"
 #include "platform/com/unknown.h"
 #include "platform/module/resource.h"
-
-struct ITevString;  // the string object that crosses the host boundary
 
 // The host's settings, read by key.
 struct IHostSettings : IUnknown {

@@ -3,9 +3,8 @@
 // that extension documents offer.
 #pragma once
 
+#include "host/api/tev_string_forward.h"
 #include "platform/com/unknown.h"
-
-struct ITevString;  // the string object that crosses the host boundary
 
 struct IPersistStream;
 

@@ -3,9 +3,8 @@
 #pragma once
 
 #include "host/api/framework_ids.h"
+#include "host/api/tev_string_forward.h"
 #include "platform/com/unknown.h"
-
-struct ITevString;  // the string object that crosses the host boundary
 
 // A message's argument: a tag saying what the pointer is, and the pointer.
 struct MessageArg {

@@ -1,9 +1,8 @@
 // The host's registry of self-tests that extensions carry.
 #pragma once
 
+#include "host/api/unit_test.h"
 #include "platform/com/unknown.h"
-
-struct IUnitTest;
 
 struct IUnitTestRegistry : IUnknown {
     static constexpr IID kIid = MakeGuid("{500FCAA6-ED64-454F-A41B-6AA43047823B}");

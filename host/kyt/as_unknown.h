@@ -1,13 +1,13 @@
-// Every interface of the host boundary derives from IUnknown through single inheritance, so
-// an interface pointer is also its IUnknown pointer. The framework holds the string objects and
-// test objects it is given by that IUnknown, without needing their full declarations.
+// Counting the string and test objects the framework is given, which may be null.
 #pragma once
 
+#include "host/api/unit_test.h"
 #include "platform/com/unknown.h"
+#include "support/string/tev_string_interface.h"
 
 template <class Interface>
 IUnknown* AsUnknown(Interface* object) {
-    return reinterpret_cast<IUnknown*>(object);
+    return static_cast<IUnknown*>(object);
 }
 
 // Adds a reference to `object` when it is not null; returns it.
