@@ -1,0 +1,147 @@
+#include "extension/framework/document.h"
+
+#include "extension/framework/query_helpers.h"
+
+#include "extension/services/framework_services.h"
+#include "platform/com/com_ptr.h"
+#include "support/string/tev_string_interface.h"
+
+KYTDocument::KYTDocument(IUnknown* hostDocument, ICustomDocClass* docClass)
+    : hostDocument_(hostDocument), docClass_(docClass) {
+    if (docClass_ != nullptr)
+        docClass_->AddRef();
+    hostStorage_ = QueryUncounted<IHostStorage>(hostDocument);
+    QueryInterfaceAs<IClassCommands>(docClass_, &classCommands_);
+}
+
+KYTDocument::~KYTDocument() {
+    if (classCommands_ != nullptr)
+        classCommands_->Release();
+    if (docClass_ != nullptr)
+        docClass_->Release();
+    if (inner_ != nullptr)
+        inner_->Release();
+}
+
+void KYTDocument::CreateInnerObject(IUnknown* outer) {
+    IDocClassRegistry* registry = Services::DocClassRegistry();
+    if (registry == nullptr)
+        return;
+    void* created = nullptr;
+    if (FAILED(registry->CreateObject(kCreateInnerDocument, &IInnerDocument::kIid, &created))) {
+        return;
+    }
+    inner_ = static_cast<IInnerDocument*>(created);
+    inner_->Initialise(docClass_, hostDocument_, outer, 0);
+}
+
+HRESULT KYTDocument::QueryInner(REFIID iid, void** result) {
+    if (inner_ == nullptr)
+        return E_NOINTERFACE;
+    return inner_->QueryInterface(iid, result);
+}
+
+template <class Interface>
+Interface* KYTDocument::InnerInterface(Interface*& kept) {
+    if (kept == nullptr)
+        kept = QueryUncounted<Interface>(inner_);
+    return kept;
+}
+
+IMessageHandler* KYTDocument::InnerMessageHandler() {
+    return InnerInterface(innerMessageHandler_);
+}
+IObserver* KYTDocument::InnerObserver() {
+    return InnerInterface(innerObserver_);
+}
+IHostStorage* KYTDocument::InnerStorage() {
+    return InnerInterface(innerStorage_);
+}
+
+HRESULT KYTDocument::GetTitle(BSTR* title) {
+    if (title == nullptr)
+        return S_OK;
+    if (*title != nullptr) {
+        SysFreeString(*title);
+        *title = nullptr;
+    }
+    if (!title_.IsEmpty()) {
+        *title = SysAllocStringLen(title_.Text(), static_cast<UINT>(title_.Length()));
+    }
+    return S_OK;
+}
+
+HRESULT KYTDocument::IsCustomDocument(VARIANT_BOOL* custom) {
+    if (custom == nullptr)
+        return E_POINTER;
+    *custom = VARIANT_TRUE;
+    return S_OK;
+}
+
+HRESULT KYTDocument::Detach() {
+    return S_OK;
+}
+
+HRESULT KYTDocument::GetViewCount(LONG* count) {
+    if (count != nullptr)
+        *count = 0;
+    return E_NOTIMPL;
+}
+
+HRESULT KYTDocument::GetValue(LONG* value) {
+    if (value == nullptr)
+        return E_POINTER;
+    *value = value_;
+    return S_OK;
+}
+
+HRESULT KYTDocument::GetHostData(IUnknown** data) {
+    if (data == nullptr)
+        return E_POINTER;
+    if (hostData_ == nullptr)
+        hostData_ = QueryUncounted<IHostDocumentData>(hostStorage_);
+    *data = hostData_;
+    if (hostData_ != nullptr)
+        hostData_->AddRef();
+    return S_OK;
+}
+
+HRESULT KYTDocument::GetPersistObject(LONG /*flag*/, LONG /*kind*/, IUnknown** other,
+                                      IPersistStream** persist) {
+    if (other != nullptr)
+        *other = nullptr;
+    if (persist != nullptr)
+        *persist = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT KYTDocument::SetName(ITevString* name) {
+    // Shared when it is one of this program's strings, copied otherwise (Attach decides).
+    Tev::String received;
+    if (name != nullptr) {
+        name->AddRef();
+        received.Attach(name);
+    }
+    name_ = received;
+    return S_OK;
+}
+
+HRESULT KYTDocument::GetName(ITevString** name) {
+    if (name == nullptr)
+        return E_POINTER;
+    *name = name_.Interface();
+    (*name)->AddRef();
+    return S_OK;
+}
+
+HRESULT KYTDocument::GetUserValue(LONG* value) {
+    if (value == nullptr)
+        return E_POINTER;
+    *value = userValue_;
+    return S_OK;
+}
+
+HRESULT KYTDocument::SetUserValue(LONG value) {
+    userValue_ = value;
+    return S_OK;
+}

@@ -1,0 +1,157 @@
+#include "extension/framework/document_class.h"
+
+#include "extension/framework/query_helpers.h"
+#include "extension/services/framework_services.h"
+#include "platform/com/com_ptr.h"
+
+KYTDocumentClassBase::KYTDocumentClassBase(const char16_t* name, const GUID& classId,
+                                           const GUID& documentType, MessageId familyBase,
+                                           LONG version, IInnerClassObject* inner)
+    : name_(name),
+      classId_(classId),
+      documentType_(documentType),
+      familyBase_(familyBase),
+      version_(version),
+      inner_(inner) {}
+
+KYTDocumentClassBase::~KYTDocumentClassBase() {
+    ReleaseAndClear(commandList_);
+    ReleaseAndClear(inner_);
+}
+
+void KYTDocumentClassBase::CreateInnerObject(IUnknown* outer) {
+    IDocClassRegistry* registry = Services::DocClassRegistry();
+    if (registry == nullptr)
+        return;
+    void* created = nullptr;
+    if (FAILED(
+            registry->CreateObject(kCreateInnerClassObject, &IInnerClassObject::kIid, &created))) {
+        return;
+    }
+    inner_ = static_cast<IInnerClassObject*>(created);
+    inner_->Initialise(&inner_, outer, 0);
+    classCommands_ = QueryUncounted<IClassCommands>(inner_);
+}
+
+HRESULT KYTDocumentClassBase::QueryInner(REFIID iid, void** result) {
+    if (inner_ == nullptr)
+        return E_NOINTERFACE;
+    return inner_->QueryInterface(iid, result);
+}
+
+template <class Interface>
+Interface* KYTDocumentClassBase::InnerInterface(Interface*& kept) {
+    if (kept == nullptr)
+        kept = QueryUncounted<Interface>(inner_);
+    return kept;
+}
+
+IKYTCommandHandler* KYTDocumentClassBase::InnerCommandHandler() {
+    return InnerInterface(innerCommandHandler_);
+}
+IMessageHandler* KYTDocumentClassBase::InnerMessageHandler() {
+    return InnerInterface(innerMessageHandler_);
+}
+IObserver* KYTDocumentClassBase::InnerObserver() {
+    return InnerInterface(innerObserver_);
+}
+
+HRESULT KYTDocumentClassBase::GetMessageIdBase(MessageId* base) {
+    if (base == nullptr)
+        return E_POINTER;
+    *base = familyBase_;
+    return S_OK;
+}
+
+HRESULT KYTDocumentClassBase::GetDocumentType(const GUID** type) {
+    if (type == nullptr)
+        return E_POINTER;
+    *type = &documentType_;
+    return S_OK;
+}
+
+HRESULT KYTDocumentClassBase::GetDisplayName(BSTR* name) {
+    return GetName(name);
+}
+
+HRESULT KYTDocumentClassBase::IsDocumentType(const GUID* type) {
+    // A class always has a type, so "both absent" cannot happen here.
+    return type != nullptr && *type == documentType_ ? S_OK : S_FALSE;
+}
+
+HRESULT KYTDocumentClassBase::GetName(BSTR* name) {
+    if (name == nullptr)
+        return E_POINTER;
+    if (*name != nullptr) {
+        SysFreeString(*name);
+        *name = nullptr;
+    }
+    if (!name_.IsEmpty()) {
+        *name = SysAllocStringLen(name_.Text(), static_cast<UINT>(name_.Length()));
+        if (*name == nullptr)
+            return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+HRESULT KYTDocumentClassBase::GetClassVersion(LONG* version) {
+    if (version == nullptr)
+        return E_POINTER;
+    *version = version_;
+    return S_OK;
+}
+
+HRESULT KYTDocumentClassBase::Initialise(IUnknown* hostArgument) {
+    return InitialiseCommands(hostArgument);
+}
+
+HRESULT KYTDocumentClassBase::GetClassId(const GUID** classId) {
+    if (classId == nullptr)
+        return E_POINTER;
+    *classId = &classId_;
+    return S_OK;
+}
+
+HRESULT KYTDocumentClassBase::InitialiseCommands(IUnknown* hostArgument) {
+    return CreateCommandList(hostArgument);
+}
+
+HRESULT KYTDocumentClassBase::CreateCommandList(IUnknown* hostArgument) {
+    ComPtr<IKYTCommandHandler> handler;
+    QueryInterfaceAs<IKYTCommandHandler>(this, handler.OutParam());
+    ICommandListFactory* factory = Services::CommandListFactory();
+    if (factory == nullptr)
+        return E_FAIL;
+    ICommandList* list = nullptr;
+    const HRESULT hr = factory->CreateCommandList(&classId_, handler.Get(), hostArgument, &list);
+    if (SUCCEEDED(hr) && list != nullptr) {
+        ReleaseAndClear(commandList_);
+        commandList_ = list;
+    }
+    return hr;
+}
+
+HRESULT KYTDocumentClassBase::ExecuteThroughInner(MessageId id, KYTEventHandlerBase& table) {
+    IKYTCommandHandler* inner = InnerCommandHandler();
+    if (inner != nullptr && inner->ExecuteCommand(id) == kCommandHandled)
+        return kCommandHandled;
+    return table.ExecuteFromTable(id);
+}
+
+HRESULT KYTDocumentClassBase::UpdateThroughInner(MessageId id, ICommandState* state,
+                                                 KYTEventHandlerBase& table) {
+    IKYTCommandHandler* inner = InnerCommandHandler();
+    if (inner != nullptr && inner->UpdateCommand(id, state) == kCommandHandled) {
+        return kCommandHandled;
+    }
+    return table.UpdateFromTable(id, state);
+}
+
+HRESULT KYTDocumentClassBase::HandleThroughInner(MessageId id, LONG kind, std::intptr_t value1,
+                                                 std::intptr_t value2, KYTEventHandlerBase& table) {
+    IKYTCommandHandler* inner = InnerCommandHandler();
+    if (inner != nullptr && inner->HandleCommand(id, kind, value1, value2) == kCommandHandled) {
+        return kCommandHandled;
+    }
+    return table.RunCommand(id, static_cast<EventKind>(kind), value1, value2);
+}

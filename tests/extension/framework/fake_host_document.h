@@ -1,0 +1,186 @@
+// A host document for the framework's documents to live beside: a child-document host whose
+// parts record the order in which they are asked for and count the references given out.
+#pragma once
+
+#include <vector>
+
+#include "host/api/child_document.h"
+#include "host/api/host_storage.h"
+#include "platform/com/com_object.h"
+#include "platform/com/com_ptr.h"
+
+namespace fake {
+
+// One part of the host document; answers the three interfaces documents keep from parts.
+class HostPart final : public ComObject<HostPart, IHostDisplay, IHostRecorder, IHostChannelSetup> {
+};
+
+class SamplingSettings final : public ComObject<SamplingSettings, ISamplingSettings> {
+public:
+    HRESULT Unused3() override { return E_NOTIMPL; }
+    HRESULT Unused4() override { return E_NOTIMPL; }
+    HRESULT Unused5() override { return E_NOTIMPL; }
+    HRESULT Unused6() override { return E_NOTIMPL; }
+    HRESULT Unused7() override { return E_NOTIMPL; }
+    HRESULT Unused8() override { return E_NOTIMPL; }
+    HRESULT Unused9() override { return E_NOTIMPL; }
+    HRESULT Unused10() override { return E_NOTIMPL; }
+    HRESULT Unused11() override { return E_NOTIMPL; }
+    HRESULT Unused12() override { return E_NOTIMPL; }
+    HRESULT Unused13() override { return E_NOTIMPL; }
+    HRESULT Unused14() override { return E_NOTIMPL; }
+    HRESULT Unused15() override { return E_NOTIMPL; }
+    HRESULT Unused16() override { return E_NOTIMPL; }
+    HRESULT Unused17() override { return E_NOTIMPL; }
+    HRESULT Unused18() override { return E_NOTIMPL; }
+    HRESULT Unused19() override { return E_NOTIMPL; }
+    HRESULT Unused20() override { return E_NOTIMPL; }
+    HRESULT Unused21() override { return E_NOTIMPL; }
+    HRESULT Unused22() override { return E_NOTIMPL; }
+    HRESULT Unused23() override { return E_NOTIMPL; }
+    HRESULT Unused24() override { return E_NOTIMPL; }
+    HRESULT Unused25() override { return E_NOTIMPL; }
+    HRESULT Unused26() override { return E_NOTIMPL; }
+    HRESULT Unused27() override { return E_NOTIMPL; }
+    HRESULT Unused28() override { return E_NOTIMPL; }
+    HRESULT Unused29() override { return E_NOTIMPL; }
+    HRESULT Unused30() override { return E_NOTIMPL; }
+    HRESULT Unused31() override { return E_NOTIMPL; }
+    HRESULT Unused32() override { return E_NOTIMPL; }
+    HRESULT Unused33() override { return E_NOTIMPL; }
+    HRESULT Unused34() override { return E_NOTIMPL; }
+    HRESULT Unused35() override { return E_NOTIMPL; }
+    HRESULT Unused36() override { return E_NOTIMPL; }
+    HRESULT GetCurrentDevice(IDeviceObject** device) override {
+        *device = nullptr;
+        return S_OK;
+    }
+};
+
+class HostData final : public ComObject<HostData, IHostDocumentData> {};
+
+class HostDocument final : public ComObject<HostDocument, IHostStorage>, public IHostChildDocument {
+public:
+    explicit HostDocument(bool childHost = true) : childHost_(childHost) {}
+
+    HRESULT QueryInterface(REFIID iid, void** object) override {
+        if (iid == IHostDocumentData::kIid) {
+            ++dataQueries;
+            return data_->QueryInterface(iid, object);
+        }
+        return ComObject::QueryInterface(iid, object);
+    }
+    ULONG AddRef() override { return ComObject::AddRef(); }
+    ULONG Release() override { return ComObject::Release(); }
+
+    HRESULT Unused3() override { return E_NOTIMPL; }
+    HRESULT Unused4() override { return E_NOTIMPL; }
+    HRESULT Unused5() override { return E_NOTIMPL; }
+    HRESULT Unused6() override { return E_NOTIMPL; }
+    HRESULT Unused7() override { return E_NOTIMPL; }
+    HRESULT Unused9() override { return E_NOTIMPL; }
+    HRESULT Unused10() override { return E_NOTIMPL; }
+    HRESULT Unused11() override { return E_NOTIMPL; }
+    HRESULT Unused12() override { return E_NOTIMPL; }
+    HRESULT Unused13() override { return E_NOTIMPL; }
+    HRESULT Unused14() override { return E_NOTIMPL; }
+    HRESULT Unused15() override { return E_NOTIMPL; }
+    HRESULT Unused17() override { return E_NOTIMPL; }
+    HRESULT Unused18() override { return E_NOTIMPL; }
+    HRESULT Unused19() override { return E_NOTIMPL; }
+    HRESULT Unused20() override { return E_NOTIMPL; }
+    HRESULT Unused22() override { return E_NOTIMPL; }
+    HRESULT Unused23() override { return E_NOTIMPL; }
+    HRESULT Unused24() override { return E_NOTIMPL; }
+    HRESULT Unused25() override { return E_NOTIMPL; }
+    HRESULT Unused26() override { return E_NOTIMPL; }
+    HRESULT Unused27() override { return E_NOTIMPL; }
+    HRESULT Unused28() override { return E_NOTIMPL; }
+    HRESULT Unused29() override { return E_NOTIMPL; }
+    HRESULT Unused30() override { return E_NOTIMPL; }
+    HRESULT Unused31() override { return E_NOTIMPL; }
+    HRESULT Unused32() override { return E_NOTIMPL; }
+    HRESULT Unused33() override { return E_NOTIMPL; }
+    HRESULT Unused34() override { return E_NOTIMPL; }
+    HRESULT Unused35() override { return E_NOTIMPL; }
+    HRESULT Unused36() override { return E_NOTIMPL; }
+    HRESULT Unused37() override { return E_NOTIMPL; }
+    HRESULT Unused38() override { return E_NOTIMPL; }
+    HRESULT Unused39() override { return E_NOTIMPL; }
+    HRESULT Unused40() override { return E_NOTIMPL; }
+    HRESULT Unused41() override { return E_NOTIMPL; }
+    HRESULT Unused42() override { return E_NOTIMPL; }
+    HRESULT Unused43() override { return E_NOTIMPL; }
+    HRESULT Unused44() override { return E_NOTIMPL; }
+    HRESULT Unused45() override { return E_NOTIMPL; }
+    HRESULT Unused46() override { return E_NOTIMPL; }
+    HRESULT Unused47() override { return E_NOTIMPL; }
+    HRESULT Unused48() override { return E_NOTIMPL; }
+    HRESULT Unused49() override { return E_NOTIMPL; }
+    HRESULT Unused53() override { return E_NOTIMPL; }
+    HRESULT Unused54() override { return E_NOTIMPL; }
+    HRESULT Unused55() override { return E_NOTIMPL; }
+    HRESULT Unused56() override { return E_NOTIMPL; }
+    HRESULT Unused57() override { return E_NOTIMPL; }
+    HRESULT Unused58() override { return E_NOTIMPL; }
+    HRESULT Unused59() override { return E_NOTIMPL; }
+    HRESULT Unused60() override { return E_NOTIMPL; }
+    HRESULT Unused61() override { return E_NOTIMPL; }
+    HRESULT Unused62() override { return E_NOTIMPL; }
+    HRESULT Unused63() override { return E_NOTIMPL; }
+    HRESULT Unused64() override { return E_NOTIMPL; }
+    HRESULT GetRecorder(IUnknown** recorder) override { return Give(8, parts_[0], recorder); }
+    HRESULT GetChannelSetup(IUnknown** setup) override { return Give(16, parts_[1], setup); }
+    HRESULT GetDisplay(IUnknown** display) override { return Give(21, parts_[2], display); }
+    HRESULT GetSamplingSettings(ISamplingSettings** settings) override {
+        calls.push_back(50);
+        *settings = sampling_.Get();
+        sampling_->AddRef();
+        return S_OK;
+    }
+    HRESULT GetTriggerSettings(IUnknown** settings) override {
+        return Give(51, parts_[3], settings);
+    }
+    HRESULT GetNotebook(IUnknown** notebook) override { return Give(52, parts_[4], notebook); }
+    HRESULT GetChannelGroup(LONG index, IUnknown** group) override {
+        channelGroupAsked = index;
+        return Give(65, parts_[5], group);
+    }
+
+    IUnknown* Unknown() { return static_cast<IHostStorage*>(this); }
+    ISamplingSettings* SamplingSettings() { return sampling_.Get(); }
+    IUnknown* Data() { return data_.Get(); }
+    // References handed out and not yet given back.
+    LONG OutstandingReferences() const {
+        LONG count = sampling_->ReferenceCount() - 1;
+        for (const auto& part : parts_)
+            count += part->ReferenceCount() - 1;
+        return count;
+    }
+
+    std::vector<int> calls;
+    LONG channelGroupAsked = -1;
+    int dataQueries = 0;
+
+private:
+    void* QueryInterfaceMore(REFIID iid) override {
+        return childHost_ && iid == IHostChildDocument::kIid
+                   ? static_cast<IHostChildDocument*>(this)
+                   : nullptr;
+    }
+    HRESULT Give(int slot, const ComPtr<HostPart>& part, IUnknown** out) {
+        calls.push_back(slot);
+        *out = static_cast<IHostDisplay*>(part.Get());
+        part->AddRef();
+        return S_OK;
+    }
+
+    bool childHost_;
+    ComPtr<fake::SamplingSettings> sampling_{new fake::SamplingSettings};
+    ComPtr<HostData> data_{new HostData};
+    ComPtr<HostPart> parts_[6] = {ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart),
+                                  ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart),
+                                  ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart)};
+};
+
+}  // namespace fake
