@@ -1,0 +1,106 @@
+// Doc: the extension document the host keeps beside each of its documents. It owns the
+// configuration of the automatic outputs, follows the host's current master device, programs
+// or stops the device's outputs when host events say so, accepts new configurations as
+// framework messages, and carries its persistence object.
+#pragma once
+
+#include <memory>
+
+#include "config/event_config.h"
+#include "extension/document/identities.h"
+#include "extension/document/persist_stream_settings.h"
+#include "extension/framework/child_document.h"
+#include "extension/framework/com_object_root.h"
+#include "extension/framework/event_handler.h"
+#include "extension/framework/message_handler.h"
+#include "extension/framework/message_sender.h"
+#include "host/api/device_object.h"
+#include "host/api/master_device.h"
+
+namespace VavazaZavidi {
+
+class Doc final : public VarnisChildDocument,
+                  public KYTEventHandlerT<1>,
+                  public IObserver,
+                  public KYTEventHandlerBase,
+                  public KYTMessageHandler,
+                  public KYTMessageSender,
+                  public Tev::CComObjectRoot {
+public:
+    static constexpr const char16_t* kClassName = kDocumentClassName;
+    static constexpr const GUID& kClassId = kDocumentClassId;
+    static constexpr const GUID& kDocumentType = kDocumentTypeId;
+
+    // A document beside `hostDocument` (may be null), made by `docClass`; it picks up the
+    // host's current master device.
+    Doc(IUnknown* hostDocument, ICustomDocClass* docClass);
+    ~Doc() override;
+
+    // IUnknown, through the document's interface map.
+    HRESULT QueryInterface(REFIID iid, void** object) override;
+    ULONG AddRef() override;
+    ULONG Release() override;
+
+    // ICustomDocument2 (the rest is KYTDocument's)
+    HRESULT Detach() override;
+    HRESULT GetPersistObject(LONG flag, LONG kind, IUnknown** other,
+                             IPersistStream** persist) override;
+
+    // IKYTCommandHandler, IObserver and IMessageHandler at their host boundary: a failure of
+    // a handler is reported to the user, never thrown at the host.
+    HRESULT ExecuteCommand(MessageId id) override;
+    HRESULT UpdateCommand(MessageId id, ICommandState* state) override;
+    HRESULT HandleCommand(MessageId id, LONG kind, std::intptr_t value1,
+                          std::intptr_t value2) override;
+    HRESULT Connect(IObserverRegistry* service) override;
+    HRESULT Notify(IUnknown* source, MessageId id, std::intptr_t value,
+                   std::intptr_t parameter) override;
+    HRESULT HandleMessage(IMessage* message) override;
+
+    // The master device supports automatic outputs.
+    bool IsAvailable();
+    // The device's name from its properties; false (name unchanged) when it cannot be read.
+    bool GetDeviceName(Tev::String& name);
+    // The master device's Stimulator is enabled.
+    bool IsStimulatorEnabled();
+    // Takes the current master device from the host's sampling settings.
+    void RefreshDevice();
+
+    // Handlers of the event table.
+    LONG OnConfigText(ITevString* text);
+    bool ApplyIfAvailable();
+    void ApplyOrStop();
+    void StopOutputs();
+    void WarnStimulator(BYTE flag);
+
+    // Offers the persistence object to the host's storage service, once.
+    void RegisterPersistence();
+
+    EventConfig& Configuration() { return *configuration_; }
+    IMasterDevice* MasterDevice() const { return masterDevice_; }
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    bool PersistenceOffered() const { return persistenceOffered_; }
+    IPersistStream* Persistence() { return &persistence_; }
+
+    static const EventTable& Events();
+
+protected:
+    KYTEventHandlerBase& EventHandlers() override { return *this; }
+    bool HandleOwnMessage(IMessage* message) override { return HandleFromTable(message); }
+    HRESULT HandleUnhandledMessage(IMessage* message) override;
+
+private:
+    // Whether one of the outputs the device has (the first AnalogOutputCount +
+    // DigitalOutputCount records) is switched on.
+    bool AnyOutputOn() const;
+
+    PersistStreamSettings<Doc> persistence_;
+    bool persistenceOffered_ = false;
+    bool modified_ = false;
+    std::unique_ptr<EventConfig> configuration_;
+    IMasterDevice* masterDevice_ = nullptr;  // counted
+    IDeviceObject* deviceObject_ = nullptr;  // counted
+};
+
+}  // namespace VavazaZavidi

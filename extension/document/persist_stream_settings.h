@@ -1,0 +1,105 @@
+// PersistStreamSettings<Doc>: a document's IPersistStream. It lives inside the document (its
+// AddRef and Release do nothing) and stores the document's configuration as its text, in the
+// binary stream format:
+//
+//   stream header  0x5514AAAA (written by StorageBinOStreamLite)
+//   version        32-bit little-endian, 1
+//   configuration  one string record, UTF-16: the configuration text
+//
+// Doc provides Configuration() (an EventConfig&), IsModified(), SetModified(bool) and
+// MasterDevice() (an IMasterDevice*, possibly null).
+#pragma once
+
+#include "extension/document/identities.h"
+#include "extension/framework/simple_unknown.h"
+#include "host/api/persist_stream.h"
+
+#include <exception>
+#include <string>
+
+struct IMasterDevice;
+
+namespace VavazaZavidi {
+
+// What the document's stream operations do, apart from the document they work on.
+namespace persistence {
+
+inline constexpr LONG kStreamVersion = 1;
+
+// Writes the header, the version and `text`; S_OK, or STG_E_CANTSAVE when the stream is not
+// in a good state once everything is written and flushed.
+HRESULT SaveText(IStream* stream, const std::string& text);
+
+enum class LoadOutcome {
+    kLoaded,     // `text` holds the stored configuration text
+    kRefused,    // a short stream, a version other than 1 or a string cut short: E_FAIL, quietly
+    kMalformed,  // a malformed string record: E_FAIL after telling the user
+};
+LoadOutcome LoadText(IStream* stream, std::string& text);
+
+// "Failed to load Tarvel setup." (210, wrapped at 70) with caption 209 and the error icon.
+void ShowLoadFailure();
+
+}  // namespace persistence
+
+template <class Doc>
+class PersistStreamSettings final : public NoDeleteUnknownImp1<IPersistStream> {
+public:
+    explicit PersistStreamSettings(Doc* document) : document_(document) {}
+    PersistStreamSettings(const PersistStreamSettings&) = delete;
+    PersistStreamSettings& operator=(const PersistStreamSettings&) = delete;
+
+    HRESULT GetClassID(CLSID* classId) override {
+        if (classId == nullptr)
+            return E_POINTER;
+        *classId = kDocumentClassId;
+        return S_OK;
+    }
+
+    HRESULT IsDirty() override { return document_->IsModified() ? S_OK : S_FALSE; }
+
+    HRESULT Load(IStream* stream) override {
+        try {
+            std::string text;
+            switch (persistence::LoadText(stream, text)) {
+                case persistence::LoadOutcome::kRefused:
+                    return E_FAIL;
+                case persistence::LoadOutcome::kMalformed:
+                    persistence::ShowLoadFailure();
+                    return E_FAIL;
+                case persistence::LoadOutcome::kLoaded:
+                    break;
+            }
+            // A text that does not parse leaves what Deserialize rebuilt before it stopped.
+            document_->Configuration().Deserialize(text);
+            document_->SetModified(false);
+            if (IMasterDevice* device = document_->MasterDevice()) {
+                document_->Configuration().SendToDevice(device);
+            }
+            return S_OK;
+        } catch (const std::exception&) {
+            persistence::ShowLoadFailure();
+            return E_FAIL;
+        }
+    }
+
+    HRESULT Save(IStream* stream, BOOL clearDirty) override {
+        try {
+            std::string text;
+            document_->Configuration().Serialize(text);
+            const HRESULT result = persistence::SaveText(stream, text);
+            if (result == S_OK && clearDirty)
+                document_->SetModified(false);
+            return result;
+        } catch (const std::exception&) {
+            return STG_E_CANTSAVE;
+        }
+    }
+
+    HRESULT GetSizeMax(ULARGE_INTEGER* /*size*/) override { return E_NOTIMPL; }
+
+private:
+    Doc* document_;
+};
+
+}  // namespace VavazaZavidi
