@@ -1,0 +1,105 @@
+#include "host/session/document_file.h"
+
+#include <charconv>
+#include <fstream>
+#include <string>
+
+namespace Ostrel {
+
+namespace {
+
+bool ReadLine(std::istream& in, std::string& line) {
+    line.clear();
+    char c;
+    while (in.get(c)) {
+        if (c == '\n')
+            return true;
+        line.push_back(c);
+        if (line.size() > 128)
+            return false;  // no line of the format is this long
+    }
+    return false;  // the file ended inside the line
+}
+
+ExtensionStream ParseStreamLine(const std::string& line, std::size_t index) {
+    const std::string where = "stream " + std::to_string(index + 1) + ": ";
+    const auto blank = line.find(' ');
+    if (blank == std::string::npos) {
+        throw DocumentFileError(where + "expected \"{CLSID} <byte count>\", found \"" + line +
+                                "\"");
+    }
+    const auto classId = ParseGuid(std::string_view(line).substr(0, blank));
+    if (!classId || line[0] != '{') {
+        throw DocumentFileError(where + "\"" + line.substr(0, blank) + "\" is not a {CLSID}");
+    }
+    const char* first = line.data() + blank + 1;
+    const char* last = line.data() + line.size();
+    std::size_t count = 0;
+    const auto [end, error] = std::from_chars(first, last, count);
+    if (error != std::errc() || end != last || first == last) {
+        throw DocumentFileError(where + "\"" + std::string(first, last) + "\" is not a byte count");
+    }
+    if (count > kMaxExtensionStreamBytes) {
+        throw DocumentFileError(where + "a byte count of " + std::to_string(count) +
+                                " is more than any stream holds");
+    }
+    ExtensionStream stream{*classId, {}};
+    stream.bytes.resize(count);
+    return stream;
+}
+
+}  // namespace
+
+void WriteDocumentFile(std::ostream& out, const std::vector<ExtensionStream>& streams) {
+    out << kDocumentFileHeader << '\n';
+    for (const ExtensionStream& stream : streams) {
+        out << GuidToString(stream.classId) << ' ' << stream.bytes.size() << '\n';
+        out.write(reinterpret_cast<const char*>(stream.bytes.data()),
+                  static_cast<std::streamsize>(stream.bytes.size()));
+    }
+}
+
+std::vector<ExtensionStream> ReadDocumentFile(std::istream& in) {
+    std::string line;
+    if (!ReadLine(in, line) || line != kDocumentFileHeader) {
+        throw DocumentFileError("not an Ostrel document: the first line is not \"" +
+                                std::string(kDocumentFileHeader) + "\"");
+    }
+    std::vector<ExtensionStream> streams;
+    while (in.peek() != std::char_traits<char>::eof()) {
+        if (!ReadLine(in, line)) {
+            throw DocumentFileError("stream " + std::to_string(streams.size() + 1) +
+                                    ": the line \"{CLSID} <byte count>\" is cut short");
+        }
+        ExtensionStream stream = ParseStreamLine(line, streams.size());
+        in.read(reinterpret_cast<char*>(stream.bytes.data()),
+                static_cast<std::streamsize>(stream.bytes.size()));
+        if (static_cast<std::size_t>(in.gcount()) != stream.bytes.size()) {
+            throw DocumentFileError("stream " + std::to_string(streams.size() + 1) + ": " +
+                                    std::to_string(stream.bytes.size()) + " bytes announced, " +
+                                    std::to_string(in.gcount()) + " found");
+        }
+        streams.push_back(std::move(stream));
+    }
+    return streams;
+}
+
+void SaveDocumentFile(const std::filesystem::path& path,
+                      const std::vector<ExtensionStream>& streams) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw DocumentFileError("cannot write " + path.string());
+    WriteDocumentFile(out, streams);
+    out.flush();
+    if (!out)
+        throw DocumentFileError("writing " + path.string() + " failed");
+}
+
+std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw DocumentFileError("cannot read " + path.string());
+    return ReadDocumentFile(in);
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,36 @@
+// The Ostrel document file: the line "OSTRELDOC 1", then for each extension stream a line
+// "{CLSID} <byte count>" followed by exactly that many bytes of the stream. Lines end with a
+// single line feed; the CLSID is written in upper case, with braces.
+#pragma once
+
+#include <filesystem>
+#include <istream>
+#include <ostream>
+#include <stdexcept>
+#include <vector>
+
+#include "host/session/host_document.h"
+
+namespace Ostrel {
+
+inline constexpr char kDocumentFileHeader[] = "OSTRELDOC 1";
+// A stream larger than this is taken for damage, not read.
+inline constexpr std::size_t kMaxExtensionStreamBytes = std::size_t{64} << 20;
+
+// A document file that cannot be read: the reason says where and why.
+class DocumentFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void WriteDocumentFile(std::ostream& out, const std::vector<ExtensionStream>& streams);
+// Throws DocumentFileError for a file that does not follow the format (a wrong first line, a
+// stream line that is not "{CLSID} <count>", a count beyond kMaxExtensionStreamBytes, fewer
+// bytes than the count says).
+std::vector<ExtensionStream> ReadDocumentFile(std::istream& in);
+
+void SaveDocumentFile(const std::filesystem::path& path,
+                      const std::vector<ExtensionStream>& streams);
+std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path);
+
+}  // namespace Ostrel

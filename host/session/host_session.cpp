@@ -1,0 +1,160 @@
+#include "host/session/host_session.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/com/class_objects.h"
+#include "platform/com/ole_init.h"
+#include "platform/module/module.h"
+
+namespace Ostrel {
+
+namespace {
+
+using GetClassObjectFunction = HRESULT (*)(REFCLSID, REFIID, void**);
+
+template <class Interface>
+ComPtr<Interface> Service(const CLSID& clsid) {
+    ComPtr<Interface> service;
+    CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, Interface::kIid,
+                     reinterpret_cast<void**>(service.OutParam()));
+    if (!service)
+        throw std::runtime_error("the framework does not offer a service it should");
+    return service;
+}
+
+}  // namespace
+
+std::filesystem::path HostSession::ExecutableFolder() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
+
+HostSession::HostSession(const std::filesystem::path& folder) {
+    oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+    const std::filesystem::path library = folder / "libKyt.so";
+    framework_ = LoadLibraryA(library.c_str());
+    if (framework_ == nullptr)
+        throw std::runtime_error("cannot load " + library.string());
+    auto getClassObject =
+        reinterpret_cast<GetClassObjectFunction>(GetProcAddress(framework_, "DllGetClassObject"));
+    if (getClassObject == nullptr) {
+        throw std::runtime_error(library.string() + " has no DllGetClassObject");
+    }
+    for (const CLSID& clsid :
+         {CLSID_FrameworkClassObject, CLSID_UnitTestRegistry, CLSID_HostApplication}) {
+        ComPtr<IUnknown> object;
+        DWORD cookie = 0;
+        if (FAILED(
+                getClassObject(clsid, IID_IUnknown, reinterpret_cast<void**>(object.OutParam()))) ||
+            FAILED(CoRegisterClassObject(clsid, object.Get(), CLSCTX_INPROC_SERVER,
+                                         REGCLS_MULTIPLEUSE, &cookie))) {
+            throw std::runtime_error("cannot register the framework's class objects");
+        }
+        cookies_.push_back(cookie);
+    }
+    registry_ = Service<IDocClassRegistry>(CLSID_FrameworkClassObject);
+    frameworkHost_ = Service<IFrameworkHost>(CLSID_FrameworkClassObject);
+    families_ = Service<IMessageFamilies>(CLSID_FrameworkClassObject);
+    router_ = Service<IMessageRouter>(CLSID_FrameworkClassObject);
+    observers_ = Service<IObserverRegistry>(CLSID_FrameworkClassObject);
+    unitTests_ = Service<IUnitTestRegistry>(CLSID_UnitTestRegistry);
+    application_ = Service<IHostApplication>(CLSID_HostApplication);
+}
+
+HostSession::~HostSession() {
+    for (auto& document : documents_)
+        document->Close();
+    documents_.clear();
+    menu_->Clear();
+    if (frameworkHost_)
+        frameworkHost_->Shutdown();
+    registry_.Reset();
+    frameworkHost_.Reset();
+    families_.Reset();
+    router_.Reset();
+    observers_.Reset();
+    unitTests_.Reset();
+    application_.Reset();
+    for (DWORD cookie : cookies_)
+        CoRevokeClassObject(cookie);
+    modules_.clear();
+    if (framework_ != nullptr)
+        FreeLibrary(framework_);
+    if (oleInitialised_)
+        OleUninitialize();
+}
+
+ExtensionModule& HostSession::LoadExtension(const std::filesystem::path& path) {
+    modules_.push_back(std::make_unique<ExtensionModule>(path));
+    ExtensionModule& module = *modules_.back();
+    module.RegisterClassObjects();
+    InitialiseNewClasses();
+    return module;
+}
+
+void HostSession::InitialiseNewClasses() {
+    LONG count = 0;
+    registry_->GetClassCount(&count);
+    for (; initialisedClasses_ < count; ++initialisedClasses_) {
+        ComPtr<ICustomDocClass> docClass;
+        if (SUCCEEDED(registry_->GetClass(initialisedClasses_, docClass.OutParam()))) {
+            docClass->Initialise(static_cast<ICommandListHost*>(menu_.Get()));
+        }
+    }
+}
+
+ComPtr<HostDocument> HostSession::OpenDocument(ComPtr<IDeviceObject> device) {
+    ComPtr<HostDocument> document = HostDocument::Create(std::move(device));
+    LONG count = 0;
+    registry_->GetClassCount(&count);
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<ICustomDocClass> docClass;
+        if (SUCCEEDED(registry_->GetClass(i, docClass.OutParam()))) {
+            document->AddExtensionDocument(docClass.Get(), observers_.Get());
+        }
+    }
+    documents_.push_back(document);
+    return document;
+}
+
+void HostSession::CloseDocument(HostDocument& document) {
+    document.Close();
+    std::erase_if(documents_, [&](const ComPtr<HostDocument>& d) { return d.Get() == &document; });
+}
+
+WORD HostSession::Family(const GUID& family) {
+    WORD number = 0;
+    families_->GetFamily(&family, &number);
+    return number;
+}
+
+void HostSession::SignalDeviceEvent(WORD code, std::intptr_t parameter) {
+    observers_->Signal(nullptr, MakeMessageId(Family(kDeviceEventFamily), code), 0, parameter);
+}
+
+void HostSession::SignalSamplingEvent(WORD code, std::intptr_t parameter) {
+    observers_->Signal(nullptr, MakeMessageId(Family(kSamplingEventFamily), code), 0, parameter);
+}
+
+HRESULT HostSession::SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
+                                 const MessageArg& argument) {
+    auto handler = ComPtr<IMessageHandler>::QueryFrom(document);
+    if (!handler)
+        return E_NOINTERFACE;
+    ComPtr<IMessageFactory> factory;
+    registry_->CreateObject(kCreateMessageFactory, &IMessageFactory::kIid,
+                            reinterpret_cast<void**>(factory.OutParam()));
+    if (!factory)
+        return E_FAIL;
+    ComPtr<IMessage> message;
+    const HRESULT made = factory->CreateMessage(id, flags, 0, 0, 0, &argument, message.OutParam());
+    if (FAILED(made))
+        return made;
+    return router_->Dispatch(message.Get(), handler.Get());
+}
+
+std::vector<MenuItem> HostSession::MenuItems() {
+    return menu_->Items([this](const GUID& classId) { return MakeMessageId(Family(classId), 0); });
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,87 @@
+// A running host: OLE initialised, the framework library libKyt.so loaded from the host's own
+// folder with its class objects registered, extension modules loaded and registered, their
+// document classes initialised. Host documents opened through the session get one extension
+// document per registered class; the session delivers the host's observer events to them.
+//
+// At the end the session closes what is still open, shuts the framework down, revokes its
+// class objects and frees the libraries, in that order.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "host/api/doc_class_registry.h"
+#include "host/api/framework_host.h"
+#include "host/api/framework_ids.h"
+#include "host/api/host_application.h"
+#include "host/api/message.h"
+#include "host/api/message_families.h"
+#include "host/api/message_router.h"
+#include "host/api/observer.h"
+#include "host/api/unit_test_registry.h"
+#include "host/session/command_menu.h"
+#include "host/session/extension_module.h"
+#include "host/session/host_document.h"
+
+namespace Ostrel {
+
+class HostSession {
+public:
+    // Starts the framework from `folder` (the folder of libKyt.so; normally the executable's).
+    // Throws std::runtime_error when the framework cannot be started.
+    explicit HostSession(const std::filesystem::path& folder);
+    ~HostSession();
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+
+    // The folder of the running executable.
+    static std::filesystem::path ExecutableFolder();
+
+    // Loads an extension module, calls its DllRegisterClassObjects and initialises the
+    // document classes it registered. Throws std::runtime_error when it is no extension.
+    ExtensionModule& LoadExtension(const std::filesystem::path& path);
+
+    // A new host document whose master device is `device` (may be null), with its extension
+    // documents. The session closes it at the end if the caller has not.
+    ComPtr<HostDocument> OpenDocument(ComPtr<IDeviceObject> device);
+    void CloseDocument(HostDocument& document);
+
+    // Signals an observer event of the device family (D) or the sampling family (S).
+    void SignalDeviceEvent(WORD code, std::intptr_t parameter = 0);
+    void SignalSamplingEvent(WORD code, std::intptr_t parameter = 0);
+
+    // Sends a framework message to an extension document's message handler; returns the
+    // dispatch result.
+    HRESULT SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
+                        const MessageArg& argument);
+
+    WORD Family(const GUID& family);
+    std::vector<MenuItem> MenuItems();
+
+    IDocClassRegistry* Registry() const { return registry_.Get(); }
+    IObserverRegistry* Observers() const { return observers_.Get(); }
+    IUnitTestRegistry* UnitTests() const { return unitTests_.Get(); }
+    IHostApplication* Application() const { return application_.Get(); }
+    IFrameworkHost* Framework() const { return frameworkHost_.Get(); }
+
+private:
+    void InitialiseNewClasses();
+
+    bool oleInitialised_ = false;
+    HMODULE framework_ = nullptr;
+    std::vector<DWORD> cookies_;
+    ComPtr<IDocClassRegistry> registry_;
+    ComPtr<IFrameworkHost> frameworkHost_;
+    ComPtr<IMessageFamilies> families_;
+    ComPtr<IMessageRouter> router_;
+    ComPtr<IObserverRegistry> observers_;
+    ComPtr<IUnitTestRegistry> unitTests_;
+    ComPtr<IHostApplication> application_;
+    ComPtr<CommandMenu> menu_{new CommandMenu};
+    LONG initialisedClasses_ = 0;
+    std::vector<std::unique_ptr<ExtensionModule>> modules_;
+    std::vector<ComPtr<HostDocument>> documents_;
+};
+
+}  // namespace Ostrel

@@ -1,0 +1,76 @@
+// The Ostrel document file: written and read back byte for byte, and refused with a reason
+// when it is damaged.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/session/document_file.h"
+
+namespace {
+
+using Ostrel::DocumentFileError;
+using Ostrel::ExtensionStream;
+
+constexpr CLSID kTarvel = MakeGuid("{17437D32-56E9-4027-B3C8-FC0FC43EC033}");
+constexpr CLSID kOther = MakeGuid("{00000001-0002-0003-0405-060708090A0B}");
+
+std::string Written(const std::vector<ExtensionStream>& streams) {
+    std::ostringstream out;
+    Ostrel::WriteDocumentFile(out, streams);
+    return out.str();
+}
+
+std::vector<ExtensionStream> Read(const std::string& bytes) {
+    std::istringstream in(bytes);
+    return Ostrel::ReadDocumentFile(in);
+}
+
+TEST(DocumentFile, IsAHeaderLineAndCountedStreams) {
+    const std::vector<ExtensionStream> streams = {
+        {kTarvel, {0xAA, 0xAA, 0x14, 0x55, '\n', 0x00}},
+        {kOther, {}},
+    };
+    const std::string bytes = Written(streams);
+    EXPECT_EQ(bytes, std::string("OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} 6\n"
+                                 "\xAA\xAA\x14\x55\n\0",
+                                 59) +
+                         "{00000001-0002-0003-0405-060708090A0B} 0\n");
+    const auto read = Read(bytes);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].classId, kTarvel);
+    EXPECT_EQ(read[0].bytes, streams[0].bytes);
+    EXPECT_EQ(read[1].classId, kOther);
+    EXPECT_TRUE(read[1].bytes.empty());
+    EXPECT_TRUE(Read("OSTRELDOC 1\n").empty());
+}
+
+TEST(DocumentFile, RefusesWhatIsNotOne) {
+    const std::string line = "{17437D32-56E9-4027-B3C8-FC0FC43EC033} ";
+    for (const std::string& damaged : {
+             std::string(""),
+             std::string("OSTRELDOC 2\n"),
+             std::string("OSTRELDOC 1"),                 // no line feed
+             std::string("OSTRELDOC 1\n") + line + "3",  // stream line cut short
+             std::string("OSTRELDOC 1\n") + line + "3\nab",
+             std::string("OSTRELDOC 1\n") + line + "x\nabc",
+             std::string("OSTRELDOC 1\n") + line + "-3\nabc",
+             std::string("OSTRELDOC 1\n") + line + "3 \nabc",
+             std::string("OSTRELDOC 1\n") + line + "99999999999999999999\n",
+             std::string("OSTRELDOC 1\n") + line + "999999999\nabc",  // beyond any stream
+             std::string("OSTRELDOC 1\n17437D32-56E9-4027-B3C8-FC0FC43EC033 0\n"),
+             std::string("OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC03} 0\n"),
+         }) {
+        EXPECT_THROW(Read(damaged), DocumentFileError) << damaged;
+    }
+}
+
+TEST(DocumentFile, ReasonNamesTheStreamAndTheShortfall) {
+    try {
+        Read("OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} 10\nabc");
+        FAIL();
+    } catch (const DocumentFileError& error) {
+        EXPECT_STREQ(error.what(), "stream 1: 10 bytes announced, 3 found");
+    }
+}
+
+}  // namespace
