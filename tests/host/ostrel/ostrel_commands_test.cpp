@@ -41,8 +41,7 @@ TEST(OstrelDemo, ProgramsOutputOneForInputOneAboveTwoAndAHalfVolts) {
     const Outcome run = RunCommand({"demo"});
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_NE(run.out.find("SendToDevice: true, 10 command blocks of 112 bytes"),
-              std::string::npos);
+    EXPECT_NE(run.out.find("Device: 10 command blocks of 112 bytes"), std::string::npos);
     EXPECT_NE(run.out.find(
                   "     1  all      0         0         0            0  8000/1600 #1 above    -"),
               std::string::npos)

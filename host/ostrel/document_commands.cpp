@@ -1,0 +1,140 @@
+#include "host/ostrel/document_commands.h"
+
+#include <stdexcept>
+
+#include "host/device/device_description_text.h"
+#include "host/ostrel/block_table.h"
+#include "host/ostrel/file_text.h"
+#include "host/ostrel/hresult_text.h"
+#include "host/ostrel/ostrel_host.h"
+#include "host/session/document_file.h"
+
+namespace Ostrel {
+
+namespace {
+
+void PrintText(const std::string& text, std::ostream& out) {
+    out << "Configuration text held by the document:\n";
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        out << "  " << text.substr(start, end - start) << "\n";
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+}
+
+void PrintBlocks(const std::vector<BlockBytes>& blocks, bool hex, std::ostream& out) {
+    out << "Device: " << blocks.size() << " command blocks of " << sizeof(OutputCommandBlock)
+        << " bytes\n";
+    if (blocks.empty())
+        return;
+    out << "\n";
+    if (hex) {
+        for (const BlockBytes& block : blocks)
+            out << FormatBlockHex(block) << "\n";
+    } else {
+        out << FormatBlockTable(blocks);
+    }
+}
+
+// The device named by the options, or exit code 2 with the reason.
+bool ReadDevice(const DocumentOptions& options, DeviceDescription& device, std::ostream& err) {
+    try {
+        device = ParseDeviceDescription(options.Device);
+        return true;
+    } catch (const DeviceDescriptionError& error) {
+        err << "ostrel: bad device description: " << error.what() << "\n";
+        return false;
+    }
+}
+
+bool ReadConfiguration(const std::string& path, std::string& text, std::ostream& err) {
+    std::string error;
+    const std::optional<std::string> read = ReadFileText(path, error);
+    if (!read) {
+        err << "ostrel: " << error << "\n";
+        return false;
+    }
+    text = *read;
+    return true;
+}
+
+}  // namespace
+
+int ApplyConfigurationText(const std::string& text, const DeviceDescription& device, bool hex,
+                           std::ostream& out, std::ostream& /*err*/) {
+    OstrelHost host(device, out);
+    host.PrintSetup(out);
+    host.SendConfigurationText(text);
+    out << "Configuration text message sent to the document\n";
+    host.PrintState(out);
+    PrintText(host.DocumentText(), out);
+    PrintBlocks(host.Device().ProgrammedBlocks(), hex, out);
+    return 0;
+}
+
+int RunApply(const std::string& configPath, const DocumentOptions& options, std::ostream& out,
+             std::ostream& err) {
+    DeviceDescription device;
+    std::string text;
+    if (!ReadDevice(options, device, err) || !ReadConfiguration(configPath, text, err))
+        return 2;
+    return ApplyConfigurationText(text, device, options.Hex, out, err);
+}
+
+int RunSave(const std::string& configPath, const std::string& documentPath,
+            const DocumentOptions& options, std::ostream& out, std::ostream& err) {
+    DeviceDescription device;
+    std::string text;
+    if (!ReadDevice(options, device, err) || !ReadConfiguration(configPath, text, err))
+        return 2;
+    OstrelHost host(device, out);
+    host.SendConfigurationText(text);
+    host.PrintState(out);
+    HRESULT result = S_OK;
+    try {
+        result = host.Save(documentPath);
+    } catch (const DocumentFileError& error) {
+        err << "ostrel: " << error.what() << "\n";
+        return 2;
+    }
+    if (result != S_OK) {
+        err << "ostrel: the extension could not save its part of the document: "
+            << DescribeHResult(result) << "\n"
+            << "ostrel: " << documentPath << " was not written\n";
+        return 1;
+    }
+    out << "Saved " << documentPath << "\n";
+    host.PrintState(out);
+    return 0;
+}
+
+int RunOpen(const std::string& documentPath, const DocumentOptions& options, std::ostream& out,
+            std::ostream& err) {
+    DeviceDescription device;
+    if (!ReadDevice(options, device, err))
+        return 2;
+    OstrelHost host(device, out);
+    host.Device().ClearRecord();
+    HRESULT result = S_OK;
+    try {
+        result = host.Open(documentPath);
+    } catch (const DocumentFileError& error) {
+        err << "ostrel: " << error.what() << "\n";
+        return 2;
+    }
+    if (result != S_OK) {
+        err << "ostrel: the extension could not load its part of " << documentPath << ": "
+            << DescribeHResult(result) << "\n";
+        return 1;
+    }
+    out << "Opened " << documentPath << "\n";
+    host.PrintState(out);
+    PrintText(host.DocumentText(), out);
+    PrintBlocks(host.Device().ProgrammedBlocks(), options.Hex, out);
+    return 0;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,171 @@
+#include "host/ostrel/ostrel_host.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "host/session/document_file.h"
+#include "platform/stream/memory_stream.h"
+#include "platform/text/utf.h"
+#include "platform/ui/driver.h"
+#include "streams/storage_bin_istream_lite.h"
+#include "support/string/tev_string.h"
+#include "support/string/tev_string_interface.h"
+
+namespace Ostrel {
+
+namespace {
+
+// The extension's document class and its configuration text message (code 2 of its family).
+constexpr GUID kTarvelDocumentClass = MakeGuid("{17437D32-56E9-4027-B3C8-FC0FC43EC033}");
+constexpr WORD kConfigurationTextCode = 2;
+
+std::string Narrow(std::u16string_view text) {
+    return Utf::ToUtf8(text);
+}
+
+}  // namespace
+
+// The user at ostrel's screen: every message box is printed and answered with its default
+// button; a dialog that opens is cancelled.
+class OstrelHost::MessageBoxPrinter final : public ui::Driver {
+public:
+    explicit MessageBoxPrinter(std::ostream& out) : out_(out), previous_(ui::InstallDriver(this)) {}
+    ~MessageBoxPrinter() override { ui::InstallDriver(previous_); }
+
+    void RunModal(HWND) override {}
+    int ShowMessageBox(const ui::MessageBoxRequest& request) override {
+        out_ << "[message box] " << Narrow(request.caption) << ": ";
+        for (char c : Narrow(request.text)) {
+            out_ << c;
+            if (c == '\n')
+                out_ << "    ";
+        }
+        out_ << "\n";
+        return ui::DefaultMessageBoxAnswer(request.flags);
+    }
+
+private:
+    std::ostream& out_;
+    ui::Driver* previous_;
+};
+
+namespace {
+
+// The extension module as the process's session loaded it.
+ExtensionModule* g_module = nullptr;
+
+}  // namespace
+
+HostSession& OstrelHost::ProcessSession() {
+    static std::unique_ptr<HostSession> session;
+    if (!session) {
+        const std::filesystem::path folder = HostSession::ExecutableFolder();
+        auto started = std::make_unique<HostSession>(folder);
+        g_module = &started->LoadExtension(folder / kExtensionModuleName);
+        session = std::move(started);
+    }
+    return *session;
+}
+
+OstrelHost::OstrelHost(const DeviceDescription& device, std::ostream& messages)
+    : printer_(std::make_unique<MessageBoxPrinter>(messages)) {
+    session_ = &ProcessSession();
+    module_ = g_module;
+    device_ = SimulatedCorvex::Create(device);
+    document_ = session_->OpenDocument(ComPtr<IDeviceObject>(device_.Get()));
+    if (document_->Extensions().empty()) {
+        throw std::runtime_error(std::string(kExtensionModuleName) +
+                                 " registered no document class");
+    }
+}
+
+OstrelHost::~OstrelHost() {
+    if (document_)
+        session_->CloseDocument(*document_.Get());
+    document_.Reset();
+    device_.Reset();
+}
+
+ICustomDocument* OstrelHost::Extension() {
+    return document_->Extensions().front().document.Get();
+}
+
+HRESULT OstrelHost::SendConfigurationText(const std::string& text) {
+    const Tev::String wide(text);
+    const MessageArg argument{MessageArg::kString, wide.Interface()};
+    const MessageId id =
+        MakeMessageId(session_->Family(kTarvelDocumentClass), kConfigurationTextCode);
+    return session_->SendMessage(Extension(), id, 0, argument);
+}
+
+std::string OstrelHost::DocumentText() {
+    IPersistStream* persist = document_->PersistenceOf(0);
+    if (persist == nullptr)
+        return {};
+    ComPtr<MemoryStream> stream = MemoryStream::Create();
+    if (persist->Save(stream.Get(), FALSE) != S_OK)
+        return {};
+    stream->Seek(MakeLargeInteger(0), STREAM_SEEK_SET, nullptr);
+    StorageBinIStreamLite in(stream.Get());
+    LONG version = 0;
+    in.ReadLong(&version);
+    Tev::String text;
+    text.Attach(in.ReadString());
+    return text.Narrow();
+}
+
+bool OstrelHost::Modified() {
+    IPersistStream* persist = document_->PersistenceOf(0);
+    return persist != nullptr && persist->IsDirty() == S_OK;
+}
+
+bool OstrelHost::PersistenceOffered() {
+    return document_->Extensions().front().offered != nullptr;
+}
+
+HRESULT OstrelHost::Save(const std::string& path) {
+    std::vector<ExtensionStream> streams;
+    const HRESULT result = document_->SaveExtensions(streams);
+    if (result != S_OK)
+        return result;
+    SaveDocumentFile(path, streams);
+    return S_OK;
+}
+
+HRESULT OstrelHost::Open(const std::string& path) {
+    const std::vector<ExtensionStream> streams = LoadDocumentFile(path);
+    std::vector<CLSID> unclaimed;
+    const HRESULT result = document_->LoadExtensions(streams, unclaimed);
+    for (const CLSID& classId : unclaimed) {
+        std::cerr << "ostrel: no extension document takes the stream of " << GuidToString(classId)
+                  << "; it is left out\n";
+    }
+    return result;
+}
+
+void OstrelHost::PrintSetup(std::ostream& out) {
+    const DeviceDescription& device = device_->Description();
+    out << "Simulated Corvex \"" << device.Name << "\": " << device.Inputs << " inputs of "
+        << device.Range.Range << " " << device.Range.Unit << ", " << device.AnalogOutputs
+        << " analog outputs, digital outputs ";
+    for (std::size_t i = 0; i < device.DigitalGroups.size(); ++i) {
+        out << (i > 0 ? "+" : "") << device.DigitalGroups[i];
+    }
+    if (device.DigitalGroups.empty())
+        out << "none";
+    out << "\n";
+    out << "Extension: " << kExtensionModuleName << " ("
+        << Narrow(module_->VersionKey(u"InternalName")) << " "
+        << Narrow(module_->VersionKey(u"ExtVersion")) << ")";
+    for (const MenuItem& item : session_->MenuItems()) {
+        out << ", menu command \"" << Narrow(item.text) << "\" at " << Narrow(item.path);
+    }
+    out << "\n";
+}
+
+void OstrelHost::PrintState(std::ostream& out) {
+    out << "Document: " << (Modified() ? "modified" : "not modified") << ", persistence "
+        << (PersistenceOffered() ? "held by the host" : "not offered to the host") << "\n";
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,67 @@
+// What ostrel's document commands share: the process's host session with the extension module
+// loaded from ostrel's folder (started by the first command, ended when the process ends),
+// one host document whose master device is a simulated Corvex, and the extension document
+// beside it. Message boxes that come up are printed and answered with their default button.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "host/device/simulated_corvex.h"
+#include "host/session/host_session.h"
+
+namespace Ostrel {
+
+// The extension module ostrel loads, beside its executable.
+inline constexpr char kExtensionModuleName[] = "libtarvel.so";
+
+class OstrelHost {
+public:
+    // Throws std::runtime_error when the framework or the extension cannot be loaded, or the
+    // extension registers no document class.
+    OstrelHost(const DeviceDescription& device, std::ostream& messages);
+    ~OstrelHost();
+    OstrelHost(const OstrelHost&) = delete;
+    OstrelHost& operator=(const OstrelHost&) = delete;
+
+    HostSession& Session() { return *session_; }
+    // The process's session, started on first use.
+    static HostSession& ProcessSession();
+    HostDocument& Document() { return *document_.Get(); }
+    SimulatedCorvex& Device() { return *device_.Get(); }
+    ExtensionModule& Module() { return *module_; }
+    // The extension's document beside the host document.
+    ICustomDocument* Extension();
+
+    // Sends `text` to the extension document as the configuration text message; returns the
+    // dispatch result.
+    HRESULT SendConfigurationText(const std::string& text);
+    // The configuration text the extension document holds (what it would save).
+    std::string DocumentText();
+    bool Modified();
+    bool PersistenceOffered();
+
+    // Saves the document's extension streams into `path`; S_OK, or the failing Save's result.
+    HRESULT Save(const std::string& path);
+    // Loads `path` into the document; S_OK, or the failing Load's result. Throws
+    // DocumentFileError for a file that is not an Ostrel document.
+    HRESULT Open(const std::string& path);
+
+    // A line about the device, the module and the menu, for the commands' output.
+    void PrintSetup(std::ostream& out);
+    // The document's state: modified or not, persistence offered or not.
+    void PrintState(std::ostream& out);
+
+private:
+    class MessageBoxPrinter;
+
+    std::unique_ptr<MessageBoxPrinter> printer_;
+    HostSession* session_ = nullptr;
+    ExtensionModule* module_ = nullptr;
+    ComPtr<SimulatedCorvex> device_;
+    ComPtr<HostDocument> document_;
+};
+
+}  // namespace Ostrel

@@ -1,0 +1,150 @@
+// ostrel's document commands, which load the extension module from the test's own folder:
+// demo, apply, save and open, and selftest.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/ostrel/command_line.h"
+#include "host/ostrel/file_text.h"
+
+namespace Ostrel {
+namespace {
+
+const std::string kExamples = TARVEL_EXAMPLES_DIR;
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCommand(std::vector<const char*> arguments) {
+    std::ostringstream out, err;
+    const int code = RunOstrel(static_cast<int>(arguments.size()), arguments.data(), out, err);
+    return {code, out.str(), err.str()};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A fresh folder for the test's files.
+class DocumentCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("ostrel-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string File(const std::string& name) const { return (folder_ / name).string(); }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(File(name), std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::string error;
+        return ReadFileText(File(name), error).value_or("");
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(DocumentCommands, DemoGoesThroughTheModuleAndTheDocument) {
+    const Outcome run = RunCommand({"demo"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out,
+                         "Extension: libtarvel.so (Tarvel 1.0.0), menu command "
+                         "\"Tarvel...\" at Setup|&Viruvo Dudud Orarorad^OUTPUTEXTS"))
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, "Document: modified, persistence held by the host"));
+    EXPECT_TRUE(Contains(run.out, "  Output = 1\n  On = 1\n"));
+    EXPECT_TRUE(Contains(run.out, "  Level = 25\n"));
+    EXPECT_TRUE(Contains(run.out, "Device: 10 command blocks of 112 bytes"));
+    EXPECT_TRUE(Contains(
+        run.out, "     1  all      0         0         0            0  8000/1600 #1 above    -"));
+}
+
+TEST_F(DocumentCommands, ApplyTakesTheTextAndTheDevice) {
+    const Outcome run =
+        RunCommand({"apply", (kExamples + "/demo.txt").c_str(), "--device", "analog=1, digital=4"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "1 analog outputs, digital outputs 4"));
+    EXPECT_TRUE(Contains(run.out, "Device: 5 command blocks of 112 bytes"));
+
+    EXPECT_EQ(RunCommand({"apply", File("missing.txt").c_str()}).code, 2);
+    EXPECT_EQ(RunCommand({"apply", (kExamples + "/demo.txt").c_str(), "--device", "inputs=x"}).code,
+              2);
+    EXPECT_EQ(RunCommand({"apply"}).code, 2);
+}
+
+TEST_F(DocumentCommands, SaveThenOpenGivesBackTheConfiguration) {
+    const Outcome saved = RunCommand(
+        {"save", (kExamples + "/pulse-trains.txt").c_str(), File("trial.ostrel").c_str()});
+    ASSERT_EQ(saved.code, 0) << saved.err;
+    EXPECT_TRUE(Contains(saved.out, "Document: not modified"));  // saving cleared it
+
+    const std::string file = Read("trial.ostrel");
+    EXPECT_EQ(file.rfind("OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} ", 0), 0u);
+    EXPECT_EQ(file.substr(file.find('\n', 12) + 1, 4), "\xAA\xAA\x14\x55");
+
+    const Outcome opened = RunCommand({"open", File("trial.ostrel").c_str(), "--hex"});
+    ASSERT_EQ(opened.code, 0) << opened.err;
+    EXPECT_TRUE(Contains(opened.out, "Document: not modified"));
+    EXPECT_TRUE(Contains(opened.out, "Device: 10 command blocks of 112 bytes"));
+    // The text the document holds after opening is the example, as the writer writes it.
+    std::ostringstream check;
+    std::ostringstream ignored;
+    const char* checkArguments[] = {"check", nullptr};
+    const std::string example = kExamples + "/pulse-trains.txt";
+    checkArguments[1] = example.c_str();
+    RunOstrel(2, checkArguments, check, ignored);
+    std::string indented;
+    std::istringstream lines(check.str());
+    for (std::string line; std::getline(lines, line);)
+        indented += "  " + line + "\n";
+    EXPECT_TRUE(Contains(opened.out, indented)) << opened.out;
+}
+
+TEST_F(DocumentCommands, OpenReportsALoadThatFailsWithItsHResult) {
+    // A stream of version 2: the extension refuses it.
+    const std::string stream("\xAA\xAA\x14\x55\x02\x00\x00\x00", 8);
+    Write("future.ostrel", "OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} 8\n" + stream);
+    const Outcome run = RunCommand({"open", File("future.ostrel").c_str()});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(Contains(run.err, "0x80004005 (the operation failed)")) << run.err;
+
+    Write("damaged.ostrel", "OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} 99\nabc");
+    const Outcome damaged = RunCommand({"open", File("damaged.ostrel").c_str()});
+    EXPECT_EQ(damaged.code, 2);
+    EXPECT_TRUE(Contains(damaged.err, "99 bytes announced, 3 found"));
+    EXPECT_EQ(RunCommand({"open", File("nothing.ostrel").c_str()}).code, 2);
+}
+
+TEST_F(DocumentCommands, SelfTestRunsTheRegisteredTests) {
+    const Outcome run = RunCommand({"selftest"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Tarvel_EventConfig::TestSerialize: passed\n")) << run.out;
+    EXPECT_EQ(RunCommand({"selftest", "extra"}).code, 2);
+}
+
+TEST(OstrelHelp, ExplainsEveryCommandAndTheDeviceSyntax) {
+    const Outcome help = RunCommand({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* part :
+         {"demo [--hex]", "apply CONFIG [--device D] [--hex]", "save CONFIG DOC [--device D]",
+          "open DOC [--device D] [--hex]", "check FILE", "selftest", "OSTRELDOC 1",
+          "digital=A+B+...", "auto-outputs=on|off|failing|absent"}) {
+        EXPECT_TRUE(Contains(help.out, part)) << part;
+    }
+}
+
+}  // namespace
+}  // namespace Ostrel
