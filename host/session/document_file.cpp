@@ -1,5 +1,6 @@
 #include "host/session/document_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <string>
@@ -21,7 +22,13 @@ bool ReadLine(std::istream& in, std::string& line) {
     return false;  // the file ended inside the line
 }
 
-ExtensionStream ParseStreamLine(const std::string& line, std::size_t index) {
+// The stream line's class and byte count.
+struct StreamLine {
+    CLSID classId;
+    std::size_t count;
+};
+
+StreamLine ParseStreamLine(const std::string& line, std::size_t index) {
     const std::string where = "stream " + std::to_string(index + 1) + ": ";
     const auto blank = line.find(' ');
     if (blank == std::string::npos) {
@@ -43,9 +50,23 @@ ExtensionStream ParseStreamLine(const std::string& line, std::size_t index) {
         throw DocumentFileError(where + "a byte count of " + std::to_string(count) +
                                 " is more than any stream holds");
     }
-    ExtensionStream stream{*classId, {}};
-    stream.bytes.resize(count);
-    return stream;
+    return {*classId, count};
+}
+
+// Reads `count` bytes in pieces, so that memory grows with the bytes that are really there,
+// not with what a damaged line announces. Returns how many were read.
+std::size_t ReadBytes(std::istream& in, std::size_t count, std::vector<BYTE>& bytes) {
+    constexpr std::size_t kPiece = 64 * 1024;
+    while (bytes.size() < count) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + std::min(kPiece, count - at));
+        in.read(reinterpret_cast<char*>(bytes.data() + at),
+                static_cast<std::streamsize>(bytes.size() - at));
+        bytes.resize(at + static_cast<std::size_t>(in.gcount()));
+        if (!in)
+            break;
+    }
+    return bytes.size();
 }
 
 }  // namespace
@@ -71,13 +92,13 @@ std::vector<ExtensionStream> ReadDocumentFile(std::istream& in) {
             throw DocumentFileError("stream " + std::to_string(streams.size() + 1) +
                                     ": the line \"{CLSID} <byte count>\" is cut short");
         }
-        ExtensionStream stream = ParseStreamLine(line, streams.size());
-        in.read(reinterpret_cast<char*>(stream.bytes.data()),
-                static_cast<std::streamsize>(stream.bytes.size()));
-        if (static_cast<std::size_t>(in.gcount()) != stream.bytes.size()) {
+        const StreamLine announced = ParseStreamLine(line, streams.size());
+        ExtensionStream stream{announced.classId, {}};
+        const std::size_t found = ReadBytes(in, announced.count, stream.bytes);
+        if (found != announced.count) {
             throw DocumentFileError("stream " + std::to_string(streams.size() + 1) + ": " +
-                                    std::to_string(stream.bytes.size()) + " bytes announced, " +
-                                    std::to_string(in.gcount()) + " found");
+                                    std::to_string(announced.count) + " bytes announced, " +
+                                    std::to_string(found) + " found");
         }
         streams.push_back(std::move(stream));
     }
