@@ -100,8 +100,10 @@ void SetMode(Mode mode) {
         return;
     // Every window hears of the change, as when the user switches styles on Windows.
     for (HWND top : ui::TopLevelWindows()) {
-        if (IsWindow(top))
-            TellThemeChanged(top);
+        if (!IsWindow(top))
+            continue;
+        TellThemeChanged(top);
+        RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

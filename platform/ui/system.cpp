@@ -82,7 +82,7 @@ BOOL SetSysColors(int count, const int* indices, const COLORREF* colours) {
     for (HWND top : ui::TopLevelWindows()) {
         if (IsWindow(top))
             SendMessageW(top, WM_SYSCOLORCHANGE, 0, 0);
-        InvalidateRect(top, nullptr, TRUE);
+        RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     return TRUE;
 }

@@ -27,6 +27,9 @@ TWindow::TWindow(TWindow* parent, const char16_t* title, TModule* module)
         parent_->children_.push_back(this);
 }
 
+TWindow::TWindow(HWND window, TModule* module)
+    : parent_(nullptr), module_(module), handle_(window), flags_(wfAlias | wfFullyCreated) {}
+
 HBRUSH TWindow::BackgroundBrush() {
     const COLORREF colour = background_.GetValue();
     if (backgroundBrush_ == nullptr || brushColour_ != colour) {

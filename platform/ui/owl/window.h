@@ -52,6 +52,10 @@ inline constexpr unsigned wfFullyCreated = 0x0004;  // set up and running
 class TWindow {
 public:
     explicit TWindow(TWindow* parent, const char16_t* title = nullptr, TModule* module = nullptr);
+    // Stands for a window made elsewhere (the host's main window, say), so that toolkit
+    // windows can have it as their parent. Its messages stay with its own procedure, and the
+    // object leaves the window alone when it goes.
+    explicit TWindow(HWND window, TModule* module = nullptr);
     virtual ~TWindow();
     TWindow(const TWindow&) = delete;
     TWindow& operator=(const TWindow&) = delete;
