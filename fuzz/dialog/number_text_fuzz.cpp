@@ -1,0 +1,48 @@
+// Edit texts of any kind: reading their leading numbers never reads past the text or the
+// 29 characters that count, a whole text that is a number reads as that number, and a
+// value written by the edit reads back as itself.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "dialog/number_text.h"
+#include "dialog/validating_edit.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    }
+    using namespace Tev::NumberText;
+    const auto real = LeadingReal(text);
+    if (real &&
+        (real->consumed == 0 || real->consumed > kReadLimit || real->consumed > text.size())) {
+        std::abort();
+    }
+    std::size_t consumed = 0;
+    const auto whole = LeadingWhole(text, &consumed);
+    if (whole &&
+        (consumed == 0 || consumed > kReadLimit || *whole > INT32_MAX || *whole < INT32_MIN)) {
+        std::abort();
+    }
+    if (IsWholeNumber(text) && !whole)
+        std::abort();
+    if (IsRealNumber(text) && (!real || real->overflow))
+        std::abort();
+    if (real && !real->overflow && std::isfinite(real->value)) {
+        const double rounded = Tev::DoubleEdit::Round(real->value, 0);
+        if (std::isnan(rounded))
+            std::abort();
+        // Nine digits of a value near the ends of the double range do not read back exactly.
+        const double magnitude = std::fabs(rounded);
+        if (magnitude != 0 && (magnitude < 1e-290 || magnitude > 1e290))
+            return 0;
+        const Tev::String written = Tev::DoubleEdit::Format(rounded, 0, false);
+        const auto back = LeadingReal(written.View());
+        if (!back || Tev::DoubleEdit::Round(back->value, 0) != rounded)
+            std::abort();
+    }
+    return 0;
+}
