@@ -120,7 +120,7 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
     host.Device().ClearRecord();
     HRESULT result = S_OK;
     try {
-        result = host.Open(documentPath);
+        result = host.Open(documentPath, err);
     } catch (const DocumentFileError& error) {
         err << "ostrel: " << error.what() << "\n";
         return 2;

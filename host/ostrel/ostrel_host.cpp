@@ -1,6 +1,5 @@
 #include "host/ostrel/ostrel_host.h"
 
-#include <iostream>
 #include <stdexcept>
 
 #include "host/session/document_file.h"
@@ -132,13 +131,13 @@ HRESULT OstrelHost::Save(const std::string& path) {
     return S_OK;
 }
 
-HRESULT OstrelHost::Open(const std::string& path) {
+HRESULT OstrelHost::Open(const std::string& path, std::ostream& notes) {
     const std::vector<ExtensionStream> streams = LoadDocumentFile(path);
     std::vector<CLSID> unclaimed;
     const HRESULT result = document_->LoadExtensions(streams, unclaimed);
     for (const CLSID& classId : unclaimed) {
-        std::cerr << "ostrel: no extension document takes the stream of " << GuidToString(classId)
-                  << "; it is left out\n";
+        notes << "ostrel: no extension document takes the stream of " << GuidToString(classId)
+              << "; it is left out\n";
     }
     return result;
 }

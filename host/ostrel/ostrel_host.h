@@ -45,9 +45,10 @@ public:
 
     // Saves the document's extension streams into `path`; S_OK, or the failing Save's result.
     HRESULT Save(const std::string& path);
-    // Loads `path` into the document; S_OK, or the failing Load's result. Throws
-    // DocumentFileError for a file that is not an Ostrel document.
-    HRESULT Open(const std::string& path);
+    // Loads `path` into the document; S_OK, or the failing Load's result. Streams that no
+    // extension document takes are named on `notes`. Throws DocumentFileError for a file that
+    // is not an Ostrel document.
+    HRESULT Open(const std::string& path, std::ostream& notes);
 
     // A line about the device, the module and the menu, for the commands' output.
     void PrintSetup(std::ostream& out);

@@ -128,6 +128,16 @@ TEST_F(DocumentCommands, OpenReportsALoadThatFailsWithItsHResult) {
     EXPECT_EQ(RunCommand({"open", File("nothing.ostrel").c_str()}).code, 2);
 }
 
+TEST_F(DocumentCommands, OpenLeavesOutStreamsNoExtensionTakes) {
+    Write("foreign.ostrel", "OSTRELDOC 1\n{00000001-0002-0003-0405-060708090A0B} 3\nabc");
+    const Outcome run = RunCommand({"open", File("foreign.ostrel").c_str()});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(Contains(run.err, "no extension document takes the stream of "
+                                  "{00000001-0002-0003-0405-060708090A0B}"))
+        << run.err;
+    EXPECT_TRUE(Contains(run.out, "Device: 0 command blocks"));  // nothing was loaded
+}
+
 TEST_F(DocumentCommands, SelfTestRunsTheRegisteredTests) {
     const Outcome run = RunCommand({"selftest"});
     EXPECT_EQ(run.code, 0) << run.err;
