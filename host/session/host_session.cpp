@@ -6,6 +6,7 @@
 #include "platform/com/class_objects.h"
 #include "platform/com/ole_init.h"
 #include "platform/module/module.h"
+#include "platform/ui/user.h"
 
 namespace Ostrel {
 
@@ -59,6 +60,12 @@ HostSession::HostSession(const std::filesystem::path& folder) {
     observers_ = Service<IObserverRegistry>(CLSID_FrameworkClassObject);
     unitTests_ = Service<IUnitTestRegistry>(CLSID_UnitTestRegistry);
     application_ = Service<IHostApplication>(CLSID_HostApplication);
+
+    mainWindow_ = CreateWindowExW(0, u"Static", u"Ostrel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                                  0, 0, 1024, 768, nullptr, nullptr, nullptr, nullptr);
+    if (auto setup = ComPtr<IHostApplicationSetup>::QueryFrom(application_.Get())) {
+        setup->SetMainWindow(mainWindow_);
+    }
 }
 
 HostSession::~HostSession() {
@@ -74,7 +81,12 @@ HostSession::~HostSession() {
     router_.Reset();
     observers_.Reset();
     unitTests_.Reset();
+    if (auto setup = ComPtr<IHostApplicationSetup>::QueryFrom(application_.Get())) {
+        setup->SetMainWindow(nullptr);
+    }
     application_.Reset();
+    if (mainWindow_ != nullptr)
+        DestroyWindow(mainWindow_);
     for (DWORD cookie : cookies_)
         CoRevokeClassObject(cookie);
     modules_.clear();

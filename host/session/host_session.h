@@ -64,11 +64,14 @@ public:
     IUnitTestRegistry* UnitTests() const { return unitTests_.Get(); }
     IHostApplication* Application() const { return application_.Get(); }
     IFrameworkHost* Framework() const { return frameworkHost_.Get(); }
+    // The host's main window, which owns the extensions' message boxes.
+    HWND MainWindow() const { return mainWindow_; }
 
 private:
     void InitialiseNewClasses();
 
     bool oleInitialised_ = false;
+    HWND mainWindow_ = nullptr;
     HMODULE framework_ = nullptr;
     std::vector<DWORD> cookies_;
     ComPtr<IDocClassRegistry> registry_;

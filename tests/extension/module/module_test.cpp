@@ -195,6 +195,8 @@ TEST_F(ModuleTest, StimulatorWarningOnlyForAnalogOutputsThatAreOn) {
               u"Stimulator will take precedence.");
     EXPECT_EQ(box.caption, u"Tarvel");
     EXPECT_EQ(box.flags, 0x40u);
+    EXPECT_EQ(box.owner, Host().Session().MainWindow());
+    EXPECT_NE(box.owner, nullptr);
 
     Device().SetStimulatorEnabled(false);
     Signal(kStimulatorChangedEvent, 1);

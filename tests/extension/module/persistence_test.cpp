@@ -127,6 +127,7 @@ TEST_F(PersistenceTest, MalformedStringRecordIsReported) {
     EXPECT_EQ(user_->LastMessageBox().text, u"Failed to load Tarvel setup.");
     EXPECT_EQ(user_->LastMessageBox().caption, u"Tarvel");
     EXPECT_EQ(user_->LastMessageBox().flags, 0x10u);
+    EXPECT_EQ(user_->LastMessageBox().owner, Host().Session().MainWindow());
 }
 
 TEST_F(PersistenceTest, SaveOverAFailingStreamReportsItAndStaysModified) {
