@@ -20,7 +20,7 @@ struct IBinInStream : IUnknown {
     virtual HRESULT Status() = 0;
     // The current read position.
     virtual HRESULT GetPosition(ULONG* position) = 0;
-    virtual HRESULT Unused5() = 0;
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
     // One byte; at the end of the data 0xFF, and the state becomes "fell short".
     virtual BYTE ReadByte() = 0;
     virtual HRESULT ReadWord(WORD* value) = 0;
@@ -31,12 +31,12 @@ struct IBinInStream : IUnknown {
     virtual ULONGLONG ReadInt64Value() = 0;
     // Reads `count` bytes as they are.
     virtual HRESULT ReadBytes(void* data, ULONG count) = 0;
-    virtual HRESULT Unused12() = 0;
-    virtual HRESULT Unused13() = 0;
-    virtual HRESULT Unused14() = 0;
-    virtual HRESULT Unused15() = 0;
-    virtual HRESULT Unused16() = 0;
-    virtual HRESULT Unused17() = 0;
+    virtual HRESULT Unused12() { return E_NOTIMPL; }
+    virtual HRESULT Unused13() { return E_NOTIMPL; }
+    virtual HRESULT Unused14() { return E_NOTIMPL; }
+    virtual HRESULT Unused15() { return E_NOTIMPL; }
+    virtual HRESULT Unused16() { return E_NOTIMPL; }
+    virtual HRESULT Unused17() { return E_NOTIMPL; }
     // Reads a string record and returns a new string that the caller releases; the empty
     // string when the state is not good. Throws XTev with code 0xA0048203 for a
     // malformed record.

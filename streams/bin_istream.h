@@ -37,19 +37,12 @@ public:
 
     HRESULT Status() override { return Result(); }
     HRESULT GetPosition(ULONG* position) override;
-    HRESULT Unused5() override { return E_NOTIMPL; }
     BYTE ReadByte() override;
     HRESULT ReadWord(WORD* value) override;
     HRESULT ReadLong(LONG* value) override;
     LONG ReadLongValue() override;
     ULONGLONG ReadInt64Value() override;
     HRESULT ReadBytes(void* data, ULONG count) override;
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused16() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
     ITevString* ReadString() override;
     LONG Version() override { return version_; }
     HRESULT ReadShort(std::int16_t* value) override;

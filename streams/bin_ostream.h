@@ -32,19 +32,12 @@ public:
     HRESULT Status() override { return Result(); }
     HRESULT GetPosition(ULONG* position) override;
     HRESULT Seek(ULONG position) override;
-    HRESULT Unused6() override { return E_NOTIMPL; }
     HRESULT WriteByte(BYTE value) override;
     HRESULT WriteWord(WORD value) override;
     HRESULT WriteLong(LONG value) override;
     HRESULT WriteDword(DWORD value) override;
     HRESULT WriteInt64(LONGLONG value) override;
     HRESULT WriteBytes(const void* data, ULONG count) override;
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused16() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
-    HRESULT Unused18() override { return E_NOTIMPL; }
     HRESULT WriteString(ITevString* text) override;
     HRESULT WriteInt64Halves(DWORD low, DWORD high) override;
     HRESULT Flush() override;

@@ -19,7 +19,7 @@ struct IBinOutStream : IUnknown {
     virtual HRESULT GetPosition(ULONG* position) = 0;
     // Moves the write position to `position` bytes from the start.
     virtual HRESULT Seek(ULONG position) = 0;
-    virtual HRESULT Unused6() = 0;
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
     virtual HRESULT WriteByte(BYTE value) = 0;
     virtual HRESULT WriteWord(WORD value) = 0;
     virtual HRESULT WriteLong(LONG value) = 0;
@@ -27,12 +27,12 @@ struct IBinOutStream : IUnknown {
     virtual HRESULT WriteInt64(LONGLONG value) = 0;
     // Writes `count` bytes as they are, without a length; a count of 0 writes nothing.
     virtual HRESULT WriteBytes(const void* data, ULONG count) = 0;
-    virtual HRESULT Unused13() = 0;
-    virtual HRESULT Unused14() = 0;
-    virtual HRESULT Unused15() = 0;
-    virtual HRESULT Unused16() = 0;
-    virtual HRESULT Unused17() = 0;
-    virtual HRESULT Unused18() = 0;
+    virtual HRESULT Unused13() { return E_NOTIMPL; }
+    virtual HRESULT Unused14() { return E_NOTIMPL; }
+    virtual HRESULT Unused15() { return E_NOTIMPL; }
+    virtual HRESULT Unused16() { return E_NOTIMPL; }
+    virtual HRESULT Unused17() { return E_NOTIMPL; }
+    virtual HRESULT Unused18() { return E_NOTIMPL; }
     // Writes the text as a UTF-16 string record; null writes the empty string.
     virtual HRESULT WriteString(ITevString* text) = 0;
     // Writes the 64-bit value whose halves are given, low half first.

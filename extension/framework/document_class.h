@@ -34,7 +34,6 @@ public:
     HRESULT IsDocumentType(const GUID* type) override;
     HRESULT GetName(BSTR* name) override;
     HRESULT GetClassVersion(LONG* version) override;
-    HRESULT Unused10() override { return E_NOTIMPL; }
     HRESULT Initialise(IUnknown* hostArgument) override;
     HRESULT Terminate() override { return S_OK; }
     HRESULT GetClassId(const GUID** classId) override;

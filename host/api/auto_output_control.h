@@ -11,7 +11,7 @@ struct IAutoOutputControl : IUnknown {
     static constexpr IID kIid = MakeGuid("{DC040EA5-D1B9-4669-BD1B-47B5E28DB457}");
 
     virtual HRESULT IsSupported(VARIANT_BOOL* supported) = 0;
-    virtual HRESULT Unused4() = 0;
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
     // Switches every automatic output off.
     virtual HRESULT ResetOutputs() = 0;
     virtual HRESULT ProgramOutput(const OutputCommandBlock* block) = 0;

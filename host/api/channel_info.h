@@ -9,22 +9,22 @@
 struct IStimulator : IUnknown {
     static constexpr IID kIid = MakeGuid("{005B707B-EC91-4529-8398-5099D8104F61}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
-    virtual HRESULT Unused7() = 0;
-    virtual HRESULT Unused8() = 0;
-    virtual HRESULT Unused9() = 0;
-    virtual HRESULT Unused10() = 0;
-    virtual HRESULT Unused11() = 0;
-    virtual HRESULT Unused12() = 0;
-    virtual HRESULT Unused13() = 0;
-    virtual HRESULT Unused14() = 0;
-    virtual HRESULT Unused15() = 0;
-    virtual HRESULT Unused16() = 0;
-    virtual HRESULT Unused17() = 0;
-    virtual HRESULT Unused18() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
+    virtual HRESULT Unused7() { return E_NOTIMPL; }
+    virtual HRESULT Unused8() { return E_NOTIMPL; }
+    virtual HRESULT Unused9() { return E_NOTIMPL; }
+    virtual HRESULT Unused10() { return E_NOTIMPL; }
+    virtual HRESULT Unused11() { return E_NOTIMPL; }
+    virtual HRESULT Unused12() { return E_NOTIMPL; }
+    virtual HRESULT Unused13() { return E_NOTIMPL; }
+    virtual HRESULT Unused14() { return E_NOTIMPL; }
+    virtual HRESULT Unused15() { return E_NOTIMPL; }
+    virtual HRESULT Unused16() { return E_NOTIMPL; }
+    virtual HRESULT Unused17() { return E_NOTIMPL; }
+    virtual HRESULT Unused18() { return E_NOTIMPL; }
     virtual HRESULT IsEnabled(VARIANT_BOOL* enabled) = 0;
 
 protected:
@@ -37,23 +37,23 @@ struct IChannelInfo : IUnknown {
     // Channel kinds of GetChannelDescription.
     static constexpr LONG kInputChannel = 0;
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
-    virtual HRESULT Unused7() = 0;
-    virtual HRESULT Unused8() = 0;
-    virtual HRESULT Unused9() = 0;
-    virtual HRESULT Unused10() = 0;
-    virtual HRESULT Unused11() = 0;
-    virtual HRESULT Unused12() = 0;
-    virtual HRESULT Unused13() = 0;
-    virtual HRESULT Unused14() = 0;
-    virtual HRESULT Unused15() = 0;
-    virtual HRESULT Unused16() = 0;
-    virtual HRESULT Unused17() = 0;
-    virtual HRESULT Unused18() = 0;
-    virtual HRESULT Unused19() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
+    virtual HRESULT Unused7() { return E_NOTIMPL; }
+    virtual HRESULT Unused8() { return E_NOTIMPL; }
+    virtual HRESULT Unused9() { return E_NOTIMPL; }
+    virtual HRESULT Unused10() { return E_NOTIMPL; }
+    virtual HRESULT Unused11() { return E_NOTIMPL; }
+    virtual HRESULT Unused12() { return E_NOTIMPL; }
+    virtual HRESULT Unused13() { return E_NOTIMPL; }
+    virtual HRESULT Unused14() { return E_NOTIMPL; }
+    virtual HRESULT Unused15() { return E_NOTIMPL; }
+    virtual HRESULT Unused16() { return E_NOTIMPL; }
+    virtual HRESULT Unused17() { return E_NOTIMPL; }
+    virtual HRESULT Unused18() { return E_NOTIMPL; }
+    virtual HRESULT Unused19() { return E_NOTIMPL; }
     // An XML text describing channel `index` (zero-based) of the given kind, with a reference
     // for the caller. For an input it has a child element "PhysicalGainIndex" whose text is the
     // full-scale range, a blank and the unit ("10 V").

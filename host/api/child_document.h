@@ -9,40 +9,40 @@
 struct ISamplingSettings : IUnknown {
     static constexpr IID kIid = MakeGuid("{864B2DE2-3F7F-11D1-9981-00C0DF492697}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
-    virtual HRESULT Unused7() = 0;
-    virtual HRESULT Unused8() = 0;
-    virtual HRESULT Unused9() = 0;
-    virtual HRESULT Unused10() = 0;
-    virtual HRESULT Unused11() = 0;
-    virtual HRESULT Unused12() = 0;
-    virtual HRESULT Unused13() = 0;
-    virtual HRESULT Unused14() = 0;
-    virtual HRESULT Unused15() = 0;
-    virtual HRESULT Unused16() = 0;
-    virtual HRESULT Unused17() = 0;
-    virtual HRESULT Unused18() = 0;
-    virtual HRESULT Unused19() = 0;
-    virtual HRESULT Unused20() = 0;
-    virtual HRESULT Unused21() = 0;
-    virtual HRESULT Unused22() = 0;
-    virtual HRESULT Unused23() = 0;
-    virtual HRESULT Unused24() = 0;
-    virtual HRESULT Unused25() = 0;
-    virtual HRESULT Unused26() = 0;
-    virtual HRESULT Unused27() = 0;
-    virtual HRESULT Unused28() = 0;
-    virtual HRESULT Unused29() = 0;
-    virtual HRESULT Unused30() = 0;
-    virtual HRESULT Unused31() = 0;
-    virtual HRESULT Unused32() = 0;
-    virtual HRESULT Unused33() = 0;
-    virtual HRESULT Unused34() = 0;
-    virtual HRESULT Unused35() = 0;
-    virtual HRESULT Unused36() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
+    virtual HRESULT Unused7() { return E_NOTIMPL; }
+    virtual HRESULT Unused8() { return E_NOTIMPL; }
+    virtual HRESULT Unused9() { return E_NOTIMPL; }
+    virtual HRESULT Unused10() { return E_NOTIMPL; }
+    virtual HRESULT Unused11() { return E_NOTIMPL; }
+    virtual HRESULT Unused12() { return E_NOTIMPL; }
+    virtual HRESULT Unused13() { return E_NOTIMPL; }
+    virtual HRESULT Unused14() { return E_NOTIMPL; }
+    virtual HRESULT Unused15() { return E_NOTIMPL; }
+    virtual HRESULT Unused16() { return E_NOTIMPL; }
+    virtual HRESULT Unused17() { return E_NOTIMPL; }
+    virtual HRESULT Unused18() { return E_NOTIMPL; }
+    virtual HRESULT Unused19() { return E_NOTIMPL; }
+    virtual HRESULT Unused20() { return E_NOTIMPL; }
+    virtual HRESULT Unused21() { return E_NOTIMPL; }
+    virtual HRESULT Unused22() { return E_NOTIMPL; }
+    virtual HRESULT Unused23() { return E_NOTIMPL; }
+    virtual HRESULT Unused24() { return E_NOTIMPL; }
+    virtual HRESULT Unused25() { return E_NOTIMPL; }
+    virtual HRESULT Unused26() { return E_NOTIMPL; }
+    virtual HRESULT Unused27() { return E_NOTIMPL; }
+    virtual HRESULT Unused28() { return E_NOTIMPL; }
+    virtual HRESULT Unused29() { return E_NOTIMPL; }
+    virtual HRESULT Unused30() { return E_NOTIMPL; }
+    virtual HRESULT Unused31() { return E_NOTIMPL; }
+    virtual HRESULT Unused32() { return E_NOTIMPL; }
+    virtual HRESULT Unused33() { return E_NOTIMPL; }
+    virtual HRESULT Unused34() { return E_NOTIMPL; }
+    virtual HRESULT Unused35() { return E_NOTIMPL; }
+    virtual HRESULT Unused36() { return E_NOTIMPL; }
     // The current master device object (none when no device is selected), with a reference.
     virtual HRESULT GetCurrentDevice(IDeviceObject** device) = 0;
 
@@ -76,68 +76,68 @@ struct IHostChildDocument : IUnknown {
     static constexpr IID kIid = MakeGuid("{864B2DE1-3F7F-11D1-9981-00C0DF492697}");
 
     // Each getter gives its object with a reference for the caller.
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
-    virtual HRESULT Unused7() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
+    virtual HRESULT Unused7() { return E_NOTIMPL; }
     virtual HRESULT GetRecorder(IUnknown** recorder) = 0;
-    virtual HRESULT Unused9() = 0;
-    virtual HRESULT Unused10() = 0;
-    virtual HRESULT Unused11() = 0;
-    virtual HRESULT Unused12() = 0;
-    virtual HRESULT Unused13() = 0;
-    virtual HRESULT Unused14() = 0;
-    virtual HRESULT Unused15() = 0;
+    virtual HRESULT Unused9() { return E_NOTIMPL; }
+    virtual HRESULT Unused10() { return E_NOTIMPL; }
+    virtual HRESULT Unused11() { return E_NOTIMPL; }
+    virtual HRESULT Unused12() { return E_NOTIMPL; }
+    virtual HRESULT Unused13() { return E_NOTIMPL; }
+    virtual HRESULT Unused14() { return E_NOTIMPL; }
+    virtual HRESULT Unused15() { return E_NOTIMPL; }
     virtual HRESULT GetChannelSetup(IUnknown** channelSetup) = 0;
-    virtual HRESULT Unused17() = 0;
-    virtual HRESULT Unused18() = 0;
-    virtual HRESULT Unused19() = 0;
-    virtual HRESULT Unused20() = 0;
+    virtual HRESULT Unused17() { return E_NOTIMPL; }
+    virtual HRESULT Unused18() { return E_NOTIMPL; }
+    virtual HRESULT Unused19() { return E_NOTIMPL; }
+    virtual HRESULT Unused20() { return E_NOTIMPL; }
     virtual HRESULT GetDisplay(IUnknown** display) = 0;
-    virtual HRESULT Unused22() = 0;
-    virtual HRESULT Unused23() = 0;
-    virtual HRESULT Unused24() = 0;
-    virtual HRESULT Unused25() = 0;
-    virtual HRESULT Unused26() = 0;
-    virtual HRESULT Unused27() = 0;
-    virtual HRESULT Unused28() = 0;
-    virtual HRESULT Unused29() = 0;
-    virtual HRESULT Unused30() = 0;
-    virtual HRESULT Unused31() = 0;
-    virtual HRESULT Unused32() = 0;
-    virtual HRESULT Unused33() = 0;
-    virtual HRESULT Unused34() = 0;
-    virtual HRESULT Unused35() = 0;
-    virtual HRESULT Unused36() = 0;
-    virtual HRESULT Unused37() = 0;
-    virtual HRESULT Unused38() = 0;
-    virtual HRESULT Unused39() = 0;
-    virtual HRESULT Unused40() = 0;
-    virtual HRESULT Unused41() = 0;
-    virtual HRESULT Unused42() = 0;
-    virtual HRESULT Unused43() = 0;
-    virtual HRESULT Unused44() = 0;
-    virtual HRESULT Unused45() = 0;
-    virtual HRESULT Unused46() = 0;
-    virtual HRESULT Unused47() = 0;
-    virtual HRESULT Unused48() = 0;
-    virtual HRESULT Unused49() = 0;
+    virtual HRESULT Unused22() { return E_NOTIMPL; }
+    virtual HRESULT Unused23() { return E_NOTIMPL; }
+    virtual HRESULT Unused24() { return E_NOTIMPL; }
+    virtual HRESULT Unused25() { return E_NOTIMPL; }
+    virtual HRESULT Unused26() { return E_NOTIMPL; }
+    virtual HRESULT Unused27() { return E_NOTIMPL; }
+    virtual HRESULT Unused28() { return E_NOTIMPL; }
+    virtual HRESULT Unused29() { return E_NOTIMPL; }
+    virtual HRESULT Unused30() { return E_NOTIMPL; }
+    virtual HRESULT Unused31() { return E_NOTIMPL; }
+    virtual HRESULT Unused32() { return E_NOTIMPL; }
+    virtual HRESULT Unused33() { return E_NOTIMPL; }
+    virtual HRESULT Unused34() { return E_NOTIMPL; }
+    virtual HRESULT Unused35() { return E_NOTIMPL; }
+    virtual HRESULT Unused36() { return E_NOTIMPL; }
+    virtual HRESULT Unused37() { return E_NOTIMPL; }
+    virtual HRESULT Unused38() { return E_NOTIMPL; }
+    virtual HRESULT Unused39() { return E_NOTIMPL; }
+    virtual HRESULT Unused40() { return E_NOTIMPL; }
+    virtual HRESULT Unused41() { return E_NOTIMPL; }
+    virtual HRESULT Unused42() { return E_NOTIMPL; }
+    virtual HRESULT Unused43() { return E_NOTIMPL; }
+    virtual HRESULT Unused44() { return E_NOTIMPL; }
+    virtual HRESULT Unused45() { return E_NOTIMPL; }
+    virtual HRESULT Unused46() { return E_NOTIMPL; }
+    virtual HRESULT Unused47() { return E_NOTIMPL; }
+    virtual HRESULT Unused48() { return E_NOTIMPL; }
+    virtual HRESULT Unused49() { return E_NOTIMPL; }
     virtual HRESULT GetSamplingSettings(ISamplingSettings** settings) = 0;
     virtual HRESULT GetTriggerSettings(IUnknown** settings) = 0;
     virtual HRESULT GetNotebook(IUnknown** notebook) = 0;
-    virtual HRESULT Unused53() = 0;
-    virtual HRESULT Unused54() = 0;
-    virtual HRESULT Unused55() = 0;
-    virtual HRESULT Unused56() = 0;
-    virtual HRESULT Unused57() = 0;
-    virtual HRESULT Unused58() = 0;
-    virtual HRESULT Unused59() = 0;
-    virtual HRESULT Unused60() = 0;
-    virtual HRESULT Unused61() = 0;
-    virtual HRESULT Unused62() = 0;
-    virtual HRESULT Unused63() = 0;
-    virtual HRESULT Unused64() = 0;
+    virtual HRESULT Unused53() { return E_NOTIMPL; }
+    virtual HRESULT Unused54() { return E_NOTIMPL; }
+    virtual HRESULT Unused55() { return E_NOTIMPL; }
+    virtual HRESULT Unused56() { return E_NOTIMPL; }
+    virtual HRESULT Unused57() { return E_NOTIMPL; }
+    virtual HRESULT Unused58() { return E_NOTIMPL; }
+    virtual HRESULT Unused59() { return E_NOTIMPL; }
+    virtual HRESULT Unused60() { return E_NOTIMPL; }
+    virtual HRESULT Unused61() { return E_NOTIMPL; }
+    virtual HRESULT Unused62() { return E_NOTIMPL; }
+    virtual HRESULT Unused63() { return E_NOTIMPL; }
+    virtual HRESULT Unused64() { return E_NOTIMPL; }
     virtual HRESULT GetChannelGroup(LONG index, IUnknown** group) = 0;
 
 protected:

@@ -12,7 +12,7 @@
 struct ICommandState : IUnknown {
     static constexpr IID kIid = MakeGuid("{812082B7-B7F0-11D3-80C8-005004AD3C53}");
 
-    virtual HRESULT Unused3() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
     virtual HRESULT Enable(VARIANT_BOOL enabled) = 0;
     // Sets the bits of `mask` in the check state to those of `value`.
     virtual HRESULT SetCheck(LONG value, LONG mask) = 0;
@@ -71,10 +71,10 @@ protected:
 struct ICommandListFactory : IUnknown {
     static constexpr IID kIid = MakeGuid("{812082B6-B7F0-11D3-80C8-005004AD3C53}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
     // A new command list of class `classId` run by `handler` (held with a reference);
     // `hostArgument` is what the host passed to the class's Initialise.
     virtual HRESULT CreateCommandList(const GUID* classId, IKYTCommandHandler* handler,
@@ -87,11 +87,11 @@ protected:
 struct IMenuCommandFactory : IUnknown {
     static constexpr IID kIid = MakeGuid("{812082B1-B7F0-11D3-80C8-005004AD3C53}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
-    virtual HRESULT Unused7() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
+    virtual HRESULT Unused7() { return E_NOTIMPL; }
     // A new menu command with one reference for the caller: code `code`, text `textId` from
     // the string table of `module`, shown at `menuPath`. The reserved values are 0.
     virtual HRESULT CreateMenuCommand(DWORD code, HINSTANCE module, UINT textId,

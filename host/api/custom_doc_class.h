@@ -32,7 +32,7 @@ struct ICustomDocClass : IKYTClassObject {
     // A new document beside `hostDocument`, stored in `*document` with one reference.
     virtual HRESULT CreateDocument(IUnknown* reserved1, IUnknown* hostDocument, IUnknown* reserved3,
                                    ICustomDocument** document, LONG reserved5) = 0;
-    virtual HRESULT Unused10() = 0;
+    virtual HRESULT Unused10() { return E_NOTIMPL; }
     // Called once after registration; `hostArgument` is passed on to the command list.
     virtual HRESULT Initialise(IUnknown* hostArgument) = 0;
     virtual HRESULT Terminate() = 0;
@@ -49,10 +49,10 @@ protected:
 struct IInnerClassObject : IUnknown {
     static constexpr IID kIid = MakeGuid("{7B542012-6854-11D1-B2A7-00600894D72A}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
     // `self` is where the class keeps this object; `outer` is the controlling class.
     virtual HRESULT Initialise(IInnerClassObject** self, IUnknown* outer, LONG reserved) = 0;
 

@@ -50,10 +50,10 @@ protected:
 struct IInnerDocument : IUnknown {
     static constexpr IID kIid = MakeGuid("{D6F52E82-B34D-11D3-80C7-005004AD3C53}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
     // `outer` is the controlling document; `hostDocument` the host's document beside it.
     virtual HRESULT Initialise(ICustomDocClass* docClass, IUnknown* hostDocument, IUnknown* outer,
                                LONG reserved) = 0;

@@ -27,10 +27,10 @@ protected:
 struct IStorageService : IUnknown {
     static constexpr IID kIid = MakeGuid("{CD8A64F0-48D2-11D1-8D03-00C0D1570D74}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
     // The document `storage` offers `persist` for the host's file; the host saves and loads it
     // with the file from now on. `*text` receives the name of the stream the host keeps it in.
     virtual HRESULT OfferPersistence(IHostStorage* storage, LONG reserved1, IPersistStream* persist,

@@ -21,15 +21,15 @@ inline constexpr DWORD kMessageNotToSender = 0x8;  // the handler that sent it d
 struct IMessage : IUnknown {
     static constexpr IID kIid = MakeGuid("{3AEB28D4-CF32-11D1-B2EC-00600894D72A}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
     virtual HRESULT GetIdentifier(MessageId* id) = 0;
     virtual HRESULT GetFlags(DWORD* flags) = 0;
     // The argument as given to CreateMessage; a string argument stays valid (the message holds
     // a reference) for the message's life.
     virtual HRESULT GetArgument(MessageArg* argument) = 0;
-    virtual HRESULT Unused9() = 0;
+    virtual HRESULT Unused9() { return E_NOTIMPL; }
     // Records who sends the message (null: nobody); not counted.
     virtual HRESULT SetSender(IUnknown* sender) = 0;
     // S_OK when `candidate` is the recorded sender, S_FALSE otherwise.
@@ -42,12 +42,12 @@ protected:
 struct IMessageFactory : IUnknown {
     static constexpr IID kIid = MakeGuid("{3AEB28D2-CF32-11D1-B2EC-00600894D72A}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
-    virtual HRESULT Unused6() = 0;
-    virtual HRESULT Unused7() = 0;
-    virtual HRESULT Unused8() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
+    virtual HRESULT Unused6() { return E_NOTIMPL; }
+    virtual HRESULT Unused7() { return E_NOTIMPL; }
+    virtual HRESULT Unused8() { return E_NOTIMPL; }
     // A new message with one reference for the caller. The three reserved values are 0. A string
     // argument is held with a reference by the message.
     virtual HRESULT CreateMessage(MessageId id, DWORD flags, DWORD reserved1, DWORD reserved2,

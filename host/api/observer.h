@@ -25,9 +25,9 @@ protected:
 struct IObserverRegistry : IUnknown {
     static constexpr IID kIid = MakeGuid("{2B389B80-64B6-11D3-80B1-005004AD3C53}");
 
-    virtual HRESULT Unused3() = 0;
-    virtual HRESULT Unused4() = 0;
-    virtual HRESULT Unused5() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
+    virtual HRESULT Unused4() { return E_NOTIMPL; }
+    virtual HRESULT Unused5() { return E_NOTIMPL; }
     // Delivers event `id` to `observer` from now on; the observer is not counted (it unregisters
     // itself before it goes). `reserved` is 0.
     virtual HRESULT Subscribe(IObserver* observer, MessageId id, DWORD reserved) = 0;
@@ -36,7 +36,7 @@ struct IObserverRegistry : IUnknown {
     // Signals event `id`: every observer subscribed to it is notified, in order of subscription.
     virtual HRESULT Signal(IUnknown* source, MessageId id, std::intptr_t value,
                            std::intptr_t parameter) = 0;
-    virtual HRESULT Unused9() = 0;
+    virtual HRESULT Unused9() { return E_NOTIMPL; }
     // Removes every subscription of `observer`.
     virtual HRESULT Unregister(IObserver* observer) = 0;
 

@@ -29,22 +29,6 @@ class SimulatedStimulator final : public ComObject<SimulatedStimulator, IStimula
 public:
     static IStimulator* Create(bool enabled);
 
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
-    HRESULT Unused10() override { return E_NOTIMPL; }
-    HRESULT Unused11() override { return E_NOTIMPL; }
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused16() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
-    HRESULT Unused18() override { return E_NOTIMPL; }
     HRESULT IsEnabled(VARIANT_BOOL* enabled) override;
 
 private:

@@ -60,43 +60,21 @@ public:
     HRESULT GetProperties(LONG set, IDeviceProperties** properties) override;
 
     // IMasterDevice
-    HRESULT Unused3() override { return E_NOTIMPL; }
     HRESULT QueryStatus(LONG item, LONG* value) override;
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
-    HRESULT Unused10() override { return E_NOTIMPL; }
-    HRESULT Unused11() override { return E_NOTIMPL; }
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
     HRESULT GetDigitalOutputGroup(UINT index, IDigitalOutputGroup** group) override;
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused16() override { return E_NOTIMPL; }
     HRESULT GetInputCount(LONG* count) override;
     HRESULT GetAnalogOutputCount(LONG* count) override;
     HRESULT GetDigitalOutputGroupCount(UINT* count) override;
-    HRESULT Unused20() override { return E_NOTIMPL; }
-    HRESULT Unused21() override { return E_NOTIMPL; }
-    HRESULT Unused22() override { return E_NOTIMPL; }
-    HRESULT Unused23() override { return E_NOTIMPL; }
     HRESULT IsSampling(VARIANT_BOOL* sampling) override;
 
     // IAutoOutputControl
     HRESULT IsSupported(VARIANT_BOOL* supported) override;
-    HRESULT Unused4() override { return E_NOTIMPL; }
     HRESULT ResetOutputs() override;
     HRESULT ProgramOutput(const OutputCommandBlock* block) override;
     HRESULT GetTimingLimits(TimingLimits* limits) override;
     HRESULT IsAllowedWhileSampling(VARIANT_BOOL* allowed) override;
 
-    // IChannelInfo (its slots 3 to 19 are the placeholders shared with the interfaces above,
-    // and these)
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
-    HRESULT Unused18() override { return E_NOTIMPL; }
-    HRESULT Unused19() override { return E_NOTIMPL; }
+    // IChannelInfo (its slots 3 to 19 are placeholders)
     HRESULT GetChannelDescription(LONG kind, LONG index, ITevString** description) override;
     HRESULT GetStimulator(IStimulator** stimulator) override;
 

@@ -47,10 +47,6 @@ private:
 
 class CommandListFactory final : public ComObject<CommandListFactory, ICommandListFactory> {
 public:
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
     // The new list is also handed to the host when `hostArgument` offers ICommandListHost.
     HRESULT CreateCommandList(const GUID* classId, IKYTCommandHandler* handler,
                               IUnknown* hostArgument, ICommandList** list) override;
@@ -58,11 +54,6 @@ public:
 
 class MenuCommandFactory final : public ComObject<MenuCommandFactory, IMenuCommandFactory> {
 public:
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
     HRESULT CreateMenuCommand(DWORD code, HINSTANCE module, UINT textId, ITevString* menuPath,
                               LONG reserved1, LONG reserved2, LONG reserved3, LONG flags,
                               LONG reserved4, LONG reserved5, IKYTCommand** command) override;

@@ -41,14 +41,10 @@ public:
     HRESULT Dispatch(IMessage* message, IMessageHandler* target) override;
 
     // IObserverRegistry
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
     HRESULT Subscribe(IObserver* observer, MessageId id, DWORD reserved) override;
     HRESULT Unsubscribe(IObserver* observer, MessageId id) override;
     HRESULT Signal(IUnknown* source, MessageId id, std::intptr_t value,
                    std::intptr_t parameter) override;
-    HRESULT Unused9() override { return E_NOTIMPL; }
     HRESULT Unregister(IObserver* observer) override;
 
     // IFrameworkHost

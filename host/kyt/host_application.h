@@ -18,19 +18,6 @@ public:
     // The application is visible unless the host says otherwise.
     HostSettings();
 
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
-    HRESULT Unused10() override { return E_NOTIMPL; }
-    HRESULT Unused11() override { return E_NOTIMPL; }
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
     HRESULT GetBool(LPCOLESTR key, BYTE* value) override;
 
     void SetBool(std::u16string key, BYTE value);
@@ -47,36 +34,8 @@ public:
     static HostApplication* Acquire();
 
     // IHostApplication
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
     HRESULT GetMainWindow(HWND* window) override;
-    HRESULT Unused11() override { return E_NOTIMPL; }
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused16() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
-    HRESULT Unused18() override { return E_NOTIMPL; }
-    HRESULT Unused19() override { return E_NOTIMPL; }
-    HRESULT Unused20() override { return E_NOTIMPL; }
     HRESULT ShowHelp(ITevString* context, ITevString* file) override;
-    HRESULT Unused22() override { return E_NOTIMPL; }
-    HRESULT Unused23() override { return E_NOTIMPL; }
-    HRESULT Unused24() override { return E_NOTIMPL; }
-    HRESULT Unused25() override { return E_NOTIMPL; }
-    HRESULT Unused26() override { return E_NOTIMPL; }
-    HRESULT Unused27() override { return E_NOTIMPL; }
-    HRESULT Unused28() override { return E_NOTIMPL; }
-    HRESULT Unused29() override { return E_NOTIMPL; }
-    HRESULT Unused30() override { return E_NOTIMPL; }
-    HRESULT Unused31() override { return E_NOTIMPL; }
-    HRESULT Unused32() override { return E_NOTIMPL; }
     HRESULT GetUserInterfaceLanguage(LANGID* language) override;
     HRESULT GetSettings(IHostSettings** settings) override;
 

@@ -8,15 +8,6 @@ namespace kyt {
 
 class HostStateService final : public ComObject<HostStateService, IHostStateService> {
 public:
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
-    HRESULT Unused10() override { return E_NOTIMPL; }
-    HRESULT Unused11() override { return E_NOTIMPL; }
     HRESULT GetCommandsBlocked(VARIANT_BOOL* blocked) override {
         if (blocked == nullptr)
             return E_POINTER;

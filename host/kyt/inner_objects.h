@@ -39,11 +39,6 @@ public:
         return static_cast<ULONG>(count);
     }
 
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-
     IUnknown* Outer() const { return outer_; }
 
 protected:

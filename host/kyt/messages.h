@@ -12,13 +12,9 @@ public:
     Message(MessageId id, DWORD flags, const MessageArg& argument);
     ~Message() override;
 
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
     HRESULT GetIdentifier(MessageId* id) override;
     HRESULT GetFlags(DWORD* flags) override;
     HRESULT GetArgument(MessageArg* argument) override;
-    HRESULT Unused9() override { return E_NOTIMPL; }
     HRESULT SetSender(IUnknown* sender) override;
     HRESULT IsSender(IUnknown* candidate) override;
 
@@ -31,12 +27,6 @@ private:
 
 class MessageFactory final : public ComObject<MessageFactory, IMessageFactory> {
 public:
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
     HRESULT CreateMessage(MessageId id, DWORD flags, DWORD reserved1, DWORD reserved2,
                           DWORD reserved3, const MessageArg* argument, IMessage** message) override;
 };

@@ -31,7 +31,7 @@ struct ExtensionStream {
     std::vector<BYTE> bytes;
 };
 
-class HostDocument final : public ComObject<HostDocument, IHostStorage, HostChildDocumentSlots,
+class HostDocument final : public ComObject<HostDocument, IHostStorage, IHostChildDocument,
                                             IStorageService, IHostDocumentData> {
 public:
     // A document whose sampling settings name `device` (may be null: no master device).
@@ -71,10 +71,6 @@ public:
     HRESULT GetChannelGroup(LONG index, IUnknown** group) override;
 
     // IStorageService
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
     HRESULT OfferPersistence(IHostStorage* storage, LONG reserved1, IPersistStream* persist,
                              LONG reserved2, LONG reserved3, ITevString** text) override;
 

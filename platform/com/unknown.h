@@ -1,10 +1,11 @@
 // IUnknown and the conventions of every COM-style interface here:
-// - an interface is an abstract class whose pure virtual functions are its slots in order,
-//   IUnknown's three first, with no virtual destructor, so that slot N is entry N of the
-//   virtual table;
+// - an interface is an abstract class whose virtual functions are its slots in order (pure
+//   for each operation), IUnknown's three first, with no virtual destructor, so that slot N is
+//   entry N of the virtual table;
 // - each interface names its identifier as `static constexpr IID kIid`;
-// - unused slots below the highest used one are declared as named placeholders
-//   (`virtual HRESULT Unused7() = 0;`) that implementations answer with E_NOTIMPL.
+// - unused slots below the highest used one are declared as named placeholders that answer
+//   E_NOTIMPL themselves (`virtual HRESULT Unused7() { return E_NOTIMPL; }`), so that they
+//   keep their place in the table without implementations repeating them.
 #pragma once
 
 #include "platform/com/guid.h"

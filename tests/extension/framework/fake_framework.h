@@ -62,14 +62,10 @@ public:
     HRESULT RegisterDocumentClass(ICustomDocClass* docClass) override;
     HRESULT GetFamily(const GUID* family, WORD* number) override;
     HRESULT Dispatch(IMessage* message, IMessageHandler* target) override;
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
     HRESULT Subscribe(IObserver* observer, MessageId id, DWORD reserved) override;
     HRESULT Unsubscribe(IObserver* observer, MessageId id) override;
     HRESULT Signal(IUnknown* source, MessageId id, std::intptr_t value,
                    std::intptr_t parameter) override;
-    HRESULT Unused9() override { return E_NOTIMPL; }
     HRESULT Unregister(IObserver* observer) override;
 
     // The family numbers handed out, in order; how often each GUID was asked for.

@@ -17,40 +17,6 @@ class HostPart final : public ComObject<HostPart, IHostDisplay, IHostRecorder, I
 
 class SamplingSettings final : public ComObject<SamplingSettings, ISamplingSettings> {
 public:
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused8() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
-    HRESULT Unused10() override { return E_NOTIMPL; }
-    HRESULT Unused11() override { return E_NOTIMPL; }
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused16() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
-    HRESULT Unused18() override { return E_NOTIMPL; }
-    HRESULT Unused19() override { return E_NOTIMPL; }
-    HRESULT Unused20() override { return E_NOTIMPL; }
-    HRESULT Unused21() override { return E_NOTIMPL; }
-    HRESULT Unused22() override { return E_NOTIMPL; }
-    HRESULT Unused23() override { return E_NOTIMPL; }
-    HRESULT Unused24() override { return E_NOTIMPL; }
-    HRESULT Unused25() override { return E_NOTIMPL; }
-    HRESULT Unused26() override { return E_NOTIMPL; }
-    HRESULT Unused27() override { return E_NOTIMPL; }
-    HRESULT Unused28() override { return E_NOTIMPL; }
-    HRESULT Unused29() override { return E_NOTIMPL; }
-    HRESULT Unused30() override { return E_NOTIMPL; }
-    HRESULT Unused31() override { return E_NOTIMPL; }
-    HRESULT Unused32() override { return E_NOTIMPL; }
-    HRESULT Unused33() override { return E_NOTIMPL; }
-    HRESULT Unused34() override { return E_NOTIMPL; }
-    HRESULT Unused35() override { return E_NOTIMPL; }
-    HRESULT Unused36() override { return E_NOTIMPL; }
     HRESULT GetCurrentDevice(IDeviceObject** device) override {
         *device = nullptr;
         return S_OK;
@@ -73,62 +39,6 @@ public:
     ULONG AddRef() override { return ComObject::AddRef(); }
     ULONG Release() override { return ComObject::Release(); }
 
-    HRESULT Unused3() override { return E_NOTIMPL; }
-    HRESULT Unused4() override { return E_NOTIMPL; }
-    HRESULT Unused5() override { return E_NOTIMPL; }
-    HRESULT Unused6() override { return E_NOTIMPL; }
-    HRESULT Unused7() override { return E_NOTIMPL; }
-    HRESULT Unused9() override { return E_NOTIMPL; }
-    HRESULT Unused10() override { return E_NOTIMPL; }
-    HRESULT Unused11() override { return E_NOTIMPL; }
-    HRESULT Unused12() override { return E_NOTIMPL; }
-    HRESULT Unused13() override { return E_NOTIMPL; }
-    HRESULT Unused14() override { return E_NOTIMPL; }
-    HRESULT Unused15() override { return E_NOTIMPL; }
-    HRESULT Unused17() override { return E_NOTIMPL; }
-    HRESULT Unused18() override { return E_NOTIMPL; }
-    HRESULT Unused19() override { return E_NOTIMPL; }
-    HRESULT Unused20() override { return E_NOTIMPL; }
-    HRESULT Unused22() override { return E_NOTIMPL; }
-    HRESULT Unused23() override { return E_NOTIMPL; }
-    HRESULT Unused24() override { return E_NOTIMPL; }
-    HRESULT Unused25() override { return E_NOTIMPL; }
-    HRESULT Unused26() override { return E_NOTIMPL; }
-    HRESULT Unused27() override { return E_NOTIMPL; }
-    HRESULT Unused28() override { return E_NOTIMPL; }
-    HRESULT Unused29() override { return E_NOTIMPL; }
-    HRESULT Unused30() override { return E_NOTIMPL; }
-    HRESULT Unused31() override { return E_NOTIMPL; }
-    HRESULT Unused32() override { return E_NOTIMPL; }
-    HRESULT Unused33() override { return E_NOTIMPL; }
-    HRESULT Unused34() override { return E_NOTIMPL; }
-    HRESULT Unused35() override { return E_NOTIMPL; }
-    HRESULT Unused36() override { return E_NOTIMPL; }
-    HRESULT Unused37() override { return E_NOTIMPL; }
-    HRESULT Unused38() override { return E_NOTIMPL; }
-    HRESULT Unused39() override { return E_NOTIMPL; }
-    HRESULT Unused40() override { return E_NOTIMPL; }
-    HRESULT Unused41() override { return E_NOTIMPL; }
-    HRESULT Unused42() override { return E_NOTIMPL; }
-    HRESULT Unused43() override { return E_NOTIMPL; }
-    HRESULT Unused44() override { return E_NOTIMPL; }
-    HRESULT Unused45() override { return E_NOTIMPL; }
-    HRESULT Unused46() override { return E_NOTIMPL; }
-    HRESULT Unused47() override { return E_NOTIMPL; }
-    HRESULT Unused48() override { return E_NOTIMPL; }
-    HRESULT Unused49() override { return E_NOTIMPL; }
-    HRESULT Unused53() override { return E_NOTIMPL; }
-    HRESULT Unused54() override { return E_NOTIMPL; }
-    HRESULT Unused55() override { return E_NOTIMPL; }
-    HRESULT Unused56() override { return E_NOTIMPL; }
-    HRESULT Unused57() override { return E_NOTIMPL; }
-    HRESULT Unused58() override { return E_NOTIMPL; }
-    HRESULT Unused59() override { return E_NOTIMPL; }
-    HRESULT Unused60() override { return E_NOTIMPL; }
-    HRESULT Unused61() override { return E_NOTIMPL; }
-    HRESULT Unused62() override { return E_NOTIMPL; }
-    HRESULT Unused63() override { return E_NOTIMPL; }
-    HRESULT Unused64() override { return E_NOTIMPL; }
     HRESULT GetRecorder(IUnknown** recorder) override { return Give(8, parts_[0], recorder); }
     HRESULT GetChannelSetup(IUnknown** setup) override { return Give(16, parts_[1], setup); }
     HRESULT GetDisplay(IUnknown** display) override { return Give(21, parts_[2], display); }

@@ -40,7 +40,6 @@ ComPtr<IMessage> MakeMessage(MessageId id, DWORD flags, ITevString* text = nullp
 
 class CommandState final : public ComObject<CommandState, ICommandState> {
 public:
-    HRESULT Unused3() override { return E_NOTIMPL; }
     HRESULT Enable(VARIANT_BOOL enabled) override {
         this->enabled.push_back(enabled);
         return S_OK;

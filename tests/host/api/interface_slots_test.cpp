@@ -20,37 +20,10 @@ struct Calls {
     std::string last;
 };
 
-#define PLACEHOLDER(n)             \
-    HRESULT Unused##n() override { \
-        return E_NOTIMPL;          \
-    }
-
 class SpyDevice final
     : public ComObject<SpyDevice, IMasterDevice, IAutoOutputControl, IChannelInfo, IDeviceObject>,
       public Calls {
 public:
-    PLACEHOLDER(3)
-    PLACEHOLDER(4)
-    PLACEHOLDER(5)
-    PLACEHOLDER(6)
-    PLACEHOLDER(7)
-    PLACEHOLDER(8)
-    PLACEHOLDER(9)
-    PLACEHOLDER(10)
-    PLACEHOLDER(11)
-    PLACEHOLDER(12)
-    PLACEHOLDER(13)
-    PLACEHOLDER(14)
-    PLACEHOLDER(15)
-    PLACEHOLDER(16)
-    PLACEHOLDER(17)
-    PLACEHOLDER(18)
-    PLACEHOLDER(19)
-    PLACEHOLDER(20)
-    PLACEHOLDER(21)
-    PLACEHOLDER(22)
-    PLACEHOLDER(23)
-
     HRESULT QueryStatus(LONG item, LONG* value) override {
         last = "QueryStatus " + std::to_string(item);
         *value = 41;
@@ -129,23 +102,6 @@ class SpyParts final
     : public ComObject<SpyParts, IDigitalOutputGroup, IStimulator, IDeviceProperties>,
       public Calls {
 public:
-    PLACEHOLDER(3)
-    PLACEHOLDER(4)
-    PLACEHOLDER(5)
-    PLACEHOLDER(6)
-    PLACEHOLDER(7)
-    PLACEHOLDER(8)
-    PLACEHOLDER(9)
-    PLACEHOLDER(10)
-    PLACEHOLDER(11)
-    PLACEHOLDER(12)
-    PLACEHOLDER(13)
-    PLACEHOLDER(14)
-    PLACEHOLDER(15)
-    PLACEHOLDER(16)
-    PLACEHOLDER(17)
-    PLACEHOLDER(18)
-
     HRESULT GetOutputCount(LONG* count) override {
         last = "GetOutputCount";
         *count = 4;
@@ -162,8 +118,6 @@ public:
         return S_OK;
     }
 };
-
-#undef PLACEHOLDER
 
 // Calls every slot from 3 to `last` that is not in `used` and expects E_NOTIMPL.
 template <class Interface>

@@ -69,7 +69,6 @@ public:
     HRESULT CreateDocument(IUnknown*, IUnknown*, IUnknown*, ICustomDocument**, LONG) override {
         return E_NOTIMPL;
     }
-    HRESULT Unused10() override { return E_NOTIMPL; }
     HRESULT Initialise(IUnknown*) override { return E_NOTIMPL; }
     HRESULT Terminate() override { return S_OK; }
     HRESULT GetClassId(const GUID**) override { return E_NOTIMPL; }

@@ -40,7 +40,7 @@ struct IFirst : IUnknown {
 
 struct ISecond : IUnknown {
     static constexpr IID kIid = MakeGuid("{11111111-0000-0000-0000-000000000002}");
-    virtual HRESULT Unused3() = 0;
+    virtual HRESULT Unused3() { return E_NOTIMPL; }
     virtual HRESULT Second(int* out) = 0;
 };
 
@@ -49,7 +49,6 @@ int g_destroyed = 0;
 class Both final : public ComObject<Both, IFirst, ISecond> {
 public:
     HRESULT First(int* out) override { return *out = 1, S_OK; }
-    HRESULT Unused3() override { return E_NOTIMPL; }
     HRESULT Second(int* out) override { return *out = 2, S_OK; }
     ~Both() override { ++g_destroyed; }
 };
