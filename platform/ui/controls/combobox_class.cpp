@@ -269,16 +269,9 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             InvalidateRect(window, nullptr, TRUE);
             NotifyParent(window, CBN_KILLFOCUS);
             return 0;
-        case WM_ENABLE:
-            InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            return PaintMessage(window, message, wParam, [&](HDC dc) { Paint(window, dc); });
-        case WM_ERASEBKGND:
-            return 1;
         default:
-            return DefWindowProcW(window, message, wParam, lParam);
+            return DrawnControlMessage(window, message, wParam, lParam,
+                                       [&](HDC dc) { Paint(window, dc); });
     }
 }
 

@@ -49,18 +49,32 @@ void PaintWith(HWND window, HDC dc, HFONT font, Painter painter) {
         SelectObject(dc, old);
 }
 
-// The paint and print-client messages both end in the control's painter.
+// The messages every drawn control answers alike: enabling or disabling repaints it, the
+// paint and print-client messages end in its painter, its painter leaves no background to
+// erase, and everything else goes to the default window procedure. A control's window
+// procedure ends in this for the messages it does not handle itself.
 template <class Painter>
-LRESULT PaintMessage(HWND window, UINT message, WPARAM wParam, Painter painter) {
-    if (message == WM_PRINTCLIENT) {
-        painter(reinterpret_cast<HDC>(wParam));
-        return 0;
+LRESULT DrawnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            Painter painter) {
+    switch (message) {
+        case WM_ENABLE:
+            InvalidateRect(window, nullptr, TRUE);
+            return 0;
+        case WM_PRINTCLIENT:
+            painter(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(window, &paint);
+            painter(dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
     }
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window, &paint);
-    painter(dc);
-    EndPaint(window, &paint);
-    return 0;
 }
 
 // The deepest dialog above a window (child dialogs included), or null.

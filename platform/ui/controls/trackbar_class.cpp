@@ -264,16 +264,11 @@ LRESULT TrackbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-        case WM_ENABLE:
             InvalidateRect(window, nullptr, TRUE);
             return 0;
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            return PaintMessage(window, message, wParam, [&](HDC dc) { Paint(window, dc); });
-        case WM_ERASEBKGND:
-            return 1;
         default:
-            return DefWindowProcW(window, message, wParam, lParam);
+            return DrawnControlMessage(window, message, wParam, lParam,
+                                       [&](HDC dc) { Paint(window, dc); });
     }
 }
 
