@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <ios>
-#include <limits>
 
 #include "streams/little_endian.h"
 
@@ -20,17 +19,7 @@ HRESULT BinIStream::QueryInterface(REFIID, void** object) {
 }
 
 HRESULT BinIStream::GetPosition(ULONG* position) {
-    if (position == nullptr)
-        return E_POINTER;
-    if (!Good())
-        return E_FAIL;
-    const std::streamoff at = Buffer()->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
-    if (at < 0 || at > std::numeric_limits<ULONG>::max()) {
-        SetState(kShort);
-        return E_FAIL;
-    }
-    *position = static_cast<ULONG>(at);
-    return S_OK;
+    return PositionOn(std::ios_base::in, position);
 }
 
 bool BinIStream::Get(void* data, std::size_t count) {

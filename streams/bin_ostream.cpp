@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <ios>
-#include <limits>
 
 #include "streams/little_endian.h"
 
@@ -25,17 +24,7 @@ HRESULT BinOStream::QueryInterface(REFIID, void** object) {
 }
 
 HRESULT BinOStream::GetPosition(ULONG* position) {
-    if (position == nullptr)
-        return E_POINTER;
-    if (!Good())
-        return E_FAIL;
-    const std::streamoff at = Buffer()->pubseekoff(0, std::ios_base::cur, std::ios_base::out);
-    if (at < 0 || at > std::numeric_limits<ULONG>::max()) {
-        SetState(kShort);
-        return E_FAIL;
-    }
-    *position = static_cast<ULONG>(at);
-    return S_OK;
+    return PositionOn(std::ios_base::out, position);
 }
 
 HRESULT BinOStream::Seek(ULONG position) {

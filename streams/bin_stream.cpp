@@ -1,5 +1,7 @@
 #include "streams/bin_stream.h"
 
+#include <limits>
+
 namespace Tev {
 
 BinStream::BinStream(std::streambuf* buffer, bool ownsBuffer)
@@ -8,6 +10,20 @@ BinStream::BinStream(std::streambuf* buffer, bool ownsBuffer)
 BinStream::~BinStream() {
     if (ownsBuffer_)
         delete buffer_;
+}
+
+HRESULT BinStream::PositionOn(std::ios_base::openmode which, ULONG* position) {
+    if (position == nullptr)
+        return E_POINTER;
+    if (!Good())
+        return E_FAIL;
+    const std::streamoff at = buffer_->pubseekoff(0, std::ios_base::cur, which);
+    if (at < 0 || at > std::numeric_limits<ULONG>::max()) {
+        SetState(kShort);
+        return E_FAIL;
+    }
+    *position = static_cast<ULONG>(at);
+    return S_OK;
 }
 
 }  // namespace Tev

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ios>
 #include <streambuf>
 
 #include "platform/com/hresult.h"
@@ -33,6 +34,10 @@ protected:
     void SetState(std::uint32_t bits) { state_ |= bits; }
     // S_OK when the state is good, E_FAIL otherwise.
     HRESULT Result() const { return Good() ? S_OK : E_FAIL; }
+    // The buffer's current position on the side `which` (reading or writing). E_POINTER for a
+    // null `position`, E_FAIL when the state is not good or the position does not fit a ULONG
+    // (which also sets kShort).
+    HRESULT PositionOn(std::ios_base::openmode which, ULONG* position);
 
 private:
     std::streambuf* buffer_;
