@@ -1,6 +1,5 @@
 #include "support/unit_test/unit_test_base.h"
 
-#include "platform/com/interlocked.h"
 #include "support/unit_test/unit_test_exception.h"
 
 namespace Tev {
@@ -14,29 +13,6 @@ void HandOut(const String& text, ITevString** result) {
 }
 
 }  // namespace
-
-HRESULT UnitTestObject::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IUnitTest::kIid) {
-        *object = static_cast<IUnitTest*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG UnitTestObject::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG UnitTestObject::Release() {
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
 
 bool UnitTestBase::IsTest(LONG index) const {
     return index >= 0 && static_cast<std::size_t>(index) < bodies_.size();

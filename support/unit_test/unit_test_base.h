@@ -12,28 +12,12 @@
 #include <vector>
 
 #include "host/api/unit_test.h"
+#include "platform/com/com_object.h"
 #include "support/string/tev_string.h"
 
 namespace Tev {
 
-// IUnitTest's IUnknown part: QueryInterface for IUnknown and IUnitTest, interlocked counts.
-class UnitTestObject : public IUnitTest {
-public:
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-
-protected:
-    UnitTestObject() = default;
-    virtual ~UnitTestObject() = default;
-    UnitTestObject(const UnitTestObject&) = delete;
-    UnitTestObject& operator=(const UnitTestObject&) = delete;
-
-private:
-    volatile LONG references_ = 0;
-};
-
-class UnitTestBase : public UnitTestObject {
+class UnitTestBase : public ComObject<UnitTestBase, IUnitTest> {
 public:
     using TestBody = boost::function<void()>;
 
