@@ -126,6 +126,12 @@ public:
     // --- The host boundary
     // The representation as the string object, without an added reference.
     ITevString* Interface() const { return Rep(); }
+    // The representation as the string object with a reference added, for a call that hands
+    // the string out "with a reference for the caller".
+    ITevString* HandOut() const {
+        TevString::AddReference(Rep());
+        return Rep();
+    }
     // For a host call that returns a string object through an out-parameter:
     //   host->GetName(name.OutParam());
     StringOutParam OutParam() { return StringOutParam(*this); }

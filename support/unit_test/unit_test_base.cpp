@@ -3,16 +3,6 @@
 #include "support/unit_test/unit_test_exception.h"
 
 namespace Tev {
-namespace {
-
-// Hands `text` to the caller as a string object with one reference.
-void HandOut(const String& text, ITevString** result) {
-    ITevString* object = text.Interface();
-    object->AddRef();
-    *result = object;
-}
-
-}  // namespace
 
 bool UnitTestBase::IsTest(LONG index) const {
     return index >= 0 && static_cast<std::size_t>(index) < bodies_.size();
@@ -48,7 +38,7 @@ HRESULT UnitTestBase::GetTestName(LONG index, ITevString** name) {
     *name = nullptr;
     if (!IsTest(index))
         return E_INVALIDARG;
-    HandOut(names_[static_cast<std::size_t>(index)], name);
+    *name = names_[static_cast<std::size_t>(index)].HandOut();
     return S_OK;
 }
 
@@ -56,7 +46,7 @@ HRESULT UnitTestBase::GetLastResult(VARIANT_BOOL* passed, ITevString** message) 
     if (passed == nullptr || message == nullptr)
         return E_POINTER;
     *passed = passed_ ? VARIANT_TRUE : VARIANT_FALSE;
-    HandOut(message_, message);
+    *message = message_.HandOut();
     return S_OK;
 }
 
@@ -69,7 +59,7 @@ HRESULT UnitTestBase::GetOwner(ITevString** address) {
     if (address == nullptr)
         return E_POINTER;
     SetOwner(false);
-    HandOut(owner_, address);
+    *address = owner_.HandOut();
     return S_OK;
 }
 
