@@ -75,20 +75,7 @@ String::String(const char16_t* text, std::ptrdiff_t count) {
     text_ = units == 0 ? EmptyText() : MakeRep(text, units)->Characters();
 }
 
-String::String(const char* narrow) {
-    if (narrow == nullptr || *narrow == '\0') {
-        text_ = EmptyText();
-        return;
-    }
-    // Measure (terminator included), then convert into exactly that room.
-    const int measured = MultiByteToWideChar(CP_ACP, 0, narrow, -1, nullptr, 0);
-    if (measured <= 0)
-        ThrowTooBig();
-    StringRep* rep = StringRep::Create(CapacityFor(static_cast<std::size_t>(measured)));
-    MultiByteToWideChar(CP_ACP, 0, narrow, -1, rep->Characters(), measured);
-    rep->length = measured;
-    text_ = rep->Characters();
-}
+String::String(const char* narrow) : String(std::string_view(narrow != nullptr ? narrow : "")) {}
 
 String::String(std::string_view narrow) {
     if (narrow.empty()) {
