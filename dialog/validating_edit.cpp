@@ -133,7 +133,7 @@ String DoubleEdit::Format(double value, int precision, bool fixedPoint) {
     if (fixedPoint)
         out << std::fixed << std::showpoint;
     out << value;
-    return String(Utf::WideToUtf16(out.str()));
+    return String::FromWide(out.str());
 }
 
 void DoubleEdit::SetValue(double value) {

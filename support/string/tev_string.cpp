@@ -95,18 +95,7 @@ String::String(std::string_view narrow) {
 }
 
 String String::FromWide(std::wstring_view wide) {
-    std::size_t units = 0;
-    char16_t pair[2];
-    for (wchar_t c : wide)
-        units += Utf::WideToUtf16(c, pair);
-    if (units == 0)
-        return String();
-    StringRep* rep = StringRep::Create(CapacityFor(units + 1));
-    char16_t* out = rep->Characters();
-    for (wchar_t c : wide)
-        out += Utf::WideToUtf16(c, out);
-    rep->length = static_cast<LONG>(units + 1);
-    return String(rep, Adopt{});
+    return String(std::u16string_view(Utf::WideToUtf16(wide)));
 }
 
 String::String(const String& other) noexcept : text_(other.text_) {
