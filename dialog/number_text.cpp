@@ -1,5 +1,6 @@
 #include "dialog/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -7,12 +8,11 @@
 #include <locale>
 #include <string>
 
+#include "support/string/leading_whole.h"
+
 namespace Tev::NumberText {
 namespace {
 
-bool IsSpace(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
 bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
@@ -31,12 +31,8 @@ char16_t DecimalPoint() {
 std::optional<Reading> LeadingReal(std::u16string_view text) {
     text = Head(text);
     const char16_t point = DecimalPoint();
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
+    std::size_t i = SkipBlanksAndSign(text, negative);
     // The characters after the sign that may belong to the number, in the C form that
     // from_chars reads; it decides how many of them do.
     const std::size_t start = i;
@@ -72,28 +68,12 @@ std::optional<Reading> LeadingReal(std::u16string_view text) {
 }
 
 std::optional<long long> LeadingWhole(std::u16string_view text, std::size_t* consumed) {
-    text = Head(text);
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
-    const std::size_t digits = i;
-    long long value = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - u'0');
-        if (value > INT32_MAX + 1LL)
-            value = INT32_MAX + 1LL;  // saturates; digits still count
-    }
-    if (i == digits)
+    const auto whole = ReadLeadingWhole(Head(text), INT32_MAX + 1LL);
+    if (!whole)
         return std::nullopt;
     if (consumed != nullptr)
-        *consumed = i;
-    value = negative ? -value : value;
-    if (value > INT32_MAX)
-        value = INT32_MAX;
-    return value;
+        *consumed = whole->end;
+    return std::min<long long>(whole->value, INT32_MAX);
 }
 
 bool IsWholeNumber(std::u16string_view text) {

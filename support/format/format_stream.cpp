@@ -4,39 +4,19 @@
 #include <string>
 
 #include "platform/text/utf.h"
+#include "support/string/leading_whole.h"
 
 namespace Tev {
 namespace {
-
-bool IsCSpace(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
 
 // Reads a decimal number at `position` as wcstol does (white space, sign, digits); the result
 // saturates far beyond any placeholder number. `end` is where the number stops, or `position`
 // when there is none.
 long long ReadNumber(std::u16string_view text, std::size_t position, std::size_t& end) {
     constexpr long long kSaturation = 1'000'000'000'000LL;
-    std::size_t i = position;
-    while (i < text.size() && IsCSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    const std::size_t digitsStart = i;
-    long long value = 0;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
-        value = std::min(value * 10 + (text[i] - u'0'), kSaturation);
-        ++i;
-    }
-    if (i == digitsStart) {
-        end = position;
-        return 0;
-    }
-    end = i;
-    return negative ? -value : value;
+    const auto whole = ReadLeadingWhole(text.substr(position), kSaturation);
+    end = whole ? position + whole->end : position;
+    return whole ? whole->value : 0;
 }
 
 }  // namespace
