@@ -13,10 +13,6 @@ namespace {
 
 using platform_locale::UserLocale;
 
-std::wstring NumericItem(const UserLocale& numeric, nl_item item) {
-    return numeric.Item(item);
-}
-
 std::optional<std::wstring> NumericField(LCTYPE type) {
     const UserLocale numeric(LC_NUMERIC);
     if (!numeric.IsValid()) {
@@ -24,12 +20,12 @@ std::optional<std::wstring> NumericField(LCTYPE type) {
     }
     switch (type) {
         case LOCALE_SDECIMAL:
-            return NumericItem(numeric, RADIXCHAR);
+            return numeric.Item(RADIXCHAR);
         case LOCALE_STHOUSAND:
-            return NumericItem(numeric, THOUSEP);
+            return numeric.Item(THOUSEP);
         case LOCALE_SLIST:
             // The C library keeps no list separator: a comma, unless commas mark decimals.
-            return NumericItem(numeric, RADIXCHAR) == L"," ? L";" : L",";
+            return numeric.Item(RADIXCHAR) == L"," ? L";" : L",";
         default:
             return std::nullopt;
     }
