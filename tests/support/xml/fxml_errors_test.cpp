@@ -19,30 +19,21 @@ Outcome ParseOutcome(const std::wstring& document) {
     return {parsed, reader.GetErrorCode(), reader.GetErrorMessage()};
 }
 
-TEST(FXMLErrorsUnmatched, ClosingTagNamingAnotherElementFails) {
-    const Outcome outcome = ParseOutcome(L"<a><b>x</c></a>");
-    EXPECT_FALSE(outcome.parsed);
-    EXPECT_EQ(outcome.code, -7);
-    EXPECT_EQ(outcome.message,
-              L"FXML reports parsing error.  Unmatched tag: Expecting b but encountered c at "
-              L"line: 1");
-}
-
-TEST(FXMLErrorsUnmatched, LinesAreCountedInMarkupButNotInContent) {
-    // Two line breaks in tags count; the three in content are folded and do not.
-    const Outcome outcome = ParseOutcome(L"<a\n  x='1'>\n<b\n>x\n\n</d></a>");
-    EXPECT_EQ(outcome.code, -7);
-    EXPECT_EQ(outcome.message,
-              L"FXML reports parsing error.  Unmatched tag: Expecting b but encountered d at "
-              L"line: 3");
-}
-
-TEST(FXMLErrorsUnmatched, EmptyElementTagMayNotNameAnotherElement) {
-    const Outcome outcome = ParseOutcome(L"<a/b>");
-    EXPECT_EQ(outcome.code, -7);
-    EXPECT_EQ(outcome.message,
-              L"FXML reports parsing error.  Unmatched tag: Expecting a but encountered b at "
-              L"line: 1");
+TEST(FXMLErrorsUnmatched, ClosingTagNamingAnotherElementFailsWithItsLine) {
+    const std::wstring prefix = L"FXML reports parsing error.  Unmatched tag: ";
+    for (const auto& [document, message] : {
+             std::pair{L"<a><b>x</c></a>", L"Expecting b but encountered c at line: 1"},
+             // Two line breaks in tags count; the three in content are folded and do not.
+             std::pair{L"<a\n  x='1'>\n<b\n>x\n\n</d></a>",
+                       L"Expecting b but encountered d at line: 3"},
+             // An empty-element tag may not name another element either.
+             std::pair{L"<a/b>", L"Expecting a but encountered b at line: 1"},
+         }) {
+        const Outcome outcome = ParseOutcome(document);
+        EXPECT_FALSE(outcome.parsed) << document;
+        EXPECT_EQ(outcome.code, -7) << document;
+        EXPECT_EQ(outcome.message, prefix + message);
+    }
 }
 
 TEST(FXMLErrorsUnmatched, ClosingTagWithoutANameClosesAnyElement) {

@@ -7,25 +7,23 @@
 
 namespace {
 
-TEST(FXMLReaderHeader, EmptyTextFailsWithFileNotFound) {
-    FXMLReader reader;
-    EXPECT_EQ(reader.Parse(L""), nullptr);
-    EXPECT_EQ(reader.GetErrorCode(), -1);
-    EXPECT_EQ(reader.GetErrorMessage(), L"File not found or empty");
-}
-
-TEST(FXMLReaderHeader, HeaderAfterABlankLineIsJunk) {
-    FXMLReader reader;
-    EXPECT_EQ(reader.Parse(L"\n<?xml version=\"1.0\"?><a/>"), nullptr);
-    EXPECT_EQ(reader.GetErrorCode(), -2);
-    EXPECT_EQ(reader.GetErrorMessage(), L"Junk before the xml version header.");
-}
-
-TEST(FXMLReaderHeader, HeaderWithoutItsEndFails) {
-    FXMLReader reader;
-    EXPECT_EQ(reader.Parse(L"<?xml version=\"1.0\"><a/>"), nullptr);
-    EXPECT_EQ(reader.GetErrorCode(), -3);
-    EXPECT_EQ(reader.GetErrorMessage(), L"Missing closing header bracket.");
+TEST(FXMLReaderHeader, MissingOrBrokenHeadersFailWithTheirCodes) {
+    struct Case {
+        const wchar_t* document;
+        int code;
+        const wchar_t* message;
+    };
+    for (const Case& c : {
+             Case{L"", -1, L"File not found or empty"},
+             Case{L"\n<?xml version=\"1.0\"?><a/>", -2, L"Junk before the xml version header."},
+             Case{L"<?xml version=\"1.0\"><a/>", -3, L"Missing closing header bracket."},
+             Case{L"<?xml version=\"1.0\"?>  ", -4, L"FXML reports parse error."},
+         }) {
+        FXMLReader reader;
+        EXPECT_EQ(reader.Parse(c.document), nullptr) << c.document;
+        EXPECT_EQ(reader.GetErrorCode(), c.code) << c.document;
+        EXPECT_EQ(reader.GetErrorMessage(), c.message) << c.document;
+    }
 }
 
 TEST(FXMLReaderHeader, HeaderIsKeptAndWhatFollowsItUpToTheRootIsDropped) {
@@ -37,13 +35,6 @@ TEST(FXMLReaderHeader, HeaderIsKeptAndWhatFollowsItUpToTheRootIsDropped) {
     EXPECT_EQ(root->GetText(), L"x");
     EXPECT_EQ(reader.GetErrorCode(), 0);
     EXPECT_EQ(reader.GetErrorMessage(), L"");
-}
-
-TEST(FXMLReaderHeader, HeaderWithNothingAfterItFailsAtTheEnd) {
-    FXMLReader reader;
-    EXPECT_EQ(reader.Parse(L"<?xml version=\"1.0\"?>  "), nullptr);
-    EXPECT_EQ(reader.GetErrorCode(), -4);
-    EXPECT_EQ(reader.GetErrorMessage(), L"FXML reports parse error.");
 }
 
 TEST(FXMLReaderTree, EmptyElementWithTwoAttributesInEitherQuotes) {
