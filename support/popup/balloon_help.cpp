@@ -51,11 +51,11 @@ COLORREF CBalloonHelp::Resolve(DWORD colour) {
 
 BOOL CBalloonHelp::Create(HWND parent, LPCWSTR title, LPCWSTR content, const POINT* anchor,
                           DWORD options, LPCWSTR link, UINT timeout, UINT layoutFlags) {
-    content_ = Tev::String(content != nullptr ? content : u"");
-    title_ = Tev::String(title != nullptr ? title : u"");
+    content_ = content;  // null is the empty text
+    title_ = title;
     options_ = options;
     layoutFlags_ = layoutFlags;
-    link_ = Tev::String(link != nullptr ? link : u"");
+    link_ = link;
     timeout_ = timeout;
 
     if (textFont_ == nullptr) {
