@@ -21,14 +21,28 @@ private:
     std::size_t count_ = 0;
 };
 
-void PutUtf16(BoundedWriter<char16_t>& writer, char32_t codePoint) {
+// The UTF-16 units of a code point up to U+10FFFF: one unit, or a surrogate pair.
+std::size_t EncodeUtf16(char32_t codePoint, char16_t out[2]) {
     if (codePoint < 0x10000) {
-        writer.Put(static_cast<char16_t>(codePoint));
-        return;
+        out[0] = static_cast<char16_t>(codePoint);
+        return 1;
     }
     codePoint -= 0x10000;
-    writer.Put(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-    writer.Put(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+    out[0] = static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    out[1] = static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+    return 2;
+}
+
+char32_t CombineSurrogates(char16_t high, char16_t low) {
+    return 0x10000 +
+           ((static_cast<char32_t>(high - 0xD800) << 10) | static_cast<char32_t>(low - 0xDC00));
+}
+
+void PutUtf16(BoundedWriter<char16_t>& writer, char32_t codePoint) {
+    char16_t units[2];
+    const std::size_t count = EncodeUtf16(codePoint, units);
+    for (std::size_t k = 0; k < count; ++k)
+        writer.Put(units[k]);
 }
 
 void PutUtf8(BoundedWriter<char>& writer, char32_t codePoint) {
@@ -132,8 +146,7 @@ std::size_t Utf16ToUtf8(const char16_t* in, std::size_t size, char* out, std::si
     for (std::size_t i = 0; i < size; ++i) {
         char32_t codePoint = in[i];
         if (IsHighSurrogate(in[i]) && i + 1 < size && IsLowSurrogate(in[i + 1])) {
-            codePoint = 0x10000 + ((static_cast<char32_t>(in[i] - 0xD800) << 10) |
-                                   static_cast<char32_t>(in[i + 1] - 0xDC00));
+            codePoint = CombineSurrogates(in[i], in[i + 1]);
             ++i;
         } else if (IsHighSurrogate(in[i]) || IsLowSurrogate(in[i])) {
             codePoint = kReplacement;
@@ -160,18 +173,7 @@ std::string ToUtf8(std::u16string_view utf16) {
 
 std::size_t WideToUtf16(wchar_t c, char16_t out[2]) {
     const auto value = static_cast<std::uint32_t>(c);
-    if (value < 0x10000) {
-        out[0] = static_cast<char16_t>(value);
-        return 1;
-    }
-    if (value > 0x10FFFF) {
-        out[0] = static_cast<char16_t>(kReplacement);
-        return 1;
-    }
-    const std::uint32_t offset = value - 0x10000;
-    out[0] = static_cast<char16_t>(0xD800 + (offset >> 10));
-    out[1] = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
-    return 2;
+    return EncodeUtf16(value > 0x10FFFF ? kReplacement : value, out);
 }
 
 std::u16string WideToUtf16(std::wstring_view wide) {
@@ -189,9 +191,7 @@ std::wstring Utf16ToWide(std::u16string_view utf16) {
     result.reserve(utf16.size());
     for (std::size_t i = 0; i < utf16.size(); ++i) {
         if (IsHighSurrogate(utf16[i]) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
-            result.push_back(static_cast<wchar_t>(
-                0x10000 + ((static_cast<std::uint32_t>(utf16[i] - 0xD800) << 10) |
-                           static_cast<std::uint32_t>(utf16[i + 1] - 0xDC00))));
+            result.push_back(static_cast<wchar_t>(CombineSurrogates(utf16[i], utf16[i + 1])));
             ++i;
         } else {
             result.push_back(static_cast<wchar_t>(utf16[i]));  // lone surrogates keep their value
