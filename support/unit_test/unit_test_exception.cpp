@@ -8,12 +8,8 @@ namespace {
 // The text after the last folder separator: a backslash as the host's paths have it, or a
 // slash as paths have it here.
 String FileNameOnly(const String& file) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < file.Length(); ++i) {
-        if (file[i] == u'\\' || file[i] == u'/')
-            start = i + 1;
-    }
-    return file.Substring(start, String::npos);
+    const std::size_t separator = file.View().find_last_of(u"\\/");
+    return separator == std::u16string_view::npos ? file : file.Substring(separator + 1);
 }
 
 }  // namespace
