@@ -139,55 +139,11 @@ void OFormatStream::Write(const char16_t* units, std::size_t count) {
 }
 
 OFormatStream& OFormatStream::operator<<(const wchar_t* text) {
-    arguments_ << (text != nullptr ? text : L"");
-    NextArgument();
-    return *this;
+    return Insert(text != nullptr ? text : L"");
 }
 
 OFormatStream& OFormatStream::operator<<(const char16_t* text) {
     return *this << String(text);
-}
-
-OFormatStream& OFormatStream::operator<<(const String& text) {
-    arguments_ << text;
-    NextArgument();
-    return *this;
-}
-
-OFormatStream& OFormatStream::operator<<(int value) {
-    arguments_ << value;
-    NextArgument();
-    return *this;
-}
-
-OFormatStream& OFormatStream::operator<<(unsigned value) {
-    arguments_ << value;
-    NextArgument();
-    return *this;
-}
-
-OFormatStream& OFormatStream::operator<<(long value) {
-    arguments_ << value;
-    NextArgument();
-    return *this;
-}
-
-OFormatStream& OFormatStream::operator<<(unsigned long value) {
-    arguments_ << value;
-    NextArgument();
-    return *this;
-}
-
-OFormatStream& OFormatStream::operator<<(long long value) {
-    arguments_ << value;
-    NextArgument();
-    return *this;
-}
-
-OFormatStream& OFormatStream::operator<<(double value) {
-    arguments_ << value;
-    NextArgument();
-    return *this;
 }
 
 OFormatStringStream::OFormatStringStream(const String& format) : OFormatStream(format) {

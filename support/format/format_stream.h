@@ -44,13 +44,13 @@ public:
 
     OFormatStream& operator<<(const wchar_t* text);
     OFormatStream& operator<<(const char16_t* text);
-    OFormatStream& operator<<(const String& text);
-    OFormatStream& operator<<(int value);
-    OFormatStream& operator<<(unsigned value);
-    OFormatStream& operator<<(long value);
-    OFormatStream& operator<<(unsigned long value);
-    OFormatStream& operator<<(long long value);
-    OFormatStream& operator<<(double value);
+    OFormatStream& operator<<(const String& text) { return Insert(text); }
+    OFormatStream& operator<<(int value) { return Insert(value); }
+    OFormatStream& operator<<(unsigned value) { return Insert(value); }
+    OFormatStream& operator<<(long value) { return Insert(value); }
+    OFormatStream& operator<<(unsigned long value) { return Insert(value); }
+    OFormatStream& operator<<(long long value) { return Insert(value); }
+    OFormatStream& operator<<(double value) { return Insert(value); }
 
     // Closes the argument just inserted into ArgumentStream().
     void NextArgument();
@@ -75,6 +75,13 @@ private:
         std::size_t argumentEnd = 0;
     };
 
+    // Formats one argument into the inner stream and closes it.
+    template <class Value>
+    OFormatStream& Insert(const Value& value) {
+        arguments_ << value;
+        NextArgument();
+        return *this;
+    }
     void Parse();
     void Emit();
     void Write(const char16_t* units, std::size_t count);
