@@ -24,15 +24,9 @@ KYTDocument::~KYTDocument() {
 }
 
 void KYTDocument::CreateInnerObject(IUnknown* outer) {
-    IDocClassRegistry* registry = Services::DocClassRegistry();
-    if (registry == nullptr)
-        return;
-    void* created = nullptr;
-    if (FAILED(registry->CreateObject(kCreateInnerDocument, &IInnerDocument::kIid, &created))) {
-        return;
-    }
-    inner_ = static_cast<IInnerDocument*>(created);
-    inner_->Initialise(docClass_, hostDocument_, outer, 0);
+    inner_ = Services::CreateFrameworkObject<IInnerDocument>(kCreateInnerDocument);
+    if (inner_ != nullptr)
+        inner_->Initialise(docClass_, hostDocument_, outer, 0);
 }
 
 HRESULT KYTDocument::QueryInner(REFIID iid, void** result) {

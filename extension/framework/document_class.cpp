@@ -20,15 +20,9 @@ KYTDocumentClassBase::~KYTDocumentClassBase() {
 }
 
 void KYTDocumentClassBase::CreateInnerObject(IUnknown* outer) {
-    IDocClassRegistry* registry = Services::DocClassRegistry();
-    if (registry == nullptr)
+    inner_ = Services::CreateFrameworkObject<IInnerClassObject>(kCreateInnerClassObject);
+    if (inner_ == nullptr)
         return;
-    void* created = nullptr;
-    if (FAILED(
-            registry->CreateObject(kCreateInnerClassObject, &IInnerClassObject::kIid, &created))) {
-        return;
-    }
-    inner_ = static_cast<IInnerClassObject*>(created);
     inner_->Initialise(&inner_, outer, 0);
     classCommands_ = QueryUncounted<IClassCommands>(inner_);
 }

@@ -28,63 +28,55 @@ Interface* ObtainService() {
 }
 
 template <class Interface, DWORD Id>
-Interface* CreateFrameworkObject() {
+Interface* ObtainFrameworkObject() {
+    return CreateFrameworkObject<Interface>(Id);
+}
+
+// One held pointer for each service and framework object, made with the module and deleted at
+// process exit.
+template <class Interface, const CLSID& Class>
+LazyService<Interface> g_service(&ObtainService<Interface, Class>);
+template <class Interface, DWORD Id>
+LazyService<Interface> g_frameworkObject(&ObtainFrameworkObject<Interface, Id>);
+
+}  // namespace
+
+void* CreateFrameworkObject(DWORD id, const IID& iid) {
     IDocClassRegistry* registry = DocClassRegistry();
     if (registry == nullptr)
         return nullptr;
     void* object = nullptr;
-    if (FAILED(registry->CreateObject(Id, &Interface::kIid, &object)))
+    if (FAILED(registry->CreateObject(id, &iid, &object)))
         return nullptr;
-    return static_cast<Interface*>(object);
+    return object;
 }
-
-LazyService<IDocClassRegistry> g_docClassRegistry(
-    &ObtainService<IDocClassRegistry, CLSID_FrameworkClassObject>);
-LazyService<IUnitTestRegistry> g_unitTestRegistry(
-    &ObtainService<IUnitTestRegistry, CLSID_UnitTestRegistry>);
-LazyService<IMessageFamilies> g_messageFamilies(
-    &ObtainService<IMessageFamilies, CLSID_FrameworkClassObject>);
-LazyService<IMessageRouter> g_messageRouter(
-    &ObtainService<IMessageRouter, CLSID_FrameworkClassObject>);
-LazyService<IObserverRegistry> g_observerRegistry(
-    &ObtainService<IObserverRegistry, CLSID_FrameworkClassObject>);
-LazyService<IHostApplication> g_hostApplication(
-    &ObtainService<IHostApplication, CLSID_HostApplication>);
-LazyService<ICommandListFactory> g_commandListFactory(
-    &CreateFrameworkObject<ICommandListFactory, kCreateCommandListFactory>);
-LazyService<IMenuCommandFactory> g_menuCommandFactory(
-    &CreateFrameworkObject<IMenuCommandFactory, kCreateMenuCommandFactory>);
-LazyService<IMessageFactory> g_messageFactory(
-    &CreateFrameworkObject<IMessageFactory, kCreateMessageFactory>);
-
-}  // namespace
 
 IDocClassRegistry* DocClassRegistry() {
-    return g_docClassRegistry.Get();
+    return g_service<IDocClassRegistry, CLSID_FrameworkClassObject>.Get();
 }
 IUnitTestRegistry* UnitTestRegistry() {
-    return g_unitTestRegistry.Get();
+    return g_service<IUnitTestRegistry, CLSID_UnitTestRegistry>.Get();
 }
 IMessageFamilies* MessageFamilies() {
-    return g_messageFamilies.Get();
+    return g_service<IMessageFamilies, CLSID_FrameworkClassObject>.Get();
 }
 IMessageRouter* MessageRouter() {
-    return g_messageRouter.Get();
+    return g_service<IMessageRouter, CLSID_FrameworkClassObject>.Get();
 }
 IObserverRegistry* ObserverRegistry() {
-    return g_observerRegistry.Get();
+    return g_service<IObserverRegistry, CLSID_FrameworkClassObject>.Get();
 }
 IHostApplication* HostApplication() {
-    return g_hostApplication.Get();
+    return g_service<IHostApplication, CLSID_HostApplication>.Get();
 }
 ICommandListFactory* CommandListFactory() {
-    return g_commandListFactory.Get();
+    return g_frameworkObject<ICommandListFactory, kCreateCommandListFactory>.Get();
 }
 IMenuCommandFactory* MenuCommandFactory() {
-    return g_menuCommandFactory.Get();
+    return g_frameworkObject<IMenuCommandFactory, kCreateMenuCommandFactory>.Get();
 }
 IMessageFactory* MessageFactory() {
-    return g_messageFactory.Get();
+    return g_frameworkObject<IMessageFactory, kCreateMessageFactory>.Get();
 }
 
 }  // namespace Services

@@ -37,4 +37,13 @@ ICommandListFactory* CommandListFactory();
 IMenuCommandFactory* MenuCommandFactory();
 IMessageFactory* MessageFactory();
 
+// A new framework object of kind `id` (kCreate...) from the document-class registry, with one
+// reference; null when there is no registry or it cannot make one.
+void* CreateFrameworkObject(DWORD id, const IID& iid);
+
+template <class Interface>
+Interface* CreateFrameworkObject(DWORD id) {
+    return static_cast<Interface*>(CreateFrameworkObject(id, Interface::kIid));
+}
+
 }  // namespace Services
