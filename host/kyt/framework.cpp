@@ -10,9 +10,6 @@ namespace kyt {
 
 namespace {
 
-std::mutex g_instanceMutex;
-Framework* g_instance = nullptr;  // not counted; cleared when the framework goes
-
 template <class Object>
 HRESULT QueryNew(Object* created, const IID& iid, void** object) {
     if (created == nullptr)
@@ -25,16 +22,6 @@ HRESULT QueryNew(Object* created, const IID& iid, void** object) {
 
 }  // namespace
 
-Framework* Framework::Acquire() {
-    std::lock_guard lock(g_instanceMutex);
-    // A count that was 0 belongs to a framework already on its way out: make a new one.
-    if (g_instance != nullptr && g_instance->AddRef() > 1)
-        return g_instance;
-    g_instance = new Framework;
-    g_instance->AddRef();
-    return g_instance;
-}
-
 Framework::Framework()
     : messageFactory_(new MessageFactory),
       menuCommandFactory_(new MenuCommandFactory),
@@ -42,9 +29,7 @@ Framework::Framework()
       hostState_(new HostStateService) {}
 
 Framework::~Framework() {
-    std::lock_guard lock(g_instanceMutex);
-    if (g_instance == this)
-        g_instance = nullptr;
+    Forget(this);
 }
 
 HRESULT Framework::GetClassCount(LONG* count) {

@@ -16,18 +16,18 @@
 #include "host/kyt/commands.h"
 #include "host/kyt/host_state.h"
 #include "host/kyt/messages.h"
+#include "host/kyt/process_object.h"
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 
 namespace kyt {
 
+// The process has one framework object at a time (ProcessObject::Acquire); it lives while
+// someone holds it (normally the class-object table).
 class Framework final : public ComObject<Framework, IDocClassRegistry, IMessageFamilies,
-                                         IMessageRouter, IObserverRegistry, IFrameworkHost> {
+                                         IMessageRouter, IObserverRegistry, IFrameworkHost>,
+                        public ProcessObject<Framework> {
 public:
-    // The process's framework object, made when there is none, with a reference for the
-    // caller. It lives while someone holds it (normally the class-object table).
-    static Framework* Acquire();
-
     // IDocClassRegistry
     HRESULT GetClassCount(LONG* count) override;
     HRESULT GetClass(LONG index, ICustomDocClass** docClass) override;
@@ -52,6 +52,8 @@ public:
     HRESULT Shutdown() override;
 
 private:
+    friend class ProcessObject<Framework>;
+
     struct Subscription {
         IObserver* observer;  // not counted: observers unregister before they go
         MessageId id;

@@ -6,9 +6,6 @@ namespace kyt {
 
 namespace {
 
-std::mutex g_instanceMutex;
-HostApplication* g_instance = nullptr;  // not counted
-
 constexpr char16_t kVisibleKey[] = u"tev\\application\\visible";
 
 }  // namespace
@@ -33,23 +30,12 @@ void HostSettings::SetBool(std::u16string key, BYTE value) {
     booleans_[std::move(key)] = value;
 }
 
-HostApplication* HostApplication::Acquire() {
-    std::lock_guard lock(g_instanceMutex);
-    if (g_instance != nullptr && g_instance->AddRef() > 1)
-        return g_instance;
-    g_instance = new HostApplication;
-    g_instance->AddRef();
-    return g_instance;
-}
-
 HostApplication::HostApplication() : settings_(new HostSettings) {}
 
 HostApplication::~HostApplication() {
+    Forget(this);
     ReleaseIfAny(helpContext_);
     ReleaseIfAny(helpFile_);
-    std::lock_guard lock(g_instanceMutex);
-    if (g_instance == this)
-        g_instance = nullptr;
 }
 
 HRESULT HostApplication::GetMainWindow(HWND* window) {

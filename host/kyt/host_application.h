@@ -8,6 +8,7 @@
 
 #include "host/api/framework_host.h"
 #include "host/api/host_application.h"
+#include "host/kyt/process_object.h"
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 
@@ -27,12 +28,11 @@ private:
     std::map<std::u16string, BYTE> booleans_;
 };
 
+// One application object per process at a time (ProcessObject::Acquire).
 class HostApplication final
-    : public ComObject<HostApplication, IHostApplication, IHostApplicationSetup> {
+    : public ComObject<HostApplication, IHostApplication, IHostApplicationSetup>,
+      public ProcessObject<HostApplication> {
 public:
-    // The process's application object, made when there is none, with a reference.
-    static HostApplication* Acquire();
-
     // IHostApplication
     HRESULT GetMainWindow(HWND* window) override;
     HRESULT ShowHelp(ITevString* context, ITevString* file) override;
@@ -46,6 +46,8 @@ public:
     HRESULT GetHelpRequests(LONG* count, ITevString** context, ITevString** file) override;
 
 private:
+    friend class ProcessObject<HostApplication>;
+
     HostApplication();
     ~HostApplication() override;
 

@@ -4,28 +4,10 @@
 
 namespace kyt {
 
-namespace {
-
-std::mutex g_instanceMutex;
-UnitTestRegistry* g_instance = nullptr;  // not counted
-
-}  // namespace
-
-UnitTestRegistry* UnitTestRegistry::Acquire() {
-    std::lock_guard lock(g_instanceMutex);
-    if (g_instance != nullptr && g_instance->AddRef() > 1)
-        return g_instance;
-    g_instance = new UnitTestRegistry;
-    g_instance->AddRef();
-    return g_instance;
-}
-
 UnitTestRegistry::~UnitTestRegistry() {
+    Forget(this);
     for (IUnitTest* test : tests_)
         ReleaseIfAny(test);
-    std::lock_guard lock(g_instanceMutex);
-    if (g_instance == this)
-        g_instance = nullptr;
 }
 
 HRESULT UnitTestRegistry::RegisterTest(IUnitTest* test) {

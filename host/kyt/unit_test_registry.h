@@ -5,20 +5,22 @@
 #include <vector>
 
 #include "host/api/unit_test_registry.h"
+#include "host/kyt/process_object.h"
 #include "platform/com/com_object.h"
 
 namespace kyt {
 
-class UnitTestRegistry final : public ComObject<UnitTestRegistry, IUnitTestRegistry> {
+// One registry per process at a time (ProcessObject::Acquire).
+class UnitTestRegistry final : public ComObject<UnitTestRegistry, IUnitTestRegistry>,
+                               public ProcessObject<UnitTestRegistry> {
 public:
-    // The process's registry, made when there is none, with a reference for the caller.
-    static UnitTestRegistry* Acquire();
-
     HRESULT RegisterTest(IUnitTest* test) override;
     HRESULT GetTestCount(LONG* count) override;
     HRESULT GetTest(LONG index, IUnitTest** test) override;
 
 private:
+    friend class ProcessObject<UnitTestRegistry>;
+
     UnitTestRegistry() = default;
     ~UnitTestRegistry() override;
 
