@@ -22,6 +22,18 @@ namespace {
 // The master device's status item asked whenever the document picks up a device.
 constexpr LONG kDeviceStatusItem = 1;
 
+// Runs a handler at the document's host boundary: a failure is reported to the user and
+// answered with `answer`, never thrown at the host.
+template <class Result, class Handler>
+Result ReportingFailure(Result answer, Handler handler) {
+    try {
+        return handler();
+    } catch (const std::exception&) {
+        ShowInternalError();
+        return answer;
+    }
+}
+
 constexpr InterfaceMapEntry kInterfaceMap[] = {
     MapInterface<Doc, ICustomDocument2>(IID_IUnknown),
     MapInterface<Doc, ICustomDocument2>(ICustomDocument::kIid),
@@ -113,30 +125,19 @@ HRESULT Doc::GetPersistObject(LONG flag, LONG kind, IUnknown** other, IPersistSt
 }
 
 HRESULT Doc::ExecuteCommand(MessageId id) {
-    try {
-        return KYTEventHandlerT<1>::ExecuteCommand(id);
-    } catch (const std::exception&) {
-        ShowInternalError();
-        return kCommandHandled;
-    }
+    return ReportingFailure(kCommandHandled,
+                            [&] { return KYTEventHandlerT<1>::ExecuteCommand(id); });
 }
 
 HRESULT Doc::UpdateCommand(MessageId id, ICommandState* state) {
-    try {
-        return KYTEventHandlerT<1>::UpdateCommand(id, state);
-    } catch (const std::exception&) {
-        ShowInternalError();
-        return kCommandHandled;
-    }
+    return ReportingFailure(kCommandHandled,
+                            [&] { return KYTEventHandlerT<1>::UpdateCommand(id, state); });
 }
 
 HRESULT Doc::HandleCommand(MessageId id, LONG kind, std::intptr_t value1, std::intptr_t value2) {
-    try {
+    return ReportingFailure(kCommandHandled, [&] {
         return KYTEventHandlerT<1>::HandleCommand(id, kind, value1, value2);
-    } catch (const std::exception&) {
-        ShowInternalError();
-        return kCommandHandled;
-    }
+    });
 }
 
 HRESULT Doc::Connect(IObserverRegistry* service) {
@@ -144,21 +145,13 @@ HRESULT Doc::Connect(IObserverRegistry* service) {
 }
 
 HRESULT Doc::Notify(IUnknown* source, MessageId id, std::intptr_t value, std::intptr_t parameter) {
-    try {
-        return NotifyObserver(InnerObserver(), source, id, value, parameter);
-    } catch (const std::exception&) {
-        ShowInternalError();
-        return S_OK;
-    }
+    return ReportingFailure(
+        S_OK, [&] { return NotifyObserver(InnerObserver(), source, id, value, parameter); });
 }
 
 HRESULT Doc::HandleMessage(IMessage* message) {
-    try {
-        return KYTMessageHandler::HandleMessage(message);
-    } catch (const std::exception&) {
-        ShowInternalError();
-        return kMessageHandled;
-    }
+    return ReportingFailure(kMessageHandled,
+                            [&] { return KYTMessageHandler::HandleMessage(message); });
 }
 
 HRESULT Doc::HandleUnhandledMessage(IMessage* message) {
@@ -222,7 +215,7 @@ void Doc::RefreshDevice() {
 }
 
 LONG Doc::OnConfigText(ITevString* text) {
-    try {
+    return ReportingFailure<LONG>(0, [&] {
         Tev::String received;
         if (text != nullptr) {
             text->AddRef();
@@ -236,10 +229,7 @@ LONG Doc::OnConfigText(ITevString* text) {
         modified_ = true;
         configuration_->SendToDevice(masterDevice_);
         return 1;
-    } catch (const std::exception&) {
-        ShowInternalError();
-        return 0;
-    }
+    });
 }
 
 void Doc::RegisterPersistence() {
@@ -302,7 +292,8 @@ void Doc::WarnStimulator(BYTE flag) {
         return;
     const HINSTANCE module = Services::ModuleInstance();
     ShowHostMessage(Tev::LoadString(module, StringId::kStimulatorWarning),
-                    Tev::LoadString(module, StringId::kStimulatorWarningCaption), MB_ICONINFORMATION);
+                    Tev::LoadString(module, StringId::kStimulatorWarningCaption),
+                    MB_ICONINFORMATION);
 }
 
 }  // namespace VavazaZavidi
