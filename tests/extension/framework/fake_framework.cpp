@@ -6,6 +6,7 @@
 
 #include "host/api/framework_ids.h"
 #include "host/kyt/commands.h"
+#include "host/kyt/inner_objects.h"
 #include "host/kyt/messages.h"
 #include "platform/com/class_objects.h"
 #include "platform/com/ole_init.h"
@@ -14,24 +15,10 @@ namespace fake {
 
 namespace {
 
-// An inner object: its parts answer for the outer object and record what they are told.
-template <class Interface>
-class Part : public Interface {
+class ObserverPart final : public AggregatedPart<IObserver> {
 public:
-    explicit Part(IUnknown** outer) : outer_(outer) {}
-    HRESULT QueryInterface(REFIID iid, void** object) override {
-        return (*outer_)->QueryInterface(iid, object);
-    }
-    ULONG AddRef() override { return (*outer_)->AddRef(); }
-    ULONG Release() override { return (*outer_)->Release(); }
-
-private:
-    IUnknown** outer_;
-};
-
-class ObserverPart final : public Part<IObserver> {
-public:
-    ObserverPart(IUnknown** outer, InnerRecord* record) : Part(outer), record_(record) {}
+    ObserverPart(IUnknown* const* outer, InnerRecord* record)
+        : AggregatedPart(outer), record_(record) {}
     HRESULT Connect(IObserverRegistry* service) override {
         ++record_->connects;
         record_->connectedService = service;
@@ -46,9 +33,10 @@ private:
     InnerRecord* record_;
 };
 
-class HandlerPart final : public Part<IMessageHandler> {
+class HandlerPart final : public AggregatedPart<IMessageHandler> {
 public:
-    HandlerPart(IUnknown** outer, InnerRecord* record) : Part(outer), record_(record) {}
+    HandlerPart(IUnknown* const* outer, InnerRecord* record)
+        : AggregatedPart(outer), record_(record) {}
     HRESULT HandleMessage(IMessage*) override {
         ++record_->messages;
         return record_->messageAnswer;
@@ -63,9 +51,10 @@ private:
     InnerRecord* record_;
 };
 
-class CommandPart final : public Part<IKYTCommandHandler> {
+class CommandPart final : public AggregatedPart<IKYTCommandHandler> {
 public:
-    CommandPart(IUnknown** outer, InnerRecord* record) : Part(outer), record_(record) {}
+    CommandPart(IUnknown* const* outer, InnerRecord* record)
+        : AggregatedPart(outer), record_(record) {}
     HRESULT ExecuteCommand(MessageId) override { return Ran(); }
     HRESULT UpdateCommand(MessageId, ICommandState*) override { return Ran(); }
     HRESULT HandleCommand(MessageId, LONG, std::intptr_t, std::intptr_t) override { return Ran(); }
@@ -78,76 +67,72 @@ private:
     InnerRecord* record_;
 };
 
-class StoragePart final : public Part<IHostStorage> {
+// An inner object on the framework's own aggregation, whose parts record what they are told.
+// Both kinds answer every part.
+template <class Control>
+class RecordingInner : public kyt::InnerObject<Control> {
 public:
-    using Part::Part;
-};
+    explicit RecordingInner(InnerRecord* record) : record_(record) {}
 
-class CommandsPart final : public Part<IClassCommands> {
-public:
-    using Part::Part;
-};
-
-class Inner final : public IInnerDocument, public IInnerClassObject {
-public:
-    explicit Inner(InnerRecord* record) : record_(record) {}
-
-    HRESULT QueryInterface(REFIID iid, void** object) override {
-        *object = nullptr;
-        IUnknown* found = nullptr;
-        if (iid == IID_IUnknown || iid == IInnerDocument::kIid) {
-            found = static_cast<IInnerDocument*>(this);
-        } else if (iid == IInnerClassObject::kIid) {
-            found = static_cast<IInnerClassObject*>(this);
-        } else if (iid == IObserver::kIid) {
-            found = &observer_;
-        } else if (iid == IMessageHandler::kIid) {
-            found = &handler_;
-        } else if (iid == IKYTCommandHandler::kIid) {
-            found = &commands_;
-        } else if (iid == IHostStorage::kIid) {
-            found = &storage_;
-        } else if (iid == IClassCommands::kIid) {
-            found = &classCommands_;
-        }
-        if (found == nullptr)
-            return E_NOINTERFACE;
-        found->AddRef();
-        *object = found;
-        return S_OK;
-    }
-    ULONG AddRef() override { return static_cast<ULONG>(++count_); }
-    ULONG Release() override {
-        const int count = --count_;
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
-    }
-    HRESULT Initialise(ICustomDocClass* docClass, IUnknown* hostDocument, IUnknown* outer,
-                       LONG) override {
-        record_->docClass = docClass;
-        record_->hostDocument = hostDocument;
-        return Outer(outer);
-    }
-    HRESULT Initialise(IInnerClassObject**, IUnknown* outer, LONG) override { return Outer(outer); }
-
-private:
-    HRESULT Outer(IUnknown* outer) {
+protected:
+    HRESULT Record(IUnknown* outer) {
         ++record_->initialised;
         record_->outer = outer;
-        outer_ = outer;
+        this->SetOuter(outer);
         return S_OK;
     }
 
     InnerRecord* record_;
-    int count_ = 0;
-    IUnknown* outer_ = static_cast<IInnerDocument*>(this);
-    ObserverPart observer_{&outer_, record_};
-    HandlerPart handler_{&outer_, record_};
-    CommandPart commands_{&outer_, record_};
-    StoragePart storage_{&outer_};
-    CommandsPart classCommands_{&outer_};
+
+private:
+    IUnknown* FindPart(REFIID iid) override {
+        if (iid == IObserver::kIid)
+            return &observer_;
+        if (iid == IMessageHandler::kIid)
+            return &handler_;
+        if (iid == IKYTCommandHandler::kIid)
+            return &commands_;
+        if (iid == IHostStorage::kIid)
+            return &storage_;
+        if (iid == IClassCommands::kIid)
+            return &classCommands_;
+        return nullptr;
+    }
+
+    ObserverPart observer_{this->OuterSlot(), record_};
+    HandlerPart handler_{this->OuterSlot(), record_};
+    CommandPart commands_{this->OuterSlot(), record_};
+    kyt::IdentityPart<IHostStorage> storage_{this->OuterSlot()};
+    kyt::IdentityPart<IClassCommands> classCommands_{this->OuterSlot()};
 };
+
+class InnerDocument final : public RecordingInner<IInnerDocument> {
+public:
+    using RecordingInner::RecordingInner;
+    HRESULT Initialise(ICustomDocClass* docClass, IUnknown* hostDocument, IUnknown* outer,
+                       LONG) override {
+        record_->docClass = docClass;
+        record_->hostDocument = hostDocument;
+        return Record(outer);
+    }
+};
+
+class InnerClassObject final : public RecordingInner<IInnerClassObject> {
+public:
+    using RecordingInner::RecordingInner;
+    HRESULT Initialise(IInnerClassObject**, IUnknown* outer, LONG) override {
+        return Record(outer);
+    }
+};
+
+template <class Inner>
+HRESULT QueryNewInner(InnerRecord* record, const IID& iid, void** object) {
+    auto* inner = new Inner(record);
+    inner->AddRef();
+    const HRESULT hr = inner->QueryInterface(iid, object);
+    inner->Release();
+    return hr;
+}
 
 }  // namespace
 
@@ -210,11 +195,9 @@ HRESULT Framework::CreateObject(DWORD id, const IID* iid, void** object) {
                 return E_OUTOFMEMORY;
             auto* record = new InnerRecord;  // kept for the test process: the tests read them
             inners.push_back(record);
-            auto* inner = new Inner(record);
-            static_cast<IInnerDocument*>(inner)->AddRef();
-            const HRESULT hr = static_cast<IInnerDocument*>(inner)->QueryInterface(*iid, object);
-            static_cast<IInnerDocument*>(inner)->Release();
-            return hr;
+            return id == kCreateInnerDocument
+                       ? QueryNewInner<InnerDocument>(record, *iid, object)
+                       : QueryNewInner<InnerClassObject>(record, *iid, object);
         }
         default:
             return CLASS_E_CLASSNOTAVAILABLE;
