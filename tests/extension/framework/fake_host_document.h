@@ -6,22 +6,14 @@
 
 #include "host/api/child_document.h"
 #include "host/api/host_storage.h"
+#include "host/session/host_parts.h"
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 
 namespace fake {
 
-// One part of the host document; answers the three interfaces documents keep from parts.
-class HostPart final : public ComObject<HostPart, IHostDisplay, IHostRecorder, IHostChannelSetup> {
-};
-
-class SamplingSettings final : public ComObject<SamplingSettings, ISamplingSettings> {
-public:
-    HRESULT GetCurrentDevice(IDeviceObject** device) override {
-        *device = nullptr;
-        return S_OK;
-    }
-};
+// The host's own parts serve, and its sampling settings without a master device.
+using Ostrel::HostPart;
 
 class HostData final : public ComObject<HostData, IHostDocumentData> {};
 
@@ -86,7 +78,7 @@ private:
     }
 
     bool childHost_;
-    ComPtr<fake::SamplingSettings> sampling_{new fake::SamplingSettings};
+    ComPtr<Ostrel::SamplingSettings> sampling_{new Ostrel::SamplingSettings};
     ComPtr<HostData> data_{new HostData};
     ComPtr<HostPart> parts_[6] = {ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart),
                                   ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart),
