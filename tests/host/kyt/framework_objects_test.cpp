@@ -21,14 +21,6 @@ namespace {
 using namespace kyt_test;
 
 template <class Interface>
-ComPtr<Interface> Service(REFCLSID clsid = CLSID_FrameworkClassObject) {
-    Interface* service = nullptr;
-    EXPECT_EQ(kyt::GetClassObject(clsid, Interface::kIid, reinterpret_cast<void**>(&service)),
-              S_OK);
-    return ComPtr<Interface>::Adopt(service);
-}
-
-template <class Interface>
 ComPtr<Interface> Create(DWORD id) {
     ComPtr<Interface> object;
     EXPECT_EQ(Service<IDocClassRegistry>()->CreateObject(

@@ -19,14 +19,6 @@ namespace {
 
 using namespace kyt_test;
 
-template <class Interface>
-ComPtr<Interface> Service(REFCLSID clsid = CLSID_FrameworkClassObject) {
-    Interface* service = nullptr;
-    EXPECT_EQ(kyt::GetClassObject(clsid, Interface::kIid, reinterpret_cast<void**>(&service)),
-              S_OK);
-    return ComPtr<Interface>::Adopt(service);
-}
-
 // Holds the framework for a test, and lets go of what it registered afterwards.
 class FrameworkServices : public ::testing::Test {
 protected:

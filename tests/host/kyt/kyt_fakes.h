@@ -1,16 +1,31 @@
 // Small stand-ins for the objects an extension hands the framework: a document class, an
-// observer, a message handler and a counted string-like object.
+// observer, a message handler and a counted string-like object; and the framework's class
+// objects as the tests ask for them.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
 #include "host/api/custom_doc_class.h"
+#include "host/api/framework_ids.h"
 #include "host/api/message_handler.h"
 #include "host/api/observer.h"
+#include "host/kyt/class_objects.h"
 #include "platform/com/com_object.h"
+#include "platform/com/com_ptr.h"
 
 namespace kyt_test {
+
+// The framework's class object of `clsid`, asked for Interface.
+template <class Interface>
+ComPtr<Interface> Service(REFCLSID clsid = CLSID_FrameworkClassObject) {
+    Interface* service = nullptr;
+    EXPECT_EQ(kyt::GetClassObject(clsid, Interface::kIid, reinterpret_cast<void**>(&service)),
+              S_OK);
+    return ComPtr<Interface>::Adopt(service);
+}
 
 // Counts references only; stands for any object the framework must hold or release.
 class Counted final : public ComObject<Counted, IObserver> {
