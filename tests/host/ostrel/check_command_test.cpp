@@ -8,22 +8,15 @@
 
 #include "host/ostrel/check_command.h"
 #include "host/ostrel/file_text.h"
+#include "tests/host/ostrel/command_outcome.h"
 
 namespace Ostrel {
 namespace {
 
 const std::string kExamples = TARVEL_EXAMPLES_DIR;
 
-struct Checked {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Checked Check(const std::string& path) {
-    std::ostringstream out, err;
-    const int code = RunCheck(path, out, err);
-    return {code, out.str(), err.str()};
+Outcome Check(const std::string& path) {
+    return Capture([&](std::ostream& out, std::ostream& err) { return RunCheck(path, out, err); });
 }
 
 std::string Example(const std::string& name) {
@@ -33,7 +26,7 @@ std::string Example(const std::string& name) {
 
 TEST(CheckCommand, WrittenExamplesPrintThemselves) {
     for (const char* name : {"demo.txt", "empty.txt", "pulse-trains.txt"}) {
-        const Checked checked = Check(kExamples + "/" + name);
+        const Outcome checked = Check(kExamples + "/" + name);
         EXPECT_EQ(checked.code, kCheckParsed) << name;
         EXPECT_EQ(checked.out, Example(name)) << name;
         EXPECT_EQ(checked.err, "") << name;
@@ -41,7 +34,7 @@ TEST(CheckCommand, WrittenExamplesPrintThemselves) {
 }
 
 TEST(CheckCommand, HandWrittenTextPrintsInTheWritersForm) {
-    const Checked checked = Check(kExamples + "/hand-written.txt");
+    const Outcome checked = Check(kExamples + "/hand-written.txt");
     EXPECT_EQ(checked.code, kCheckParsed);
     EXPECT_EQ(checked.out.find('\r'), std::string::npos);
     EXPECT_NE(checked.out.find("\nAnalogOutputCount = 3\n"), std::string::npos);
@@ -50,25 +43,25 @@ TEST(CheckCommand, HandWrittenTextPrintsInTheWritersForm) {
 }
 
 TEST(CheckCommand, LaterVersionReadsAsEmpty) {
-    const Checked checked = Check(kExamples + "/future-version.txt");
+    const Outcome checked = Check(kExamples + "/future-version.txt");
     EXPECT_EQ(checked.code, kCheckParsed);
     EXPECT_EQ(checked.out, Example("empty.txt"));
 }
 
 TEST(CheckCommand, BrokenExamplesPrintWhatWasReadAndFail) {
-    const Checked fifth = Check(kExamples + "/broken-fifth-rule.txt");
+    const Outcome fifth = Check(kExamples + "/broken-fifth-rule.txt");
     EXPECT_EQ(fifth.code, kCheckFailed);
     EXPECT_NE(fifth.out.find("\nRuleCount = 4\n"), std::string::npos);
     EXPECT_NE(fifth.err.find("does not read as a configuration text"), std::string::npos);
 
-    const Checked misspelt = Check(kExamples + "/broken-misspelt-key.txt");
+    const Outcome misspelt = Check(kExamples + "/broken-misspelt-key.txt");
     EXPECT_EQ(misspelt.code, kCheckFailed);
     EXPECT_NE(misspelt.out.find("\nOutput = -2\nOn = 0\n"), std::string::npos);
     EXPECT_NE(misspelt.out.find("\nPulseDelay = 0.25\n"), std::string::npos);
 }
 
 TEST(CheckCommand, UnreadableFilesAreReported) {
-    const Checked missing = Check(kExamples + "/no-such-file.txt");
+    const Outcome missing = Check(kExamples + "/no-such-file.txt");
     EXPECT_EQ(missing.code, kCheckUnreadable);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("No such file"), std::string::npos);

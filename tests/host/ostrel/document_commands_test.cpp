@@ -10,25 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "host/ostrel/command_line.h"
 #include "host/ostrel/file_text.h"
+#include "tests/host/ostrel/command_outcome.h"
 
 namespace Ostrel {
 namespace {
 
 const std::string kExamples = TARVEL_EXAMPLES_DIR;
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunCommand(std::vector<const char*> arguments) {
-    std::ostringstream out, err;
-    const int code = RunOstrel(static_cast<int>(arguments.size()), arguments.data(), out, err);
-    return {code, out.str(), err.str()};
-}
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -132,8 +120,9 @@ TEST_F(DocumentCommands, OpenLeavesOutStreamsNoExtensionTakes) {
     Write("foreign.ostrel", "OSTRELDOC 1\n{00000001-0002-0003-0405-060708090A0B} 3\nabc");
     const Outcome run = RunCommand({"open", File("foreign.ostrel").c_str()});
     EXPECT_EQ(run.code, 0);
-    EXPECT_TRUE(Contains(run.err, "no extension document takes the stream of "
-                                  "{00000001-0002-0003-0405-060708090A0B}"))
+    EXPECT_TRUE(Contains(run.err,
+                         "no extension document takes the stream of "
+                         "{00000001-0002-0003-0405-060708090A0B}"))
         << run.err;
     EXPECT_TRUE(Contains(run.out, "Device: 0 command blocks"));  // nothing was loaded
 }

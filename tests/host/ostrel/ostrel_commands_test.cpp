@@ -6,22 +6,10 @@
 #include <vector>
 
 #include "host/ostrel/block_table.h"
-#include "host/ostrel/command_line.h"
+#include "tests/host/ostrel/command_outcome.h"
 
 namespace Ostrel {
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunCommand(std::vector<const char*> arguments) {
-    std::ostringstream out, err;
-    const int code = RunOstrel(static_cast<int>(arguments.size()), arguments.data(), out, err);
-    return {code, out.str(), err.str()};
-}
 
 // `hex` without its blanks.
 std::string Squeeze(std::string hex) {
