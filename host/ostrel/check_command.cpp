@@ -6,12 +6,9 @@
 namespace Ostrel {
 
 int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
-    std::string error;
-    const std::optional<std::string> text = ReadFileText(path, error);
-    if (!text) {
-        err << "ostrel: cannot read " << path << ": " << error << "\n";
+    const std::optional<std::string> text = ReadCommandFile(path, err);
+    if (!text)
         return kCheckUnreadable;
-    }
     VavazaZavidi::EventConfig config;
     const bool parsed = config.Deserialize(*text);
     std::string written;

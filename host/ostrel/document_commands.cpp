@@ -51,14 +51,10 @@ bool ReadDevice(const DocumentOptions& options, DeviceDescription& device, std::
 }
 
 bool ReadConfiguration(const std::string& path, std::string& text, std::ostream& err) {
-    std::string error;
-    const std::optional<std::string> read = ReadFileText(path, error);
-    if (!read) {
-        err << "ostrel: " << error << "\n";
-        return false;
-    }
-    text = *read;
-    return true;
+    std::optional<std::string> read = ReadCommandFile(path, err);
+    if (read)
+        text = std::move(*read);
+    return read.has_value();
 }
 
 }  // namespace

@@ -26,4 +26,12 @@ std::optional<std::string> ReadFileText(const std::string& path, std::string& er
     return text;
 }
 
+std::optional<std::string> ReadCommandFile(const std::string& path, std::ostream& err) {
+    std::string error;
+    std::optional<std::string> text = ReadFileText(path, error);
+    if (!text)
+        err << "ostrel: cannot read " << path << ": " << error << "\n";
+    return text;
+}
+
 }  // namespace Ostrel

@@ -67,7 +67,10 @@ TEST_F(DocumentCommands, ApplyTakesTheTextAndTheDevice) {
     EXPECT_TRUE(Contains(run.out, "1 analog outputs, digital outputs 4"));
     EXPECT_TRUE(Contains(run.out, "Device: 5 command blocks of 112 bytes"));
 
-    EXPECT_EQ(RunCommand({"apply", File("missing.txt").c_str()}).code, 2);
+    const Outcome missing = RunCommand({"apply", File("missing.txt").c_str()});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_TRUE(Contains(missing.err, "cannot read " + File("missing.txt") + ": No such file"))
+        << missing.err;
     EXPECT_EQ(RunCommand({"apply", (kExamples + "/demo.txt").c_str(), "--device", "inputs=x"}).code,
               2);
     EXPECT_EQ(RunCommand({"apply"}).code, 2);
