@@ -96,12 +96,7 @@ ULONG Doc::AddRef() {
 }
 
 ULONG Doc::Release() {
-    const ULONG count = InternalRelease();
-    if (count == 0) {
-        MarkDestruction();
-        delete this;
-    }
-    return count;
+    return ReleaseObject(this);
 }
 
 HRESULT Doc::Detach() {

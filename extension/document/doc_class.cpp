@@ -51,12 +51,7 @@ ULONG DocClass::AddRef() {
 }
 
 ULONG DocClass::Release() {
-    const ULONG count = InternalRelease();
-    if (count == 0) {
-        MarkDestruction();
-        delete this;
-    }
-    return count;
+    return ReleaseObject(this);
 }
 
 HRESULT DocClass::InitialiseCommands(IUnknown* hostArgument) {
@@ -70,8 +65,8 @@ HRESULT DocClass::InitialiseCommands(IUnknown* hostArgument) {
         const Tev::String path(kMenuPath);
         ComPtr<IKYTCommand> command;
         const HRESULT created = factory->CreateMenuCommand(
-            kSetupCommandCode, Services::ModuleInstance(), StringId::kMenuCommand, path.Interface(), 0, 0, 0,
-            kMenuCommandFlags, 0, 0, command.OutParam());
+            kSetupCommandCode, Services::ModuleInstance(), StringId::kMenuCommand, path.Interface(),
+            0, 0, 0, kMenuCommandFlags, 0, 0, command.OutParam());
         if (FAILED(created))
             return created;
         if (ICommandList* list = CommandList())

@@ -1,19 +1,9 @@
 // Tev::CComObjectRoot: the reference count and object lock of a COM-style object that
 // implements several interfaces (multi-thread model: counts are interlocked, the lock is a
-// critical section). The final class answers AddRef and Release with InternalAddRef and
-// InternalRelease and deletes itself when InternalRelease reaches 0:
-//
-//   ULONG Release() override {
-//       const ULONG count = InternalRelease();
-//       if (count == 0) {
-//           MarkDestruction();
-//           delete this;
-//       }
-//       return count;
-//   }
-//
-// MarkDestruction sets the count to kDestructionCount, so that references taken and dropped
-// while the object is being destroyed cannot bring it to 0 a second time.
+// critical section). The final class answers AddRef with InternalAddRef and Release with
+// ReleaseObject(this), which deletes it when the count reaches 0. The count is set to
+// kDestructionCount first, so that references taken and dropped while the object is being
+// destroyed cannot bring it to 0 a second time.
 #pragma once
 
 #include "platform/sync/critical_section.h"
@@ -37,7 +27,16 @@ protected:
     CComObjectRoot(const CComObjectRoot&) = delete;
     CComObjectRoot& operator=(const CComObjectRoot&) = delete;
 
-    void MarkDestruction() { count_ = kDestructionCount; }
+    // InternalRelease for the final class `self`, deleting it at 0.
+    template <class Final>
+    ULONG ReleaseObject(Final* self) {
+        const ULONG count = InternalRelease();
+        if (count == 0) {
+            count_ = kDestructionCount;
+            delete self;
+        }
+        return count;
+    }
 
 private:
     volatile LONG count_ = 0;

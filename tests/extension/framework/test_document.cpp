@@ -76,12 +76,7 @@ ULONG TestDoc::AddRef() {
 }
 
 ULONG TestDoc::Release() {
-    const ULONG count = InternalRelease();
-    if (count == 0) {
-        MarkDestruction();
-        delete this;
-    }
-    return count;
+    return ReleaseObject(this);
 }
 
 HRESULT TestDoc::Connect(IObserverRegistry* service) {
@@ -157,12 +152,7 @@ ULONG TestDocClass::AddRef() {
 }
 
 ULONG TestDocClass::Release() {
-    const ULONG count = InternalRelease();
-    if (count == 0) {
-        MarkDestruction();
-        delete this;
-    }
-    return count;
+    return ReleaseObject(this);
 }
 
 HRESULT TestDocClass::Connect(IObserverRegistry* service) {
