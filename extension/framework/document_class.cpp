@@ -6,13 +6,12 @@
 
 KYTDocumentClassBase::KYTDocumentClassBase(const char16_t* name, const GUID& classId,
                                            const GUID& documentType, MessageId familyBase,
-                                           LONG version, IInnerClassObject* inner)
+                                           LONG version)
     : name_(name),
       classId_(classId),
       documentType_(documentType),
       familyBase_(familyBase),
-      version_(version),
-      inner_(inner) {}
+      version_(version) {}
 
 KYTDocumentClassBase::~KYTDocumentClassBase() {
     ReleaseAndClear(commandList_);

@@ -45,7 +45,7 @@ public:
 
 protected:
     KYTDocumentClassBase(const char16_t* name, const GUID& classId, const GUID& documentType,
-                         MessageId familyBase, LONG version, IInnerClassObject* inner);
+                         MessageId familyBase, LONG version);
     virtual ~KYTDocumentClassBase();
     KYTDocumentClassBase(const KYTDocumentClassBase&) = delete;
     KYTDocumentClassBase& operator=(const KYTDocumentClassBase&) = delete;
@@ -82,7 +82,7 @@ private:
     MessageId familyBase_;
     LONG version_;
     ICommandList* commandList_ = nullptr;      // counted
-    IInnerClassObject* inner_;                 // owned
+    IInnerClassObject* inner_ = nullptr;       // owned
     IClassCommands* classCommands_ = nullptr;  // not counted
     IKYTCommandHandler* innerCommandHandler_ = nullptr;
     IMessageHandler* innerMessageHandler_ = nullptr;
@@ -115,5 +115,5 @@ public:
 protected:
     KYTDocumentClass()
         : KYTDocumentClassBase(Doc::kClassName, Doc::kClassId, Doc::kDocumentType,
-                               MakeMessageId(MessageFamily(Doc::kClassId), 0), 1, nullptr) {}
+                               MakeMessageId(MessageFamily(Doc::kClassId), 0), 1) {}
 };
