@@ -35,21 +35,14 @@ HRESULT KYTDocument::QueryInner(REFIID iid, void** result) {
     return inner_->QueryInterface(iid, result);
 }
 
-template <class Interface>
-Interface* KYTDocument::InnerInterface(Interface*& kept) {
-    if (kept == nullptr)
-        kept = QueryUncounted<Interface>(inner_);
-    return kept;
-}
-
 IMessageHandler* KYTDocument::InnerMessageHandler() {
-    return InnerInterface(innerMessageHandler_);
+    return QueryUncountedOnce(inner_, innerMessageHandler_);
 }
 IObserver* KYTDocument::InnerObserver() {
-    return InnerInterface(innerObserver_);
+    return QueryUncountedOnce(inner_, innerObserver_);
 }
 IHostStorage* KYTDocument::InnerStorage() {
-    return InnerInterface(innerStorage_);
+    return QueryUncountedOnce(inner_, innerStorage_);
 }
 
 HRESULT KYTDocument::GetTitle(BSTR* title) {
@@ -92,9 +85,7 @@ HRESULT KYTDocument::GetValue(LONG* value) {
 HRESULT KYTDocument::GetHostData(IUnknown** data) {
     if (data == nullptr)
         return E_POINTER;
-    if (hostData_ == nullptr)
-        hostData_ = QueryUncounted<IHostDocumentData>(hostStorage_);
-    *data = hostData_;
+    *data = QueryUncountedOnce(hostStorage_, hostData_);
     if (hostData_ != nullptr)
         hostData_->AddRef();
     return S_OK;

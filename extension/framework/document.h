@@ -65,9 +65,6 @@ protected:
     IHostStorage* InnerStorage();
 
 private:
-    template <class Interface>
-    Interface* InnerInterface(Interface*& kept);
-
     IUnknown* hostDocument_;                   // not counted: the host document outlives this one
     IInnerDocument* inner_ = nullptr;          // owned
     ICustomDocClass* docClass_;                // counted

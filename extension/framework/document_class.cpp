@@ -32,21 +32,14 @@ HRESULT KYTDocumentClassBase::QueryInner(REFIID iid, void** result) {
     return inner_->QueryInterface(iid, result);
 }
 
-template <class Interface>
-Interface* KYTDocumentClassBase::InnerInterface(Interface*& kept) {
-    if (kept == nullptr)
-        kept = QueryUncounted<Interface>(inner_);
-    return kept;
-}
-
 IKYTCommandHandler* KYTDocumentClassBase::InnerCommandHandler() {
-    return InnerInterface(innerCommandHandler_);
+    return QueryUncountedOnce(inner_, innerCommandHandler_);
 }
 IMessageHandler* KYTDocumentClassBase::InnerMessageHandler() {
-    return InnerInterface(innerMessageHandler_);
+    return QueryUncountedOnce(inner_, innerMessageHandler_);
 }
 IObserver* KYTDocumentClassBase::InnerObserver() {
-    return InnerInterface(innerObserver_);
+    return QueryUncountedOnce(inner_, innerObserver_);
 }
 
 HRESULT KYTDocumentClassBase::GetMessageIdBase(MessageId* base) {

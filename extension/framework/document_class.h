@@ -73,9 +73,6 @@ protected:
     IObserver* InnerObserver();
 
 private:
-    template <class Interface>
-    Interface* InnerInterface(Interface*& kept);
-
     Tev::String name_;
     GUID classId_;
     GUID documentType_;

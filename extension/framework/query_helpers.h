@@ -14,6 +14,14 @@ Interface* QueryUncounted(IUnknown* object) {
     return found;
 }
 
+// QueryUncounted once: `kept` holds the answer from the first successful query on.
+template <class Interface>
+Interface* QueryUncountedOnce(IUnknown* object, Interface*& kept) {
+    if (kept == nullptr)
+        kept = QueryUncounted<Interface>(object);
+    return kept;
+}
+
 // Releases a counted pointer, if any, and clears it.
 template <class Interface>
 void ReleaseAndClear(Interface*& object) {
