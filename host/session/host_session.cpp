@@ -149,7 +149,7 @@ void HostSession::SignalSamplingEvent(WORD code, std::intptr_t parameter) {
 }
 
 HRESULT HostSession::SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
-                                 const MessageArg& argument) {
+                                 const MessageArg& argument, IUnknown* sender) {
     auto handler = ComPtr<IMessageHandler>::QueryFrom(document);
     if (!handler)
         return E_NOINTERFACE;
@@ -162,6 +162,7 @@ HRESULT HostSession::SendMessage(ICustomDocument* document, MessageId id, DWORD 
     const HRESULT made = factory->CreateMessage(id, flags, 0, 0, 0, &argument, message.OutParam());
     if (FAILED(made))
         return made;
+    message->SetSender(sender);
     return router_->Dispatch(message.Get(), handler.Get());
 }
 

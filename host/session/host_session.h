@@ -51,10 +51,10 @@ public:
     void SignalDeviceEvent(WORD code, std::intptr_t parameter = 0);
     void SignalSamplingEvent(WORD code, std::intptr_t parameter = 0);
 
-    // Sends a framework message to an extension document's message handler; returns the
-    // dispatch result.
+    // Sends a framework message to an extension document's message handler, naming `sender`
+    // as its sender when given; returns the dispatch result.
     HRESULT SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
-                        const MessageArg& argument);
+                        const MessageArg& argument, IUnknown* sender = nullptr);
 
     WORD Family(const GUID& family);
     std::vector<MenuItem> MenuItems();

@@ -1,9 +1,7 @@
 #include "tests/extension/module/module_fixture.h"
 
-#include "host/api/framework_ids.h"
 #include "host/device/device_description_text.h"
 #include "host/ostrel/block_table.h"
-#include "platform/com/class_objects.h"
 #include "support/string/tev_string.h"
 
 namespace module_test {
@@ -59,20 +57,10 @@ std::vector<OutputCommandBlock> ModuleTest::TakeBlocks() {
 
 HRESULT ModuleTest::SendMessage(WORD code, DWORD flags, const std::string& text, IUnknown* sender) {
     Ostrel::HostSession& session = Host().Session();
-    ComPtr<IMessageFactory> factory;
-    session.Registry()->CreateObject(kCreateMessageFactory, &IMessageFactory::kIid,
-                                     reinterpret_cast<void**>(factory.OutParam()));
     const Tev::String wide(text);
     const MessageArg argument{MessageArg::kString, wide.Interface()};
-    ComPtr<IMessage> message;
-    factory->CreateMessage(MakeMessageId(session.Family(kTarvelClass), code), flags, 0, 0, 0,
-                           &argument, message.OutParam());
-    message->SetSender(sender);
-    auto handler = ComPtr<IMessageHandler>::QueryFrom(Document());
-    ComPtr<IMessageRouter> router;
-    CoGetClassObject(CLSID_FrameworkClassObject, CLSCTX_INPROC_SERVER, nullptr,
-                     IMessageRouter::kIid, reinterpret_cast<void**>(router.OutParam()));
-    return router->Dispatch(message.Get(), handler.Get());
+    return session.SendMessage(Document(), MakeMessageId(session.Family(kTarvelClass), code), flags,
+                               argument, sender);
 }
 
 void ModuleTest::Signal(WORD deviceEvent, std::intptr_t parameter) {
