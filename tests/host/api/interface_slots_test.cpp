@@ -18,6 +18,14 @@ namespace {
 // The name and arguments of the last operation called.
 struct Calls {
     std::string last;
+
+    // Records `name` as the last call and answers `value` through `out`.
+    template <class Out, class Value>
+    HRESULT Answer(std::string name, Out* out, Value value) {
+        last = std::move(name);
+        *out = value;
+        return S_OK;
+    }
 };
 
 class SpyDevice final
@@ -25,34 +33,26 @@ class SpyDevice final
       public Calls {
 public:
     HRESULT QueryStatus(LONG item, LONG* value) override {
-        last = "QueryStatus " + std::to_string(item);
-        *value = 41;
-        return S_OK;
+        return Answer("QueryStatus " + std::to_string(item), value, 41);
     }
     HRESULT GetDigitalOutputGroup(UINT index, IDigitalOutputGroup** group) override {
         last = "GetDigitalOutputGroup " + std::to_string(index);
         *group = nullptr;
         return S_FALSE;
     }
-    HRESULT GetInputCount(LONG* count) override { return Set("GetInputCount", count, 17); }
+    HRESULT GetInputCount(LONG* count) override { return Answer("GetInputCount", count, 17); }
     HRESULT GetAnalogOutputCount(LONG* count) override {
-        return Set("GetAnalogOutputCount", count, 18);
+        return Answer("GetAnalogOutputCount", count, 18);
     }
     HRESULT GetDigitalOutputGroupCount(UINT* count) override {
-        last = "GetDigitalOutputGroupCount";
-        *count = 19;
-        return S_OK;
+        return Answer("GetDigitalOutputGroupCount", count, 19);
     }
     HRESULT IsSampling(VARIANT_BOOL* sampling) override {
-        last = "IsSampling";
-        *sampling = VARIANT_TRUE;
-        return S_OK;
+        return Answer("IsSampling", sampling, VARIANT_TRUE);
     }
 
     HRESULT IsSupported(VARIANT_BOOL* supported) override {
-        last = "IsSupported";
-        *supported = VARIANT_TRUE;
-        return S_OK;
+        return Answer("IsSupported", supported, VARIANT_TRUE);
     }
     HRESULT ResetOutputs() override {
         last = "ResetOutputs";
@@ -68,33 +68,19 @@ public:
         return S_OK;
     }
     HRESULT IsAllowedWhileSampling(VARIANT_BOOL* allowed) override {
-        last = "IsAllowedWhileSampling";
-        *allowed = VARIANT_TRUE;
-        return S_OK;
+        return Answer("IsAllowedWhileSampling", allowed, VARIANT_TRUE);
     }
 
     HRESULT GetChannelDescription(LONG kind, LONG index, ITevString** description) override {
-        last = "GetChannelDescription " + std::to_string(kind) + " " + std::to_string(index);
-        *description = nullptr;
-        return S_OK;
+        return Answer("GetChannelDescription " + std::to_string(kind) + " " + std::to_string(index),
+                      description, nullptr);
     }
     HRESULT GetStimulator(IStimulator** stimulator) override {
-        last = "GetStimulator";
-        *stimulator = nullptr;
-        return S_OK;
+        return Answer("GetStimulator", stimulator, nullptr);
     }
 
     HRESULT GetProperties(LONG set, IDeviceProperties** properties) override {
-        last = "GetProperties " + std::to_string(set);
-        *properties = nullptr;
-        return S_OK;
-    }
-
-private:
-    HRESULT Set(const char* name, LONG* out, LONG value) {
-        last = name;
-        *out = value;
-        return S_OK;
+        return Answer("GetProperties " + std::to_string(set), properties, nullptr);
     }
 };
 
@@ -102,20 +88,12 @@ class SpyParts final
     : public ComObject<SpyParts, IDigitalOutputGroup, IStimulator, IDeviceProperties>,
       public Calls {
 public:
-    HRESULT GetOutputCount(LONG* count) override {
-        last = "GetOutputCount";
-        *count = 4;
-        return S_OK;
-    }
+    HRESULT GetOutputCount(LONG* count) override { return Answer("GetOutputCount", count, 4); }
     HRESULT IsEnabled(VARIANT_BOOL* enabled) override {
-        last = "IsEnabled";
-        *enabled = VARIANT_TRUE;
-        return S_OK;
+        return Answer("IsEnabled", enabled, VARIANT_TRUE);
     }
     HRESULT GetText(ULONG code, ITevString** text) override {
-        last = "GetText " + std::to_string(code);
-        *text = nullptr;
-        return S_OK;
+        return Answer("GetText " + std::to_string(code), text, nullptr);
     }
 };
 
