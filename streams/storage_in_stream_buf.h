@@ -7,6 +7,10 @@
 class StorageInStreamBuf : public StorageStreamBuf {
 protected:
     pos_type seekoff(off_type offset, std::ios_base::seekdir origin,
-                     std::ios_base::openmode which) override;
-    pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
+                     std::ios_base::openmode which) override {
+        return SeekBuffered(std::ios_base::in, offset, origin, which);
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override {
+        return SeekBuffered(std::ios_base::in, off_type(position), std::ios_base::beg, which);
+    }
 };

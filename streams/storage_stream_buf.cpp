@@ -231,6 +231,23 @@ StorageStreamBuf::pos_type StorageStreamBuf::seekoff(off_type offset, std::ios_b
     return pos_type(off_type(base_));
 }
 
+StorageStreamBuf::pos_type StorageStreamBuf::SeekBuffered(std::ios_base::openmode area,
+                                                          off_type offset,
+                                                          std::ios_base::seekdir origin,
+                                                          std::ios_base::openmode which) {
+    if (!open_)
+        return FailedPosition();
+    if (offset == 0 && origin == std::ios_base::cur)
+        return pos_type(off_type(LogicalPosition()));
+    if (const auto target = TargetOf(offset, origin)) {
+        const bool inside =
+            area == std::ios_base::in ? SeekInsideGetArea(*target) : SeekInsidePutArea(*target);
+        if (inside)
+            return pos_type(off_type(*target));
+    }
+    return StorageStreamBuf::seekoff(offset, origin, which);
+}
+
 StorageStreamBuf::pos_type StorageStreamBuf::seekpos(pos_type position,
                                                      std::ios_base::openmode which) {
     return StorageStreamBuf::seekoff(off_type(position), std::ios_base::beg, which);

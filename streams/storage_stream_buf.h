@@ -52,7 +52,14 @@ protected:
     pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
     int sync() override;
 
-    // For the seeks of the derived buffers.
+    // The seek of the derived buffers. A query of the current position is answered from the
+    // buffer; a target inside the bytes buffered on the side `area` (std::ios_base::in: the
+    // get area, std::ios_base::out: the put area) only moves that side's pointer; any other
+    // seek is the base's, through the IStream.
+    pos_type SeekBuffered(std::ios_base::openmode area, off_type offset,
+                          std::ios_base::seekdir origin, std::ios_base::openmode which);
+
+private:
     static pos_type FailedPosition() { return pos_type(off_type(-1)); }
     // The position of the next byte to read or write.
     std::int64_t LogicalPosition() const;
@@ -64,8 +71,6 @@ protected:
     bool SeekInsidePutArea(std::int64_t target);
     // Moves the get pointer to `target` when it lies within the bytes read into the buffer.
     bool SeekInsideGetArea(std::int64_t target);
-
-private:
     // Writes the pending output and gives back unread input, so that the IStream's position
     // is the logical position and the buffer is empty.
     bool SyncBuffer();
