@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/command_block.h"
+#include "tests/config/config_test_helpers.h"
 
 namespace VavazaZavidi {
 namespace {
@@ -14,25 +15,8 @@ namespace {
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-std::string Hex(const void* data, std::size_t size) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    for (std::size_t i = 0; i < size; ++i) {
-        hex += kDigits[bytes[i] >> 4];
-        hex += kDigits[bytes[i] & 0xF];
-    }
-    return hex;
-}
-
-// `hex` without its blanks.
-std::string Squeeze(std::string hex) {
-    std::erase(hex, ' ');
-    return hex;
-}
-
 std::string BlockHex(const OutputCommandBlock& block) {
-    return Hex(&block, sizeof block);
+    return Hex({reinterpret_cast<const std::uint8_t*>(&block), sizeof block});
 }
 
 Rule MakeRule(std::int32_t input, bool above, double hysteresis, double level) {

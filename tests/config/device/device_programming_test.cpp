@@ -7,6 +7,7 @@
 #include "config/command_block.h"
 #include "config/event_config.h"
 #include "host/device/simulated_corvex.h"
+#include "tests/config/config_test_helpers.h"
 
 namespace VavazaZavidi {
 namespace {
@@ -15,33 +16,10 @@ using Ostrel::BlockBytes;
 using Ostrel::DeviceDescription;
 using Ostrel::SimulatedCorvex;
 
-std::vector<std::int32_t> Numbers(const EventConfig& config) {
-    std::vector<std::int32_t> numbers;
-    for (const OutputRecord& record : config.GetOutputs())
-        numbers.push_back(record.Output);
-    return numbers;
-}
-
 OutputCommandBlock Decode(const BlockBytes& bytes) {
     OutputCommandBlock block;
     std::memcpy(&block, bytes.data(), sizeof block);
     return block;
-}
-
-std::string Hex(const BlockBytes& bytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (const std::uint8_t byte : bytes) {
-        hex += kDigits[byte >> 4];
-        hex += kDigits[byte & 0xF];
-    }
-    return hex;
-}
-
-// `hex` without its blanks.
-std::string Squeeze(std::string hex) {
-    std::erase(hex, ' ');
-    return hex;
 }
 
 // The bytes of an output that is off: size, 4, the output number, mode 0, zeros.

@@ -6,16 +6,10 @@
 #include <vector>
 
 #include "config/event_config.h"
+#include "tests/config/config_test_helpers.h"
 
 namespace VavazaZavidi {
 namespace {
-
-std::vector<std::int32_t> Numbers(const EventConfig& config) {
-    std::vector<std::int32_t> numbers;
-    for (const OutputRecord& record : config.GetOutputs())
-        numbers.push_back(record.Output);
-    return numbers;
-}
 
 std::vector<std::u16string> Names(const EventConfig& config) {
     std::vector<std::u16string> names;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/event_config.h"
+#include "tests/config/config_test_helpers.h"
 
 namespace VavazaZavidi {
 namespace {
@@ -39,13 +40,6 @@ std::string Write(const EventConfig& config) {
     std::string text = "left over";
     EXPECT_TRUE(config.Serialize(text));
     return text;
-}
-
-std::vector<std::int32_t> Numbers(const EventConfig& config) {
-    std::vector<std::int32_t> numbers;
-    for (const OutputRecord& record : config.GetOutputs())
-        numbers.push_back(record.Output);
-    return numbers;
 }
 
 // Two analog and three digital outputs with settings and rules off their defaults.
