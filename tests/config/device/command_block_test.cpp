@@ -19,10 +19,6 @@ std::string BlockHex(const OutputCommandBlock& block) {
     return Hex({reinterpret_cast<const std::uint8_t*>(&block), sizeof block});
 }
 
-Rule MakeRule(std::int32_t input, bool above, double hysteresis, double level) {
-    return Rule{input, above, hysteresis, level};
-}
-
 OutputRecord OnRecord(std::int32_t output) {
     OutputRecord record;
     record.Output = output;
@@ -40,7 +36,7 @@ TEST(CommandBlockBytes, FullBlockMatchesTheDeviceLayout) {
     record.Settings.PulseDelay = 0.25;
     record.Settings.RetriggerHoldoff = true;
     record.Settings.RetriggerHoldoffTime = 1.0;
-    record.Rules = {MakeRule(0, true, 5, 50), MakeRule(1, false, 5, 50)};
+    record.Rules = {Rule{0, true, 5, 50}, Rule{1, false, 5, 50}};
 
     const std::string expected = Squeeze(
         "70000000 04000000 01000000 02000000 "  // size, 4, output 1, mode any
@@ -94,7 +90,7 @@ TEST(CommandBlockFields, UnsetFlagsSendZeroWhateverTheValues) {
 
 TEST(CommandBlockFields, RulesBeyondTheListLeaveUnusedSlots) {
     OutputRecord record = OnRecord(1);
-    record.Rules = {MakeRule(0, true, 5, 10), MakeRule(3, true, 5, 20)};
+    record.Rules = {Rule{0, true, 5, 10}, Rule{3, true, 5, 20}};
     const OutputCommandBlock block = MakeCommandBlock(record);
     EXPECT_EQ(block.Rules[1].Input, 4);
     for (int k : {2, 3}) {
@@ -106,7 +102,7 @@ TEST(CommandBlockFields, RulesBeyondTheListLeaveUnusedSlots) {
 TEST(CommandBlockFields, OnlyTheFirstFourOfALongRuleListAreSent) {
     OutputRecord record = OnRecord(1);
     for (int i = 0; i < 6; ++i)
-        record.Rules.push_back(MakeRule(i, true, 5, 10.0 * i));
+        record.Rules.push_back(Rule{i, true, 5, 10.0 * i});
     const OutputCommandBlock block = MakeCommandBlock(record);
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(block.Rules[k].Input, k + 1);
@@ -136,30 +132,30 @@ TEST_P(RuleSlotConversion, GivesThresholdHysteresisAndDirection) {
 
 INSTANTIATE_TEST_SUITE_P(
     DeviceUnits, RuleSlotConversion,
-    ::testing::Values(SlotCase{MakeRule(0, true, 5, 50), 16000, 1600, 0},
-                      SlotCase{MakeRule(0, false, 5, 50), 17600, 1600, 1},
+    ::testing::Values(SlotCase{Rule{0, true, 5, 50}, 16000, 1600, 0},
+                      SlotCase{Rule{0, false, 5, 50}, 17600, 1600, 1},
                       // Level + hysteresis beyond the ceiling: the hysteresis gives way.
-                      SlotCase{MakeRule(0, false, 5, 100), 32766, 766, 1},
-                      SlotCase{MakeRule(2, true, 5, -12.5), -4000, 1600, 0},
-                      SlotCase{MakeRule(0, true, 5, 0.0031), 0, 1600, 0},
-                      SlotCase{MakeRule(0, true, 5, -0.0031), 0, 1600, 0},
-                      SlotCase{MakeRule(0, true, 0.5, 33.33333), 10666, 160, 0},
+                      SlotCase{Rule{0, false, 5, 100}, 32766, 766, 1},
+                      SlotCase{Rule{2, true, 5, -12.5}, -4000, 1600, 0},
+                      SlotCase{Rule{0, true, 5, 0.0031}, 0, 1600, 0},
+                      SlotCase{Rule{0, true, 5, -0.0031}, 0, 1600, 0},
+                      SlotCase{Rule{0, true, 0.5, 33.33333}, 10666, 160, 0},
                       // Exactly at the ceiling is not beyond it.
-                      SlotCase{MakeRule(0, false, 2.39375, 100), 32766, 766, 1},
+                      SlotCase{Rule{0, false, 2.39375, 100}, 32766, 766, 1},
                       // Values a configuration text can carry saturate instead of overflowing.
-                      SlotCase{MakeRule(0, true, 1e300, 1e300), kMax, kMax, 0},
-                      SlotCase{MakeRule(0, true, -1e300, -1e300), kMin, kMin, 0},
-                      SlotCase{MakeRule(0, true, std::nan(""), std::nan("")), 0, 0, 0},
-                      SlotCase{MakeRule(0, true, 5, std::numeric_limits<double>::infinity()), kMax,
+                      SlotCase{Rule{0, true, 1e300, 1e300}, kMax, kMax, 0},
+                      SlotCase{Rule{0, true, -1e300, -1e300}, kMin, kMin, 0},
+                      SlotCase{Rule{0, true, std::nan(""), std::nan("")}, 0, 0, 0},
+                      SlotCase{Rule{0, true, 5, std::numeric_limits<double>::infinity()}, kMax,
                                1600, 0},
-                      SlotCase{MakeRule(0, false, 5, 1e300), 32766, 32766 - kMax, 1},
-                      SlotCase{MakeRule(0, false, -1e300, -1e300), kMin, kMin, 1},
-                      SlotCase{MakeRule(0, false, 1e300, -1e300), -1, kMax, 1}));
+                      SlotCase{Rule{0, false, 5, 1e300}, 32766, 32766 - kMax, 1},
+                      SlotCase{Rule{0, false, -1e300, -1e300}, kMin, kMin, 1},
+                      SlotCase{Rule{0, false, 1e300, -1e300}, -1, kMax, 1}));
 
 TEST(RuleSlotConversion, InputByteIsTheLowByteOfTheOneBasedInput) {
-    EXPECT_EQ(MakeRuleSlot(MakeRule(254, true, 5, 0)).Input, 255);
-    EXPECT_EQ(MakeRuleSlot(MakeRule(255, true, 5, 0)).Input, 0);
-    EXPECT_EQ(MakeRuleSlot(MakeRule(kMax, true, 5, 0)).Input, 0);
+    EXPECT_EQ(MakeRuleSlot(Rule{254, true, 5, 0}).Input, 255);
+    EXPECT_EQ(MakeRuleSlot(Rule{255, true, 5, 0}).Input, 0);
+    EXPECT_EQ(MakeRuleSlot(Rule{kMax, true, 5, 0}).Input, 0);
 }
 
 TEST(TruncateToInt32, TruncatesTowardZeroAndSaturates) {
