@@ -59,36 +59,30 @@ const FaultStream::Fault* FaultStream::Find(const std::vector<Fault>& faults, un
     return found == faults.end() ? nullptr : &*found;
 }
 
-HRESULT FaultStream::Read(void* data, ULONG count, ULONG* read) {
-    const unsigned call = ++calls_.reads;
-    if (read != nullptr)
-        *read = 0;
-    const Fault* fault = Find(readFaults_, call);
+template <class PassOn>
+HRESULT FaultStream::Transfer(const std::vector<Fault>& faults, unsigned call, ULONG count,
+                              ULONG* moved, std::uint64_t& total, PassOn passOn) {
+    if (moved != nullptr)
+        *moved = 0;
+    const Fault* fault = Find(faults, call);
     if (fault != nullptr && !fault->shortens)
         return fault->error;
-    ULONG got = 0;
-    const HRESULT result =
-        inner_->Read(data, fault != nullptr ? std::min(count, fault->limit) : count, &got);
-    calls_.bytesRead += got;
-    if (read != nullptr)
-        *read = got;
+    ULONG done = 0;
+    const HRESULT result = passOn(fault != nullptr ? std::min(count, fault->limit) : count, &done);
+    total += done;
+    if (moved != nullptr)
+        *moved = done;
     return FAILED(result) ? result : (fault != nullptr ? fault->error : result);
 }
 
+HRESULT FaultStream::Read(void* data, ULONG count, ULONG* read) {
+    return Transfer(readFaults_, ++calls_.reads, count, read, calls_.bytesRead,
+                    [&](ULONG n, ULONG* got) { return inner_->Read(data, n, got); });
+}
+
 HRESULT FaultStream::Write(const void* data, ULONG count, ULONG* written) {
-    const unsigned call = ++calls_.writes;
-    if (written != nullptr)
-        *written = 0;
-    const Fault* fault = Find(writeFaults_, call);
-    if (fault != nullptr && !fault->shortens)
-        return fault->error;
-    ULONG put = 0;
-    const HRESULT result =
-        inner_->Write(data, fault != nullptr ? std::min(count, fault->limit) : count, &put);
-    calls_.bytesWritten += put;
-    if (written != nullptr)
-        *written = put;
-    return FAILED(result) ? result : (fault != nullptr ? fault->error : result);
+    return Transfer(writeFaults_, ++calls_.writes, count, written, calls_.bytesWritten,
+                    [&](ULONG n, ULONG* put) { return inner_->Write(data, n, put); });
 }
 
 HRESULT FaultStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) {

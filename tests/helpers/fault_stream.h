@@ -92,6 +92,12 @@ private:
     ~FaultStream() override = default;
 
     static const Fault* Find(const std::vector<Fault>& faults, unsigned call);
+    // A read or write, call number `call` of its kind: refused when `faults` fail it, else
+    // passed on as `passOn(count, &moved)` with `count` cut to a shortening fault's limit;
+    // `total` adds the bytes moved.
+    template <class PassOn>
+    static HRESULT Transfer(const std::vector<Fault>& faults, unsigned call, ULONG count,
+                            ULONG* moved, std::uint64_t& total, PassOn passOn);
 
     ComPtr<IStream> inner_;
     ComPtr<MemoryStream> memory_;
