@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/text/utf.h"
 #include "resources/resource_module.h"
 #include "resources/string_ids.h"
 #include "support/format/format_stream.h"
@@ -9,11 +10,6 @@
 
 namespace VavazaZavidi {
 namespace {
-
-std::u16string Decimal(std::int64_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // A message of the module's string table, loaded on first use and kept for the process.
 const Tev::String& SingleAnalogOutput() {
@@ -47,13 +43,13 @@ std::u16string MakeAnalogOutputName(std::int32_t number, std::int32_t analogOutp
         return std::u16string(SingleAnalogOutput().View());
     if (number == 1)
         return FormatFirst(FirstAnalogOutput());
-    return Decimal(number);
+    return Utf::ToUtf16(std::to_string(number));
 }
 
 std::u16string MakeDigitalOutputName(std::int64_t magnitude) {
     if (magnitude == 1)
         return FormatFirst(FirstDigitalOutput());
-    return Decimal(magnitude);
+    return Utf::ToUtf16(std::to_string(magnitude));
 }
 
 }  // namespace VavazaZavidi
