@@ -18,8 +18,8 @@ function(tarvel_add_bench name)
 endfunction()
 
 # tarvel_add_fuzzer(<name> SOURCES <files...> LIBS <targets...>)
-# A libFuzzer harness; built only in a TARVEL_FUZZ configuration. Its seed corpus lives
-# lives in a seeds/ folder beside its source.
+# A libFuzzer harness; built only in a TARVEL_FUZZ configuration. Its seed corpus lives in
+# fuzz/<area>/seeds/<name>/.
 function(tarvel_add_fuzzer name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
