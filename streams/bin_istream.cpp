@@ -12,12 +12,6 @@ BinIStream::BinIStream(std::streambuf* buffer, bool ownsBuffer, LONG version)
 
 BinIStream::~BinIStream() = default;
 
-HRESULT BinIStream::QueryInterface(REFIID, void** object) {
-    if (object != nullptr)
-        *object = nullptr;
-    return E_NOTIMPL;
-}
-
 HRESULT BinIStream::GetPosition(ULONG* position) {
     return PositionOn(std::ios_base::in, position);
 }

@@ -17,12 +17,6 @@ BinOStream::BinOStream(std::streambuf* buffer, bool ownsBuffer) : BinStream(buff
 
 BinOStream::~BinOStream() = default;
 
-HRESULT BinOStream::QueryInterface(REFIID, void** object) {
-    if (object != nullptr)
-        *object = nullptr;
-    return E_NOTIMPL;
-}
-
 HRESULT BinOStream::GetPosition(ULONG* position) {
     return PositionOn(std::ios_base::out, position);
 }

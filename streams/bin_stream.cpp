@@ -12,6 +12,12 @@ BinStream::~BinStream() {
         delete buffer_;
 }
 
+HRESULT BinStream::NoInterface(void** object) {
+    if (object != nullptr)
+        *object = nullptr;
+    return E_NOTIMPL;
+}
+
 HRESULT BinStream::PositionOn(std::ios_base::openmode which, ULONG* position) {
     if (position == nullptr)
         return E_POINTER;
