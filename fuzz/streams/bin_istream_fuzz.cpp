@@ -6,26 +6,16 @@
 // than the input; the position only moves forward and never past the input; once the state is
 // not good, reads yield nothing; a string read back is written and read again unchanged.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 #include <sstream>
 
+#include "fuzz/fuzz_check.h"
 #include "platform/stream/memory_stream.h"
 #include "streams/bin_ostream.h"
 #include "streams/storage_bin_istream_lite.h"
 #include "support/string/xtev.h"
 
 namespace {
-
-// Stops the run with the condition that failed.
-#define CHECK(condition)                                                         \
-    do {                                                                         \
-        if (!(condition)) {                                                      \
-            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                        \
-        }                                                                        \
-    } while (false)
 
 // The writer always writes the current form, whatever form the text was read from.
 void CheckRoundTrip(const Tev::String& text) {

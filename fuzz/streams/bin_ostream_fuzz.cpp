@@ -5,25 +5,15 @@
 // seeking past the end reads as zeros. At the end the stream must hold exactly the model.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_check.h"
 #include "platform/stream/memory_stream.h"
 #include "streams/little_endian.h"
 #include "streams/storage_bin_ostream_lite.h"
 
 namespace {
-
-// Stops the run with the condition that failed.
-#define CHECK(condition)                                                         \
-    do {                                                                         \
-        if (!(condition)) {                                                      \
-            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                        \
-        }                                                                        \
-    } while (false)
 
 class Input {
 public:
