@@ -198,13 +198,6 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     ButtonData& data = DataOf<ButtonData>(window);
     const DWORD type = TypeOf(window);
     switch (message) {
-        case WM_SETFONT:
-            data.font = reinterpret_cast<HFONT>(wParam);
-            if (lParam != 0)
-                InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(data.font);
         case WM_GETDLGCODE:
             if (type == BS_GROUPBOX)
                 return DLGC_STATIC;
@@ -317,7 +310,7 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                 NotifyParent(window, BN_KILLFOCUS);
             return 0;
         default:
-            return DrawnControlMessage(window, message, wParam, lParam,
+            return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
     }
 }

@@ -114,13 +114,6 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
-        case WM_SETFONT:
-            data.font = reinterpret_cast<HFONT>(wParam);
-            if (lParam != 0)
-                InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(data.font);
         case WM_SETTEXT:
             return CB_ERR;  // a drop-down list shows only its entries
         case WM_GETDLGCODE:
@@ -270,7 +263,7 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             NotifyParent(window, CBN_KILLFOCUS);
             return 0;
         default:
-            return DrawnControlMessage(window, message, wParam, lParam,
+            return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
     }
 }

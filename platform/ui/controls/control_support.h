@@ -77,6 +77,24 @@ LRESULT DrawnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// The same for a control that keeps the font it is given in `font`: WM_SETFONT keeps it
+// (repainting when asked) and WM_GETFONT answers it.
+template <class Painter>
+LRESULT DrawnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, HFONT& font,
+                            Painter painter) {
+    switch (message) {
+        case WM_SETFONT:
+            font = reinterpret_cast<HFONT>(wParam);
+            if (lParam != 0)
+                InvalidateRect(window, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font);
+        default:
+            return DrawnControlMessage(window, message, wParam, lParam, painter);
+    }
+}
+
 // The deepest dialog above a window (child dialogs included), or null.
 HWND DialogAbove(HWND window);
 // The top-level dialog that holds a window, or null.

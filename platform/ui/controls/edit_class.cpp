@@ -140,13 +140,6 @@ std::size_t IndexAt(HWND window, EditData& data, int x) {
 LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     EditData& data = DataOf<EditData>(window);
     switch (message) {
-        case WM_SETFONT:
-            data.font = reinterpret_cast<HFONT>(wParam);
-            if (lParam != 0)
-                InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(data.font);
         case WM_SETTEXT: {
             // The limit holds only for what the user types.
             const auto* text = reinterpret_cast<LPCWSTR>(lParam);
@@ -262,7 +255,7 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             NotifyParent(window, EN_KILLFOCUS);
             return 0;
         default:
-            return DrawnControlMessage(window, message, wParam, lParam,
+            return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
     }
 }

@@ -57,13 +57,6 @@ void Paint(HWND window, HDC dc) {
 LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     StaticData& data = DataOf<StaticData>(window);
     switch (message) {
-        case WM_SETFONT:
-            data.font = reinterpret_cast<HFONT>(wParam);
-            if (lParam != 0)
-                InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(data.font);
         case WM_NCHITTEST:
             // Texts let the mouse through to what lies below them unless they notify.
             return (StyleOf(window) & SS_NOTIFY) != 0 ? HTCLIENT : HTTRANSPARENT;
@@ -82,7 +75,7 @@ LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case STM_GETIMAGE:
             return reinterpret_cast<LRESULT>(data.image);
         default:
-            return DrawnControlMessage(window, message, wParam, lParam,
+            return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
     }
 }

@@ -133,13 +133,6 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const int count = static_cast<int>(data.tabs.size());
     const auto index = static_cast<int>(static_cast<std::intptr_t>(wParam));
     switch (message) {
-        case WM_SETFONT:
-            data.font = reinterpret_cast<HFONT>(wParam);
-            if (lParam != 0)
-                InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(data.font);
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
         case WM_NCHITTEST: {
@@ -273,7 +266,7 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             InvalidateRect(window, nullptr, TRUE);
             return 0;
         default:
-            return DrawnControlMessage(window, message, wParam, lParam,
+            return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
     }
 }
