@@ -24,6 +24,15 @@ LRESULT NotifyParent(HWND control, NMHDR& header, UINT code) {
     return SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
+TEXTMETRICW FontMetricsOf(HWND window, HFONT font) {
+    const HDC dc = GetDC(window);
+    SelectObject(dc, FontOrDefault(font));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    ReleaseDC(window, dc);
+    return metrics;
+}
+
 HBRUSH AskColours(HWND control, HDC dc, UINT message) {
     const HWND parent = GetParent(control);
     LRESULT brush = 0;

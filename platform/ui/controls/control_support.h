@@ -37,11 +37,18 @@ LRESULT NotifyParent(HWND control, NMHDR& header, UINT code);
 // when the parent gives no brush.
 HBRUSH AskColours(HWND control, HDC dc, UINT message);
 
+// The font a control draws with: the one it was given, or the default GUI font.
+inline HGDIOBJ FontOrDefault(HFONT font) {
+    return font != nullptr ? reinterpret_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+// The metrics of the font a control draws with.
+TEXTMETRICW FontMetricsOf(HWND window, HFONT font);
+
 // Paints with the control's font selected; the caller's painter receives the client rect.
 template <class Painter>
 void PaintWith(HWND window, HDC dc, HFONT font, Painter painter) {
-    const HGDIOBJ old = SelectObject(
-        dc, font != nullptr ? reinterpret_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const HGDIOBJ old = SelectObject(dc, FontOrDefault(font));
     RECT client;
     GetClientRect(window, &client);
     painter(client);

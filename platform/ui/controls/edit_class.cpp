@@ -123,12 +123,7 @@ void Paint(HWND window, HDC dc) {
 }
 
 std::size_t IndexAt(HWND window, EditData& data, int x) {
-    const HDC dc = GetDC(window);
-    SelectObject(dc, data.font != nullptr ? reinterpret_cast<HGDIOBJ>(data.font)
-                                          : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(window, dc);
+    const TEXTMETRICW metrics = FontMetricsOf(window, data.font);
     const int index =
         (x - 1 + metrics.tmAveCharWidth / 2) / std::max<LONG>(metrics.tmAveCharWidth, 1);
     return std::min<std::size_t>(static_cast<std::size_t>(std::max(index, 0)),

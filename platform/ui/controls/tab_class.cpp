@@ -26,20 +26,10 @@ struct TabData : ClassData {
     HFONT font = nullptr;
 };
 
-int CharWidth(HWND window, TabData& data, int* height) {
-    const HDC dc = GetDC(window);
-    SelectObject(dc, data.font != nullptr ? reinterpret_cast<HGDIOBJ>(data.font)
-                                          : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(window, dc);
-    *height = metrics.tmHeight;
-    return metrics.tmAveCharWidth;
-}
-
 RECT TabRect(HWND window, TabData& data, int index) {
-    int height = 0;
-    const int charWidth = CharWidth(window, data, &height);
+    const TEXTMETRICW metrics = FontMetricsOf(window, data.font);
+    const int height = metrics.tmHeight;
+    const int charWidth = metrics.tmAveCharWidth;
     const int minimum = data.minimumWidth < 0 ? kDefaultMinimum : data.minimumWidth;
     int x = 2;
     for (int i = 0; i <= index && i < static_cast<int>(data.tabs.size()); ++i) {
@@ -55,9 +45,7 @@ RECT TabRect(HWND window, TabData& data, int index) {
 }
 
 int RowHeight(HWND window, TabData& data) {
-    int height = 0;
-    CharWidth(window, data, &height);
-    return 2 + height + kRowExtra;
+    return 2 + FontMetricsOf(window, data.font).tmHeight + kRowExtra;
 }
 
 void AdjustRect(HWND window, TabData& data, bool larger, RECT* r) {
