@@ -35,6 +35,14 @@ DeviceContext* ContextOf(HDC handle) {
     return Get<DeviceContext>(handle);
 }
 
+LOGFONTW FaceFont(const char16_t* face, LONG height) {
+    LOGFONTW font;
+    font.lfHeight = height;
+    for (int i = 0; face[i] != 0 && i < 31; ++i)
+        font.lfFaceName[i] = face[i];
+    return font;
+}
+
 Font MakeFont(const LOGFONTW& logFont) {
     Font font;
     font.logFont = logFont;
@@ -108,14 +116,6 @@ struct StockObjects {
     HBITMAP defaultBitmap = nullptr;
     HBRUSH systemBrushes[kSystemColorCount] = {};
 };
-
-LOGFONTW FaceFont(const char16_t* face, LONG height) {
-    LOGFONTW font;
-    font.lfHeight = height;
-    for (int i = 0; face[i] != 0 && i < 31; ++i)
-        font.lfFaceName[i] = face[i];
-    return font;
-}
 
 StockObjects& Stock() {
     static StockObjects* stock = [] {

@@ -127,6 +127,9 @@ Font* FontOf(HFONT handle);  // the selected font, or the default GUI font for n
 // The target bitmap a context draws into (a window's surface is made on demand).
 Bitmap* TargetOf(DeviceContext& dc);
 
+// A logical font of a face (cut to the 31 characters a face name holds) and a height.
+LOGFONTW FaceFont(const char16_t* face, LONG height);
+
 // Font metrics for a logical font.
 Font MakeFont(const LOGFONTW& logFont);
 

@@ -38,11 +38,8 @@ HWND FirstTabStop(HWND dialog) {
 }
 
 HFONT TemplateFont(const DialogTemplate& t) {
-    LOGFONTW font;
-    font.lfHeight = -MulDiv(t.pointSize, 96, 72);
-    const char16_t* face = t.fontFace != nullptr ? t.fontFace : u"MS Shell Dlg";
-    for (int i = 0; face[i] != 0 && i < 31; ++i)
-        font.lfFaceName[i] = face[i];
+    const LOGFONTW font = gdi_internal::FaceFont(
+        t.fontFace != nullptr ? t.fontFace : u"MS Shell Dlg", -MulDiv(t.pointSize, 96, 72));
     return CreateFontIndirectW(&font);
 }
 
