@@ -7,6 +7,7 @@
 #include "platform/ui/window_table.h"
 
 using winui::Find;
+using winui::TopLevelOf;
 using winui::WindowRecord;
 using winui::Windows;
 
@@ -16,14 +17,6 @@ HWND g_focus = nullptr;
 HWND g_capture = nullptr;
 HWND g_active = nullptr;
 std::uint64_t g_activations = 0;
-
-HWND TopLevelOf(HWND window) {
-    WindowRecord* record = Find(window);
-    while (record != nullptr && record->parent != Windows().Desktop()) {
-        record = Find(record->parent);
-    }
-    return record == nullptr ? nullptr : record->handle;
-}
 
 void BringToTop(HWND top) {
     WindowRecord* desktop = Find(Windows().Desktop());

@@ -76,19 +76,6 @@ UINT UpMessage(ui::MouseButton button) {
     return WM_NULL;
 }
 
-HWND TopLevelOf(HWND window) {
-    HWND top = window;
-    while (top != nullptr && (GetWindowLongPtrW(top, GWL_STYLE) & WS_CHILD) != 0) {
-        top = GetParent(top);
-    }
-    return top;
-}
-
-HWND DialogOf(HWND focus) {
-    const HWND top = TopLevelOf(focus != nullptr ? focus : GetActiveWindow());
-    return top != nullptr && winui::IsDialogWindow(top) ? top : nullptr;
-}
-
 // The control with the given id anywhere inside the dialog (child dialogs included).
 HWND FindControl(HWND parent, int id) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
@@ -115,7 +102,7 @@ char16_t CharacterOf(UINT key) {
 
 bool HandleDialogKey(UINT key) {
     const HWND focus = GetFocus();
-    const HWND dialog = DialogOf(focus);
+    const HWND dialog = winui::TopDialogOf(focus != nullptr ? focus : GetActiveWindow());
     if (dialog == nullptr)
         return false;
     const LRESULT code = focus == nullptr ? 0 : SendMessageW(focus, WM_GETDLGCODE, key, 0);
@@ -214,7 +201,7 @@ void MouseDown(MouseButton button) {
     g_buttons |= ButtonFlag(button);
     const HWND target = MouseTarget();
     if (target != nullptr) {
-        const HWND top = TopLevelOf(target);
+        const HWND top = winui::TopLevelOf(target);
         if (top != nullptr && top != GetActiveWindow() && IsWindowEnabled(top) &&
             (GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE) == 0) {
             SetActiveWindow(top);

@@ -16,17 +16,6 @@ using winui::Windows;
 
 namespace {
 
-bool IsTopLevel(const WindowRecord& record) {
-    return record.parent == nullptr || record.parent == Windows().Desktop();
-}
-
-HWND RootOf(HWND window) {
-    WindowRecord* record = Find(window);
-    while (record != nullptr && !IsTopLevel(*record))
-        record = Find(record->parent);
-    return record == nullptr ? nullptr : record->handle;
-}
-
 void DetachFromParent(WindowRecord& record) {
     WindowRecord* parent = Find(record.parent);
     if (parent == nullptr)
@@ -119,7 +108,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     record->id = child ? reinterpret_cast<LONG_PTR>(menuOrId) : 0;
     record->rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
     record->parent = child ? parent : Windows().Desktop();
-    record->owner = child ? nullptr : RootOf(parent);
+    record->owner = child ? nullptr : winui::TopLevelOf(parent);
     const HWND handle = Windows().Add(std::move(record));
 
     WindowRecord* parentRecord = Find(child ? parent : Windows().Desktop());

@@ -7,6 +7,7 @@
 #include "platform/ui/window_table.h"
 
 using winui::Find;
+using winui::IsTopLevel;
 using winui::WindowRecord;
 using winui::Windows;
 
@@ -14,10 +15,6 @@ namespace {
 
 bool Contains(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
-bool IsTopLevel(const WindowRecord& record) {
-    return record.parent == Windows().Desktop();
 }
 
 void Restack(WindowRecord& record, HWND insertAfter) {

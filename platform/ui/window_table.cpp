@@ -32,6 +32,13 @@ WindowTable& Windows() {
     return *table;
 }
 
+HWND TopLevelOf(HWND window) {
+    WindowRecord* record = Find(window);
+    while (record != nullptr && !IsTopLevel(*record))
+        record = Find(record->parent);
+    return record == nullptr ? nullptr : record->handle;
+}
+
 RECT NonClientInsets(DWORD style, DWORD exStyle) {
     int frame = 0;
     const bool captioned = (style & WS_CAPTION) == WS_CAPTION;

@@ -95,6 +95,15 @@ inline WindowRecord* Find(HWND handle) {
     return Windows().Find(handle);
 }
 
+// Whether the window is top-level: a child of the desktop.
+inline bool IsTopLevel(const WindowRecord& record) {
+    return record.parent == Windows().Desktop();
+}
+
+// The top-level window that holds a window (the window itself when it is top-level); null
+// for the desktop and for a handle that is no window.
+HWND TopLevelOf(HWND window);
+
 // Insets of the non-client area (borders, caption) for the given styles.
 RECT NonClientInsets(DWORD style, DWORD exStyle);
 

@@ -57,9 +57,7 @@ HWND DialogAbove(HWND window) {
 }
 
 HWND TopDialogOf(HWND window) {
-    HWND top = window;
-    while (top != nullptr && (StyleOf(top) & WS_CHILD) != 0)
-        top = GetParent(top);
+    const HWND top = TopLevelOf(window);
     return top != nullptr && IsDialogWindow(top) ? top : nullptr;
 }
 

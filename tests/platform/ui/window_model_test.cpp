@@ -88,6 +88,19 @@ TEST_F(WindowModel, UnknownClassesAndMissingParentsMakeNoWindow) {
         << "class names ignore case";
 }
 
+TEST_F(WindowModel, PopUpsAreOwnedByTheTopLevelWindowOfTheirParent) {
+    auto popUp = [](HWND parent) {
+        return CreateWindowExW(0, u"TarvelLogging", u"", WS_POPUP, 0, 0, 10, 10, parent, nullptr,
+                               nullptr, nullptr);
+    };
+    const HWND owned = popUp(Child(top.Handle(), 12, 0, 0, 10, 10));
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), top.Handle());
+    const HWND free = popUp(GetDesktopWindow());
+    EXPECT_EQ(GetWindow(free, GW_OWNER), nullptr) << "the desktop owns no window";
+    DestroyWindow(owned);
+    DestroyWindow(free);
+}
+
 TEST_F(WindowModel, ChildrenKeepCreationOrderAsTabOrderAndCanBeRestacked) {
     const HWND a = Child(top.Handle(), 1, 0, 0, 10, 10);
     const HWND b = Child(top.Handle(), 2, 0, 0, 10, 10);
