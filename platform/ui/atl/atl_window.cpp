@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text/utf.h"
+
 namespace ATL {
 namespace {
 
@@ -20,7 +22,7 @@ BOOL CWindow::DestroyWindow() {
 std::u16string AnonymousClassName(const CWndClassInfo& info) {
     char name[64];
     std::snprintf(name, sizeof name, "ATL:%p", static_cast<const void*>(&info));
-    return std::u16string(name, name + std::char_traits<char>::length(name));
+    return Utf::ToUtf16(name);
 }
 
 WNDPROC CWindowImplBase::GetWindowProc() {

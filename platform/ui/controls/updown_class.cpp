@@ -3,6 +3,7 @@
 // position, otherwise the step is applied and the parent gets a scroll notification.
 #include <algorithm>
 
+#include "platform/text/utf.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
@@ -31,8 +32,7 @@ bool Horizontal(HWND window) {
 void ShowInBuddy(HWND window, const UpDownData& data) {
     if ((StyleOf(window) & UDS_SETBUDDYINT) == 0 || data.buddy == nullptr)
         return;
-    const std::string digits = std::to_string(data.position);
-    SetWindowTextW(data.buddy, std::u16string(digits.begin(), digits.end()).c_str());
+    SetWindowTextW(data.buddy, Utf::ToUtf16(std::to_string(data.position)).c_str());
 }
 
 void AttachToBuddy(HWND window, UpDownData& data) {
