@@ -71,6 +71,9 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner);
 bool IsDialogEnded(HWND dialog);
 // Notes which template resource a dialog was built from (see TemplateIdOf).
 void RecordTemplateId(HWND dialog, int templateId);
+// Whether a dialog procedure answers the message with its own return value (the colour
+// requests and WM_INITDIALOG) rather than through DWLP_MSGRESULT.
+bool DialogProcedureAnswersDirectly(UINT message);
 
 }  // namespace ui
 

@@ -54,11 +54,6 @@ RECT ToPixels(SIZE base, int x, int y, int cx, int cy) {
     return RECT{left, top, left + MulDiv(cx, base.cx, 4), top + MulDiv(cy, base.cy, 8)};
 }
 
-bool ReturnsValueDirectly(UINT message) {
-    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
-           message == WM_INITDIALOG;
-}
-
 }  // namespace
 
 bool IsDialogWindow(HWND window) {
@@ -83,7 +78,7 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (record->dialogProcedure != nullptr) {
         const INT_PTR handled = record->dialogProcedure(dialog, message, wParam, lParam);
         if (handled != 0) {
-            if (winui::ReturnsValueDirectly(message))
+            if (ui::DialogProcedureAnswersDirectly(message))
                 return handled;
             record = Find(dialog);
             return record == nullptr ? 0 : record->dialogResult;
@@ -352,6 +347,11 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner) {
 bool IsDialogEnded(HWND dialog) {
     WindowRecord* record = Find(dialog);
     return record == nullptr || record->dialogEnded;
+}
+
+bool DialogProcedureAnswersDirectly(UINT message) {
+    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
+           message == WM_INITDIALOG;
 }
 
 void RecordTemplateId(HWND dialog, int templateId) {

@@ -7,11 +7,6 @@ namespace {
 
 TDialog* g_creatingDialog = nullptr;
 
-bool ReturnsValueDirectly(UINT message) {
-    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
-           message == WM_INITDIALOG;
-}
-
 }  // namespace
 
 TDialog::TDialog(TWindow* parent, int templateId, TModule* module)
@@ -165,7 +160,7 @@ INT_PTR TDialog::DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return FALSE;
     if (defaulted && message != WM_INITDIALOG)
         return FALSE;
-    if (ReturnsValueDirectly(message))
+    if (ui::DialogProcedureAnswersDirectly(message))
         return result;
     SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
     return TRUE;
