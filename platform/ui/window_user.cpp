@@ -419,11 +419,9 @@ std::vector<WindowUser> WindowUser::ChildDialogs() const {
 }
 
 ControlUser WindowUser::Focused() const {
-    const HWND focus = GetFocus();
-    if (focus == nullptr || (focus != window_ && !IsChild(window_, focus))) {
+    if (!HasFocusInside())
         throw std::logic_error("the focus is not in this window");
-    }
-    return ControlUser(focus);
+    return ControlUser(GetFocus());
 }
 
 bool WindowUser::HasFocusInside() const {
