@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/text/utf.h"
 #include "platform/ui/owl/window.h"
 
 namespace owl {
@@ -77,8 +78,7 @@ void ShowError(TWindow* owner, const tstring& text) {
 }
 
 tstring Decimal(LONG value) {
-    const std::string digits = std::to_string(value);
-    return tstring(digits.begin(), digits.end());
+    return Utf::ToUtf16(std::to_string(value));
 }
 
 }  // namespace
