@@ -40,6 +40,11 @@ std::deque<PostedMessage>& Queue() {
 
 constexpr UINT kMinimumInterval = 10;  // USER_TIMER_MINIMUM
 
+std::vector<Timer>::iterator FindTimer(HWND window, UINT_PTR id) {
+    return std::find_if(Timers().begin(), Timers().end(),
+                        [&](const Timer& t) { return t.window == window && t.id == id; });
+}
+
 void DeliverPosted() {
     // Messages posted while delivering are delivered in the same pump.
     while (!Queue().empty()) {
@@ -59,27 +64,21 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC procedu
     if (window == nullptr)
         id = ++g_nextThreadTimer;
     const UINT interval = std::max(milliseconds, kMinimumInterval);
-    auto& timers = Timers();
-    const auto found = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) {
-        return t.window == window && t.id == id;
-    });
+    const auto found = FindTimer(window, id);
     Timer timer{window, id, interval, g_now + interval, procedure, ++g_serial};
-    if (found != timers.end()) {
+    if (found != Timers().end()) {
         *found = timer;
     } else {
-        timers.push_back(timer);
+        Timers().push_back(timer);
     }
     return window == nullptr ? id : (id == 0 ? 1 : id);
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id) {
-    auto& timers = Timers();
-    const auto found = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) {
-        return t.window == window && t.id == id;
-    });
-    if (found == timers.end())
+    const auto found = FindTimer(window, id);
+    if (found == Timers().end())
         return FALSE;
-    timers.erase(found);
+    Timers().erase(found);
     return TRUE;
 }
 
@@ -144,8 +143,7 @@ std::size_t ActiveTimerCount(HWND window) {
 }
 
 bool HasTimer(HWND window, UINT_PTR id) {
-    return std::any_of(Timers().begin(), Timers().end(),
-                       [&](const Timer& t) { return t.window == window && t.id == id; });
+    return FindTimer(window, id) != Timers().end();
 }
 
 }  // namespace ui
