@@ -5,32 +5,11 @@
 #include "platform/gdi/glyphs.h"
 #include "platform/gdi/image.h"
 #include "platform/ui/user.h"
+#include "tests/platform/gdi/memory_canvas.h"
 
 namespace {
 
-// A memory context with a white bitmap of its own selected into it.
-class Canvas {
-public:
-    Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
-        bitmap_ = CreateCompatibleBitmap(dc_, width, height);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    HBITMAP Bitmap() const { return bitmap_; }
-    gdi::Image Image() const { return gdi::ImageOf(bitmap_); }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
+using gdi_test::Canvas;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);

@@ -4,29 +4,21 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/image.h"
+#include "tests/platform/gdi/memory_canvas.h"
 
 namespace {
+
+using gdi_test::Canvas;
 
 class Surface : public ::testing::Test {
 protected:
     Surface() {
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateCompatibleBitmap(dc, 120, 60);
-        old = SelectObject(dc, bitmap);
-        RECT all{0, 0, 120, 60};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
     }
-    ~Surface() override {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    RECT Ink() { return gdi::ImageOf(bitmap).BoundsOf(RGB(0, 0, 0)); }
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
+    RECT Ink() { return canvas.Image().BoundsOf(RGB(0, 0, 0)); }
+    Canvas canvas{120, 60};
+    HDC dc = canvas.Dc();
 };
 
 TEST_F(Surface, CentredRightAndVerticallyCentredSingleLines) {
@@ -80,17 +72,12 @@ TEST_F(Surface, SavedStateComesBack) {
 }
 
 TEST_F(Surface, StretchingTakesTheNearestPixel) {
-    const HDC source = CreateCompatibleDC(nullptr);
-    const HBITMAP two = CreateCompatibleBitmap(source, 2, 1);
-    const HGDIOBJ before = SelectObject(source, two);
-    SetPixel(source, 0, 0, RGB(255, 0, 0));
-    SetPixel(source, 1, 0, RGB(0, 0, 255));
-    StretchBlt(dc, 0, 0, 4, 2, source, 0, 0, 2, 1, SRCCOPY);
+    Canvas source(2, 1);
+    SetPixel(source.Dc(), 0, 0, RGB(255, 0, 0));
+    SetPixel(source.Dc(), 1, 0, RGB(0, 0, 255));
+    StretchBlt(dc, 0, 0, 4, 2, source.Dc(), 0, 0, 2, 1, SRCCOPY);
     EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(dc, 2, 0), RGB(0, 0, 255));
-    SelectObject(source, before);
-    DeleteObject(two);
-    DeleteDC(source);
 }
 
 TEST_F(Surface, LinesLeaveOutTheirEndPointAndNullPensDrawNothing) {

@@ -5,6 +5,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdiplus.h"
 #include "platform/gdi/image.h"
+#include "tests/platform/gdi/memory_canvas.h"
 
 namespace {
 
@@ -13,20 +14,12 @@ protected:
     void SetUp() override {
         ::Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(GdiplusStartup(&token, &input, nullptr), ::Gdiplus::Ok);
-        dc = CreateCompatibleDC(nullptr);
-        target = CreateCompatibleBitmap(dc, 4, 1);
-        old = SelectObject(dc, target);
         RECT all{0, 0, 4, 1};
         const HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
         FillRect(dc, &all, green);
         DeleteObject(green);
     }
-    void TearDown() override {
-        SelectObject(dc, old);
-        DeleteObject(target);
-        DeleteDC(dc);
-        GdiplusShutdown(token);
-    }
+    void TearDown() override { GdiplusShutdown(token); }
     // Draws a 4 × 1 image of the given ARGB pixels at the origin.
     void Draw(const std::uint32_t (&pixels)[4], ::Gdiplus::PixelFormat format,
               GpImageAttributes* attributes) {
@@ -47,9 +40,8 @@ protected:
     COLORREF At(int x) { return GetPixel(dc, x, 0); }
 
     UINT_PTR token = 0;
-    HDC dc = nullptr;
-    HBITMAP target = nullptr;
-    HGDIOBJ old = nullptr;
+    gdi_test::Canvas target{4, 1};
+    HDC dc = target.Dc();
 };
 
 TEST_F(Gdiplus, TheRemapTableComesBeforeTheMatrix) {

@@ -5,6 +5,7 @@
 #include "platform/gdi/image.h"
 #include "platform/theme/theme_service.h"
 #include "platform/ui/user.h"
+#include "tests/platform/gdi/memory_canvas.h"
 
 namespace {
 
@@ -32,12 +33,10 @@ TEST_F(ThemeService, ThemedDrawsPartsInTheirColoursAndRecordsTheCalls) {
     EXPECT_TRUE(theme::IsAppThemed());
     const HTHEME handle = theme::OpenThemeData(nullptr, u"Button;Toolbar");
     ASSERT_NE(handle, nullptr);
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateCompatibleBitmap(dc, 10, 10);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const gdi_test::Canvas canvas(10, 10);
     RECT r{0, 0, 10, 10};
-    EXPECT_EQ(theme::DrawThemeBackground(handle, dc, 1, 3, &r, nullptr), S_OK);
-    const gdi::Image image = gdi::ImageOf(bitmap);
+    EXPECT_EQ(theme::DrawThemeBackground(handle, canvas.Dc(), 1, 3, &r, nullptr), S_OK);
+    const gdi::Image image = canvas.Image();
     EXPECT_EQ(image.At(5, 5), theme::PartColour(u"BUTTON", 1, 3));
     EXPECT_EQ(image.At(0, 5), theme::OutlineColour(u"BUTTON", 1, 3));
     EXPECT_NE(theme::PartColour(u"BUTTON", 1, 3), theme::PartColour(u"BUTTON", 1, 4));
@@ -49,9 +48,6 @@ TEST_F(ThemeService, ThemedDrawsPartsInTheirColoursAndRecordsTheCalls) {
     EXPECT_EQ(theme::CloseThemeData(handle), S_OK);
     EXPECT_EQ(theme::CloseThemeData(handle), E_HANDLE);
     EXPECT_EQ(theme::OpenHandleCount(), 0u);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 TEST_F(ThemeService, FailingModeAndSingleFailuresAnswerEFail) {

@@ -8,6 +8,7 @@
 #include "platform/theme/theme_service.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/window_user.h"
+#include "tests/platform/gdi/memory_canvas.h"
 #include "tests/platform/ui/recording_window.h"
 
 namespace {
@@ -49,20 +50,17 @@ TEST_F(Painting, ATabControlPrintedIntoABitmapMakesABrushThatMatchesItsPage) {
     // A pane at (20, 40) of the tab control fills itself with the brush, its origin moved
     // back by the pane's place on the page.
     const HBRUSH brush = CreatePatternBrush(printed);
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP pane = CreateCompatibleBitmap(dc, 50, 30);
-    const HGDIOBJ old = SelectObject(dc, pane);
-    SetBrushOrgEx(dc, -20, -40, nullptr);
-    RECT all{0, 0, 50, 30};
-    FillRect(dc, &all, brush);
-    const gdi::Image filled = gdi::ImageOf(pane);
-    for (int y = 0; y < 30; y += 5) {
-        for (int x = 0; x < 50; x += 5)
-            ASSERT_EQ(filled.At(x, y), page.At(20 + x, 40 + y));
+    {
+        gdi_test::Canvas pane(50, 30);
+        SetBrushOrgEx(pane.Dc(), -20, -40, nullptr);
+        RECT all{0, 0, 50, 30};
+        FillRect(pane.Dc(), &all, brush);
+        const gdi::Image filled = pane.Image();
+        for (int y = 0; y < 30; y += 5) {
+            for (int x = 0; x < 50; x += 5)
+                ASSERT_EQ(filled.At(x, y), page.At(20 + x, 40 + y));
+        }
     }
-    SelectObject(dc, old);
-    DeleteObject(pane);
-    DeleteDC(dc);
     DeleteObject(brush);
     DeleteObject(printed);
     theme::SetMode(theme::Mode::Unthemed);
