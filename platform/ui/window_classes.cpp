@@ -2,23 +2,11 @@
 
 #include <list>
 
+#include "platform/ui/ascii_case.h"
 #include "platform/ui/controls/standard_classes.h"
 
 namespace winui {
 namespace {
-
-char16_t Lower(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-}
-
-bool SameName(const std::u16string& a, const char16_t* b) {
-    std::size_t i = 0;
-    for (; i < a.size(); ++i) {
-        if (b[i] == 0 || Lower(a[i]) != Lower(b[i]))
-            return false;
-    }
-    return b[i] == 0;
-}
 
 // A list keeps each class at a fixed address: window records point at their class.
 std::list<WindowClass>& Classes() {
@@ -44,7 +32,7 @@ const WindowClass* FindClass(const char16_t* name) {
         return nullptr;
     EnsureStandardClasses();
     for (const WindowClass& c : Classes()) {
-        if (SameName(c.name, name))
+        if (EqualIgnoringAsciiCase(c.name, name))
             return &c;
     }
     return nullptr;
@@ -52,7 +40,7 @@ const WindowClass* FindClass(const char16_t* name) {
 
 bool AddClass(const WindowClass& windowClass) {
     for (const WindowClass& c : Classes()) {
-        if (SameName(c.name, windowClass.name.c_str()))
+        if (EqualIgnoringAsciiCase(c.name, windowClass.name))
             return false;
     }
     Classes().push_back(windowClass);
@@ -61,7 +49,7 @@ bool AddClass(const WindowClass& windowClass) {
 
 bool RemoveClass(const char16_t* name) {
     for (auto it = Classes().begin(); it != Classes().end(); ++it) {
-        if (SameName(it->name, name)) {
+        if (EqualIgnoringAsciiCase(it->name, name)) {
             Classes().erase(it);
             return true;
         }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ui/ascii_case.h"
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 #include "platform/ui/headless.h"
@@ -27,18 +28,9 @@ struct ComboData : ClassData {
     HFONT font = nullptr;
 };
 
-char16_t Lower(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-}
-
-bool StartsWith(const std::u16string& text, const std::u16string& prefix, bool exact) {
-    if (exact ? text.size() != prefix.size() : text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (Lower(text[i]) != Lower(prefix[i]))
-            return false;
-    }
-    return true;
+// Whether an entry's text begins with (or, when exact, is) the text searched for.
+bool Matches(std::u16string_view text, std::u16string_view searched, bool exact) {
+    return EqualIgnoringAsciiCase(exact ? text : text.substr(0, searched.size()), searched);
 }
 
 int FindEntry(const ComboData& data, WPARAM start, LPCWSTR text, bool exact) {
@@ -48,7 +40,7 @@ int FindEntry(const ComboData& data, WPARAM start, LPCWSTR text, bool exact) {
     const int first = static_cast<int>(static_cast<std::intptr_t>(start));
     for (int k = 1; k <= count; ++k) {
         const int i = ((first < 0 ? -1 : first) + k) % count;
-        if (StartsWith(data.entries[static_cast<std::size_t>(i)].text, text, exact))
+        if (Matches(data.entries[static_cast<std::size_t>(i)].text, text, exact))
             return i;
     }
     return static_cast<int>(CB_ERR);
