@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "platform/ui/ascii_case.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/user.h"
@@ -52,11 +53,11 @@ void CountClass(HWND window, const char16_t* name, std::size_t* count) {
     winui::WindowRecord* record = Find(window);
     if (record == nullptr)
         return;
-    char16_t buffer[256];
-    if (window != Windows().Desktop()) {
-        GetClassNameW(window, buffer, 256);
-        if (std::u16string(buffer) == name)
-            ++*count;
+    // Class names ignore case here as everywhere, so that a class still in use under
+    // another spelling of its name is counted.
+    if (record->windowClass != nullptr &&
+        winui::EqualIgnoringAsciiCase(record->windowClass->name, name)) {
+        ++*count;
     }
     const std::vector<HWND> children = record->children;
     for (HWND child : children)

@@ -88,6 +88,16 @@ TEST_F(WindowModel, UnknownClassesAndMissingParentsMakeNoWindow) {
         << "class names ignore case";
 }
 
+TEST_F(WindowModel, AClassInUseStaysRegisteredUnderAnySpellingOfItsName) {
+    const HWND window = Child(top.Handle(), 13, 0, 0, 10, 10);
+    EXPECT_EQ(ui::CountWindowsOfClass(u"tarvellogging"), 1u);
+    EXPECT_FALSE(UnregisterClassW(u"tarvellogging", nullptr)) << "its window still uses it";
+    char16_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    EXPECT_EQ(std::u16string(name), u"TarvelLogging");
+    DestroyWindow(window);
+}
+
 TEST_F(WindowModel, PopUpsAreOwnedByTheTopLevelWindowOfTheirParent) {
     auto popUp = [](HWND parent) {
         return CreateWindowExW(0, u"TarvelLogging", u"", WS_POPUP, 0, 0, 10, 10, parent, nullptr,
