@@ -29,10 +29,7 @@ HRESULT BinOStream::WriteString(ITevString* text) {
     if (!Good())
         return E_FAIL;
     String value;
-    if (text != nullptr) {
-        text->AddRef();  // Attach takes over a reference of its own
-        value.Attach(text);
-    }
+    value.Borrow(text);
     return WriteText(value);
 }
 
@@ -62,10 +59,7 @@ HRESULT BinOStream::WriteText(const String& text) {
 }
 
 ITevString* BinIStream::ReadString() {
-    const String text = ReadText();
-    ITevString* result = text.Interface();
-    result->AddRef();
-    return result;
+    return ReadText().HandOut();
 }
 
 String BinIStream::ReadText() {

@@ -212,10 +212,7 @@ void Doc::RefreshDevice() {
 LONG Doc::OnConfigText(ITevString* text) {
     return ReportingFailure<LONG>(0, [&] {
         Tev::String received;
-        if (text != nullptr) {
-            text->AddRef();
-            received.Attach(text);
-        }
+        received.Borrow(text);
         // Whatever Deserialize rebuilt is applied, also from a text that does not parse.
         EventConfig arrived;
         arrived.Deserialize(received.Narrow());

@@ -102,20 +102,14 @@ HRESULT KYTDocument::GetPersistObject(LONG /*flag*/, LONG /*kind*/, IUnknown** o
 
 HRESULT KYTDocument::SetName(ITevString* name) {
     // Shared when it is one of this program's strings, copied otherwise (Attach decides).
-    Tev::String received;
-    if (name != nullptr) {
-        name->AddRef();
-        received.Attach(name);
-    }
-    name_ = received;
+    name_.Borrow(name);
     return S_OK;
 }
 
 HRESULT KYTDocument::GetName(ITevString** name) {
     if (name == nullptr)
         return E_POINTER;
-    *name = name_.Interface();
-    (*name)->AddRef();
+    *name = name_.HandOut();
     return S_OK;
 }
 

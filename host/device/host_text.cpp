@@ -6,10 +6,7 @@ namespace Ostrel {
 HRESULT HandOutText(const std::string& text, ITevString** result) {
     if (result == nullptr)
         return E_POINTER;
-    const Tev::String string(text);
-    ITevString* object = string.Interface();
-    object->AddRef();  // the caller's reference, which outlives `string`
-    *result = object;
+    *result = Tev::String(text).HandOut();
     return S_OK;
 }
 

@@ -162,11 +162,8 @@ HRESULT HostDocument::OfferPersistence(IHostStorage* storage, LONG /*reserved1*/
         if (extension.offered != nullptr)
             extension.offered->Release();
         extension.offered = persist;
-        if (text != nullptr) {
-            Tev::String name(u"extension stream");
-            *text = name.Interface();
-            (*text)->AddRef();
-        }
+        if (text != nullptr)
+            *text = Tev::String(u"extension stream").HandOut();
         return S_OK;
     }
     return E_INVALIDARG;  // not one of this document's extension documents

@@ -139,6 +139,12 @@ public:
     // null empties the string; an object of kind 9 is adopted in place without copying; any
     // other implementation is copied (GetSize, CopyTo) and released.
     void Attach(ITevString* received);
+    // The same for a string object the caller keeps its own reference to (an in-parameter).
+    void Borrow(ITevString* lent) {
+        if (lent != nullptr)
+            lent->AddRef();
+        Attach(lent);
+    }
 
 private:
     struct Adopt {};
