@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "dialog/number_text.h"
 #include "dialog/validating_edit.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::u16string text;
@@ -17,24 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     using namespace Tev::NumberText;
     const auto real = LeadingReal(text);
-    if (real &&
-        (real->consumed == 0 || real->consumed > kReadLimit || real->consumed > text.size())) {
-        std::abort();
-    }
+    CHECK(!real ||
+          (real->consumed > 0 && real->consumed <= kReadLimit && real->consumed <= text.size()));
     std::size_t consumed = 0;
     const auto whole = LeadingWhole(text, &consumed);
-    if (whole &&
-        (consumed == 0 || consumed > kReadLimit || *whole > INT32_MAX || *whole < INT32_MIN)) {
-        std::abort();
-    }
-    if (IsWholeNumber(text) && !whole)
-        std::abort();
-    if (IsRealNumber(text) && (!real || real->overflow))
-        std::abort();
+    CHECK(!whole ||
+          (consumed > 0 && consumed <= kReadLimit && *whole <= INT32_MAX && *whole >= INT32_MIN));
+    CHECK(!IsWholeNumber(text) || whole);
+    CHECK(!IsRealNumber(text) || (real && !real->overflow));
     if (real && !real->overflow && std::isfinite(real->value)) {
         const double rounded = Tev::DoubleEdit::Round(real->value, 0);
-        if (std::isnan(rounded))
-            std::abort();
+        CHECK(!std::isnan(rounded));
         // Nine digits of a value near the ends of the double range do not read back exactly.
         const double magnitude = std::fabs(rounded);
         if (magnitude != 0 && (magnitude < 1e-290 || magnitude > 1e290))
@@ -43,12 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // rounding may keep one digit more than the display shows).
         const Tev::String shown = Tev::DoubleEdit::Format(rounded, 0, false);
         const auto back = LeadingReal(shown.View());
-        if (!back)
-            std::abort();
+        CHECK(back);
         const Tev::String again =
             Tev::DoubleEdit::Format(Tev::DoubleEdit::Round(back->value, 0), 0, false);
-        if (!(again == shown))
-            std::abort();
+        CHECK(again == shown);
     }
     return 0;
 }

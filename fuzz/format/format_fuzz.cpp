@@ -5,22 +5,17 @@
 // then UTF-16LE units: the format, then the arguments, separated by the unit 0x0001.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_check.h"
 #include "support/format/format_stream.h"
 #include "support/format/word_wrap.h"
 
 namespace {
 
 using Tev::String;
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 class Input {
 public:
@@ -71,8 +66,8 @@ std::u16string WithoutSpacesAndLineFeeds(std::u16string_view text) {
 void CheckWordWrap(const String& text, int width) {
     const String wrapped = Tev::WordWrapped(text, width);
     // Only line feeds go in and only spaces come out.
-    Check(WithoutSpacesAndLineFeeds(wrapped.View()) == WithoutSpacesAndLineFeeds(text.View()));
-    Check(wrapped[wrapped.Length()] == u'\0');
+    CHECK(WithoutSpacesAndLineFeeds(wrapped.View()) == WithoutSpacesAndLineFeeds(text.View()));
+    CHECK(wrapped[wrapped.Length()] == u'\0');
 }
 
 void CheckFormat(const String& format, const std::vector<std::u16string>& arguments,
@@ -95,24 +90,24 @@ void CheckFormat(const String& format, const std::vector<std::u16string>& argume
         std::u16string_view expected = format.View();
         if (!expected.empty() && expected.back() == u'\0')
             expected.remove_suffix(1);
-        Check(result.View() == expected);
+        CHECK(result.View() == expected);
     } else if (static_cast<int>(count) < out.ArgumentsExpected()) {
-        Check(result.IsEmpty());
+        CHECK(result.IsEmpty());
     } else {
-        Check(result.Length() <= format.Length() + argumentUnits);
+        CHECK(result.Length() <= format.Length() + argumentUnits);
     }
 }
 
 void CheckModifiers(const String& text, const String& other, std::uint32_t a, std::uint32_t b) {
     String replaced(text);
     replaced.Replace(a, b, other);
-    Check(replaced.Length() <= text.Length() + other.Length());
+    CHECK(replaced.Length() <= text.Length() + other.Length());
     String erased(text);
     erased.Erase(a, b);
-    Check(erased.Length() <= text.Length());
+    CHECK(erased.Length() <= text.Length());
     const String part = text.Substring(a, b);
-    Check(part.Length() <= text.Length());
-    Check(String(text.Text(), static_cast<std::ptrdiff_t>(b)).Length() <= text.Length());
+    CHECK(part.Length() <= text.Length());
+    CHECK(String(text.Text(), static_cast<std::ptrdiff_t>(b)).Length() <= text.Length());
 }
 
 }  // namespace

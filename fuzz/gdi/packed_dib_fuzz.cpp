@@ -2,19 +2,17 @@
 // exactly width × height pixels, and never reads outside the data.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
+#include "fuzz/fuzz_check.h"
 #include "platform/gdi/dib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto decoded = gdi::DecodePackedDib(data, size);
     if (decoded) {
         const gdi::Image& image = decoded->image;
-        if (image.width <= 0 || image.height <= 0 ||
-            image.pixels.size() !=
-                static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
-            std::abort();
-        }
+        CHECK(image.width > 0 && image.height > 0 &&
+              image.pixels.size() ==
+                  static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
     }
     return 0;
 }

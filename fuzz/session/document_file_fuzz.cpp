@@ -1,10 +1,10 @@
 // Reads arbitrary bytes as an Ostrel document file. A file that is read must write back to
 // the very same bytes; anything else must be refused with DocumentFileError.
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
+#include "fuzz/fuzz_check.h"
 #include "host/session/document_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -20,12 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Ostrel::WriteDocumentFile(out, streams);
     std::istringstream again(out.str());
     const auto reread = Ostrel::ReadDocumentFile(again);
-    if (reread.size() != streams.size())
-        std::abort();
-    for (std::size_t i = 0; i < streams.size(); ++i) {
-        if (reread[i].classId != streams[i].classId || reread[i].bytes != streams[i].bytes) {
-            std::abort();
-        }
-    }
+    CHECK(reread.size() == streams.size());
+    for (std::size_t i = 0; i < streams.size(); ++i)
+        CHECK(reread[i].classId == streams[i].classId && reread[i].bytes == streams[i].bytes);
     return 0;
 }

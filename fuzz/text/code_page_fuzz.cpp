@@ -2,24 +2,19 @@
 // checks that measuring agrees with converting and that well-formed text survives a round trip.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "fuzz/fuzz_check.h"
 #include "platform/text/code_page.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 std::u16string ToUtf16(const char* bytes, int size, bool* wellFormed) {
     const int needed = MultiByteToWideChar(CP_ACP, 0, bytes, size, nullptr, 0);
-    Check(needed > 0 && needed <= size);  // never more units than bytes
+    CHECK(needed > 0 && needed <= size);  // never more units than bytes
     std::u16string units(static_cast<std::size_t>(needed), u'\0');
-    Check(MultiByteToWideChar(CP_ACP, 0, bytes, size, units.data(), needed) == needed);
+    CHECK(MultiByteToWideChar(CP_ACP, 0, bytes, size, units.data(), needed) == needed);
     *wellFormed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, size, nullptr, 0) != 0;
     return units;
 }
@@ -27,9 +22,9 @@ std::u16string ToUtf16(const char* bytes, int size, bool* wellFormed) {
 std::string ToUtf8(const char16_t* units, int size) {
     const int needed =
         WideCharToMultiByte(CP_THREAD_ACP, 0, units, size, nullptr, 0, nullptr, nullptr);
-    Check(needed > 0 && needed <= 3 * size);
+    CHECK(needed > 0 && needed <= 3 * size);
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    Check(WideCharToMultiByte(CP_THREAD_ACP, 0, units, size, bytes.data(), needed, nullptr,
+    CHECK(WideCharToMultiByte(CP_THREAD_ACP, 0, units, size, bytes.data(), needed, nullptr,
                               nullptr) == needed);
     return bytes;
 }
@@ -46,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string units = ToUtf16(bytes, count, &wellFormed);
     const std::string back = ToUtf8(units.data(), static_cast<int>(units.size()));
     if (wellFormed)
-        Check(back == std::string(bytes, size));
+        CHECK(back == std::string(bytes, size));
 
     // The same bytes read as UTF-16 units: converting to UTF-8 and back keeps every unit that
     // is not a lone surrogate.
@@ -57,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool narrowWellFormed = false;
         const std::u16string again =
             ToUtf16(narrow.data(), static_cast<int>(narrow.size()), &narrowWellFormed);
-        Check(narrowWellFormed);
-        Check(again.size() == wide.size());
+        CHECK(narrowWellFormed);
+        CHECK(again.size() == wide.size());
     }
     return 0;
 }
