@@ -2,7 +2,6 @@
 // rewinding, and a round trip through a file.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "streams/storage_bin_istream_lite.h"
 #include "streams/storage_bin_ostream_lite.h"
 #include "tests/helpers/fault_stream.h"
+#include "tests/helpers/temp_folder.h"
 
 namespace {
 
@@ -206,9 +206,8 @@ TEST(StorageBinStreams, CallTheStreamOncePerBufferForMixedPrimitives) {
 }
 
 TEST(StorageBinStreams, RoundTripThroughAFile) {
-    std::string folder = (std::filesystem::temp_directory_path() / "tarvel-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::string path = folder + "/doc.bin";
+    const TempFolder folder;
+    const std::string path = folder.PathOf("doc.bin");
     {
         ComPtr<IStream> file;
         ASSERT_EQ(CreateStreamOnFile(path.c_str(), STGM_CREATE | STGM_WRITE, file.OutParam()),
@@ -238,7 +237,6 @@ TEST(StorageBinStreams, RoundTripThroughAFile) {
         EXPECT_EQ(in.Status(), S_OK);
         EXPECT_EQ(in.ReadByte(), 0xFF);
     }
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -3,11 +3,11 @@
 // framework_probe is run from a folder of its own, which holds what the test puts there.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "tests/helpers/temp_folder.h"
 
 namespace {
 
@@ -30,16 +30,10 @@ std::string Literal(const std::string& text) {
 
 class FallbackFailure : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("tarvel-probe-" + std::to_string(::getpid()));
-        fs::create_directories(root_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
     // A folder below the root (made), holding the probe and, when `library` is given, that
     // library under the name libKyt.so.
     fs::path PrepareFolder(const fs::path& relative, const char* library) {
-        const fs::path folder = root_ / relative;
+        const fs::path folder = root_.Path() / relative;
         fs::create_directories(folder);
         fs::copy_file(TestFolder() / "framework_probe", folder / "framework_probe");
         if (library != nullptr)
@@ -61,7 +55,7 @@ protected:
         return Literal("Varnis load failed|" + text.substr(0, 511) + "|0") + "\n";
     }
 
-    fs::path root_;
+    TempFolder root_;
 };
 
 TEST_F(FallbackFailure, LibraryWithoutDllGetClassObjectEndsTheProcess) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/ostrel/file_text.h"
+#include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
 namespace Ostrel {
@@ -25,15 +26,7 @@ bool Contains(const std::string& text, const std::string& part) {
 // A fresh folder for the test's files.
 class DocumentCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("ostrel-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string File(const std::string& name) const { return (folder_ / name).string(); }
+    std::string File(const std::string& name) const { return folder_.PathOf(name); }
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(File(name), std::ios::binary) << bytes;
     }
@@ -42,7 +35,7 @@ protected:
         return ReadFileText(File(name), error).value_or("");
     }
 
-    std::filesystem::path folder_;
+    TempFolder folder_;
 };
 
 TEST_F(DocumentCommands, DemoGoesThroughTheModuleAndTheDocument) {

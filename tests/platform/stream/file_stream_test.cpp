@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,19 +7,13 @@
 
 #include "platform/com/com_ptr.h"
 #include "platform/stream/file_stream.h"
+#include "tests/helpers/temp_folder.h"
 
 namespace {
 
 class FileStreamTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvel-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
+    std::string PathOf(const char* name) const { return folder_.PathOf(name); }
 
     static std::string ContentOf(const std::string& path) {
         std::ifstream file(path, std::ios::binary);
@@ -31,7 +24,7 @@ protected:
         std::ofstream(path, std::ios::binary) << content;
     }
 
-    std::filesystem::path folder_;
+    TempFolder folder_;
 };
 
 TEST_F(FileStreamTest, CreatesWritesAndReadsBackAfterReopening) {
@@ -73,7 +66,7 @@ TEST_F(FileStreamTest, OpeningWithoutCreateNeedsAnExistingFile) {
     EXPECT_EQ(
         CreateStreamOnFile(PathOf("no/such/folder").c_str(), STGM_CREATE | STGM_WRITE, &stream),
         STG_E_FILENOTFOUND);
-    EXPECT_EQ(CreateStreamOnFile(folder_.c_str(), STGM_READ, &stream), STG_E_ACCESSDENIED);
+    EXPECT_EQ(CreateStreamOnFile(folder_.Path().c_str(), STGM_READ, &stream), STG_E_ACCESSDENIED);
 }
 
 TEST_F(FileStreamTest, CreateEmptiesAnExistingFileAndPlainOpenKeepsIt) {
