@@ -8,6 +8,7 @@
 #include "support/string/xtev.h"
 #include "support/theme/theme_data.h"
 #include "support/theme/uxtheme_dll.h"
+#include "tests/platform/gdi/memory_canvas.h"
 
 namespace {
 
@@ -62,9 +63,8 @@ TEST_F(ThemeAccess, BothSpellingsOfTheLibraryLoad) {
 }
 
 TEST_F(ThemeAccess, ThemeDataOpensLazilyDrawsAndCloses) {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateCompatibleBitmap(dc, 20, 20);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const gdi_test::Canvas canvas(20, 20);
+    const HDC dc = canvas.Dc();
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     {
         Tev::ThemeData data(nullptr, Tev::String(u"TOOLTIP"));
@@ -81,9 +81,6 @@ TEST_F(ThemeAccess, ThemeDataOpensLazilyDrawsAndCloses) {
         data.Open();
     }
     EXPECT_EQ(theme::OpenHandleCount(), 0u) << "a handle left open is closed at the end";
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 TEST_F(ThemeAccess, EveryFailureHasItsOwnMessage) {
