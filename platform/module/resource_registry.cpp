@@ -6,6 +6,7 @@
 #include "platform/error/last_error.h"
 #include "platform/module/module.h"
 #include "platform/module/resource.h"
+#include "platform/text/ascii_case.h"
 
 // A found resource's handle points at its entry in the registry.
 struct HRSRC__ {
@@ -33,10 +34,6 @@ Registry& TheRegistry() {
 
 HMODULE Normalise(HMODULE module) {
     return module != nullptr ? module : ExecutableModule();
-}
-
-char16_t AsciiUpper(char16_t c) {
-    return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c;
 }
 
 // The languages FindResourceW tries, in order, before taking any language.
@@ -136,8 +133,7 @@ bool ResourceName::operator==(const ResourceName& other) const {
         return false;
     if (!isText_)
         return number_ == other.number_;
-    return std::equal(text_.begin(), text_.end(), other.text_.begin(), other.text_.end(),
-                      [](char16_t a, char16_t b) { return AsciiUpper(a) == AsciiUpper(b); });
+    return Ascii::EqualIgnoringCase(text_, other.text_);
 }
 
 ResourceRegistrationId RegisterResources(HMODULE module, std::span<const ResourceEntry> entries) {

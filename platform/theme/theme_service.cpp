@@ -6,6 +6,7 @@
 
 #include "platform/com/hresult.h"
 #include "platform/gdi/gdi.h"
+#include "platform/text/ascii_case.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/user.h"
 
@@ -31,13 +32,9 @@ State& Service() {
     return state;
 }
 
-char16_t Upper(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-}
-
 std::u16string UpperCase(std::u16string_view text) {
     std::u16string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), Upper);
+    std::transform(out.begin(), out.end(), out.begin(), Ascii::ToUpper);
     return out;
 }
 

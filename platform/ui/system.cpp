@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "platform/ui/ascii_case.h"
+#include "platform/text/ascii_case.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/user.h"
@@ -56,7 +56,7 @@ void CountClass(HWND window, const char16_t* name, std::size_t* count) {
     // Class names ignore case here as everywhere, so that a class still in use under
     // another spelling of its name is counted.
     if (record->windowClass != nullptr &&
-        winui::EqualIgnoringAsciiCase(record->windowClass->name, name)) {
+        Ascii::EqualIgnoringCase(record->windowClass->name, name)) {
         ++*count;
     }
     const std::vector<HWND> children = record->children;

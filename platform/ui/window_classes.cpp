@@ -2,7 +2,7 @@
 
 #include <list>
 
-#include "platform/ui/ascii_case.h"
+#include "platform/text/ascii_case.h"
 #include "platform/ui/controls/standard_classes.h"
 
 namespace winui {
@@ -32,7 +32,7 @@ const WindowClass* FindClass(const char16_t* name) {
         return nullptr;
     EnsureStandardClasses();
     for (const WindowClass& c : Classes()) {
-        if (EqualIgnoringAsciiCase(c.name, name))
+        if (Ascii::EqualIgnoringCase(c.name, name))
             return &c;
     }
     return nullptr;
@@ -40,7 +40,7 @@ const WindowClass* FindClass(const char16_t* name) {
 
 bool AddClass(const WindowClass& windowClass) {
     for (const WindowClass& c : Classes()) {
-        if (EqualIgnoringAsciiCase(c.name, windowClass.name))
+        if (Ascii::EqualIgnoringCase(c.name, windowClass.name))
             return false;
     }
     Classes().push_back(windowClass);
@@ -49,7 +49,7 @@ bool AddClass(const WindowClass& windowClass) {
 
 bool RemoveClass(const char16_t* name) {
     for (auto it = Classes().begin(); it != Classes().end(); ++it) {
-        if (EqualIgnoringAsciiCase(it->name, name)) {
+        if (Ascii::EqualIgnoringCase(it->name, name)) {
             Classes().erase(it);
             return true;
         }

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/ui/ascii_case.h"
+#include "platform/text/ascii_case.h"
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 #include "platform/ui/headless.h"
@@ -30,7 +30,7 @@ struct ComboData : ClassData {
 
 // Whether an entry's text begins with (or, when exact, is) the text searched for.
 bool Matches(std::u16string_view text, std::u16string_view searched, bool exact) {
-    return EqualIgnoringAsciiCase(exact ? text : text.substr(0, searched.size()), searched);
+    return Ascii::EqualIgnoringCase(exact ? text : text.substr(0, searched.size()), searched);
 }
 
 int FindEntry(const ComboData& data, WPARAM start, LPCWSTR text, bool exact) {
