@@ -46,7 +46,7 @@ struct ISecond : IUnknown {
 
 int g_destroyed = 0;
 
-class Both final : public ComObject<Both, IFirst, ISecond> {
+class Both final : public ComObject<IFirst, ISecond> {
 public:
     HRESULT First(int* out) override { return *out = 1, S_OK; }
     HRESULT Second(int* out) override { return *out = 2, S_OK; }
