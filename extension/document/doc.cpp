@@ -9,11 +9,11 @@
 #include "host/api/channel_info.h"
 #include "host/api/framework_ids.h"
 #include "host/api/host_storage.h"
+#include "host/api/tev_string_interface.h"
 #include "platform/com/com_ptr.h"
 #include "platform/ui/user.h"
 #include "resources/string_ids.h"
 #include "support/resource/load_string.h"
-#include "support/string/tev_string_interface.h"
 
 namespace VavazaZavidi {
 

@@ -3,8 +3,8 @@
 #include "extension/framework/query_helpers.h"
 
 #include "extension/services/framework_services.h"
+#include "host/api/tev_string_interface.h"
 #include "platform/com/com_ptr.h"
-#include "support/string/tev_string_interface.h"
 
 KYTDocument::KYTDocument(IUnknown* hostDocument, ICustomDocClass* docClass)
     : hostDocument_(hostDocument), docClass_(docClass) {

@@ -2,13 +2,13 @@
 
 #include <stdexcept>
 
+#include "host/api/tev_string_interface.h"
 #include "host/session/document_file.h"
 #include "platform/stream/memory_stream.h"
 #include "platform/text/utf.h"
 #include "platform/ui/driver.h"
 #include "streams/storage_bin_istream_lite.h"
 #include "support/string/tev_string.h"
-#include "support/string/tev_string_interface.h"
 
 namespace Ostrel {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "host/api/tev_string_interface.h"
 #include "platform/com/com_object.h"
-#include "support/string/tev_string_interface.h"
 
 class ForeignString final : public ComObject<ITevString> {
 public:
