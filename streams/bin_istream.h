@@ -31,7 +31,7 @@ public:
                         LONG version = kCurrentVersion);
     ~BinIStream() override;
 
-    HRESULT QueryInterface(REFIID, void** object) override { return NoInterface(object); }
+    HRESULT QueryInterface(REFIID iid, void** object) override { return NoInterface(iid, object); }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
 

@@ -25,7 +25,7 @@ public:
     explicit BinOStream(std::streambuf* buffer, bool ownsBuffer = false);
     ~BinOStream() override;
 
-    HRESULT QueryInterface(REFIID, void** object) override { return NoInterface(object); }
+    HRESULT QueryInterface(REFIID iid, void** object) override { return NoInterface(iid, object); }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
 

@@ -3,11 +3,15 @@
 // interface's kIid with that interface. Two hooks let a derived class change the answer:
 // QueryInterfaceMore widens it (for base interfaces of a listed one, for example) and
 // RefusesInterface narrows it (an interface the object lists but does not offer in this state),
-// so that a refused identifier gets E_NOINTERFACE and a null result like any unknown one.
+// so that a refused identifier gets E_NOINTERFACE and a null result like any unknown one
+// (and is traced: platform/com/refused_interface.h).
 // The object is created with a count of 0 and deletes itself when Release brings it back to 0.
 #pragma once
 
+#include <typeinfo>
+
 #include "platform/com/interlocked.h"
+#include "platform/com/refused_interface.h"
 #include "platform/com/unknown.h"
 
 template <class FirstInterface, class... MoreInterfaces>
@@ -17,8 +21,10 @@ public:
         if (object == nullptr)
             return E_POINTER;
         *object = RefusesInterface(iid) ? nullptr : Find(iid);
-        if (*object == nullptr)
+        if (*object == nullptr) {
+            NoteRefusedInterface(typeid(*this), iid);
             return E_NOINTERFACE;
+        }
         AddRef();
         return S_OK;
     }
