@@ -7,7 +7,7 @@
 //   if (out.Status() != S_OK) ...       // the first failure sticks; check once at the end
 //
 // It lives inside its owner: AddRef and Release return 1 and never delete it, and
-// QueryInterface is not answered.
+// QueryInterface hands out nothing (E_NOINTERFACE).
 #pragma once
 
 #include <cstddef>

@@ -25,6 +25,7 @@ TEST(TarvelFormats, TheStreamsTextReadsBackAndBrokenStreamsGiveNothing) {
         out.WriteLong(1);
         const Tev::String wide(text);
         out.WriteString(wide.Interface());
+        out.Flush();
     }
     stream->Seek(MakeLargeInteger(0), STREAM_SEEK_SET, nullptr);
     EXPECT_EQ(Inspect::ConfigurationTextOfStream(stream.Get()), text);
