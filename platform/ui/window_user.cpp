@@ -260,12 +260,12 @@ void ControlUser::ClickAt(POINT screenPoint) {
 }
 
 void ControlUser::Click() {
-    RequireVisible("click");
+    RequireUsable("click");
     ClickAt(Centre(ScreenRect()));
 }
 
 void ControlUser::DoubleClick() {
-    RequireVisible("double-click");
+    RequireUsable("double-click");
     MouseMove(Centre(ScreenRect()));
     MouseDoubleClick(MouseButton::Left);
 }
@@ -396,7 +396,7 @@ void ControlUser::DragSliderTo(int position) {
 }
 
 void ControlUser::ClickUpArrow() {
-    RequireVisible("click");
+    RequireUsable("click");
     RECT r = ScreenRect();
     const bool horizontal = (GetWindowLongPtrW(control_, GWL_STYLE) & UDS_HORZ) != 0;
     ClickAt(horizontal ? POINT{r.right - RectWidth(r) / 4 - 1, (r.top + r.bottom) / 2}
@@ -404,7 +404,7 @@ void ControlUser::ClickUpArrow() {
 }
 
 void ControlUser::ClickDownArrow() {
-    RequireVisible("click");
+    RequireUsable("click");
     RECT r = ScreenRect();
     const bool horizontal = (GetWindowLongPtrW(control_, GWL_STYLE) & UDS_HORZ) != 0;
     ClickAt(horizontal ? POINT{r.left + RectWidth(r) / 4, (r.top + r.bottom) / 2}

@@ -8,16 +8,16 @@
 //   dialog.Control(220).Leave();               // Tab to the next control
 //   dialog.Control(206).Select(u"any");        // pick an entry of a drop-down list
 //   dialog.Find(201).SelectTab(3);             // click the fourth tab
+//   dialog.Find(201).SelectTab(u"Analog 2");   // click the tab with this label
 //   dialog.PressOk();                          // click the OK button
 //   EXPECT_EQ(dialog.Control(220).Text(), u"75");
 //
-//   dialog.Find(201).SelectTab(u"Analog 2");  // click the tab with this label
-//
 // A control reads as a person sees it: inside a hidden or disabled pane it is hidden or
-// disabled too. Actions a person could not do (typing into a hidden or disabled control,
-// clicking a hidden control) throw std::logic_error; a control, entry or tab that does not
-// exist throws std::out_of_range. Both messages name the control and end with a dump of the
-// window's controls (DescribeWindowTree), so a failing test shows what was there.
+// disabled too. Acting on a control that is not usable (clicking, typing into, selecting in
+// or focusing a hidden or disabled one) throws std::logic_error, as does hovering over a
+// hidden one; a control, entry or tab that does not exist throws std::out_of_range. Both
+// messages name the control and end with a dump of the window's controls
+// (DescribeWindowTree), so a failing test shows what was there.
 #pragma once
 
 #include <initializer_list>
