@@ -5,34 +5,10 @@
 #include <vector>
 
 #include "platform/gdi/canvas.h"
+#include "platform/gdi/fixed_font.h"
 #include "platform/gdi/glyphs.h"
 
 using namespace gdi_internal;
-
-namespace gdi {
-
-bool IsBlank(char16_t c) {
-    return c <= 0x20 || c == 0x7F || c == 0xA0;
-}
-
-bool GlyphPixel(char16_t c, int column, int row, int cellWidth, int cellHeight) {
-    if (IsBlank(c))
-        return false;
-    if (column < 0 || column > cellWidth - 2 || row < 2 || row > cellHeight - 4)
-        return false;
-    // A well-mixed 40-bit pattern per character (five columns by eight rows, repeated).
-    std::uint64_t z = static_cast<std::uint64_t>(c) + 0x9E3779B97F4A7C15ull;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    std::uint64_t bits = z & 0xFFFFFFFFFFull;
-    if (bits == 0)
-        bits = 1;
-    const int bit = ((row - 2) % 8) * 5 + (column % 5);
-    return ((bits >> bit) & 1) != 0;
-}
-
-}  // namespace gdi
 
 namespace {
 
@@ -162,21 +138,40 @@ void DrawGlyphs(Canvas& canvas, const Font& font, const Line& line, int x, int y
     const DeviceState& s = canvas.State();
     const Pixel ink = ToPixel(s.textColour);
     const Pixel back = ToPixel(s.backColour);
-    for (std::size_t i = 0; i < line.text.size(); ++i) {
-        const int cellX = x + static_cast<int>(i) * font.charWidth;
-        for (int row = 0; row < font.height; ++row) {
-            for (int column = 0; column < font.charWidth; ++column) {
-                const int lx = cellX + column;
-                const int ly = y + row;
-                if (clip != nullptr && !PtInRect(clip, POINT{lx, ly}))
-                    continue;
-                const bool underline = line.underlined[i] && row == gdi::UnderlineRow(font.height);
-                const bool set = underline || gdi::GlyphPixel(line.text[i], column, row,
-                                                              font.charWidth, font.height);
+    const bool opaque = s.backMode == OPAQUE;
+    const PlacedFace face =
+        FaceForCell(font.charWidth, font.height, font.logFont.lfWeight >= FW_SEMIBOLD);
+    const int underlineRow = gdi::UnderlineRow(font.height);
+    // The pixels that may change, in target coordinates: the text's cells inside the clip.
+    const int count = static_cast<int>(line.text.size());
+    const RECT cells{x, y, x + count * font.charWidth, y + font.height};
+    RECT allowed = cells;
+    if (clip != nullptr && !IntersectRect(&allowed, &cells, clip))
+        return;
+    const RECT area = canvas.Clipped(allowed);
+    if (area.left >= area.right || area.top >= area.bottom)
+        return;
+    Bitmap& target = canvas.Target();
+    const int top = canvas.TargetY(y);
+    for (int i = 0; i < count; ++i) {
+        const int cellLeft = canvas.TargetX(x + i * font.charWidth);
+        const int from = std::max<int>(cellLeft, area.left);
+        const int to = std::min<int>(cellLeft + font.charWidth, area.right);
+        if (from >= to)
+            continue;
+        const GlyphRows& glyph = face.Rows(line.text[i]);
+        for (int ty = area.top; ty < area.bottom; ++ty) {
+            const int row = ty - top;
+            const bool underline =
+                line.underlined[static_cast<std::size_t>(i)] && row == underlineRow;
+            const std::uint64_t bits = underline ? ~std::uint64_t{0} : face.CellRow(glyph, row);
+            for (int tx = from; tx < to; ++tx) {
+                const int column = tx - cellLeft;
+                const bool set = column < 64 ? ((bits >> column) & 1) != 0 : underline;
                 if (set) {
-                    canvas.Put(canvas.TargetX(lx), canvas.TargetY(ly), ink);
-                } else if (s.backMode == OPAQUE) {
-                    canvas.Put(canvas.TargetX(lx), canvas.TargetY(ly), back);
+                    target.At(tx, ty) = ink;
+                } else if (opaque) {
+                    target.At(tx, ty) = back;
                 }
             }
         }
