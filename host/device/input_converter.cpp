@@ -13,7 +13,7 @@ std::int16_t ToDeviceUnits(double value, double fullScale) {
         return 0;
     constexpr double kLow = std::numeric_limits<std::int16_t>::min();
     constexpr double kHigh = std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(std::lround(std::clamp(units, kLow, kHigh)));
+    return static_cast<std::int16_t>(std::lrint(std::clamp(units, kLow, kHigh)));
 }
 
 DeviceSamples ConvertSignals(const Preview::Signals& signals,

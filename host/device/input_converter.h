@@ -12,8 +12,8 @@ namespace Ostrel {
 inline constexpr std::int32_t kDeviceFullScale = 32000;
 
 // `value` in device units for an input whose full-scale range is `fullScale` in the value's
-// unit: +-fullScale gives +-32000, rounded to the nearest unit and clipped at the 16-bit
-// limits as a converter clips; a value that is not a number gives 0.
+// unit: +-fullScale gives +-32000, rounded to the nearest unit (a tie to the even one) and clipped
+// at the 16-bit limits as a converter clips; a value that is not a number gives 0.
 std::int16_t ToDeviceUnits(double value, double fullScale);
 
 // The inputs as the converters deliver them, all sampled together.
