@@ -8,6 +8,9 @@
 
 namespace Ostrel {
 
+// The converters sample every input at up to this many samples per second.
+inline constexpr double kMaxSampleRate = 100000.0;
+
 // An input's full-scale range (+-100 %) in device units.
 inline constexpr std::int32_t kDeviceFullScale = 32000;
 

@@ -1,11 +1,13 @@
 #include "host/device/output_engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <string>
+
+#include "host/device/sample_masks.h"
 
 namespace Ostrel {
 
@@ -13,49 +15,50 @@ namespace {
 
 constexpr std::int64_t kLongest = std::int64_t{1} << 60;
 constexpr std::int64_t kNever = -(std::int64_t{1} << 62);
-// Samples processed per pass: the slot states of a pass stay in the first-level cache.
-constexpr std::int64_t kChunk = 1024;
+// Samples processed per pass, a whole number of mask words.
+constexpr std::int64_t kChunk = 4096;
+constexpr std::size_t kWords = kChunk / kMaskSamples;
 
-// One rule slot as a Schmitt trigger. A below slot is an above slot on the negated input, so
-// both run the same update: true once x' > rise, kept true while x' >= keep.
+// One rule slot as a Schmitt trigger, 64 samples at a time. With S the samples that set the
+// state (above: x > T; below: x < T - H) and K those that keep it (above: x >= T - H; below:
+// x <= T), S within K, the state at sample j is true when some sample i <= j is in S and every
+// sample after i up to j is in K. That is exactly where the carry of K + S (plus the state
+// before the word as carry into bit 0) runs into a K bit, so one addition does the whole word.
 struct SlotRunner {
     const std::int16_t* input = nullptr;
     bool below = false;
-    std::int32_t rise = 0;
-    std::int32_t keep = 0;
-    std::uint8_t state = 0;  // at the last sample run; false before the first sample
-    std::vector<std::uint8_t> states = std::vector<std::uint8_t>(kChunk);
+    std::int32_t setLevel = 0;   // above: x >= setLevel sets; below: x <= setLevel sets
+    std::int32_t keepLevel = 0;  // above: x >= keepLevel keeps; below: x <= keepLevel keeps
+    std::uint64_t state = 0;     // at the last sample run, 0 or 1; false before the first
+    std::vector<std::uint64_t> words = std::vector<std::uint64_t>(kWords);
 
-    SlotRunner(const RuleProgram& rule, const std::int16_t* samples) : input(samples) {
-        // Thresholds outside the 16-bit range are clamped to just beyond it: the comparisons
-        // with 16-bit samples come out the same.
+    SlotRunner(const RuleProgram& rule, const std::int16_t* samples)
+        : input(samples), below(rule.Below) {
+        // Levels beyond the 16-bit range are clamped to just beyond it: the comparisons with
+        // 16-bit samples come out the same.
         constexpr std::int64_t kBeyond = 40000;
         const std::int64_t high = rule.Threshold;
         const std::int64_t low = high - rule.Hysteresis;
-        below = rule.Below;
-        rise = static_cast<std::int32_t>(std::clamp(below ? -low : high, -kBeyond, kBeyond));
-        keep = static_cast<std::int32_t>(std::clamp(below ? -high : low, -kBeyond, kBeyond));
-    }
-
-    template <bool kBelow>
-    void RunAs(std::int64_t from, std::int64_t count) {
-        const std::int16_t* x = input + from;
-        std::uint8_t s = state;
-        const std::int32_t r = rise;
-        const std::int32_t k = keep;
-        for (std::int64_t j = 0; j < count; ++j) {
-            const std::int32_t v = kBelow ? -std::int32_t{x[j]} : std::int32_t{x[j]};
-            s = static_cast<std::uint8_t>((v > r) | (s & (v >= k)));
-            states[j] = s;
-        }
-        state = s;
+        setLevel =
+            static_cast<std::int32_t>(std::clamp(below ? low - 1 : high + 1, -kBeyond, kBeyond));
+        keepLevel = static_cast<std::int32_t>(std::clamp(below ? high : low, -kBeyond, kBeyond));
     }
 
     void Run(std::int64_t from, std::int64_t count) {
-        if (below)
-            RunAs<true>(from, count);
-        else
-            RunAs<false>(from, count);
+        const std::int16_t* x = input + from;
+        for (std::size_t w = 0; w * kMaskSamples < static_cast<std::size_t>(count); ++w) {
+            const int n = static_cast<int>(std::min<std::int64_t>(
+                kMaskSamples, count - static_cast<std::int64_t>(w) * kMaskSamples));
+            const std::int16_t* at = x + w * kMaskSamples;
+            const std::uint64_t set =
+                below ? AtMostMask(at, n, setLevel) : AtLeastMask(at, n, setLevel);
+            const std::uint64_t keep =
+                below ? AtMostMask(at, n, keepLevel) : AtLeastMask(at, n, keepLevel);
+            const std::uint64_t carries = (keep + set + state) ^ keep ^ set;
+            const std::uint64_t states = (set | (keep & carries)) & LowBits(n);
+            words[w] = states;
+            state = (states >> (n - 1)) & 1;
+        }
     }
 };
 
@@ -74,39 +77,31 @@ public:
           count_(sampleCount) {}
 
     std::vector<std::size_t> slots;  // indices into the replay's slot runners
-    std::vector<std::uint8_t> combined = std::vector<std::uint8_t>(kChunk);
+    std::vector<std::uint64_t> combined = std::vector<std::uint64_t>(kWords);
 
     // Combines the slot states of the pass [from, from + count) and acts on every change.
     void Run(const std::vector<SlotRunner>& runners, std::int64_t from, std::int64_t count) {
-        const std::uint8_t* state = Combine(runners, count);
-        std::int64_t j = 0;
-        if (from == 0) {
-            // At the first sample a fixed-width output only learns the state; a following
-            // output sees a state that is already true as a rise.
-            if (follow_ && state[0] != 0)
-                Rise(0);
-            last_ = state[0];
-            j = 1;
-        }
-        while (j < count) {
-            // Long stretches without a change are passed over eight samples at a time.
-            const std::uint64_t same = last_ ? 0x0101010101010101u : 0u;
-            if (j + 8 <= count) {
-                std::uint64_t eight;
-                std::memcpy(&eight, state + j, sizeof eight);
-                if (eight == same) {
-                    j += 8;
-                    continue;
-                }
+        const std::uint64_t* states = Combine(runners, count);
+        for (std::size_t w = 0; w * kMaskSamples < static_cast<std::size_t>(count); ++w) {
+            const std::int64_t base = from + static_cast<std::int64_t>(w) * kMaskSamples;
+            const int n =
+                static_cast<int>(std::min<std::int64_t>(kMaskSamples, from + count - base));
+            const std::uint64_t word = states[w];
+            if (base == 0) {
+                // At the first sample a fixed-width output only learns the state; a following
+                // output sees a state that is already true as a rise.
+                last_ = follow_ ? 0 : (word & 1);
             }
-            if (state[j] != last_) {
-                last_ = state[j];
-                if (last_)
-                    Rise(from + j);
+            std::uint64_t changes = (word ^ ((word << 1) | last_)) & LowBits(n);
+            while (changes != 0) {
+                const int bit = std::countr_zero(changes);
+                if ((word >> bit) & 1)
+                    Rise(base + bit);
                 else
-                    Fall(from + j);
+                    Fall(base + bit);
+                changes &= changes - 1;
             }
-            ++j;
+            last_ = (word >> (n - 1)) & 1;
         }
     }
 
@@ -117,20 +112,17 @@ public:
     }
 
 private:
-    const std::uint8_t* Combine(const std::vector<SlotRunner>& runners, std::int64_t count) {
+    const std::uint64_t* Combine(const std::vector<SlotRunner>& runners, std::int64_t count) {
         if (slots.size() == 1)
-            return runners[slots[0]].states.data();
-        std::uint8_t* out = combined.data();
-        std::memcpy(out, runners[slots[0]].states.data(), static_cast<std::size_t>(count));
+            return runners[slots[0]].words.data();
+        const std::size_t words =
+            static_cast<std::size_t>((count + kMaskSamples - 1) / kMaskSamples);
+        std::uint64_t* out = combined.data();
+        std::copy_n(runners[slots[0]].words.data(), words, out);
         for (std::size_t k = 1; k < slots.size(); ++k) {
-            const std::uint8_t* in = runners[slots[k]].states.data();
-            if (all_) {
-                for (std::int64_t j = 0; j < count; ++j)
-                    out[j] &= in[j];
-            } else {
-                for (std::int64_t j = 0; j < count; ++j)
-                    out[j] |= in[j];
-            }
+            const std::uint64_t* in = runners[slots[k]].words.data();
+            for (std::size_t w = 0; w < words; ++w)
+                out[w] = all_ ? (out[w] & in[w]) : (out[w] | in[w]);
         }
         return out;
     }
@@ -192,7 +184,7 @@ private:
     std::int64_t holdoff_;
     std::int32_t limit_;
     std::int64_t count_;
-    std::uint8_t last_ = 0;        // the combined state at the last sample run
+    std::uint64_t last_ = 0;       // the combined state at the last sample run, 0 or 1
     std::int32_t pulses_ = 0;      // accepted triggers (fixed width) or rises (following)
     std::int64_t start_ = kNever;  // the last accepted pulse's start
     std::int64_t open_ = kNever;   // following: the start of the pulse still high

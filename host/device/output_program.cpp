@@ -48,7 +48,7 @@ bool ReadSlot(const RuleSlot& slot, std::int32_t index, std::int32_t inputCount,
 
 }  // namespace
 
-OutputProgram DecodeBlock(const BlockBytes& bytes, std::int32_t inputCount) {
+OutputProgram ReadOutputProgram(const BlockBytes& bytes, std::int32_t inputCount) {
     OutputCommandBlock block;
     std::memcpy(&block, bytes.data(), sizeof block);
     OutputProgram program;
@@ -93,7 +93,7 @@ std::vector<OutputProgram> ProgramsInForce(const std::vector<DeviceCommand>& com
         }
         if (command.Result != S_OK)
             continue;
-        OutputProgram program = DecodeBlock(command.Block, inputCount);
+        OutputProgram program = ReadOutputProgram(command.Block, inputCount);
         const auto same = std::find_if(programs.begin(), programs.end(),
                                        [&](const auto& p) { return p.Output == program.Output; });
         if (same != programs.end())

@@ -39,7 +39,7 @@ struct OutputProgram {
 };
 
 // Decodes one block for a device with `inputCount` inputs.
-OutputProgram DecodeBlock(const BlockBytes& block, std::int32_t inputCount);
+OutputProgram ReadOutputProgram(const BlockBytes& block, std::int32_t inputCount);
 
 // The programs in force after `commands`: a reset forgets every output; a program call the
 // device answered with success replaces that output's program; a refused or failed call leaves

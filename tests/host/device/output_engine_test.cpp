@@ -3,6 +3,7 @@
 // values are already device units.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "host/device/output_engine.h"
+#include "host/device/sample_masks.h"
 
 namespace Ostrel {
 namespace {
@@ -82,7 +84,7 @@ Preview::OutputTrace Replay(std::int32_t output, const Settings& settings,
     samples.SampleRate = kRate;
     samples.Count = static_cast<std::int64_t>(inputs.front().size());
     samples.Inputs = inputs;
-    const OutputProgram program = DecodeBlock(MakeBlock(output, settings), 8);
+    const OutputProgram program = ReadOutputProgram(MakeBlock(output, settings), 8);
     EXPECT_EQ(program.Unreadable, "");
     Preview::Trace trace = ReplayOutputs({program}, samples);
     EXPECT_EQ(trace.SampleCount, samples.Count);
@@ -325,13 +327,95 @@ TEST(OutputEngine, LongSignalsKeepTheirTiming) {
     EXPECT_EQ(PulsesOf(followed), PulsesOf(trace));
 }
 
+// The engine works on 64 samples at a time; a plain sample-by-sample Schmitt trigger must agree
+// with it everywhere. With width 0, no delay and no limits, the output's pulses are exactly the
+// high stretches of the combined state, so random signals and slots compare the two.
+TEST(OutputEngine, AgreesWithASampleBySampleTrigger) {
+    std::uint32_t random = 2024;
+    const auto next = [&](std::uint32_t bound) {
+        random = random * 1664525u + 1013904223u;
+        return (random >> 8) % bound;
+    };
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        const std::int64_t count = 1 + next(9000);
+        std::vector<Samples> inputs(2, Samples(static_cast<std::size_t>(count)));
+        for (Samples& input : inputs) {
+            std::int32_t value = static_cast<std::int32_t>(next(65536)) - 32768;
+            for (std::int16_t& sample : input) {
+                value += next(50) == 0 ? static_cast<std::int32_t>(next(40000)) - 20000
+                                       : static_cast<std::int32_t>(next(2001)) - 1000;
+                value = std::clamp(value, -32768, 32767);
+                sample = static_cast<std::int16_t>(value);
+            }
+        }
+        Settings settings;
+        settings.Width = 0.0;
+        settings.Mode = next(2) == 0 ? OutputCommandBlock::kAllRules : OutputCommandBlock::kAnyRule;
+        settings.Slots.clear();
+        const std::int32_t levels[] = {-40000, -32768, -32767, 0, 32766, 32767, 40000};
+        for (std::uint32_t k = 0, slots = 1 + next(4); k < slots; ++k) {
+            const std::int32_t threshold =
+                next(8) == 0 ? levels[next(7)] : static_cast<std::int32_t>(next(60001)) - 30000;
+            const std::int32_t hysteresis =
+                next(4) == 0 ? 0 : static_cast<std::int32_t>(next(8000));
+            settings.Slots.push_back(Slot(static_cast<std::uint8_t>(1 + next(2)),
+                                          static_cast<std::uint8_t>(next(2)), threshold,
+                                          hysteresis));
+        }
+
+        std::vector<bool> slotStates(settings.Slots.size(), false);
+        Spans expected;
+        bool last = false;
+        for (std::int64_t j = 0; j < count; ++j) {
+            bool all = true, any = false;
+            for (std::size_t k = 0; k < settings.Slots.size(); ++k) {
+                const RuleSlot& slot = settings.Slots[k];
+                const std::int64_t x = inputs[slot.Input - 1][static_cast<std::size_t>(j)];
+                const std::int64_t high = slot.Threshold, low = high - slot.Hysteresis;
+                if (slot.Direction == RuleSlot::kAbove)
+                    slotStates[k] = x > high || (slotStates[k] && x >= low);
+                else
+                    slotStates[k] = x < low || (slotStates[k] && x <= high);
+                all = all && slotStates[k];
+                any = any || slotStates[k];
+            }
+            const bool state = settings.Mode == OutputCommandBlock::kAllRules ? all : any;
+            if (state && !last)
+                expected.emplace_back(j, count);
+            if (!state && last)
+                expected.back().second = j;
+            last = state;
+        }
+        EXPECT_EQ(PulsesOf(Replay(1, settings, inputs)), expected);
+    }
+}
+
+TEST(SampleMasks, CompareWholeWordsAndTailsAlike) {
+    Samples samples(64);
+    for (std::size_t j = 0; j < samples.size(); ++j)
+        samples[j] = static_cast<std::int16_t>(static_cast<int>(j) * 1031 - 32768);
+    for (const std::int32_t level : {-40000, -32768, -32767, -1, 0, 1, 32766, 32767, 40000}) {
+        SCOPED_TRACE(level);
+        std::uint64_t atLeast = 0, atMost = 0;
+        for (int j = 0; j < 64; ++j) {
+            atLeast |= std::uint64_t{samples[static_cast<std::size_t>(j)] >= level} << j;
+            atMost |= std::uint64_t{samples[static_cast<std::size_t>(j)] <= level} << j;
+        }
+        EXPECT_EQ(AtLeastMask(samples.data(), 64, level), atLeast);
+        EXPECT_EQ(AtMostMask(samples.data(), 64, level), atMost);
+        EXPECT_EQ(AtLeastMask(samples.data(), 37, level), atLeast & LowBits(37));
+        EXPECT_EQ(AtMostMask(samples.data(), 37, level), atMost & LowBits(37));
+    }
+}
+
 TEST(OutputEngine, RefusesInputsItIsNotGiven) {
     DeviceSamples samples;
     samples.SampleRate = kRate;
     samples.Count = 4;
     samples.Inputs = {Samples(4, 0)};
     const OutputProgram program =
-        DecodeBlock(MakeBlock(1, With([](Settings& s) { s.Slots = {Above(3)}; })), 8);
+        ReadOutputProgram(MakeBlock(1, With([](Settings& s) { s.Slots = {Above(3)}; })), 8);
     EXPECT_THROW(ReplayOutputs({program}, samples), std::invalid_argument);
     // An output that is off may name any input.
     OutputProgram off = program;

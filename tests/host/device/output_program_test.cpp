@@ -35,7 +35,7 @@ BlockBytes Bytes(const OutputCommandBlock& block) {
 }
 
 TEST(OutputProgram, DecodesWhatTheBlockHolds) {
-    const OutputProgram program = DecodeBlock(Bytes(OnBlock(-3)), 8);
+    const OutputProgram program = ReadOutputProgram(Bytes(OnBlock(-3)), 8);
     EXPECT_EQ(program.Unreadable, "");
     EXPECT_TRUE(program.Active());
     EXPECT_EQ(program.Output, -3);
@@ -56,7 +56,7 @@ TEST(OutputProgram, DecodesWhatTheBlockHolds) {
     off.Mode = OutputCommandBlock::kOff;
     off.PulseWidth = -1.0;
     off.Rules[0].Direction = 9;
-    const OutputProgram low = DecodeBlock(Bytes(off), 8);
+    const OutputProgram low = ReadOutputProgram(Bytes(off), 8);
     EXPECT_EQ(low.Unreadable, "");
     EXPECT_FALSE(low.Active());
     EXPECT_TRUE(low.Rules.empty());
@@ -81,7 +81,7 @@ TEST(OutputProgram, KeepsTheOutputLowForWhatItCannotCarryOut) {
     for (const auto& c : cases) {
         OutputCommandBlock block = OnBlock(2);
         c.spoil(block);
-        const OutputProgram program = DecodeBlock(Bytes(block), 8);
+        const OutputProgram program = ReadOutputProgram(Bytes(block), 8);
         EXPECT_NE(program.Unreadable.find(c.problem), std::string::npos)
             << program.Unreadable << " lacks " << c.problem;
         EXPECT_FALSE(program.Active()) << c.problem;
