@@ -1,0 +1,25 @@
+// `ostrel preview CONFIG|DOC --signals FILE`: programs the simulated Corvex through the
+// extension as `apply` (a configuration text) or `open` (a document file) does, replays the
+// recorded signals through the blocks the device then holds, and prints per output what it
+// did.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace Ostrel {
+
+struct PreviewOptions {
+    std::string Signals;         // the recorded signals: .csv
+    std::string Device;          // a device description text (empty: the demonstration device)
+    std::optional<double> From;  // seconds, in the recording's time
+    std::optional<double> To;
+};
+
+// Exit 0 with the summary; 1 when the extension's Load of a document does not answer S_OK;
+// 2 when a file cannot be read, the signals do not fit the device or the window is empty.
+int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
+               std::ostream& out, std::ostream& err);
+
+}  // namespace Ostrel
