@@ -46,9 +46,11 @@ Commands:
       why (during the delay, during a pulse, in the hold-off, over the count limit). The
       device always runs from the start of the recording; --from and --to (seconds, in the
       recording's time) choose the part the summary looks at.
-      FILE is a CSV file: a header "time (s),Input 1 (V),Input 2 (mV)...", then one line
-      per sample; its units must be the inputs' units or other prefixes of them, its rate at
-      most 100000 samples per second, and it must hold every input a rule watches.
+      FILE is told by its name: .csv (a header "time (s),Input 1 (V),Input 2 (mV)...",
+      then one line per sample), .wav or .flac (full scale is each input's range), .edf or
+      .bdf (physical values). Its units must be the inputs' units or other prefixes of them,
+      its rate at most 100000 samples per second, and it must hold every input a rule
+      watches.
   check FILE
       Reads the configuration text FILE and prints the text it gives when written back.
   selftest

@@ -1,7 +1,6 @@
 #include "host/ostrel/preview_command.h"
 
 #include <cmath>
-#include <filesystem>
 #include <stdexcept>
 #include <string_view>
 
@@ -12,7 +11,7 @@
 #include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
-#include "host/preview/csv_signals.h"
+#include "host/preview/signal_file.h"
 #include "host/preview/signal_file_error.h"
 #include "host/session/document_file.h"
 
@@ -24,22 +23,6 @@ class PreviewError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return text;
-}
-
-Preview::Signals ReadSignals(const std::string& path,
-                             const std::vector<Preview::InputScale>& inputs) {
-    const std::string extension = Lower(std::filesystem::path(path).extension().string());
-    if (extension == ".csv")
-        return Preview::ReadCsvSignals(path, inputs);
-    throw PreviewError(path +
-                       ": the signals' format is told by the file name, which must end in "
-                       ".csv");
-}
 
 // The signals must fit the device: a rate its converters sample at, and every input a used
 // rule slot watches. (The readers check the channels' number and units.)
@@ -137,7 +120,7 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
             ProgramsInForce(host.Device().Commands(), device.Inputs);
 
         const std::vector<Preview::InputScale> inputs = Preview::InputScalesOf(device);
-        const Preview::Signals signals = ReadSignals(options.Signals, inputs);
+        const Preview::Signals signals = Preview::ReadSignalFile(options.Signals, inputs);
         CheckFit(signals, options.Signals, programs);
         std::vector<double> ranges;
         for (const Preview::InputScale& input : inputs)

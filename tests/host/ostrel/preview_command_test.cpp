@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "host/preview/signal_file_writers.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
@@ -131,6 +132,37 @@ TEST_F(PreviewCommand, ReplaysTheRecordingThroughTheProgrammedBlocks) {
     EXPECT_TRUE(Contains(opened.out, "Opened " + File("trial.ostrel"))) << opened.out;
     EXPECT_TRUE(Contains(opened.out, kOutput1Summary)) << opened.out;
     EXPECT_TRUE(Contains(opened.out, kOutputMinus1Summary)) << opened.out;
+}
+
+// The same signal as CSV, WAV, FLAC and EDF gives the same pulses and ignored triggers.
+TEST_F(PreviewCommand, EveryFormatOfTheSameSignalGivesTheSameResult) {
+    Preview::Signals signals;
+    signals.SampleRate = 1000.0;
+    signals.Channels = {{"Input 1", "V", {}}, {"Input 2", "V", {}}};
+    for (int j = 0; j < 2000; ++j) {
+        const bool burst = j % 250 < 20 || (j % 250 >= 60 && j % 250 < 65);
+        signals.Channels[0].Values.push_back(burst ? 3.0 : (j % 250 < 40 ? 2.2 : 0.0));
+        signals.Channels[1].Values.push_back(j % 700 < 30 ? 6.0 : -1.0);
+    }
+    const std::vector<Preview::InputScale> inputs(8);
+    Preview::WriteCsvSignals(File("same.csv"), signals);
+    Preview::WriteSoundSignals(File("same.wav"), signals, inputs);
+    Preview::WriteSoundSignals(File("same.flac"), signals, inputs);
+    Preview::WriteEdfSignals(File("same.edf"), signals, inputs);
+
+    const auto summary = [&](const std::string& name) {
+        const Outcome run =
+            RunCommand({"preview", File("config.txt").c_str(), "--signals", File(name).c_str()});
+        EXPECT_EQ(run.code, 0) << name << ": " << run.err;
+        return run.out.substr(run.out.find("Replayed"));
+    };
+    const std::string csv = summary("same.csv");
+    // Input 1 starts above the level: its first pulse waits for the rise at 60 ms.
+    EXPECT_TRUE(Contains(csv, "  8 pulses, first at 0.060 s, last at 1.750 s")) << csv;
+    EXPECT_TRUE(Contains(csv, "in the hold-off")) << csv;
+    EXPECT_EQ(summary("same.wav"), csv);
+    EXPECT_EQ(summary("same.flac"), csv);
+    EXPECT_EQ(summary("same.edf"), csv);
 }
 
 TEST_F(PreviewCommand, SumsUpTheWindowItIsGiven) {
