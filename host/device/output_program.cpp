@@ -52,6 +52,7 @@ OutputProgram ReadOutputProgram(const BlockBytes& bytes, std::int32_t inputCount
     OutputCommandBlock block;
     std::memcpy(&block, bytes.data(), sizeof block);
     OutputProgram program;
+    program.Block = block;
     program.Output = block.Output;
     program.Mode = block.Mode;
     if (block.Mode == OutputCommandBlock::kOff)

@@ -28,6 +28,7 @@ struct OutputProgram {
     double PulseDelay = 0.0;
     double Holdoff = 0.0;
     std::vector<RuleProgram> Rules;  // the used slots, in slot order
+    OutputCommandBlock Block{};      // as received
     // Not empty when the block holds something the device cannot carry out; the output then
     // stays low and this says why ("slot 2: direction 7 is neither above (0) nor below (1)").
     std::string Unreadable;

@@ -38,14 +38,17 @@ Commands:
   open DOC [--device D] [--hex]
       Opens the document file DOC into a new document and prints the configuration text it
       then holds and the command blocks programmed after the load.
-  preview CONFIG|DOC --signals FILE [--device D] [--from S] [--to S]
+  preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]
+          [--from S] [--to S]
       Programs the device as apply (a configuration text) or open (a document file) does,
       then lets the simulated Corvex run the blocks it holds over the recorded signals in
       FILE and prints per output: its program, the number of pulses, the first and last
       pulse start, the shortest interval between starts, and the triggers it ignored and
       why (during the delay, during a pulse, in the hold-off, over the count limit). The
       device always runs from the start of the recording; --from and --to (seconds, in the
-      recording's time) choose the part the summary looks at.
+      recording's time) choose the part the summary looks at. --events writes every pulse
+      and ignored trigger as CSV; --vcd writes the used inputs and the outputs as a value
+      change dump, with a GTKWave save file (.gtkw) beside it.
       FILE is told by its name: .csv (a header "time (s),Input 1 (V),Input 2 (mV)...",
       then one line per sample), .wav or .flac (full scale is each input's range), .edf or
       .bdf (physical values). Its units must be the inputs' units or other prefixes of them,
@@ -120,8 +123,8 @@ bool ParsePreviewArguments(int argc, const char* const* argv, std::string& file,
                            PreviewOptions& options, std::string& problem) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "--signals" || argument == "--device" || argument == "--from" ||
-            argument == "--to") {
+        if (argument == "--signals" || argument == "--device" || argument == "--events" ||
+            argument == "--vcd" || argument == "--from" || argument == "--to") {
             if (i + 1 >= argc) {
                 problem = std::string(argument) + " needs a value";
                 return false;
@@ -131,6 +134,10 @@ bool ParsePreviewArguments(int argc, const char* const* argv, std::string& file,
                 options.Signals = value;
             } else if (argument == "--device") {
                 options.Device = value;
+            } else if (argument == "--events") {
+                options.Events = value;
+            } else if (argument == "--vcd") {
+                options.Vcd = value;
             } else {
                 double seconds = 0.0;
                 if (!ParseSeconds(value, seconds)) {

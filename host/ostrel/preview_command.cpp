@@ -11,8 +11,10 @@
 #include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
+#include "host/preview/events_csv_writer.h"
 #include "host/preview/signal_file.h"
 #include "host/preview/signal_file_error.h"
+#include "host/preview/vcd_writer.h"
 #include "host/session/document_file.h"
 
 namespace Ostrel {
@@ -106,6 +108,31 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
     return true;
 }
 
+// The blocks as the device carries them out: an output it keeps low counts as off.
+std::vector<OutputCommandBlock> BlocksInForce(const std::vector<OutputProgram>& programs) {
+    std::vector<OutputCommandBlock> blocks;
+    for (const OutputProgram& program : programs) {
+        OutputCommandBlock& block = blocks.emplace_back(program.Block);
+        if (!program.Active())
+            block.Mode = OutputCommandBlock::kOff;
+    }
+    return blocks;
+}
+
+void WriteFiles(const PreviewOptions& options, const Preview::Signals& signals,
+                const Preview::Trace& trace, const std::vector<OutputProgram>& programs,
+                std::ostream& out) {
+    if (!options.Events.empty()) {
+        Preview::WriteEventsCsv(options.Events, trace);
+        out << "Events written to " << options.Events << "\n";
+    }
+    if (!options.Vcd.empty()) {
+        Preview::WriteVcd(options.Vcd, signals, trace, BlocksInForce(programs));
+        out << "Value change dump written to " << options.Vcd << ", GTKWave save file "
+            << Preview::GtkwPathFor(options.Vcd) << "\n";
+    }
+}
+
 }  // namespace
 
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
@@ -129,6 +156,7 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         const SampleWindow window = WindowOf(options, trace);
         out << "Signals " << options.Signals << ": " << signals.Channels.size() << " inputs\n"
             << FormatPreviewSummary(programs, trace, window, inputs);
+        WriteFiles(options, signals, trace, programs, out);
         return 0;
     } catch (const DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";

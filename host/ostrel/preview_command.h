@@ -13,12 +13,15 @@ namespace Ostrel {
 struct PreviewOptions {
     std::string Signals;         // the recorded signals: .csv
     std::string Device;          // a device description text (empty: the demonstration device)
+    std::string Events;          // a CSV file of every pulse and ignored trigger, when given
+    std::string Vcd;             // a value change dump with a GTKWave save file, when given
     std::optional<double> From;  // seconds, in the recording's time
     std::optional<double> To;
 };
 
-// Exit 0 with the summary; 1 when the extension's Load of a document does not answer S_OK;
-// 2 when a file cannot be read, the signals do not fit the device or the window is empty.
+// Exit 0 with the summary and the files asked for; 1 when the extension's Load of a document does
+// not answer S_OK; 2 when a file cannot be read or written, the signals do not fit the device or
+// the window is empty.
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err);
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "host/ostrel/file_text.h"
 #include "host/preview/signal_file_writers.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
@@ -163,6 +165,33 @@ TEST_F(PreviewCommand, EveryFormatOfTheSameSignalGivesTheSameResult) {
     EXPECT_EQ(summary("same.wav"), csv);
     EXPECT_EQ(summary("same.flac"), csv);
     EXPECT_EQ(summary("same.edf"), csv);
+}
+
+TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
+    const Outcome run =
+        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
+                    "--events", File("events.csv").c_str(), "--vcd", File("trace.vcd").c_str()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Events written to " + File("events.csv"))) << run.out;
+    std::string error;
+    const std::string events = ReadFileText(File("events.csv"), error).value_or("");
+    EXPECT_TRUE(Contains(events,
+                         "1,Analog Output 1,pulse,2.100,2.110,\n"
+                         "1,Analog Output 1,ignored,2.150,,hold-off\n"
+                         "1,Analog Output 1,pulse,2.300,2.310,\n"))
+        << events;
+    EXPECT_TRUE(Contains(events, "-1,Digital Output 1,ignored,2.600,,count limit\n")) << events;
+    const std::string vcd = ReadFileText(File("trace.vcd"), error).value_or("");
+    EXPECT_TRUE(Contains(vcd, "Input_2_V")) << vcd.substr(0, 600);
+    EXPECT_TRUE(Contains(vcd, "Digital_Output_1")) << vcd.substr(0, 600);
+    EXPECT_FALSE(Contains(vcd, "Input_3")) << vcd.substr(0, 600);  // no rule watches it
+    EXPECT_TRUE(std::filesystem::exists(File("trace.gtkw")));
+
+    const Outcome unwritable =
+        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
+                    "--events", File("no/such/folder.csv").c_str()});
+    EXPECT_EQ(unwritable.code, 2);
+    EXPECT_TRUE(Contains(unwritable.err, "no/such/folder.csv")) << unwritable.err;
 }
 
 TEST_F(PreviewCommand, SumsUpTheWindowItIsGiven) {
