@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "host/device/input_converter.h"
+#include "host/preview/trace_labels.h"
 
 namespace Ostrel {
 namespace {
@@ -116,10 +117,10 @@ std::string IgnoredText(const Preview::OutputTrace& output, SampleWindow window)
 }  // namespace
 
 std::string FormatSeconds(double seconds, double sampleRate) {
-    const int decimals =
-        std::clamp(static_cast<int>(std::ceil(std::log10(sampleRate) - 1e-9)), 0, 9);
-    std::string text = Printf("%.*f", decimals, seconds);
-    return text == "-" + Printf("%.*f", decimals, 0.0) ? text.substr(1) : text;
+    const std::string text = Preview::FixedText(seconds, Preview::TimeDecimals(sampleRate));
+    // No "-0.000" for a time a rounding error put just below zero.
+    return text.find_first_not_of("-0.") == std::string::npos && text[0] == '-' ? text.substr(1)
+                                                                                : text;
 }
 
 std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,

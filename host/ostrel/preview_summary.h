@@ -19,7 +19,7 @@ struct SampleWindow {
 };
 
 // A time in seconds with as many decimals as the sample rate needs (3 at 1 kS/s, 5 at
-// 100 kS/s).
+// 100 kS/s), as the event files write it.
 std::string FormatSeconds(double seconds, double sampleRate);
 
 // A line about the replay, then for each output its program and, for the pulses starting and
