@@ -39,16 +39,17 @@ Commands:
       Opens the document file DOC into a new document and prints the configuration text it
       then holds and the command blocks programmed after the load.
   preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]
-          [--from S] [--to S]
+          [--plot OUT.png|OUT.svg] [--from S] [--to S]
       Programs the device as apply (a configuration text) or open (a document file) does,
       then lets the simulated Corvex run the blocks it holds over the recorded signals in
       FILE and prints per output: its program, the number of pulses, the first and last
       pulse start, the shortest interval between starts, and the triggers it ignored and
       why (during the delay, during a pulse, in the hold-off, over the count limit). The
       device always runs from the start of the recording; --from and --to (seconds, in the
-      recording's time) choose the part the summary looks at. --events writes every pulse
-      and ignored trigger as CSV; --vcd writes the used inputs and the outputs as a value
-      change dump, with a GTKWave save file (.gtkw) beside it.
+      recording's time) choose the part the summary and the picture look at. --events
+      writes every pulse and ignored trigger as CSV; --vcd writes the used inputs and the
+      outputs as a value change dump, with a GTKWave save file (.gtkw) beside it; --plot
+      draws the used inputs with each rule's band and the outputs' pulses, as PNG or SVG.
       FILE is told by its name: .csv (a header "time (s),Input 1 (V),Input 2 (mV)...",
       then one line per sample), .wav or .flac (full scale is each input's range), .edf or
       .bdf (physical values). Its units must be the inputs' units or other prefixes of them,
@@ -124,7 +125,8 @@ bool ParsePreviewArguments(int argc, const char* const* argv, std::string& file,
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--signals" || argument == "--device" || argument == "--events" ||
-            argument == "--vcd" || argument == "--from" || argument == "--to") {
+            argument == "--vcd" || argument == "--plot" || argument == "--from" ||
+            argument == "--to") {
             if (i + 1 >= argc) {
                 problem = std::string(argument) + " needs a value";
                 return false;
@@ -138,6 +140,8 @@ bool ParsePreviewArguments(int argc, const char* const* argv, std::string& file,
                 options.Events = value;
             } else if (argument == "--vcd") {
                 options.Vcd = value;
+            } else if (argument == "--plot") {
+                options.Plot = value;
             } else {
                 double seconds = 0.0;
                 if (!ParseSeconds(value, seconds)) {

@@ -12,6 +12,7 @@
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/preview/events_csv_writer.h"
+#include "host/preview/plot_writer.h"
 #include "host/preview/signal_file.h"
 #include "host/preview/signal_file_error.h"
 #include "host/preview/vcd_writer.h"
@@ -121,7 +122,7 @@ std::vector<OutputCommandBlock> BlocksInForce(const std::vector<OutputProgram>& 
 
 void WriteFiles(const PreviewOptions& options, const Preview::Signals& signals,
                 const Preview::Trace& trace, const std::vector<OutputProgram>& programs,
-                std::ostream& out) {
+                const std::vector<Preview::InputScale>& inputs, std::ostream& out) {
     if (!options.Events.empty()) {
         Preview::WriteEventsCsv(options.Events, trace);
         out << "Events written to " << options.Events << "\n";
@@ -130,6 +131,13 @@ void WriteFiles(const PreviewOptions& options, const Preview::Signals& signals,
         Preview::WriteVcd(options.Vcd, signals, trace, BlocksInForce(programs));
         out << "Value change dump written to " << options.Vcd << ", GTKWave save file "
             << Preview::GtkwPathFor(options.Vcd) << "\n";
+    }
+    if (!options.Plot.empty()) {
+        Preview::PlotOptions plot;
+        plot.From = options.From;
+        plot.To = options.To;
+        Preview::WritePlot(options.Plot, signals, trace, BlocksInForce(programs), inputs, plot);
+        out << "Picture written to " << options.Plot << "\n";
     }
 }
 
@@ -156,7 +164,7 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         const SampleWindow window = WindowOf(options, trace);
         out << "Signals " << options.Signals << ": " << signals.Channels.size() << " inputs\n"
             << FormatPreviewSummary(programs, trace, window, inputs);
-        WriteFiles(options, signals, trace, programs, out);
+        WriteFiles(options, signals, trace, programs, inputs, out);
         return 0;
     } catch (const DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";

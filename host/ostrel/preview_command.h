@@ -15,7 +15,9 @@ struct PreviewOptions {
     std::string Device;          // a device description text (empty: the demonstration device)
     std::string Events;          // a CSV file of every pulse and ignored trigger, when given
     std::string Vcd;             // a value change dump with a GTKWave save file, when given
-    std::optional<double> From;  // seconds, in the recording's time
+    std::string Plot;            // a picture, PNG or SVG (.svg), when given
+    std::optional<double> From;  // seconds, in the recording's time: the part the summary and
+                                 // the picture look at
     std::optional<double> To;
 };
 

@@ -187,6 +187,13 @@ TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
     EXPECT_FALSE(Contains(vcd, "Input_3")) << vcd.substr(0, 600);  // no rule watches it
     EXPECT_TRUE(std::filesystem::exists(File("trace.gtkw")));
 
+    const Outcome plotted =
+        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
+                    "--plot", File("trace.svg").c_str(), "--from", "2.05", "--to", "2.5"});
+    ASSERT_EQ(plotted.code, 0) << plotted.err;
+    EXPECT_TRUE(Contains(plotted.out, "Picture written to " + File("trace.svg"))) << plotted.out;
+    EXPECT_EQ(ReadFileText(File("trace.svg"), error).value_or("").rfind("<?xml", 0), 0u);
+
     const Outcome unwritable =
         RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
                     "--events", File("no/such/folder.csv").c_str()});
