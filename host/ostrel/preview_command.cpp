@@ -61,6 +61,8 @@ SampleWindow WindowOf(const PreviewOptions& options, const Preview::Trace& trace
         return static_cast<std::int64_t>(std::ceil(offset - 1e-9 * offset));
     };
     SampleWindow window{0, trace.SampleCount};
+    if (!options.From && !options.To)
+        return window;
     if (options.From)
         window.From = sample(*options.From);
     if (options.To)
