@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -88,9 +89,15 @@ public:
     CsvSignalParser(const std::string& file, const std::vector<InputScale>& inputs)
         : file_(file), inputs_(inputs) {}
 
+    // The file's size in bytes, when known: once the first rows show how long a row is, the
+    // channels are given room for the rows the rest of the file can hold, which spares the
+    // copies of growing them. The estimate never exceeds what the file's bytes can hold.
+    void SizeHint(std::uintmax_t bytes) { sizeHint_ = bytes; }
+
     // One line of the file, without its line end.
     void Line(std::string_view line) {
         ++line_;
+        consumed_ += line.size() + 1;
         if (line_ == 1 && line.starts_with("\xEF\xBB\xBF"))
             line.remove_prefix(3);
         if (!line.empty() && line.back() == '\r')
@@ -142,6 +149,7 @@ private:
     };
     static constexpr std::size_t kTime = static_cast<std::size_t>(-1);
     static constexpr double kMaxSampleRate = 1e9;
+    static constexpr std::int64_t kRowsBeforeReserve = 1024;
 
     [[noreturn]] void Fail(const std::string& what) const {
         throw SignalFileError(file_, line_, what);
@@ -249,6 +257,19 @@ private:
                 signals_.Channels[columns_[index].Channel].Values.push_back(values_[index]);
         }
         ++rows_;
+        if (rows_ == kRowsBeforeReserve && sizeHint_ > consumed_)
+            Reserve();
+    }
+
+    void Reserve() {
+        const double bytesPerRow = static_cast<double>(consumed_) / static_cast<double>(rows_);
+        const double expected = static_cast<double>(sizeHint_) / bytesPerRow * 1.05 + 64.0;
+        // Every row takes at least a digit and a comma or line end per column.
+        const double most =
+            static_cast<double>(sizeHint_) / (2.0 * static_cast<double>(columns_.size()));
+        const auto rows = static_cast<std::size_t>(std::min(expected, most));
+        for (SignalChannel& channel : signals_.Channels)
+            channel.Values.reserve(rows);
     }
 
     // Checks that the time of the row being read keeps the even step.
@@ -278,6 +299,8 @@ private:
     std::vector<double> values_;  // of the row being read, by column
     std::int64_t rows_ = 0;
     double lastTime_ = 0.0;
+    std::uintmax_t sizeHint_ = 0;
+    std::uintmax_t consumed_ = 0;  // bytes of the lines seen, line ends included
     Signals signals_;
 };
 
@@ -305,6 +328,8 @@ Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& i
     if (!file)
         throw SignalFileError(path, 0, "cannot be opened for reading");
     CsvSignalParser parser(path, inputs);
+    std::error_code ignored;
+    parser.SizeHint(std::filesystem::file_size(path, ignored));
     // Reads in blocks; a line that does not end within the block carries over to the next, so
     // memory stays within a block and the longest line the parser accepts.
     constexpr std::size_t kBlock = 1 << 20;

@@ -2,6 +2,7 @@
 
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <charconv>
@@ -320,6 +321,11 @@ void DrawTimeAxis(cairo_t* cr, const PlotLayout& layout, double gridTop, double 
 }
 
 }  // namespace
+
+void ReleasePlotCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
+}
 
 Rgb OutputColour(std::size_t index) {
     return kPalette[index % std::size(kPalette)];

@@ -66,4 +66,9 @@ void WritePlot(const std::string& path, const Signals& signals, const Trace& tra
                const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs,
                const PlotOptions& options = {});
 
+// Frees the caches the drawing library and its font configuration keep for the life of the
+// process. For a program about to end after its last plot, so that a leak checker sees only its
+// own memory; no plot may be drawn after it.
+void ReleasePlotCaches();
+
 }  // namespace Ostrel::Preview

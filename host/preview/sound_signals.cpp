@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 
+#include <cmath>
 #include <memory>
 
 #include "host/preview/signal_file_error.h"
@@ -50,9 +51,17 @@ Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>&
         for (std::size_t channel = 0; channel < channels; ++channel) {
             std::vector<double>& values = signals.Channels[channel].Values;
             const double range = inputs[channel].Range;
-            for (sf_count_t frame = 0; frame < read; ++frame)
-                values.push_back(block[static_cast<std::size_t>(frame) * channels + channel] *
-                                 range);
+            for (sf_count_t frame = 0; frame < read; ++frame) {
+                const double sample = block[static_cast<std::size_t>(frame) * channels + channel];
+                // A floating-point file can hold what no converter delivers.
+                if (!std::isfinite(sample)) {
+                    throw SignalFileError(path, 0,
+                                          "channel " + std::to_string(channel + 1) + ", sample " +
+                                              std::to_string(values.size()) +
+                                              ": the value is not a finite number");
+                }
+                values.push_back(sample * range);
+            }
         }
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR)

@@ -14,6 +14,13 @@ namespace {
 
 using namespace Ostrel::Preview;
 
+// The drawing library's caches go before the leak checker looks.
+class ReleaseCaches : public ::testing::Environment {
+public:
+    void TearDown() override { ReleasePlotCaches(); }
+};
+const auto* const kReleaseCaches = ::testing::AddGlobalTestEnvironment(new ReleaseCaches);
+
 struct Pixel {
     int Red, Green, Blue;
 };
