@@ -201,6 +201,27 @@ TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
     EXPECT_TRUE(Contains(unwritable.err, "no/such/folder.csv")) << unwritable.err;
 }
 
+// The README's walk-through: the example configuration on the example recording.
+TEST_F(PreviewCommand, TheWalkThroughPrintsWhatTheReadmeShows) {
+    const std::string examples = TARVEL_EXAMPLES_DIR;
+    for (const char* format : {".csv", ".wav", ".edf"}) {
+        const std::string signals = examples + "/noisy-bursts" + format;
+        const Outcome run = RunCommand(
+            {"preview", (examples + "/preview-bursts.txt").c_str(), "--signals", signals.c_str()});
+        ASSERT_EQ(run.code, 0) << format << ": " << run.err;
+        EXPECT_TRUE(Contains(run.out,
+                             "  5 pulses, first at 0.410 s, last at 5.220 s, shortest "
+                             "interval 0.908 s\n  6 triggers ignored: 1 during a pulse, "
+                             "5 in the hold-off\n"))
+            << format << ": " << run.out;
+        EXPECT_TRUE(Contains(run.out,
+                             "  16 pulses, first at 0.410 s, last at 5.220 s, shortest "
+                             "interval 0.010 s\n  14 triggers ignored: 14 during a "
+                             "pulse\n"))
+            << format << ": " << run.out;
+    }
+}
+
 TEST_F(PreviewCommand, SumsUpTheWindowItIsGiven) {
     const Outcome run = RunCommand({"preview", File("config.txt").c_str(), "--signals",
                                     File("signals.csv").c_str(), "--from", "2.2", "--to", "2.5"});
