@@ -120,14 +120,26 @@ void SetColour(cairo_t* cr, Rgb colour, double alpha = 1.0) {
     cairo_set_source_rgba(cr, colour.Red / 255.0, colour.Green / 255.0, colour.Blue / 255.0, alpha);
 }
 
+// Draws `text` with its baseline at y, aligned by alignX (0 left, 0.5 centre, 1 right); with
+// `backing`, on a white patch so that it stays legible over a trace.
 void Text(cairo_t* cr, double x, double y, const std::string& text, double size,
-          double alignX = 0.0, bool bold = false) {
+          double alignX = 0.0, bool bold = false, bool backing = false) {
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text.c_str(), &extents);
-    cairo_move_to(cr, x - alignX * extents.x_advance, y);
+    const double left = x - alignX * extents.x_advance;
+    if (backing) {
+        cairo_pattern_t* colour = cairo_get_source(cr);
+        cairo_pattern_reference(colour);
+        cairo_set_source_rgba(cr, 1, 1, 1, 0.85);
+        cairo_rectangle(cr, left - 3, y - size, extents.x_advance + 6, size * 1.3);
+        cairo_fill(cr);
+        cairo_set_source(cr, colour);
+        cairo_pattern_destroy(colour);
+    }
+    cairo_move_to(cr, left, y);
     cairo_show_text(cr, text.c_str());
 }
 
@@ -178,10 +190,6 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
         cairo_line_to(cr, right, y);
         cairo_stroke(cr);
         cairo_set_dash(cr, nullptr, 0, 0);
-    }
-    for (std::size_t i = 0; i < bands.size(); ++i) {
-        SetColour(cr, OutputColour(bands[i].Colour));
-        Text(cr, right - 6, lane.Top + 32 + 15 * static_cast<double>(i), bands[i].Label, 11, 1.0);
     }
 
     // The trace, clipped to the lane.
@@ -239,9 +247,15 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
     }
     cairo_restore(cr);
 
+    // Labels last, over the trace.
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        SetColour(cr, OutputColour(bands[i].Colour));
+        Text(cr, right - 6, lane.Top + 32 + 15 * static_cast<double>(i), bands[i].Label, 11, 1.0,
+             false, true);
+    }
     cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
     Text(cr, left + 8, lane.Top + 16,
-         channel.Name + (unit.empty() ? "" : " (" + channel.Unit + ")"), 13, 0.0, true);
+         channel.Name + (unit.empty() ? "" : " (" + channel.Unit + ")"), 13, 0.0, true, true);
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_set_line_width(cr, 1);
     cairo_rectangle(cr, left + 0.5, lane.Top + 0.5, right - left - 1, lane.Bottom - lane.Top - 1);

@@ -101,7 +101,8 @@ void WriteEdfSignals(const std::string& path, const Signals& signals,
     const int handle = edfopen_file_writeonly(path.c_str(), EDFLIB_FILETYPE_EDFPLUS, count);
     if (handle < 0)
         throw SignalFileError(path, 0, "cannot be opened for writing");
-    bool ok = true;
+    // A fixed start, so that the same signals always make the same file.
+    bool ok = edf_set_startdatetime(handle, 2000, 1, 1, 0, 0, 0) == 0;
     for (int signal = 0; signal < count; ++signal) {
         const InputScale& scale = inputs[static_cast<std::size_t>(signal)];
         ok = ok && edf_set_samplefrequency(handle, signal, static_cast<int>(rate)) == 0 &&

@@ -20,7 +20,8 @@ void WriteSoundSignals(const std::string& path, const Signals& signals,
                        const std::vector<InputScale>& inputs);
 
 // An EDF+ file of 16-bit signals whose physical minimum and maximum are -range and +range of
-// each input. The rate must be a whole number and the samples fill whole seconds.
+// each input, starting on 1 January 2000 at midnight (the same signals make the same file). The
+// rate must be a whole number and the samples fill whole seconds.
 void WriteEdfSignals(const std::string& path, const Signals& signals,
                      const std::vector<InputScale>& inputs);
 

@@ -40,6 +40,39 @@ std::string ErrorOf(const std::string& path, const std::vector<InputScale>& inpu
     return "no error";
 }
 
+TEST(SignalFiles, UnitsConvertBetweenPrefixesOfOneUnitOnly) {
+    const struct {
+        const char* From;
+        const char* To;
+        double Factor;  // 0: no conversion
+    } kCases[] = {
+        {"V", "V", 1.0},
+        {"mV", "V", 1e-3},
+        {"V", "mV", 1e3},
+        {"uV", "mV", 1e-3},
+        {"\xC2\xB5V", "V", 1e-6},
+        {"\xCE\xBCV", "uV", 1.0},
+        {"kOhm", "Ohm", 1e3},
+        {"mm", "m", 1e-3},
+        {"ms", "s", 1e-3},
+        {"", "", 1.0},
+        {"V", "A", 0},
+        {"mV", "", 0},
+        {"m", "V", 0},
+        {"Vm", "V", 0},
+        {"MV", "mV", 1e9},
+    };
+    for (const auto& test : kCases) {
+        const std::optional<double> factor = UnitFactor(test.From, test.To);
+        if (test.Factor == 0) {
+            EXPECT_FALSE(factor.has_value()) << test.From << " to " << test.To;
+        } else {
+            ASSERT_TRUE(factor.has_value()) << test.From << " to " << test.To;
+            EXPECT_DOUBLE_EQ(*factor, test.Factor) << test.From << " to " << test.To;
+        }
+    }
+}
+
 TEST(SignalFiles, CsvWavFlacAndEdfOfOneSignalReadToTheSameValues) {
     const TempFolder folder;
     const Signals original = TwoInputs();
