@@ -8,12 +8,20 @@
 #include <string>
 
 #include "host/ostrel/file_text.h"
+#include "host/preview/plot_writer.h"
 #include "host/preview/signal_file_writers.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
 namespace Ostrel {
 namespace {
+
+// The pictures drawn leave the drawing library's caches; they are freed once, at the end.
+class PlotCaches : public ::testing::Environment {
+public:
+    void TearDown() override { Preview::ReleasePlotCaches(); }
+};
+const auto* const kPlotCaches = ::testing::AddGlobalTestEnvironment(new PlotCaches);
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
