@@ -67,7 +67,7 @@ Options:
   --hex        Prints each command block as 224 hex digits on one line instead of a table.
   --signals F  The recorded signals that preview replays.
   --from S, --to S
-               The part of the recording that preview sums up, in seconds.
+               The part of the recording that preview sums up and draws, in seconds.
 
 Exit codes: 0 success; 1 the extension's Save or Load did not answer S_OK (the HRESULT is
 printed in hex with what it means), a configuration text that does not read (check), or a
