@@ -305,7 +305,7 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
     Text(cr, left - 6, lane.Top + 32,
          std::to_string(output.Pulses.size()) + " pulses, " +
-             std::to_string(output.Ignored.size()) + " ignored",
+             std::to_string(output.Ignored.size()) + " ignored in all",
          10, 1.0);
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_rectangle(cr, left + 0.5, lane.Top + 0.5, right - left - 1, lane.Bottom - lane.Top - 1);
