@@ -1,5 +1,7 @@
 #include "host/ostrel/command_line.h"
 
+#include <charconv>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "host/ostrel/check_command.h"
 #include "host/ostrel/demo_command.h"
 #include "host/ostrel/document_commands.h"
+#include "host/ostrel/preview_command.h"
 #include "host/ostrel/selftest_command.h"
 
 namespace Ostrel {
@@ -35,6 +38,23 @@ Commands:
   open DOC [--device D] [--hex]
       Opens the document file DOC into a new document and prints the configuration text it
       then holds and the command blocks programmed after the load.
+  preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]
+          [--plot OUT.png|OUT.svg] [--from S] [--to S]
+      Programs the device as apply (a configuration text) or open (a document file) does,
+      then lets the simulated Corvex run the blocks it holds over the recorded signals in
+      FILE and prints per output: its program, the number of pulses, the first and last
+      pulse start, the shortest interval between starts, and the triggers it ignored and
+      why (during the delay, during a pulse, in the hold-off, over the count limit). The
+      device always runs from the start of the recording; --from and --to (seconds, in the
+      recording's time) choose the part the summary and the picture look at. --events
+      writes every pulse and ignored trigger as CSV; --vcd writes the used inputs and the
+      outputs as a value change dump, with a GTKWave save file (.gtkw) beside it; --plot
+      draws the used inputs with each rule's band and the outputs' pulses, as PNG or SVG.
+      FILE is told by its name: .csv (a header "time (s),Input 1 (V),Input 2 (mV)...",
+      then one line per sample), .wav or .flac (full scale is each input's range), .edf or
+      .bdf (physical values). Its units must be the inputs' units or other prefixes of them,
+      its rate at most 100000 samples per second, and it must hold every input a rule
+      watches.
   check FILE
       Reads the configuration text FILE and prints the text it gives when written back.
   selftest
@@ -45,10 +65,14 @@ Commands:
 Options:
   --device D   D is a device description (below); without it, the demonstration device.
   --hex        Prints each command block as 224 hex digits on one line instead of a table.
+  --signals F  The recorded signals that preview replays.
+  --from S, --to S
+               The part of the recording that preview sums up and draws, in seconds.
 
 Exit codes: 0 success; 1 the extension's Save or Load did not answer S_OK (the HRESULT is
 printed in hex with what it means), a configuration text that does not read (check), or a
-failed self-test; 2 a usage error or a file that cannot be read or written.
+failed self-test; 2 a usage error, a file that cannot be read or written, or signals that
+do not fit the device (preview).
 
 Document file: the line "OSTRELDOC 1", then for each extension stream a line
 "{CLSID} <byte count>" followed by exactly that many bytes of the stream.
@@ -89,6 +113,63 @@ bool ParseDocumentArguments(int argc, const char* const* argv, bool allowHex,
     return true;
 }
 
+// A number of seconds given on the command line, in the classic notation.
+bool ParseSeconds(std::string_view text, double& seconds) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+    return error == std::errc() && stop == end && std::isfinite(seconds);
+}
+
+bool ParsePreviewArguments(int argc, const char* const* argv, std::string& file,
+                           PreviewOptions& options, std::string& problem) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--signals" || argument == "--device" || argument == "--events" ||
+            argument == "--vcd" || argument == "--plot" || argument == "--from" ||
+            argument == "--to") {
+            if (i + 1 >= argc) {
+                problem = std::string(argument) + " needs a value";
+                return false;
+            }
+            const std::string_view value = argv[++i];
+            if (argument == "--signals") {
+                options.Signals = value;
+            } else if (argument == "--device") {
+                options.Device = value;
+            } else if (argument == "--events") {
+                options.Events = value;
+            } else if (argument == "--vcd") {
+                options.Vcd = value;
+            } else if (argument == "--plot") {
+                options.Plot = value;
+            } else {
+                double seconds = 0.0;
+                if (!ParseSeconds(value, seconds)) {
+                    problem = std::string(argument) + " needs a number of seconds, not \"" +
+                              std::string(value) + "\"";
+                    return false;
+                }
+                (argument == "--from" ? options.From : options.To) = seconds;
+            }
+        } else if (argument.starts_with("--")) {
+            problem = "unknown option for preview: " + std::string(argument);
+            return false;
+        } else if (!file.empty()) {
+            problem = "preview takes one CONFIG or DOC file";
+            return false;
+        } else {
+            file = argument;
+        }
+    }
+    if (file.empty())
+        problem = "preview needs a CONFIG or DOC file";
+    else if (options.Signals.empty())
+        problem = "preview needs --signals FILE";
+    else if (options.From && options.To && *options.From >= *options.To)
+        problem = "--from must come before --to";
+    return problem.empty();
+}
+
 }  // namespace
 
 int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -120,6 +201,13 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
         if (argc != 1)
             return UsageError("selftest takes no arguments", err);
         return RunSelfTest(out, err);
+    }
+    if (command == "preview") {
+        std::string file, problem;
+        PreviewOptions options;
+        if (!ParsePreviewArguments(argc, argv, file, options, problem))
+            return UsageError(problem, err);
+        return RunPreview(file, options, out, err);
     }
     if (command == "apply" || command == "save" || command == "open") {
         DocumentArguments arguments;

@@ -1,0 +1,155 @@
+#include "host/ostrel/preview_summary.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "host/device/input_converter.h"
+#include "host/preview/trace_labels.h"
+
+namespace Ostrel {
+namespace {
+
+std::string Printf(const char* format, auto... values) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+std::string Plural(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// "input 1 above 2.5 V (band 2 to 2.5 V)": the level the input crosses to make the slot true,
+// and the band it must leave to make it false again.
+std::string SlotText(const RuleProgram& rule, const std::vector<Preview::InputScale>& inputs) {
+    const std::int64_t high = rule.Threshold;
+    const std::int64_t low = high - rule.Hysteresis;
+    const std::size_t index = static_cast<std::size_t>(rule.Input - 1);
+    if (index >= inputs.size())
+        return Printf("input %d %s %d/%d", rule.Input, rule.Below ? "below" : "above",
+                      rule.Threshold, rule.Hysteresis);
+    const Preview::InputScale& scale = inputs[index];
+    const auto physical = [&](std::int64_t units) {
+        return static_cast<double>(units) * scale.Range / kDeviceFullScale;
+    };
+    const std::string unit = scale.Unit.empty() ? "" : " " + scale.Unit;
+    return Printf("input %d %s %g%s (band %g to %g%s)", rule.Input, rule.Below ? "below" : "above",
+                  physical(rule.Below ? low : high), unit.c_str(), physical(low), physical(high),
+                  unit.c_str());
+}
+
+std::string ProgramText(const OutputProgram& program,
+                        const std::vector<Preview::InputScale>& inputs) {
+    if (!program.Unreadable.empty())
+        return "kept low, the device cannot carry out its block: " + program.Unreadable;
+    if (program.Mode == OutputCommandBlock::kOff)
+        return "off";
+    if (program.Rules.empty())
+        return "on, but no rule slot is used: stays low";
+    std::string text = program.Mode == OutputCommandBlock::kAllRules ? "all of " : "any of ";
+    text += Plural(program.Rules.size(), "slot", "slots") + ", ";
+    text += program.PulseWidth == 0.0 ? std::string("follows the state")
+                                      : Printf("width %g s", program.PulseWidth);
+    text += Printf(", delay %g s, hold-off %g s, ", program.PulseDelay, program.Holdoff);
+    text += program.PulseCountLimit == 0
+                ? std::string("no count limit")
+                : "at most " +
+                      Plural(static_cast<std::size_t>(program.PulseCountLimit), "pulse", "pulses");
+    for (const RuleProgram& rule : program.Rules)
+        text += Printf("\n  slot %d: ", rule.Slot + 1) + SlotText(rule, inputs);
+    return text;
+}
+
+std::string PulsesText(const Preview::OutputTrace& output, const Preview::Trace& trace,
+                       SampleWindow window) {
+    std::vector<std::int64_t> starts;
+    for (const Preview::Pulse& pulse : output.Pulses) {
+        if (pulse.Start >= window.From && pulse.Start < window.To)
+            starts.push_back(pulse.Start);
+    }
+    if (starts.empty())
+        return "no pulses";
+    const auto seconds = [&](std::int64_t sample) {
+        return FormatSeconds(trace.StartTime + static_cast<double>(sample) / trace.SampleRate,
+                             trace.SampleRate) +
+               " s";
+    };
+    std::string text = Plural(starts.size(), "pulse", "pulses") + ", first at " +
+                       seconds(starts.front()) + ", last at " + seconds(starts.back());
+    if (starts.size() > 1) {
+        std::int64_t shortest = std::numeric_limits<std::int64_t>::max();
+        for (std::size_t k = 1; k < starts.size(); ++k)
+            shortest = std::min(shortest, starts[k] - starts[k - 1]);
+        text += ", shortest interval " +
+                FormatSeconds(static_cast<double>(shortest) / trace.SampleRate, trace.SampleRate) +
+                " s";
+    }
+    return text;
+}
+
+std::string IgnoredText(const Preview::OutputTrace& output, SampleWindow window) {
+    std::array<std::size_t, 4> counts{};
+    std::size_t total = 0;
+    for (const Preview::IgnoredTrigger& trigger : output.Ignored) {
+        if (trigger.Sample >= window.From && trigger.Sample < window.To) {
+            ++counts[static_cast<std::size_t>(trigger.Why)];
+            ++total;
+        }
+    }
+    if (total == 0)
+        return "no trigger ignored";
+    constexpr std::array<const char*, 4> kReasons = {"during the delay", "during a pulse",
+                                                     "in the hold-off", "over the count limit"};
+    std::string text = Plural(total, "trigger", "triggers") + " ignored:";
+    const char* separator = " ";
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        if (counts[k] == 0)
+            continue;
+        text += separator + std::to_string(counts[k]) + " " + kReasons[k];
+        separator = ", ";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string FormatSeconds(double seconds, double sampleRate) {
+    const std::string text = Preview::FixedText(seconds, Preview::TimeDecimals(sampleRate));
+    // No "-0.000" for a time a rounding error put just below zero.
+    return text.find_first_not_of("-0.") == std::string::npos && text[0] == '-' ? text.substr(1)
+                                                                                : text;
+}
+
+std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,
+                                 const Preview::Trace& trace, SampleWindow window,
+                                 const std::vector<Preview::InputScale>& inputs) {
+    const auto at = [&](std::int64_t sample) {
+        return FormatSeconds(trace.StartTime + static_cast<double>(sample) / trace.SampleRate,
+                             trace.SampleRate);
+    };
+    std::string text = "Replayed " +
+                       Plural(static_cast<std::size_t>(trace.SampleCount), "sample", "samples") +
+                       Printf(" per input at %g samples per second", trace.SampleRate);
+    if (trace.SampleCount > 0)
+        text += ", " + at(0) + " s to " + at(trace.SampleCount - 1) + " s";
+    text += "\n";
+    if (window.From != 0 || window.To != trace.SampleCount)
+        text += "Pulses and triggers from " + at(window.From) + " s to " + at(window.To) +
+                " s (the device ran from the start)\n";
+    if (programs.empty())
+        text += "The device holds no program for any output: every output stays low\n";
+    for (std::size_t k = 0; k < programs.size() && k < trace.Outputs.size(); ++k) {
+        const OutputProgram& program = programs[k];
+        text += Printf("Output %d: ", program.Output) + ProgramText(program, inputs) + "\n";
+        if (program.Active()) {
+            text += "  " + PulsesText(trace.Outputs[k], trace, window) + "\n";
+            text += "  " + IgnoredText(trace.Outputs[k], window) + "\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace Ostrel

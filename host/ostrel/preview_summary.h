@@ -1,0 +1,34 @@
+// The text `ostrel preview` prints: per output what the device holds and what it did over the
+// replayed signals.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/device/output_program.h"
+#include "host/preview/input_scale.h"
+#include "host/preview/trace.h"
+
+namespace Ostrel {
+
+// The samples a summary looks at: [From, To).
+struct SampleWindow {
+    std::int64_t From = 0;
+    std::int64_t To = 0;
+};
+
+// A time in seconds with as many decimals as the sample rate needs (3 at 1 kS/s, 5 at
+// 100 kS/s), as the event files write it.
+std::string FormatSeconds(double seconds, double sampleRate);
+
+// A line about the replay, then for each output its program and, for the pulses starting and
+// the triggers ignored within `window`: the number of pulses, the first and last start, the
+// shortest interval from start to start, and the triggers ignored with their reasons.
+// `programs` and `trace.Outputs` correspond one to one. Each slot's levels are shown in its
+// input's unit when `inputs` holds that input, else in device units.
+std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,
+                                 const Preview::Trace& trace, SampleWindow window,
+                                 const std::vector<Preview::InputScale>& inputs = {});
+
+}  // namespace Ostrel

@@ -1,0 +1,86 @@
+// Makes the project's sample recording: Input 1 (V, ±10 V) at 1000 samples per second for six
+// seconds, a noisy baseline with bursts. Some bursts clear 2.5 V cleanly, one dips back into the
+// 2–2.5 V band halfway (a double trigger without hysteresis), one only reaches into the band, and
+// two come close together (the second falls in a hold-off). Written as NAME.csv, NAME.wav and
+// NAME.edf with the same values: each value lies on the 16-bit grid of the range, so the three
+// files read back alike.
+//
+//   make_sample_signals PATH/NAME
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <random>
+
+#include "host/preview/signal_file_writers.h"
+
+namespace {
+
+using namespace Ostrel::Preview;
+
+constexpr double kRate = 1000.0;
+constexpr int kSeconds = 6;
+constexpr double kRange = 10.0;
+
+struct Burst {
+    double Start;     // seconds
+    double Duration;  // seconds
+    double Peak;      // volts above the baseline
+    bool Dip;         // falls back into the band halfway
+};
+
+constexpr Burst kBursts[] = {
+    {0.40, 0.15, 3.4, false}, {1.30, 0.22, 3.0, true},  {2.20, 0.12, 1.5, false},
+    {3.00, 0.10, 3.8, false}, {3.18, 0.10, 3.6, false}, {4.20, 0.30, 2.9, false},
+    {5.20, 0.14, 3.3, false},
+};
+
+Signals MakeSignals() {
+    std::mt19937 random(20261208);
+    std::normal_distribution<double> noise(0.0, 0.18);
+    Signals signals;
+    signals.SampleRate = kRate;
+    signals.Channels = {{"Input 1", "V", {}}};
+    const int samples = static_cast<int>(kRate) * kSeconds;
+    double drift = 0.0;
+    for (int i = 0; i < samples; ++i) {
+        const double t = i / kRate;
+        drift = 0.995 * drift + 0.05 * noise(random);
+        double value = 0.6 + 0.25 * std::sin(2 * M_PI * 0.7 * t) + drift + noise(random);
+        for (const Burst& burst : kBursts) {
+            const double phase = (t - burst.Start) / burst.Duration;
+            if (phase < 0 || phase > 1)
+                continue;
+            double shape = std::sin(M_PI * phase);
+            shape = std::sqrt(shape);  // steep edges, a flat top
+            if (burst.Dip && phase > 0.42 && phase < 0.58)
+                shape *= 0.55;
+            value += burst.Peak * shape;
+        }
+        // On the 16-bit grid of the range, as a converter delivers it.
+        value = std::round(value / kRange * 32768.0) / 32768.0 * kRange;
+        signals.Channels[0].Values.push_back(value);
+    }
+    return signals;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr,
+                     "usage: make_sample_signals PATH/NAME  (writes NAME.csv, .wav, .edf)\n");
+        return 2;
+    }
+    try {
+        const std::string base = argv[1];
+        const Signals signals = MakeSignals();
+        const std::vector<InputScale> inputs = {{kRange, "V"}};
+        WriteCsvSignals(base + ".csv", signals);
+        WriteSoundSignals(base + ".wav", signals, inputs);
+        WriteEdfSignals(base + ".edf", signals, inputs);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_sample_signals: %s\n", error.what());
+        return 2;
+    }
+    return 0;
+}
