@@ -5,15 +5,11 @@
 #include <limits>
 
 namespace VavazaZavidi {
-namespace {
 
-std::int32_t SaturateToInt32(std::int64_t value) {
-    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value < kMin ? kMin : value > kMax ? kMax : value);
+double ClampPercent(double percent, double low, double high) {
+    // NaN passes through; the conversion to device units makes it 0.
+    return percent < low ? low : percent > high ? high : percent;
 }
-
-}  // namespace
 
 std::int32_t TruncateToInt32(double value) {
     // Truncation toward zero keeps every value in (-2^31 - 1, 2^31) inside the range.
@@ -34,8 +30,12 @@ std::int32_t PercentToDeviceUnits(double percent) {
 RuleSlot MakeRuleSlot(const Rule& rule) {
     RuleSlot slot{};
     slot.Size = RuleSlot::kSize;
-    const std::int32_t level = PercentToDeviceUnits(rule.Level);
-    std::int32_t hysteresis = PercentToDeviceUnits(rule.Hysteresis);
+    // A hand-edited text may hold any number: the level stays within full scale and the
+    // hysteresis within 0 to 100 percent, so no threshold lies beyond the device's range and
+    // the arithmetic below cannot overflow. Values inside the ranges are sent unchanged.
+    const std::int32_t level = PercentToDeviceUnits(ClampPercent(rule.Level, kMinLevel, kMaxLevel));
+    std::int32_t hysteresis =
+        PercentToDeviceUnits(ClampPercent(rule.Hysteresis, kMinHysteresis, kMaxHysteresis));
     if (rule.Above) {
         slot.Threshold = level;
         slot.Direction = RuleSlot::kAbove;
@@ -45,7 +45,7 @@ RuleSlot MakeRuleSlot(const Rule& rule) {
         if (static_cast<std::int64_t>(level) + hysteresis > kBelowThresholdCeiling) {
             hysteresis = TruncateToInt32(static_cast<double>(kBelowThresholdCeiling) - level);
         }
-        slot.Threshold = SaturateToInt32(static_cast<std::int64_t>(level) + hysteresis);
+        slot.Threshold = level + hysteresis;
         slot.Direction = RuleSlot::kBelow;
     }
     slot.Hysteresis = hysteresis;

@@ -13,6 +13,15 @@ inline constexpr double kDeviceFullScale = 32000.0;
 // A "below" rule's threshold (level plus hysteresis) stays at or under this value.
 inline constexpr std::int32_t kBelowThresholdCeiling = 32766;
 
+// The ranges a rule's level and hysteresis are held to before they are converted, percent.
+inline constexpr double kMinLevel = -100.0;
+inline constexpr double kMaxLevel = 100.0;
+inline constexpr double kMinHysteresis = 0.0;
+inline constexpr double kMaxHysteresis = 100.0;
+
+// `percent` held to [low, high]; NaN stays NaN.
+double ClampPercent(double percent, double low, double high);
+
 // `value` truncated toward zero to a 32-bit integer; values beyond the range saturate to its
 // ends and NaN gives 0.
 std::int32_t TruncateToInt32(double value);

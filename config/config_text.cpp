@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <locale>
+#include <new>
 #include <sstream>
 #include <stdexcept>
 
@@ -105,20 +106,30 @@ bool EventConfig::Serialize(std::string& text) const {
         }
         out << "EndOnlineEvent\n";
     }
+    // A string stream fails only when its buffer cannot grow; the text it holds is then cut
+    // short and must not pass for the configuration.
+    if (out.bad())
+        throw std::bad_alloc();
     text = std::move(out).str();
     return true;
 }
 
 bool EventConfig::Deserialize(const std::string& text) {
     Clear();
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    // The stream swallows an exhausted heap while it reads a word and goes bad: that is no
+    // fault of the text, and the caller decides what it means.
+    auto ThrowIfBad = [&in] {
+        if (in.bad())
+            throw std::bad_alloc();
+    };
     try {
-        std::istringstream in(text);
-        in.imbue(std::locale::classic());
-
         std::int32_t version = 0;
         ReadKey(in, "Version", version);
         // A later version is not ours to read: success with nothing. A version that is not a
         // number at all is a parse failure.
+        ThrowIfBad();
         if (in.fail())
             return false;
         if (version != 1)
@@ -163,8 +174,12 @@ bool EventConfig::Deserialize(const std::string& text) {
             SwallowLabel(in, "EndOnlineEvent");
         }
         // A count that is not a number, with no block after it to notice, is a failure too.
+        ThrowIfBad();
         return !in.fail();
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (const std::exception&) {
+        ThrowIfBad();
         return false;
     }
 }

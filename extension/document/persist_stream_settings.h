@@ -10,12 +10,15 @@
 // MasterDevice() (an IMasterDevice*, possibly null).
 #pragma once
 
+#include "config/event_config.h"
 #include "extension/document/identities.h"
 #include "extension/framework/simple_unknown.h"
 #include "host/api/persist_stream.h"
 
 #include <exception>
+#include <new>
 #include <string>
+#include <utility>
 
 struct IMasterDevice;
 
@@ -70,11 +73,15 @@ public:
                 case persistence::LoadOutcome::kLoaded:
                     break;
             }
-            // A text that does not parse leaves what Deserialize rebuilt before it stopped.
-            document_->Configuration().Deserialize(text);
+            // A text that does not parse leaves what Deserialize rebuilt before it stopped. It is
+            // read beside the document's configuration, which it replaces only once read: an
+            // exhausted heap on the way leaves the document as it was.
+            EventConfig loaded;
+            loaded.Deserialize(text);
+            document_->Configuration() = std::move(loaded);
             document_->SetModified(false);
             if (IMasterDevice* device = document_->MasterDevice()) {
-                document_->Configuration().SendToDevice(device);
+                ProgramQuietly(device);
             }
             return S_OK;
         } catch (const std::exception&) {
@@ -99,6 +106,16 @@ public:
     HRESULT GetSizeMax(ULARGE_INTEGER* /*size*/) override { return E_NOTIMPL; }
 
 private:
+    // Programs the device with the loaded configuration. Its result is not examined, and an
+    // exhausted heap while programming does not undo the load: the device is programmed again
+    // with the next change.
+    void ProgramQuietly(IMasterDevice* device) {
+        try {
+            document_->Configuration().SendToDevice(device);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+
     Doc* document_;
 };
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <utility>
 
+#include "host/device/block_check.h"
 #include "host/device/device_parts.h"
 
 namespace Ostrel {
@@ -33,6 +36,21 @@ int SimulatedCorvex::ResetCount() const {
     return static_cast<int>(std::count_if(commands_.begin(), commands_.end(), [](const auto& c) {
         return c.What == DeviceCommand::Kind::kReset;
     }));
+}
+
+std::optional<BlockBytes> SimulatedCorvex::ProgramOf(std::int32_t output) const {
+    const auto found = programs_.find(output);
+    if (found == programs_.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::string SimulatedCorvex::LastRefusal() const {
+    for (auto command = commands_.rbegin(); command != commands_.rend(); ++command) {
+        if (command->What == DeviceCommand::Kind::kProgram)
+            return command->Refusal;
+    }
+    return {};
 }
 
 void SimulatedCorvex::ClearRecord() {
@@ -130,26 +148,33 @@ HRESULT SimulatedCorvex::IsSupported(VARIANT_BOOL* supported) {
 
 HRESULT SimulatedCorvex::ResetOutputs() {
     const HRESULT result = Supported() ? S_OK : E_NOTIMPL;
-    commands_.push_back(DeviceCommand{DeviceCommand::Kind::kReset, {}, result});
+    commands_.push_back(DeviceCommand{DeviceCommand::Kind::kReset, {}, result, {}});
+    if (result == S_OK)
+        programs_.clear();
     return result;
 }
 
 HRESULT SimulatedCorvex::ProgramOutput(const OutputCommandBlock* block) {
     if (block == nullptr)
         return E_POINTER;
-    DeviceCommand command{DeviceCommand::Kind::kProgram, {}, S_OK};
+    DeviceCommand command{DeviceCommand::Kind::kProgram, {}, S_OK, {}};
     std::memcpy(command.Block.data(), block, sizeof *block);
+    // A refused block is recorded with the reason and not applied.
     if (!Supported()) {
         command.Result = E_NOTIMPL;
-    } else if (block->Size != OutputCommandBlock::kSize ||
-               block->SlotCount != OutputCommandBlock::kRuleSlotCount ||
-               !description_.HasOutput(block->Output)) {
+        command.Refusal = "the device does not support automatic outputs";
+    } else if (std::optional<std::string> refusal = CheckCommandBlock(*block, description_)) {
         command.Result = E_INVALIDARG;
+        command.Refusal = std::move(*refusal);
     } else if (description_.FailingOutputs.contains(block->Output)) {
         command.Result = E_FAIL;
+        command.Refusal = "programming output " + std::to_string(block->Output) +
+                          " fails (failing-output in the device description)";
     }
-    commands_.push_back(command);
-    return command.Result;
+    if (command.Result == S_OK)
+        programs_[block->Output] = command.Block;
+    commands_.push_back(std::move(command));
+    return commands_.back().Result;
 }
 
 HRESULT SimulatedCorvex::GetTimingLimits(TimingLimits* limits) {

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@ struct DeviceCommand {
     Kind What = Kind::kProgram;
     BlockBytes Block{};     // kProgram: the block received
     HRESULT Result = S_OK;  // what the device answered
+    std::string Refusal;    // kProgram refused: why, for the host to report
 };
 
 class SimulatedCorvex final
@@ -47,6 +50,11 @@ public:
     // The blocks of every program call, in order, whatever the device answered.
     std::vector<BlockBytes> ProgrammedBlocks() const;
     int ResetCount() const;
+    // The block output `output` runs on: the last one the device took for it since the last
+    // reset; nothing when it has none. Refused blocks change nothing.
+    std::optional<BlockBytes> ProgramOf(std::int32_t output) const;
+    // Why the last program call was refused; empty when it was taken (or none came yet).
+    std::string LastRefusal() const;
     int StatusQueryCount() const { return statusQueries_; }
     void ClearRecord();
 
@@ -85,6 +93,7 @@ private:
 
     DeviceDescription description_;
     std::vector<DeviceCommand> commands_;
+    std::map<std::int32_t, BlockBytes> programs_;  // by output, the blocks taken
     int statusQueries_ = 0;
 };
 

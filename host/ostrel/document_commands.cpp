@@ -7,6 +7,7 @@
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
+#include "host/ostrel/programming_report.h"
 #include "host/session/document_file.h"
 
 namespace Ostrel {
@@ -60,7 +61,7 @@ bool ReadConfiguration(const std::string& path, std::string& text, std::ostream&
 }  // namespace
 
 int ApplyConfigurationText(const std::string& text, const DeviceDescription& device, bool hex,
-                           std::ostream& out, std::ostream& /*err*/) {
+                           std::ostream& out, std::ostream& err) {
     OstrelHost host(device, out);
     host.PrintSetup(out);
     host.SendConfigurationText(text);
@@ -68,7 +69,7 @@ int ApplyConfigurationText(const std::string& text, const DeviceDescription& dev
     host.PrintState(out);
     PrintText(host.DocumentText(), out);
     PrintBlocks(host.Device().ProgrammedBlocks(), hex, out);
-    return 0;
+    return ReportProgramming(host.Device(), out, err) ? 0 : 1;
 }
 
 int RunApply(const std::string& configPath, const DocumentOptions& options, std::ostream& out,
@@ -89,6 +90,9 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     OstrelHost host(device, out);
     host.SendConfigurationText(text);
     host.PrintState(out);
+    // The document is saved also when the device refused a block: the file keeps what the
+    // user asked for, and the exit code tells that the device does not run it.
+    const bool programmed = ReportProgramming(host.Device(), out, err);
     HRESULT result = S_OK;
     try {
         result = host.Save(documentPath);
@@ -104,7 +108,7 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     }
     out << "Saved " << documentPath << "\n";
     host.PrintState(out);
-    return 0;
+    return programmed ? 0 : 1;
 }
 
 int RunOpen(const std::string& documentPath, const DocumentOptions& options, std::ostream& out,
@@ -130,7 +134,7 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
     host.PrintState(out);
     PrintText(host.DocumentText(), out);
     PrintBlocks(host.Device().ProgrammedBlocks(), options.Hex, out);
-    return 0;
+    return ReportProgramming(host.Device(), out, err) ? 0 : 1;
 }
 
 }  // namespace Ostrel

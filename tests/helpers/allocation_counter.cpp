@@ -8,16 +8,27 @@
 namespace {
 
 std::atomic<std::uint64_t> g_allocations{0};
+std::atomic<std::uint64_t> g_failAt{0};
+std::atomic<bool> g_failed{false};
+
+// Counts one allocation; throws when it is the one set to fail.
+void Count() {
+    const std::uint64_t number = ++g_allocations;
+    if (number == g_failAt.load()) {
+        g_failed = true;
+        throw std::bad_alloc();
+    }
+}
 
 void* Allocate(std::size_t size) {
-    ++g_allocations;
+    Count();
     if (void* block = std::malloc(size != 0 ? size : 1))
         return block;
     throw std::bad_alloc();
 }
 
 void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
-    ++g_allocations;
+    Count();
     const auto align = static_cast<std::size_t>(alignment);
     const std::size_t rounded = (size + align - 1) / align * align;
     if (void* block = std::aligned_alloc(align, rounded != 0 ? rounded : align))
@@ -29,6 +40,15 @@ void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
 
 std::uint64_t allocation_counter::Total() {
     return g_allocations.load();
+}
+
+void allocation_counter::FailAllocationNumber(std::uint64_t number) {
+    g_failed = false;
+    g_failAt = number;
+}
+
+bool allocation_counter::FailureHappened() {
+    return g_failed.load();
 }
 
 void* operator new(std::size_t size) {

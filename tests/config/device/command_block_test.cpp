@@ -142,15 +142,39 @@ INSTANTIATE_TEST_SUITE_P(
                       SlotCase{Rule{0, true, 0.5, 33.33333}, 10666, 160, 0},
                       // Exactly at the ceiling is not beyond it.
                       SlotCase{Rule{0, false, 2.39375, 100}, 32766, 766, 1},
-                      // Values a configuration text can carry saturate instead of overflowing.
-                      SlotCase{Rule{0, true, 1e300, 1e300}, kMax, kMax, 0},
-                      SlotCase{Rule{0, true, -1e300, -1e300}, kMin, kMin, 0},
+                      // Levels beyond full scale and hysteresis outside 0 to 100 percent, as a
+                      // hand-edited text can carry them, are held to those ranges first.
+                      SlotCase{Rule{0, true, 1e300, 1e300}, 32000, 32000, 0},
+                      SlotCase{Rule{0, true, -1e300, -1e300}, -32000, 0, 0},
                       SlotCase{Rule{0, true, std::nan(""), std::nan("")}, 0, 0, 0},
-                      SlotCase{Rule{0, true, 5, std::numeric_limits<double>::infinity()}, kMax,
+                      SlotCase{Rule{0, true, 5, std::numeric_limits<double>::infinity()}, 32000,
                                1600, 0},
-                      SlotCase{Rule{0, false, 5, 1e300}, 32766, 32766 - kMax, 1},
-                      SlotCase{Rule{0, false, -1e300, -1e300}, kMin, kMin, 1},
-                      SlotCase{Rule{0, false, 1e300, -1e300}, -1, kMax, 1}));
+                      SlotCase{Rule{0, true, 100.5, -100.5}, -32000, 32000, 0},
+                      SlotCase{Rule{0, true, -0.001, 250}, 32000, 0, 0},
+                      SlotCase{Rule{0, false, 5, 1e300}, 32766, 766, 1},
+                      SlotCase{Rule{0, false, -1e300, -1e300}, -32000, 0, 1},
+                      SlotCase{Rule{0, false, 1e300, -1e300}, 0, 32000, 1},
+                      // Without the ranges this rule's hysteresis came out near -2.1 billion.
+                      SlotCase{Rule{0, false, 5, 7e6}, 32766, 766, 1},
+                      SlotCase{Rule{0, false, 1e7, 0}, 32000, 32000, 1}));
+
+// Every level and hysteresis inside the ranges gives the bytes it gave before they were held
+// to them: the ranges' ends and a sweep through them.
+TEST(RuleSlotConversion, ValuesInsideTheRangesAreUntouched) {
+    for (double level = -100.0; level <= 100.0; level += 0.25) {
+        for (double hysteresis : {0.0, 0.001, 2.39375, 5.0, 50.0, 99.999, 100.0}) {
+            for (bool above : {true, false}) {
+                const RuleSlot slot = MakeRuleSlot(Rule{1, above, hysteresis, level});
+                std::int32_t l = static_cast<std::int32_t>(level * 32000.0 / 100.0);
+                std::int32_t h = static_cast<std::int32_t>(hysteresis * 32000.0 / 100.0);
+                if (!above && l + h > 32766)
+                    h = static_cast<std::int32_t>(32766.0 - l);
+                EXPECT_EQ(slot.Threshold, above ? l : l + h) << level << " " << hysteresis;
+                EXPECT_EQ(slot.Hysteresis, h) << level << " " << hysteresis;
+            }
+        }
+    }
+}
 
 TEST(RuleSlotConversion, InputByteIsTheLowByteOfTheOneBasedInput) {
     EXPECT_EQ(MakeRuleSlot(Rule{254, true, 5, 0}).Input, 255);

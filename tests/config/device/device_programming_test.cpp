@@ -235,5 +235,37 @@ TEST_F(SendToDeviceTest, EveryBlockIsExactlyTheOneItsRecordMakes) {
     }
 }
 
+// A hand-edited text with levels and hysteresis far outside their ranges: every block reaches
+// the device within its converters' range, so the device takes them all.
+TEST_F(SendToDeviceTest, AbsurdLevelsFromAHandEditedTextStayWithinFullScale) {
+    std::string text =
+        "Version = 1\nAnalogOutputCount = 1\nDigitalOutputCount = 0\n"
+        "BeginOnlineEvent\nVersion = 1\nOutput = 1\nOn = 1\nPulseDuration = 0.001\n"
+        "PulseDelay = 0\nRetriggerHoldoffTime = 0\nLimitedDuration = 0\n"
+        "LimitedNumPulses = 0\nRetriggerHoldoff = 0\nPulseNumLimit = 1\nAll = 0\n"
+        "RuleCount = 4\n";
+    const char* rules[][3] = {
+        // Above, Hysteresis, Level
+        {"0", "-1e308", "7e6"},
+        {"0", "1e9", "-250"},
+        {"1", "1e9", "1e308"},
+        {"0", "5", "1e308"},
+    };
+    for (const auto& rule : rules) {
+        text += std::string("BeginOnlineEventRule\nVersion = 1\nInput = 0\nAbove = ") + rule[0] +
+                "\nHysteresis = " + rule[1] + "\nLevel = " + rule[2] + "\nEndOnlineEventRule\n";
+    }
+    text += "EndOnlineEvent\n";
+    EventConfig edited;
+    ASSERT_TRUE(edited.Deserialize(text));
+    ASSERT_TRUE(edited.SendToDevice(corvex.Get())) << corvex->LastRefusal();
+    const OutputCommandBlock block = Decode(corvex->ProgrammedBlocks().front());
+    const std::int32_t expected[][2] = {{32000, 0}, {0, 32000}, {32000, 32000}, {32766, 766}};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(block.Rules[k].Threshold, expected[k][0]) << k;
+        EXPECT_EQ(block.Rules[k].Hysteresis, expected[k][1]) << k;
+    }
+}
+
 }  // namespace
 }  // namespace VavazaZavidi

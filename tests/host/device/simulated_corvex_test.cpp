@@ -13,6 +13,8 @@ OutputCommandBlock Block(std::int32_t output) {
     block.Size = OutputCommandBlock::kSize;
     block.SlotCount = OutputCommandBlock::kRuleSlotCount;
     block.Output = output;
+    for (RuleSlot& slot : block.Rules)
+        slot.Size = RuleSlot::kSize;
     return block;
 }
 

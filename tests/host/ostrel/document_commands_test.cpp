@@ -123,6 +123,67 @@ TEST_F(DocumentCommands, OpenLeavesOutStreamsNoExtensionTakes) {
     EXPECT_TRUE(Contains(run.out, "Device: 0 command blocks"));  // nothing was loaded
 }
 
+// Every command that programs the device says which outputs it refused and why, gives the
+// overall result, and exits 1 when the device did not take everything.
+TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {
+    const std::string demo = kExamples + "/demo.txt";  // output 1 on, delay 0
+    const Outcome good = RunCommand({"apply", demo.c_str()});
+    EXPECT_EQ(good.code, 0) << good.err;
+    EXPECT_TRUE(Contains(good.out, "Programming: the device took all 10 command blocks\n"))
+        << good.out;
+    EXPECT_TRUE(Contains(RunCommand({"demo"}).out, "the device took all 10 command blocks"));
+
+    std::string error;
+    std::string delayed = ReadFileText(demo, error).value_or("");
+    const std::string zero = "PulseDelay = 0\n";
+    ASSERT_NE(delayed.find(zero), std::string::npos);
+    delayed.replace(delayed.find(zero), zero.size(), "PulseDelay = 11\n");
+    Write("delayed.txt", delayed);
+
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* refusal;  // on err
+        const char* result;   // on out
+    };
+    const Case cases[] = {
+        {{"apply", File("delayed.txt"), "--device", "max-delay=1"},
+         "ostrel: the device refused output 1: pulse delay 11 s is beyond the device's limit of "
+         "1 s [0x80070057 (an argument was not valid)]\n",
+         "Programming failed: the device refused 1 of 10 command blocks\n"},
+        {{"apply", demo, "--device", "failing-output=-3"},
+         "ostrel: the device refused output -3: programming output -3 fails (failing-output in "
+         "the device description) [0x80004005 (the operation failed)]\n",
+         "Programming failed: the device refused 1 of 10 command blocks\n"},
+        {{"apply", demo, "--device", "auto-outputs=off"},
+         "ostrel: the device refused output 1: the device does not support automatic outputs "
+         "[0x80004001 (the operation is not implemented)]\n",
+         "Programming failed: the device refused 10 of 10 command blocks\n"},
+        {{"apply", demo, "--device", "auto-outputs=absent"},
+         "the device does not offer automatic outputs (auto-outputs=absent)",
+         "Programming failed: the device has no automatic outputs\n"},
+        {{"save", File("delayed.txt"), File("delayed.ostrel"), "--device", "max-delay=10.5"},
+         "pulse delay 11 s is beyond the device's limit of 10.5 s",
+         "Programming failed: the device refused 1 of 10 command blocks\n"},
+        {{"open", File("delayed.ostrel"), "--device", "max-delay=2"},
+         "pulse delay 11 s is beyond the device's limit of 2 s",
+         "Programming failed: the device refused 1 of 10 command blocks\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> arguments;
+        for (const std::string& argument : c.arguments)
+            arguments.push_back(argument.c_str());
+        const Outcome run = RunCommand(arguments);
+        EXPECT_EQ(run.code, 1) << c.arguments[0] << " " << c.arguments.back();
+        EXPECT_TRUE(Contains(run.err, c.refusal)) << run.err;
+        EXPECT_TRUE(Contains(run.out, c.result)) << run.out;
+    }
+    // The document was written all the same: it holds what the user asked for.
+    const Outcome opened =
+        RunCommand({"open", File("delayed.ostrel").c_str(), "--device", "max-delay=20"});
+    EXPECT_EQ(opened.code, 0) << opened.err;
+    EXPECT_TRUE(Contains(opened.out, "PulseDelay = 11\n"));
+}
+
 TEST_F(DocumentCommands, SelfTestRunsTheRegisteredTests) {
     const Outcome run = RunCommand({"selftest"});
     EXPECT_EQ(run.code, 0) << run.err;
