@@ -6,11 +6,12 @@
 namespace Ostrel {
 
 int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
-    const std::optional<std::string> text = ReadCommandFile(path, err);
-    if (!text)
+    // The diagnosis, if any, is printed on `err` as the file is read.
+    const std::optional<ConfigurationFile> file = ReadConfigurationFile(path, err);
+    if (!file)
         return kCheckUnreadable;
     VavazaZavidi::EventConfig config;
-    const bool parsed = config.Deserialize(*text);
+    const bool parsed = config.Deserialize(file->Text);
     std::string written;
     config.Serialize(written);
     out << written;
