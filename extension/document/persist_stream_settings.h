@@ -10,6 +10,7 @@
 // MasterDevice() (an IMasterDevice*, possibly null).
 #pragma once
 
+#include "config/event_config.h"
 #include "extension/document/identities.h"
 #include "extension/framework/simple_unknown.h"
 #include "host/api/persist_stream.h"
@@ -70,8 +71,15 @@ public:
                 case persistence::LoadOutcome::kLoaded:
                     break;
             }
-            // A text that does not parse leaves what Deserialize rebuilt before it stopped.
-            document_->Configuration().Deserialize(text);
+            // The text is read beside the configuration and takes its place only when it reads
+            // (a newer version reads as empty): a damaged text must not replace the document's
+            // outputs and rules with what was read up to the damage.
+            EventConfig loaded = document_->Configuration();
+            if (!loaded.Deserialize(text)) {
+                persistence::ShowLoadFailure();
+                return E_FAIL;
+            }
+            document_->Configuration() = std::move(loaded);
             document_->SetModified(false);
             if (IMasterDevice* device = document_->MasterDevice()) {
                 document_->Configuration().SendToDevice(device);
