@@ -1,6 +1,5 @@
 #include "host/ostrel/check_command.h"
 
-#include "config/event_config.h"
 #include "host/ostrel/file_text.h"
 
 namespace Ostrel {
@@ -10,12 +9,8 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::optional<ConfigurationFile> file = ReadConfigurationFile(path, err);
     if (!file)
         return kCheckUnreadable;
-    VavazaZavidi::EventConfig config;
-    const bool parsed = config.Deserialize(file->Text);
-    std::string written;
-    config.Serialize(written);
-    out << written;
-    if (!parsed) {
+    out << file->Checked.written;
+    if (!file->Checked.read) {
         err << "ostrel: " << path
             << " does not read as a configuration text; the text printed is what was read up "
                "to the failure\n";

@@ -1,6 +1,5 @@
 #include "host/ostrel/file_text.h"
 
-#include "config/event_config.h"
 #include "host/session/host_files.h"
 
 namespace Ostrel {
@@ -28,10 +27,9 @@ std::optional<ConfigurationFile> ReadConfigurationFile(const std::string& path, 
         return std::nullopt;
     ConfigurationFile file;
     file.Text = std::move(*text);
-    VavazaZavidi::EventConfig config;
-    file.Reads = config.Deserialize(file.Text, file.Diagnosis);
-    if (!file.Diagnosis.Problem.empty())
-        err << "ostrel: " << file.Diagnosis.Describe(path) << "\n";
+    file.Checked = Inspect::CheckConfigurationText(file.Text);
+    if (!file.Checked.problem.empty())
+        err << "ostrel: " << file.Checked.Describe(path) << "\n";
     return file;
 }
 
@@ -42,10 +40,10 @@ std::optional<std::string> ReadConfigurationToApply(const std::string& path, std
         exitCode = 2;
         return std::nullopt;
     }
-    if (!file->Usable()) {
+    if (!file->Checked.Usable()) {
         err << "ostrel: " << path
-            << (file->Reads ? " holds no configuration this Tarvel reads"
-                            : " does not read as a configuration text")
+            << (file->Checked.read ? " holds no configuration this Tarvel reads"
+                                   : " does not read as a configuration text")
             << "; nothing was applied\n";
         exitCode = 1;
         return std::nullopt;

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "config/text_diagnosis.h"
+#include "host/inspect/tarvel_formats.h"
 
 namespace Ostrel {
 
@@ -22,10 +22,7 @@ std::optional<std::string> ReadCommandFile(const std::string& path, std::ostream
 // A configuration text file and what the reader makes of it.
 struct ConfigurationFile {
     std::string Text;
-    bool Reads = false;  // what Deserialize answers
-    VavazaZavidi::TextDiagnosis Diagnosis;
-    // Whether the text reads and was not read as nothing (a version other than 1).
-    bool Usable() const { return Reads && Diagnosis.Problem.empty(); }
+    Inspect::CheckedText Checked;
 };
 
 // Reads and diagnoses the configuration text PATH; the diagnosis, if any, goes to `err` as
