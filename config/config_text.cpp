@@ -8,7 +8,9 @@
 #include <stdexcept>
 
 #include "config/event_config.h"
+#include "config/text_diagnosis.h"
 #include "config/text_reader.h"
+#include "config/text_trace.h"
 
 namespace VavazaZavidi {
 namespace {
@@ -36,36 +38,64 @@ void WriteSettings(std::ostream& out, const OutputSettings& settings) {
         << "All = " << settings.All << "\n";
 }
 
-template <class Value>
-void ReadKey(std::istream& in, const char* key, Value& value) {
-    SwallowKey(in, key);
-    in >> value;
+const char* KindOf(const std::int32_t&) {
+    return "a whole number";
+}
+const char* KindOf(const bool&) {
+    return "0 or 1";
+}
+const char* KindOf(const double&) {
+    return "a number";
 }
 
-OutputSettings ReadSettings(std::istream& in) {
+// Reads "key = value". With a trace (a diagnosis was asked for), the step is recorded first and
+// a value that does not read ends reading at once; without one the failed stream makes the next
+// step fail, which gives the same result.
+template <class Value>
+void ReadKey(std::istream& in, const char* key, Value& value, ReadTrace* trace) {
+    if (trace != nullptr)
+        trace->Step(in, std::string("\"") + key + " = \"");
+    SwallowKey(in, key);
+    if (trace != nullptr)
+        trace->Step(in, KindOf(value));
+    in >> value;
+    if (trace != nullptr) {
+        if (in.fail())
+            trace->BadValue(key, KindOf(value));
+        trace->ValueRead(in, key, KindOf(value));
+    }
+}
+
+void ReadLabel(std::istream& in, const char* label, ReadTrace* trace) {
+    if (trace != nullptr)
+        trace->Step(in, std::string("\"") + label + "\"");
+    SwallowLabel(in, label);
+}
+
+OutputSettings ReadSettings(std::istream& in, ReadTrace* trace) {
     OutputSettings settings;
-    ReadKey(in, "On", settings.On);
-    ReadKey(in, "PulseDuration", settings.PulseDuration);
-    ReadKey(in, "PulseDelay", settings.PulseDelay);
-    ReadKey(in, "RetriggerHoldoffTime", settings.RetriggerHoldoffTime);
-    ReadKey(in, "LimitedDuration", settings.LimitedDuration);
-    ReadKey(in, "LimitedNumPulses", settings.LimitedNumPulses);
-    ReadKey(in, "RetriggerHoldoff", settings.RetriggerHoldoff);
-    ReadKey(in, "PulseNumLimit", settings.PulseNumLimit);
-    ReadKey(in, "All", settings.All);
+    ReadKey(in, "On", settings.On, trace);
+    ReadKey(in, "PulseDuration", settings.PulseDuration, trace);
+    ReadKey(in, "PulseDelay", settings.PulseDelay, trace);
+    ReadKey(in, "RetriggerHoldoffTime", settings.RetriggerHoldoffTime, trace);
+    ReadKey(in, "LimitedDuration", settings.LimitedDuration, trace);
+    ReadKey(in, "LimitedNumPulses", settings.LimitedNumPulses, trace);
+    ReadKey(in, "RetriggerHoldoff", settings.RetriggerHoldoff, trace);
+    ReadKey(in, "PulseNumLimit", settings.PulseNumLimit, trace);
+    ReadKey(in, "All", settings.All, trace);
     return settings;
 }
 
-Rule ReadRule(std::istream& in) {
+Rule ReadRule(std::istream& in, ReadTrace* trace) {
     Rule rule;
     std::int32_t version = 0;
-    SwallowLabel(in, "BeginOnlineEventRule");
-    ReadKey(in, "Version", version);  // not checked
-    ReadKey(in, "Input", rule.Input);
-    ReadKey(in, "Above", rule.Above);
-    ReadKey(in, "Hysteresis", rule.Hysteresis);
-    ReadKey(in, "Level", rule.Level);
-    SwallowLabel(in, "EndOnlineEventRule");
+    ReadLabel(in, "BeginOnlineEventRule", trace);
+    ReadKey(in, "Version", version, trace);  // not checked
+    ReadKey(in, "Input", rule.Input, trace);
+    ReadKey(in, "Above", rule.Above, trace);
+    ReadKey(in, "Hysteresis", rule.Hysteresis, trace);
+    ReadKey(in, "Level", rule.Level, trace);
+    ReadLabel(in, "EndOnlineEventRule", trace);
     return rule;
 }
 
@@ -115,7 +145,26 @@ bool EventConfig::Serialize(std::string& text) const {
 }
 
 bool EventConfig::Deserialize(const std::string& text) {
+    return ReadText(text, nullptr);
+}
+
+bool EventConfig::Deserialize(const std::string& text, TextDiagnosis& diagnosis) {
+    diagnosis = {};
+    const bool read = ReadText(text, &diagnosis);
+    if (!read) {
+        // A byte-order mark, UTF-16 or a NUL byte explains the failure better than the word the
+        // reader stumbled over.
+        TextDiagnosis encoding = EncodingProblem(text, diagnosis.Line);
+        if (!encoding.Problem.empty())
+            diagnosis = std::move(encoding);
+    }
+    return read;
+}
+
+bool EventConfig::ReadText(const std::string& text, TextDiagnosis* diagnosis) {
     Clear();
+    ReadTrace trace(text);
+    ReadTrace* const traced = diagnosis != nullptr ? &trace : nullptr;
     std::istringstream in(text);
     in.imbue(std::locale::classic());
     // The stream swallows an exhausted heap while it reads a word and goes bad: that is no
@@ -126,60 +175,99 @@ bool EventConfig::Deserialize(const std::string& text) {
     };
     try {
         std::int32_t version = 0;
-        ReadKey(in, "Version", version);
+        ReadKey(in, "Version", version, traced);
         // A later version is not ours to read: success with nothing. A version that is not a
         // number at all is a parse failure.
         ThrowIfBad();
         if (in.fail())
             return false;
-        if (version != 1)
+        if (version != 1) {
+            if (traced != nullptr) {
+                *diagnosis = trace.At(trace.Position(),
+                                      "version " + std::to_string(version) +
+                                          (version > 1 ? " is newer than this Tarvel reads"
+                                                       : " is not a version of this text") +
+                                          "; nothing was read");
+            }
             return true;
+        }
 
         std::int32_t analog = 0;
         std::int32_t digital = 0;
-        ReadKey(in, "AnalogOutputCount", analog);
-        ReadKey(in, "DigitalOutputCount", digital);
+        ReadKey(in, "AnalogOutputCount", analog, traced);
+        const std::size_t analogAt = trace.Position();
+        ReadKey(in, "DigitalOutputCount", digital, traced);
         // Absurd counts (an overflowing number reads as the largest one) would build billions
         // of records; negative ones none.
-        if (!IsAcceptedCount(analog) || !IsAcceptedCount(digital))
+        if (!IsAcceptedCount(analog) || !IsAcceptedCount(digital)) {
+            if (traced != nullptr) {
+                const bool analogBad = !IsAcceptedCount(analog);
+                *diagnosis =
+                    trace.At(analogBad ? analogAt : trace.Position(),
+                             std::string(analogBad ? "AnalogOutputCount" : "DigitalOutputCount") +
+                                 " must lie between 0 and " + std::to_string(kMaxOutputsPerKind) +
+                                 ", found " + std::to_string(analogBad ? analog : digital));
+            }
             return false;
+        }
         SetOutputCounts(analog, digital);
 
         // The header's sum, fixed before the loop: outputs the header did not announce still
         // add their records, but not more blocks.
         const std::int64_t blocks = static_cast<std::int64_t>(analog) + digital;
         for (std::int64_t block = 0; block < blocks; ++block) {
-            SwallowLabel(in, "BeginOnlineEvent");
+            ReadLabel(in, "BeginOnlineEvent", traced);
             std::int32_t blockVersion = 0;
-            ReadKey(in, "Version", blockVersion);  // not checked
+            ReadKey(in, "Version", blockVersion, traced);  // not checked
             std::int32_t output = 0;
-            ReadKey(in, "Output", output);
-            const OutputSettings settings = ReadSettings(in);
+            ReadKey(in, "Output", output, traced);
+            const std::size_t outputAt = trace.Position();
+            const OutputSettings settings = ReadSettings(in, traced);
 
             std::int32_t index = FindOutput(output);
             if (index < 0) {
+                if (traced != nullptr) {
+                    trace.Meaning(outputAt, output == 0
+                                                ? std::string("there is no output 0; outputs are "
+                                                              "1, 2 ... and -1, -2 ...")
+                                                : "output " + std::to_string(output) +
+                                                      " is neither among the header's outputs "
+                                                      "nor the next one of its kind");
+                }
                 CheckNextInSequence(output);
                 InsertOutput(output);
                 index = FindOutput(output);
+                trace.ClearMeaning();
             }
             Record(index).Settings = settings;
 
             std::int32_t ruleCount = 0;
-            ReadKey(in, "RuleCount", ruleCount);
+            ReadKey(in, "RuleCount", ruleCount, traced);
             for (std::int32_t k = 0; k < ruleCount; ++k) {
-                const Rule rule = ReadRule(in);
+                if (traced != nullptr)
+                    trace.Step(in, "\"BeginOnlineEventRule\"");
+                const std::size_t ruleAt = trace.Position();
+                const Rule rule = ReadRule(in, traced);
+                if (traced != nullptr) {
+                    trace.Meaning(ruleAt, "output " + std::to_string(output) +
+                                              " would have more than " + std::to_string(kMaxRules) +
+                                              " rules");
+                }
                 InsertRule(index, k - 1);
                 SetRule(index, k, rule);
+                trace.ClearMeaning();
             }
-            SwallowLabel(in, "EndOnlineEvent");
+            ReadLabel(in, "EndOnlineEvent", traced);
         }
         // A count that is not a number, with no block after it to notice, is a failure too.
         ThrowIfBad();
         return !in.fail();
     } catch (const std::bad_alloc&) {
         throw;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         ThrowIfBad();
+        if (traced != nullptr)
+            *diagnosis = trace.Explain(error);
         return false;
     }
 }

@@ -25,6 +25,8 @@ struct IMasterDevice;
 
 namespace VavazaZavidi {
 
+struct TextDiagnosis;
+
 class EventConfig {
 public:
     // Rules an output may have when they are added one at a time.
@@ -81,6 +83,10 @@ public:
     // Rebuilds the configuration from `text`; false on any parse failure, with the records
     // read up to the failure. Never throws. InputCount is kept.
     bool Deserialize(const std::string& text);
+    // Deserialize, with the same result and records, telling in `diagnosis` where and why a
+    // text does not read; a version other than 1 reads as nothing, as Deserialize reads it,
+    // and is named too.
+    bool Deserialize(const std::string& text, TextDiagnosis& diagnosis);
 
     // The master device (defined with the device programming).
     // Rebuilds the records for exactly the device's outputs, each with one default rule, and
@@ -99,6 +105,8 @@ private:
     void Clear();
     // Raises std::runtime_error unless a text may add `output` (0 is InsertOutput's to refuse).
     void CheckNextInSequence(std::int32_t output) const;
+    // The reading of Deserialize; with a diagnosis, it also keeps track of where it is.
+    bool ReadText(const std::string& text, TextDiagnosis* diagnosis);
 
     std::vector<OutputRecord> Outputs;
     std::int32_t DigitalOutputCount = 0;

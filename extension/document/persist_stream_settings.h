@@ -73,11 +73,15 @@ public:
                 case persistence::LoadOutcome::kLoaded:
                     break;
             }
-            // A text that does not parse leaves what Deserialize rebuilt before it stopped. It is
-            // read beside the document's configuration, which it replaces only once read: an
-            // exhausted heap on the way leaves the document as it was.
-            EventConfig loaded;
-            loaded.Deserialize(text);
+            // The text is read beside the configuration and takes its place only when it reads
+            // (a newer version reads as empty): a damaged text must not replace the document's
+            // outputs and rules with what was read up to the damage, and an exhausted heap on the
+            // way leaves the document as it was.
+            EventConfig loaded = document_->Configuration();
+            if (!loaded.Deserialize(text)) {
+                persistence::ShowLoadFailure();
+                return E_FAIL;
+            }
             document_->Configuration() = std::move(loaded);
             document_->SetModified(false);
             if (IMasterDevice* device = document_->MasterDevice()) {

@@ -93,11 +93,27 @@ struct Item {
         Fail("expected on or off");
     }
 
+    // "10 V", "2.5mV", "1e3 V". A number in exponent form is given to the host as the plain
+    // decimal it stands for (1e3 as 1000): the channel description's range is read as a plain
+    // decimal, and "1e3" would read as 1.
     InputRange Range() const {
+        const auto isDigit = [&](std::size_t at) {
+            return at < value.size() && value[at] >= '0' && value[at] <= '9';
+        };
         std::size_t digits = 0;
-        while (digits < value.size() &&
-               ((value[digits] >= '0' && value[digits] <= '9') || value[digits] == '.')) {
+        while (isDigit(digits) || (digits < value.size() && value[digits] == '.'))
             ++digits;
+        bool exponent = false;
+        if (digits > 0 && digits < value.size() && (value[digits] == 'e' || value[digits] == 'E')) {
+            std::size_t at = digits + 1;
+            if (at < value.size() && (value[at] == '+' || value[at] == '-'))
+                ++at;
+            if (isDigit(at)) {
+                exponent = true;
+                digits = at;
+                while (isDigit(digits))
+                    ++digits;
+            }
         }
         const std::string_view number = value.substr(0, digits);
         double parsed = 0;
@@ -106,11 +122,21 @@ struct Item {
         if (number.empty() || error != std::errc() || end != number.data() + number.size()) {
             Fail("expected a range such as 10 V or 2.5mV");
         }
+        std::string range(number);
+        if (exponent) {
+            char plain[32];
+            const auto written =
+                std::to_chars(plain, plain + sizeof plain, parsed, std::chars_format::fixed);
+            if (written.ec != std::errc() || !std::isfinite(parsed)) {
+                Fail("\"" + std::string(number) + "\" is beyond any range a device has");
+            }
+            range.assign(plain, written.ptr);
+        }
         const std::string_view unit = Trim(value.substr(digits));
         if (unit.find_first_of("<>&") != std::string_view::npos) {
             Fail("a unit cannot hold <, > or &");
         }
-        return InputRange{std::string(number), std::string(unit)};
+        return InputRange{range, std::string(unit)};
     }
 };
 

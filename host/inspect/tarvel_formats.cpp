@@ -1,6 +1,7 @@
 #include "host/inspect/tarvel_formats.h"
 
 #include "config/event_config.h"
+#include "config/text_diagnosis.h"
 #include "extension/document/identities.h"
 #include "streams/storage_bin_istream_lite.h"
 #include "support/string/tev_string.h"
@@ -12,10 +13,17 @@ const WORD kConfigurationTextCode = VavazaZavidi::kConfigTextMessageCode;
 
 CheckedText CheckConfigurationText(const std::string& text) {
     VavazaZavidi::EventConfig config;
+    VavazaZavidi::TextDiagnosis diagnosis;
     CheckedText checked;
-    checked.read = config.Deserialize(text);
+    checked.read = config.Deserialize(text, diagnosis);
     config.Serialize(checked.written);
+    checked.problemLine = diagnosis.Line;
+    checked.problem = std::move(diagnosis.Problem);
     return checked;
+}
+
+std::string CheckedText::Describe(const std::string& source) const {
+    return VavazaZavidi::TextDiagnosis{problemLine, problem}.Describe(source);
 }
 
 std::string OneRuleConfigurationText(IMasterDevice* device, double levelPercent) {

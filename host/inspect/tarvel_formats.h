@@ -9,6 +9,7 @@
 // tools read and write exactly as the module does.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "host/api/master_device.h"
@@ -26,10 +27,20 @@ extern const WORD kConfigurationTextCode;
 struct CheckedText {
     std::string written;  // what the writer makes of what was read
     bool read = false;    // whether the whole text read
+    // Where and why it does not read, or that it read as nothing (a version other than 1):
+    // the 1-based line (0: the text as a whole) and the problem, e.g. `expected "PulseDelay = ",
+    // found "PulseDelai = 0"`. The problem is empty when the text reads without remark.
+    std::size_t problemLine = 0;
+    std::string problem;
+
+    // Whether the text reads and was not read as nothing.
+    bool Usable() const { return read && problem.empty(); }
+    // "SOURCE:LINE: PROBLEM"; empty without a problem.
+    std::string Describe(const std::string& source) const;
 };
 
-// Reads a configuration text and writes it back; on a failure the result holds what was read
-// up to it.
+// Reads a configuration text, with the reader's diagnosis, and writes it back; on a failure the
+// result holds what was read up to it.
 CheckedText CheckConfigurationText(const std::string& text);
 
 // The configuration text for `device` with output 1 switched on for "Input 1 goes above

@@ -69,13 +69,21 @@ Options:
   --from S, --to S
                The part of the recording that preview sums up and draws, in seconds.
 
+A configuration text that does not read is reported as FILE:LINE: what was expected and what
+was found (or a byte-order mark, UTF-16, a NUL byte, a version other than 1); apply and save
+refuse it and apply, program and write nothing. Files read must be regular files of at most
+64 MiB. save writes DOC beside the old one and renames it over it, so that a failed save leaves
+the old DOC as it was; with DOC the standard output, the status lines go to standard error.
+
 Exit codes: 0 success; 1 the extension's Save or Load did not answer S_OK (the HRESULT is
-printed in hex with what it means), a configuration text that does not read (check), or a
-failed self-test; 2 a usage error, a file that cannot be read or written, or signals that
-do not fit the device (preview).
+printed in hex with what it means), a configuration text that does not read (or, for apply
+and save, reads as nothing because of its version), the device refused a command block, or a
+failed self-test; 2 a usage error, a file that cannot be read or written, or signals that do
+not fit the device (preview).
 
 Document file: the line "OSTRELDOC 1", then for each extension stream a line
-"{CLSID} <byte count>" followed by exactly that many bytes of the stream.
+"{CLSID} <byte count>" followed by exactly that many bytes of the stream; one stream per
+CLSID, blank lines after the last stream accepted.
 
 )";
 

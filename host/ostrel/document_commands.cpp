@@ -9,6 +9,7 @@
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/programming_report.h"
 #include "host/session/document_file.h"
+#include "host/session/host_files.h"
 
 namespace Ostrel {
 
@@ -27,8 +28,9 @@ void PrintText(const std::string& text, std::ostream& out) {
 }
 
 void PrintBlocks(const std::vector<BlockBytes>& blocks, bool hex, std::ostream& out) {
-    out << "Device: " << blocks.size() << " command blocks of " << sizeof(OutputCommandBlock)
-        << " bytes\n";
+    out << "Device: " << blocks.size()
+        << (blocks.size() == 1 ? " command block" : " command blocks") << " of "
+        << sizeof(OutputCommandBlock) << " bytes\n";
     if (blocks.empty())
         return;
     out << "\n";
@@ -51,13 +53,6 @@ bool ReadDevice(const DocumentOptions& options, DeviceDescription& device, std::
     }
 }
 
-bool ReadConfiguration(const std::string& path, std::string& text, std::ostream& err) {
-    std::optional<std::string> read = ReadCommandFile(path, err);
-    if (read)
-        text = std::move(*read);
-    return read.has_value();
-}
-
 }  // namespace
 
 int ApplyConfigurationText(const std::string& text, const DeviceDescription& device, bool hex,
@@ -75,24 +70,35 @@ int ApplyConfigurationText(const std::string& text, const DeviceDescription& dev
 int RunApply(const std::string& configPath, const DocumentOptions& options, std::ostream& out,
              std::ostream& err) {
     DeviceDescription device;
-    std::string text;
-    if (!ReadDevice(options, device, err) || !ReadConfiguration(configPath, text, err))
+    if (!ReadDevice(options, device, err))
         return 2;
-    return ApplyConfigurationText(text, device, options.Hex, out, err);
+    int code = 0;
+    const std::optional<std::string> text = ReadConfigurationToApply(configPath, err, code);
+    if (!text)
+        return code;
+    return ApplyConfigurationText(*text, device, options.Hex, out, err);
 }
 
 int RunSave(const std::string& configPath, const std::string& documentPath,
             const DocumentOptions& options, std::ostream& out, std::ostream& err) {
     DeviceDescription device;
-    std::string text;
-    if (!ReadDevice(options, device, err) || !ReadConfiguration(configPath, text, err))
+    if (!ReadDevice(options, device, err))
         return 2;
-    OstrelHost host(device, out);
-    host.SendConfigurationText(text);
-    host.PrintState(out);
+    int code = 0;
+    const std::optional<std::string> text = ReadConfigurationToApply(configPath, err, code);
+    if (!text) {
+        err << "ostrel: " << documentPath << " was not written\n";
+        return code;
+    }
+    // A document written to standard output gets it to itself: the status goes with the
+    // errors.
+    std::ostream& status = IsStandardOutput(documentPath) ? err : out;
+    OstrelHost host(device, status);
+    host.SendConfigurationText(*text);
+    host.PrintState(status);
     // The document is saved also when the device refused a block: the file keeps what the
     // user asked for, and the exit code tells that the device does not run it.
-    const bool programmed = ReportProgramming(host.Device(), out, err);
+    const bool programmed = ReportProgramming(host.Device(), status, err);
     HRESULT result = S_OK;
     try {
         result = host.Save(documentPath);
@@ -106,8 +112,8 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
             << "ostrel: " << documentPath << " was not written\n";
         return 1;
     }
-    out << "Saved " << documentPath << "\n";
-    host.PrintState(out);
+    status << "Saved " << documentPath << "\n";
+    host.PrintState(status);
     return programmed ? 0 : 1;
 }
 

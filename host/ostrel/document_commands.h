@@ -21,13 +21,16 @@ int ApplyConfigurationText(const std::string& text, const DeviceDescription& dev
                            std::ostream& out, std::ostream& err);
 
 // `ostrel apply CONFIG`: ApplyConfigurationText with the file's text. Exit 2 when the file or
-// the device description cannot be read.
+// the device description cannot be read, 1 (nothing applied, the reader's diagnosis printed)
+// when the text does not read or reads as nothing.
 int RunApply(const std::string& configPath, const DocumentOptions& options, std::ostream& out,
              std::ostream& err);
 
-// `ostrel save CONFIG DOC`: applies the file's text and saves the document into DOC. Exit 1
-// (with the HRESULT) when the extension's Save does not answer S_OK, 2 when a file cannot be
-// read or written.
+// `ostrel save CONFIG DOC`: applies the file's text and saves the document into DOC, replacing
+// an old DOC only once the new one is complete. Exit 1 (with the HRESULT) when the extension's
+// Save does not answer S_OK, or (nothing written) when the text does not read as apply refuses
+// it; 2 when a file cannot be read or written. When DOC is the standard output, the status
+// lines go to `err`, so that the output holds the document's bytes alone.
 int RunSave(const std::string& configPath, const std::string& documentPath,
             const DocumentOptions& options, std::ostream& out, std::ostream& err);
 

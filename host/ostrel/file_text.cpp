@@ -1,37 +1,55 @@
 #include "host/ostrel/file_text.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include "host/session/host_files.h"
 
 namespace Ostrel {
 
 std::optional<std::string> ReadFileText(const std::string& path, std::string& error) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) {
-        error = std::strerror(errno);
+    try {
+        return ReadWholeFile(path);
+    } catch (const FileError& failure) {
+        error = failure.what();
         return std::nullopt;
     }
-    std::string text;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        text.append(buffer, got);
-    if (std::ferror(file.get())) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    return text;
 }
 
 std::optional<std::string> ReadCommandFile(const std::string& path, std::ostream& err) {
     std::string error;
     std::optional<std::string> text = ReadFileText(path, error);
     if (!text)
-        err << "ostrel: cannot read " << path << ": " << error << "\n";
+        err << "ostrel: " << error << "\n";
     return text;
+}
+
+std::optional<ConfigurationFile> ReadConfigurationFile(const std::string& path, std::ostream& err) {
+    std::optional<std::string> text = ReadCommandFile(path, err);
+    if (!text)
+        return std::nullopt;
+    ConfigurationFile file;
+    file.Text = std::move(*text);
+    file.Checked = Inspect::CheckConfigurationText(file.Text);
+    if (!file.Checked.problem.empty())
+        err << "ostrel: " << file.Checked.Describe(path) << "\n";
+    return file;
+}
+
+std::optional<std::string> ReadConfigurationToApply(const std::string& path, std::ostream& err,
+                                                    int& exitCode) {
+    std::optional<ConfigurationFile> file = ReadConfigurationFile(path, err);
+    if (!file) {
+        exitCode = 2;
+        return std::nullopt;
+    }
+    if (!file->Checked.Usable()) {
+        err << "ostrel: " << path
+            << (file->Checked.read ? " holds no configuration this Tarvel reads"
+                                   : " does not read as a configuration text")
+            << "; nothing was applied\n";
+        exitCode = 1;
+        return std::nullopt;
+    }
+    exitCode = 0;
+    return std::move(file->Text);
 }
 
 }  // namespace Ostrel

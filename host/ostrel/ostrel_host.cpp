@@ -18,6 +18,16 @@ std::string Narrow(std::u16string_view text) {
     return Utf::ToUtf8(text);
 }
 
+// "1 input", "8 inputs".
+std::string Counted(std::int64_t count, const std::string& one) {
+    return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
+}
+
+// "10 V"; a range without a unit says so rather than leaving a gap.
+std::string RangeText(const InputRange& range) {
+    return range.Range + (range.Unit.empty() ? " (no unit)" : " " + range.Unit);
+}
+
 }  // namespace
 
 // The user at ostrel's screen: every message box is printed and answered with its default
@@ -135,9 +145,11 @@ HRESULT OstrelHost::Open(const std::string& path, std::ostream& notes) {
 
 void OstrelHost::PrintSetup(std::ostream& out) {
     const DeviceDescription& device = device_->Description();
-    out << "Simulated Corvex \"" << device.Name << "\": " << device.Inputs << " inputs of "
-        << device.Range.Range << " " << device.Range.Unit << ", " << device.AnalogOutputs
-        << " analog outputs, digital outputs ";
+    out << "Simulated Corvex \"" << device.Name << "\": " << Counted(device.Inputs, "input")
+        << " of " << RangeText(device.Range);
+    for (const auto& [input, range] : device.InputRanges)
+        out << " (input " << input + 1 << ": " << RangeText(range) << ")";
+    out << ", " << Counted(device.AnalogOutputs, "analog output") << ", digital outputs ";
     for (std::size_t i = 0; i < device.DigitalGroups.size(); ++i) {
         out << (i > 0 ? "+" : "") << device.DigitalGroups[i];
     }

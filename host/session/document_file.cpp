@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <sstream>
 #include <string>
+
+#include "host/session/host_files.h"
 
 namespace Ostrel {
 
@@ -69,6 +71,13 @@ std::size_t ReadBytes(std::istream& in, std::size_t count, std::vector<BYTE>& by
     return bytes.size();
 }
 
+// Whether only blank lines (line feeds, carriage returns) are left; consumes them.
+bool OnlyBlankLinesLeft(std::istream& in) {
+    while (in.peek() == '\n' || in.peek() == '\r')
+        in.get();
+    return in.peek() == std::char_traits<char>::eof();
+}
+
 }  // namespace
 
 void WriteDocumentFile(std::ostream& out, const std::vector<ExtensionStream>& streams) {
@@ -88,11 +97,27 @@ std::vector<ExtensionStream> ReadDocumentFile(std::istream& in) {
     }
     std::vector<ExtensionStream> streams;
     while (in.peek() != std::char_traits<char>::eof()) {
+        const std::string where = "stream " + std::to_string(streams.size() + 1) + ": ";
+        // Blank lines after the last stream are what an editor leaves; they hold nothing.
+        if (in.peek() == '\n' || in.peek() == '\r') {
+            if (OnlyBlankLinesLeft(in))
+                break;
+            throw DocumentFileError(where +
+                                    "expected \"{CLSID} <byte count>\", found a blank line");
+        }
         if (!ReadLine(in, line)) {
             throw DocumentFileError("stream " + std::to_string(streams.size() + 1) +
                                     ": the line \"{CLSID} <byte count>\" is cut short");
         }
         const StreamLine announced = ParseStreamLine(line, streams.size());
+        // One stream per extension: a second would be loaded over the first.
+        for (const ExtensionStream& earlier : streams) {
+            if (earlier.classId == announced.classId) {
+                throw DocumentFileError(where + "a second stream for " +
+                                        GuidToString(announced.classId) +
+                                        "; a document holds one stream per extension");
+            }
+        }
         ExtensionStream stream{announced.classId, {}};
         const std::size_t found = ReadBytes(in, announced.count, stream.bytes);
         if (found != announced.count) {
@@ -107,20 +132,28 @@ std::vector<ExtensionStream> ReadDocumentFile(std::istream& in) {
 
 void SaveDocumentFile(const std::filesystem::path& path,
                       const std::vector<ExtensionStream>& streams) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw DocumentFileError("cannot write " + path.string());
+    std::ostringstream out;
     WriteDocumentFile(out, streams);
-    out.flush();
-    if (!out)
-        throw DocumentFileError("writing " + path.string() + " failed");
+    try {
+        ReplaceFile(path, out.view());
+    } catch (const FileError& error) {
+        throw DocumentFileError(error.what());
+    }
 }
 
 std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw DocumentFileError("cannot read " + path.string());
-    return ReadDocumentFile(in);
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const FileError& error) {
+        throw DocumentFileError(error.what());
+    }
+    std::istringstream in(std::move(bytes));
+    try {
+        return ReadDocumentFile(in);
+    } catch (const DocumentFileError& error) {
+        throw DocumentFileError(path.string() + ": " + error.what());
+    }
 }
 
 }  // namespace Ostrel

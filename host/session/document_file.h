@@ -17,7 +17,7 @@ inline constexpr char kDocumentFileHeader[] = "OSTRELDOC 1";
 // A stream larger than this is taken for damage, not read.
 inline constexpr std::size_t kMaxExtensionStreamBytes = std::size_t{64} << 20;
 
-// A document file that cannot be read: the reason says where and why.
+// A document file that cannot be read or written: the reason says where and why.
 class DocumentFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -26,11 +26,16 @@ public:
 void WriteDocumentFile(std::ostream& out, const std::vector<ExtensionStream>& streams);
 // Throws DocumentFileError for a file that does not follow the format (a wrong first line, a
 // stream line that is not "{CLSID} <count>", a count beyond kMaxExtensionStreamBytes, fewer
-// bytes than the count says).
+// bytes than the count says, a second stream for one class). Blank lines after the last
+// stream are accepted.
 std::vector<ExtensionStream> ReadDocumentFile(std::istream& in);
 
+// Writes the document file so that an old file at `path` is replaced only once the new one is
+// complete on disk (ReplaceFile); DocumentFileError with the reason otherwise.
 void SaveDocumentFile(const std::filesystem::path& path,
                       const std::vector<ExtensionStream>& streams);
+// Reads a document file (at most kMaxReadFileBytes, a regular file); DocumentFileError naming
+// the file and the reason when it cannot be read or does not follow the format.
 std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path);
 
 }  // namespace Ostrel

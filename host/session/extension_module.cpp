@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "host/session/host_files.h"
+
 #include "host/api/version_resource.h"
 #include "platform/module/module.h"
 #include "platform/module/resource.h"
@@ -23,7 +25,7 @@ std::map<std::u16string, std::u16string> ReadVersionKeys(HMODULE module) {
 ExtensionModule::ExtensionModule(const std::filesystem::path& path) {
     module_ = LoadLibraryA(path.c_str());
     if (module_ == nullptr)
-        throw std::runtime_error("cannot load " + path.string());
+        throw std::runtime_error("cannot load " + path.string() + ": " + LoaderReason());
     keys_ = ReadVersionKeys(module_);
     register_ = reinterpret_cast<HRESULT (*)()>(GetProcAddress(module_, "DllRegisterClassObjects"));
     const char* problem = nullptr;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "host/session/host_files.h"
+
 #include "platform/com/class_objects.h"
 #include "platform/com/ole_init.h"
 #include "platform/module/module.h"
@@ -35,7 +37,7 @@ HostSession::HostSession(const std::filesystem::path& folder) {
     const std::filesystem::path library = folder / "libKyt.so";
     framework_ = LoadLibraryA(library.c_str());
     if (framework_ == nullptr)
-        throw std::runtime_error("cannot load " + library.string());
+        throw std::runtime_error("cannot load " + library.string() + ": " + LoaderReason());
     auto getClassObject =
         reinterpret_cast<GetClassObjectFunction>(GetProcAddress(framework_, "DllGetClassObject"));
     if (getClassObject == nullptr) {

@@ -78,12 +78,15 @@ TEST_F(PersistenceTest, SaveThenLoadGivesTheSameTextAndProgramsTheDevice) {
 
 TEST_F(PersistenceTest, HeaderlessStreamLoadsFromItsFirstByte) {
     // Data written before streams had headers: the version, then the string record of that
-    // format, a byte count and 8-bit text.
+    // format, a byte count and 8-bit text (one that reads to its end: a text that does not
+    // read is refused).
+    const std::string text =
+        ConfigText(1, 0, {OutputText(1, true, {{0, true, 25}, {2, false, -40}})});
     std::vector<BYTE> bytes = {1, 0, 0, 0};
-    const auto count = static_cast<std::uint32_t>(kText.size() + 1);
+    const auto count = static_cast<std::uint32_t>(text.size() + 1);
     for (int shift = 0; shift < 32; shift += 8)
         bytes.push_back(static_cast<BYTE>(count >> shift));
-    bytes.insert(bytes.end(), kText.begin(), kText.end());
+    bytes.insert(bytes.end(), text.begin(), text.end());
     bytes.push_back(0);
     EXPECT_EQ(Load(bytes), S_OK);
     EXPECT_NE(Host().DocumentText().find("Level = -40"), std::string::npos);
@@ -128,6 +131,38 @@ TEST_F(PersistenceTest, MalformedStringRecordIsReported) {
     EXPECT_EQ(user_->LastMessageBox().caption, u"Tarvel");
     EXPECT_EQ(user_->LastMessageBox().flags, 0x10u);
     EXPECT_EQ(user_->LastMessageBox().owner, Host().Session().MainWindow());
+}
+
+TEST_F(PersistenceTest, StoredTextThatDoesNotReadIsRefusedAndChangesNothing) {
+    SendMessage(2, 0, kText);
+    const std::string before = Host().DocumentText();
+    TakeBlocks();
+    std::string flipped = kText;
+    flipped[flipped.find("Level = -40")] = 'M';  // one damaged byte in the last rule
+    std::string misspelt = kText;
+    misspelt.replace(misspelt.find("PulseDelay"), 10, "PulseDelai");
+    const std::string cut = kText.substr(0, kText.size() / 2);
+    for (const std::string& text : {flipped, misspelt, cut, std::string("OSTRELDOC 1\n")}) {
+        user_->ForgetMessageBoxes();
+        EXPECT_EQ(Load(Stream(1, text)), E_FAIL);
+        EXPECT_EQ(Host().DocumentText(), before);
+        EXPECT_EQ(Persist()->IsDirty(), S_OK);
+        EXPECT_TRUE(TakeBlocks().empty());  // the device is not programmed
+        ASSERT_EQ(user_->MessageBoxes().size(), 1u);
+        EXPECT_EQ(user_->LastMessageBox().text, u"Failed to load Tarvel setup.");
+        EXPECT_EQ(user_->LastMessageBox().caption, u"Tarvel");
+        EXPECT_EQ(user_->LastMessageBox().flags, 0x10u);
+    }
+}
+
+TEST_F(PersistenceTest, StoredTextOfANewerVersionStillReadsAsEmpty) {
+    SendMessage(2, 0, kText);
+    TakeBlocks();
+    EXPECT_EQ(Load(Stream(1, "Version = 2\nAnalogOutputCount = 1\n")), S_OK);
+    EXPECT_EQ(Host().DocumentText(), ConfigText(0, 0, {}));
+    EXPECT_EQ(Persist()->IsDirty(), S_FALSE);
+    EXPECT_EQ(TakeBlocks().size(), 10u);  // programmed with the (empty) configuration
+    EXPECT_TRUE(user_->MessageBoxes().empty());
 }
 
 TEST_F(PersistenceTest, SaveOverAFailingStreamReportsItAndStaysModified) {

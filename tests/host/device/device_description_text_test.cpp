@@ -92,6 +92,26 @@ TEST(DeviceDescriptionText, FormatReadsBackAsTheSameDescription) {
     EXPECT_EQ(ParseDeviceDescription(FormatDeviceDescription(groups)), groups);
 }
 
+TEST(DeviceDescriptionText, RangesInExponentFormAreGivenAsPlainDecimals) {
+    const struct {
+        const char* item;
+        InputRange range;
+    } cases[] = {
+        {"range=1e3 V", {"1000", "V"}},    {"range=2.5E-3V", {"0.0025", "V"}},
+        {"range=1e+2", {"100", ""}},       {"range=10 V", {"10", "V"}},
+        {"range=2.50 mV", {"2.50", "mV"}},  // without an exponent the text stays as given
+        {"range=2.5eV", {"2.5", "eV"}},     // no digit after the e: a unit
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDeviceDescription(c.item).Range, c.range) << c.item;
+    EXPECT_EQ(ErrorOf("range=1e300 V"),
+              "device description, item \"range=1e300 V\": \"1e300\" is beyond any range a "
+              "device has");
+    EXPECT_EQ(ErrorOf("range=1e999 V"),
+              "device description, item \"range=1e999 V\": expected a range such as 10 V or "
+              "2.5mV");
+}
+
 TEST(DeviceDescriptionText, BadItemsAreNamedInTheError) {
     EXPECT_EQ(ErrorOf("inputs=8, analog"),
               "device description, item \"analog\": expected KEY=VALUE");

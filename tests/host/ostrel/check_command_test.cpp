@@ -46,6 +46,35 @@ TEST(CheckCommand, LaterVersionReadsAsEmpty) {
     const Outcome checked = Check(kExamples + "/future-version.txt");
     EXPECT_EQ(checked.code, kCheckParsed);
     EXPECT_EQ(checked.out, Example("empty.txt"));
+    EXPECT_EQ(checked.err, "ostrel: " + kExamples +
+                               "/future-version.txt:1: version 2 is newer than this Tarvel "
+                               "reads; nothing was read\n");
+}
+
+TEST(CheckCommand, SaysWhereAndWhyAnExampleDoesNotRead) {
+    const struct {
+        const char* name;
+        const char* diagnosis;
+    } cases[] = {
+        {"broken-misspelt-key.txt", ":30: expected \"PulseDelay = \", found \"PulseDelya = 0\""},
+        {"broken-fifth-rule.txt", ":45: output 1 would have more than 4 rules"},
+        {"broken-decimal-comma.txt",
+         ":9: expected a number after \"PulseDelay = \", found \"0,25\""},
+        {"broken-byte-order-mark.txt",
+         ":1: the text begins with a UTF-8 byte-order mark; a configuration text is plain ASCII "
+         "and begins with \"Version = 1\""},
+        {"broken-utf16.txt",
+         ":1: the text is UTF-16 (it begins with a UTF-16 byte-order mark); a configuration text "
+         "is 8-bit ASCII"},
+        {"broken-nul-byte.txt", ":7: a NUL byte at column 6; a configuration text holds none"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = kExamples + "/" + c.name;
+        const Outcome checked = Check(path);
+        EXPECT_EQ(checked.code, kCheckFailed) << c.name;
+        EXPECT_EQ(checked.err.substr(0, checked.err.find('\n') + 1),
+                  "ostrel: " + path + c.diagnosis + "\n");
+    }
 }
 
 TEST(CheckCommand, BrokenExamplesPrintWhatWasReadAndFail) {
@@ -66,6 +95,10 @@ TEST(CheckCommand, UnreadableFilesAreReported) {
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("No such file"), std::string::npos);
     EXPECT_EQ(Check(kExamples).code, kCheckUnreadable);  // a folder
+    // A device that never ends is refused before a byte is read.
+    const Outcome endless = Check("/dev/zero");
+    EXPECT_EQ(endless.code, kCheckUnreadable);
+    EXPECT_EQ(endless.err, "ostrel: cannot read /dev/zero: it is a device, not a regular file\n");
 }
 
 int ExitCodeOf(const std::string& arguments) {

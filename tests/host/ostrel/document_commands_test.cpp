@@ -57,7 +57,7 @@ TEST_F(DocumentCommands, ApplyTakesTheTextAndTheDevice) {
     const Outcome run =
         RunCommand({"apply", (kExamples + "/demo.txt").c_str(), "--device", "analog=1, digital=4"});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_TRUE(Contains(run.out, "1 analog outputs, digital outputs 4"));
+    EXPECT_TRUE(Contains(run.out, "8 inputs of 10 V, 1 analog output, digital outputs 4"));
     EXPECT_TRUE(Contains(run.out, "Device: 5 command blocks of 112 bytes"));
 
     const Outcome missing = RunCommand({"apply", File("missing.txt").c_str()});
@@ -67,6 +67,64 @@ TEST_F(DocumentCommands, ApplyTakesTheTextAndTheDevice) {
     EXPECT_EQ(RunCommand({"apply", (kExamples + "/demo.txt").c_str(), "--device", "inputs=x"}).code,
               2);
     EXPECT_EQ(RunCommand({"apply"}).code, 2);
+}
+
+TEST_F(DocumentCommands, TheDeviceLineCountsAndNamesRangesSensibly) {
+    const std::string demo = kExamples + "/demo.txt";
+    const struct {
+        const char* device;
+        const char* line;
+    } cases[] = {
+        {"inputs=1, analog=1, digital=none",
+         "\"Corvex\": 1 input of 10 V, 1 analog output, digital outputs none\n"},
+        {"range=10", "\"Corvex\": 8 inputs of 10 (no unit), 2 analog outputs,"},
+        {"range=1e3 V, range2=5mV", "8 inputs of 1000 V (input 2: 5 mV), 2 analog outputs"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = RunCommand({"apply", demo.c_str(), "--device", c.device});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_TRUE(Contains(run.out, c.line)) << run.out;
+    }
+    const Outcome one = RunCommand({"apply", demo.c_str(), "--device", "analog=0, digital=1"});
+    EXPECT_TRUE(Contains(one.out, "Device: 1 command block of 112 bytes")) << one.out;
+}
+
+TEST_F(DocumentCommands, ApplyAndSaveRefuseATextThatDoesNotRead) {
+    ASSERT_EQ(
+        RunCommand({"save", (kExamples + "/demo.txt").c_str(), File("old.ostrel").c_str()}).code,
+        0);
+    const std::string old = Read("old.ostrel");
+    const struct {
+        std::string config;
+        std::string diagnosis;
+    } cases[] = {
+        {kExamples + "/broken-misspelt-key.txt",
+         ":30: expected \"PulseDelay = \", found \"PulseDelya = 0\""},
+        {kExamples + "/future-version.txt",
+         ":1: version 2 is newer than this Tarvel reads; nothing was read"},
+        // save's two files the wrong way round: the document is no configuration text.
+        {File("old.ostrel"), ":1: expected \"Version = \", found \"OSTRELDOC 1\""},
+    };
+    for (const auto& c : cases) {
+        const Outcome applied = RunCommand({"apply", c.config.c_str()});
+        EXPECT_EQ(applied.code, 1) << c.config;
+        EXPECT_EQ(applied.out, "");  // nothing was applied, nothing programmed
+        EXPECT_TRUE(Contains(applied.err, "ostrel: " + c.config + c.diagnosis + "\n"))
+            << applied.err;
+        EXPECT_TRUE(Contains(applied.err, "; nothing was applied\n")) << applied.err;
+
+        const Outcome saved = RunCommand({"save", c.config.c_str(), File("old.ostrel").c_str()});
+        EXPECT_EQ(saved.code, 1) << c.config;
+        EXPECT_TRUE(Contains(saved.err, c.diagnosis)) << saved.err;
+        EXPECT_TRUE(Contains(saved.err, File("old.ostrel") + " was not written")) << saved.err;
+        EXPECT_EQ(Read("old.ostrel"), old);
+    }
+    // The swapped order leaves the configuration text as it was, too.
+    std::string error;
+    const std::string demo = ReadFileText(kExamples + "/demo.txt", error).value_or("");
+    Write("config.txt", demo);
+    EXPECT_EQ(RunCommand({"save", File("old.ostrel").c_str(), File("config.txt").c_str()}).code, 1);
+    EXPECT_EQ(Read("config.txt"), demo);
 }
 
 TEST_F(DocumentCommands, SaveThenOpenGivesBackTheConfiguration) {
@@ -110,6 +168,27 @@ TEST_F(DocumentCommands, OpenReportsALoadThatFailsWithItsHResult) {
     EXPECT_EQ(damaged.code, 2);
     EXPECT_TRUE(Contains(damaged.err, "99 bytes announced, 3 found"));
     EXPECT_EQ(RunCommand({"open", File("nothing.ostrel").c_str()}).code, 2);
+
+    const std::string tarvel =
+        "{17437D32-56E9-4027-B3C8-FC0FC43EC033} 8\n" + std::string("\xAA\xAA\x14\x55\x01\0\0\0", 8);
+    Write("twice.ostrel", "OSTRELDOC 1\n" + tarvel + tarvel);
+    const Outcome twice = RunCommand({"open", File("twice.ostrel").c_str()});
+    EXPECT_EQ(twice.code, 2);
+    EXPECT_TRUE(Contains(twice.err, "ostrel: " + File("twice.ostrel") +
+                                        ": stream 2: a second stream for "
+                                        "{17437D32-56E9-4027-B3C8-FC0FC43EC033}; a document "
+                                        "holds one stream per extension"))
+        << twice.err;
+}
+
+TEST_F(DocumentCommands, OpenAcceptsBlankLinesAfterTheLastStream) {
+    ASSERT_EQ(
+        RunCommand({"save", (kExamples + "/demo.txt").c_str(), File("demo.ostrel").c_str()}).code,
+        0);
+    Write("edited.ostrel", Read("demo.ostrel") + "\n\n");
+    const Outcome opened = RunCommand({"open", File("edited.ostrel").c_str()});
+    EXPECT_EQ(opened.code, 0) << opened.err;
+    EXPECT_TRUE(Contains(opened.out, "  Level = 25\n")) << opened.out;
 }
 
 TEST_F(DocumentCommands, OpenLeavesOutStreamsNoExtensionTakes) {

@@ -64,6 +64,38 @@ TEST(DocumentFile, RefusesWhatIsNotOne) {
     }
 }
 
+TEST(DocumentFile, BlankLinesAfterTheLastStreamAreAccepted) {
+    const std::string document = "OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} 3\nabc";
+    for (const char* tail : {"\n", "\n\n\n", "\r\n", "\r\n\r\n\n"}) {
+        const auto read = Read(document + tail);
+        ASSERT_EQ(read.size(), 1u) << tail;
+        EXPECT_EQ(read[0].bytes, (std::vector<BYTE>{'a', 'b', 'c'}));
+    }
+    EXPECT_TRUE(Read("OSTRELDOC 1\n\n").empty());
+}
+
+TEST(DocumentFile, RefusalsSayWhichStreamAndWhy) {
+    const std::string tarvel = "{17437D32-56E9-4027-B3C8-FC0FC43EC033}";
+    const struct {
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"OSTRELDOC 1\n" + tarvel + " 10\nabc", "stream 1: 10 bytes announced, 3 found"},
+        {"OSTRELDOC 1\n" + tarvel + " 1\na" + tarvel + " 1\nb",
+         "stream 2: a second stream for " + tarvel + "; a document holds one stream per extension"},
+        {"OSTRELDOC 1\n" + tarvel + " 1\na\n" + tarvel + " 1\nb",
+         "stream 2: expected \"{CLSID} <byte count>\", found a blank line"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Read(c.bytes);
+            ADD_FAILURE() << "read: " << c.bytes;
+        } catch (const DocumentFileError& error) {
+            EXPECT_EQ(std::string(error.what()), c.reason);
+        }
+    }
+}
+
 TEST(DocumentFile, ReasonNamesTheStreamAndTheShortfall) {
     try {
         Read("OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} 10\nabc");
