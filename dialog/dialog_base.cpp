@@ -1,0 +1,60 @@
+#include "dialog/dialog_base.h"
+
+#include <string>
+
+#include "extension/services/framework_services.h"
+#include "extension/services/module_object.h"
+#include "platform/ui/owl/application.h"
+#include "resources/resource_module.h"
+
+namespace Tev {
+
+namespace {
+
+owl::TModule& ModuleOr(owl::TModule* module) {
+    return module != nullptr ? *module : *DialogBase::ExtensionModule();
+}
+
+}  // namespace
+
+owl::TModule* DialogBase::ExtensionModule() {
+    if (owl::TModule* attached = Services::ModuleObject())
+        return attached;
+    // Code linked into a program without module attach: the program holds the resources.
+    static owl::TModule linkedIn(u"Tarvel", VavazaZavidi::ResourceModule());
+    (void)VavazaZavidi::SetupDialogResourceModule();
+    return &linkedIn;
+}
+
+LANGID DialogBase::ChosenLanguage(owl::TWindow* parent) {
+    if (parent != nullptr) {
+        if (owl::TApplication* application = parent->GetApplication())
+            return application->GetLangId();
+    }
+    LANGID language = 0;
+    if (IHostApplication* host = Services::HostApplication()) {
+        if (FAILED(host->GetUserInterfaceLanguage(&language)))
+            language = 0;
+    }
+    return language;
+}
+
+const DialogTemplate& DialogBase::FindTemplate(owl::TModule& module, int templateId,
+                                               LANGID language) {
+    const DialogTemplate* found =
+        language != 0 ? module.FindDialogTemplate(templateId, language) : nullptr;
+    if (found == nullptr)
+        found = module.FindDialogTemplate(templateId);
+    if (found == nullptr) {
+        throw owl::TXWindow("dialog template " + std::to_string(templateId) +
+                            " is missing from the module's resources");
+    }
+    return *found;
+}
+
+DialogBase::DialogBase(owl::TWindow* parent, int templateId, owl::TModule* module)
+    : owl::TDialog(parent,
+                   FindTemplate(ModuleOr(module), templateId, ChosenLanguage(parent)),
+                   templateId, &ModuleOr(module)) {}
+
+}  // namespace Tev
