@@ -30,11 +30,13 @@ unsigned g_lastSelectedOutput = 0;
 
 // The labels and value controls of a rule row that follow the output's On setting.
 constexpr int kRuleConditionControls[] = {
-    RulePaneId::kInput,          RulePaneId::kAboveBelow,  RulePaneId::kLevelEdit,
-    RulePaneId::kLevelUpDown,    RulePaneId::kLevelSlider, RulePaneId::kHysteresis,
-    RulePaneId::kVerb,           RulePaneId::kWhen,        RulePaneId::kLevelLabel,
-    RulePaneId::kHysteresisText, RulePaneId::kPercent,     RulePaneId::kLowRange,
-    RulePaneId::kHighRange,      RulePaneId::kZero,
+    RulePaneId::kInput,       RulePaneId::kDirection,
+    RulePaneId::kLevelEdit,   RulePaneId::kLevelUpDown,
+    RulePaneId::kLevelSlider, RulePaneId::kHysteresis,
+    RulePaneId::kVerb,        RulePaneId::kWhen,
+    RulePaneId::kLevelLabel,  RulePaneId::kHysteresisLabel,
+    RulePaneId::kPercent,     RulePaneId::kLowRange,
+    RulePaneId::kHighRange,   RulePaneId::kZero,
 };
 
 const wchar_t kPhysicalGain[] = L"PhysicalGainIndex";
@@ -64,8 +66,8 @@ DetectorDialog::DetectorDialog(owl::TWindow* parent, const TimingLimits& limits,
     settings_ = std::make_unique<SettingsPane>(this, GetModule(), limits_, *this);
     ok_ = std::make_unique<owl::TButton>(this, SetupDialogId::kOk, GetModule());
     cancel_ = std::make_unique<owl::TButton>(this, SetupDialogId::kCancel, GetModule());
-    help_ = std::make_unique<TevControls::TBmpTxtButton>(
-        this, SetupDialogId::kHelp, GetModule(), ProcessString(StringId::kHelpButtonTip));
+    help_ = std::make_unique<TevControls::TBmpTxtButton>(this, SetupDialogId::kHelp, GetModule(),
+                                                         ProcessString(StringId::kHelpButtonTip));
 
     OnNotify(SetupDialogId::kTabs, TCN_SELCHANGE, [this](NMHDR&) {
         TabChanged();
@@ -110,7 +112,7 @@ void DetectorDialog::SetupWindow() {
 
     const owl::TRect row0 = PlaceholderRect(SetupDialogId::kRuleRowPlace);
     for (int row = 0; row < kMaxRows; ++row) {
-        RulePane& pane = Row(row);
+        RulePane& pane = GetRulePane(row);
         pane.Create();
         pane.FillInputs(config_.GetInputCount());
         owl::TRect place = row0;
@@ -140,7 +142,7 @@ void DetectorDialog::SetupWindow() {
     constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE;
     settings_->SetWindowPos(HWND_TOP, 0, 0, 0, 0, kKeepPlace);
     for (int row = kMaxRows - 1; row >= 0; --row)
-        Row(row).SetWindowPos(HWND_TOP, 0, 0, 0, 0, kKeepPlace);
+        GetRulePane(row).SetWindowPos(HWND_TOP, 0, 0, 0, 0, kKeepPlace);
     onOff_->SetWindowPos(HWND_TOP, 0, 0, 0, 0, kKeepPlace);
 }
 
@@ -165,8 +167,8 @@ bool DetectorDialog::EvaluateThemed() {
     // named in lower case, as file names are told apart by case on this system.
     bool themed = false;
     if (HMODULE library = LoadLibraryW(u"uxtheme.dll")) {
-        if (auto isAppThemed = reinterpret_cast<IsAppThemedFunction>(
-                GetProcAddress(library, "IsAppThemed"))) {
+        if (auto isAppThemed =
+                reinterpret_cast<IsAppThemedFunction>(GetProcAddress(library, "IsAppThemed"))) {
             themed = isAppThemed() != FALSE;
         }
         FreeLibrary(library);
@@ -191,15 +193,8 @@ void DetectorDialog::RebuildTabBrush() {
     DeleteDC(memory);
 }
 
-HBRUSH DetectorDialog::PaneControlColor(HDC dc, HWND control) const {
-    if (!themed_ || tabBrush_ == nullptr)
-        return nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, tabs_->GetHandle(), reinterpret_cast<POINT*>(&rect), 2);
-    SetBrushOrgEx(dc, -rect.left, -rect.top, nullptr);
-    return tabBrush_;
+HWND DetectorDialog::GetTabControlWindow() const {
+    return tabs_->GetHandle();
 }
 
 void DetectorDialog::EvSysColorChange() {
@@ -225,7 +220,7 @@ void DetectorDialog::ShowOutput(unsigned index) {
     g_lastSelectedOutput = index;
 }
 
-void DetectorDialog::MarkTab(int index, bool on) {
+void DetectorDialog::MarkTab(std::int32_t index, bool on) {
     if (index < 0 || index >= config_.GetCount() || index >= tabs_->GetCount())
         return;
     const std::u16string_view marker(kOnMarker);
@@ -255,13 +250,13 @@ void DetectorDialog::SaveRules() {
     if (config_.GetCount() == 0)
         return;
     for (int row = 0; row < visibleRows_; ++row)
-        Row(row).SaveRule();
+        GetRulePane(row).SaveRule();
 }
 
 void DetectorDialog::LoadRules() {
     const int count = config_.GetRuleCount(static_cast<std::int32_t>(currentOutput_));
     for (int row = 0; row < count && row < kMaxRows; ++row)
-        Row(row).LoadRule();
+        GetRulePane(row).LoadRule();
     if (count != visibleRows_)
         ResizeForRules(count - visibleRows_);
     UpdateRuleButtons();
@@ -272,12 +267,12 @@ void DetectorDialog::AddRule(int row) {
 }
 
 void DetectorDialog::UpdateRuleButtons() {
-    const bool on = IsDlgButtonChecked(onOff_->GetHandle(), OnOffPaneId::kOn) == BST_CHECKED;
+    const bool on = IsDlgButtonChecked(onOff_->GetHandle(), OnOffPaneId::kGenerate) == BST_CHECKED;
     const int count = config_.GetCount() == 0
                           ? 0
                           : config_.GetRuleCount(static_cast<std::int32_t>(currentOutput_));
     for (int row = 0; row < visibleRows_; ++row) {
-        const HWND pane = Row(row).GetHandle();
+        const HWND pane = GetRulePane(row).GetHandle();
         const HWND add = ::GetDlgItem(pane, RulePaneId::kAdd);
         const HWND remove = ::GetDlgItem(pane, RulePaneId::kRemove);
         for (HWND button : {add, remove})
@@ -317,14 +312,14 @@ void DetectorDialog::ResizeForRules(int rows) {
 
     if (rows < 0) {
         for (int row = visibleRows_ - 1; row >= visibleRows_ + rows; --row)
-            Row(row).ShowWindow(SW_HIDE);
+            GetRulePane(row).ShowWindow(SW_HIDE);
     } else {
         for (int row = visibleRows_; row < visibleRows_ + rows; ++row)
-            Row(row).ShowWindow(SW_SHOW);
+            GetRulePane(row).ShowWindow(SW_SHOW);
     }
 
     for (int row = 0; row < kMaxRows; ++row)
-        Row(row).RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        GetRulePane(row).RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     onOff_->Invalidate();
     settings_->RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     visibleRows_ += rows;
@@ -333,18 +328,17 @@ void DetectorDialog::ResizeForRules(int rows) {
 void DetectorDialog::EnableRules(bool on) {
     for (int row = 0; row < kMaxRows; ++row) {
         for (int id : kRuleConditionControls)
-            ::EnableWindow(Row(row).GetDlgItem(id), on);
+            ::EnableWindow(GetRulePane(row).GetDlgItem(id), on);
     }
 }
 
-void DetectorDialog::ShowRuleVerb(bool fixedWidth) {
-    const Tev::String& verb =
-        ProcessString(fixedWidth ? StringId::kVerbGoes : StringId::kVerbIs);
+void DetectorDialog::ShowRuleVerb(bool goes) {
+    const Tev::String& verb = ProcessString(goes ? StringId::kVerbGoes : StringId::kVerbIs);
     for (int row = 0; row < kMaxRows; ++row)
-        SetDlgItemTextW(Row(row).GetHandle(), RulePaneId::kVerb, verb.Text());
+        SetDlgItemTextW(GetRulePane(row).GetHandle(), RulePaneId::kVerb, verb.Text());
 }
 
-void DetectorDialog::GetInputRange(int input, Tev::String& range, Tev::String& unit) const {
+void DetectorDialog::GetInputRange(std::int32_t input, Tev::String& range, Tev::String& unit) {
     range.Clear();
     unit.Clear();
     if (document_ == nullptr || document_->MasterDevice() == nullptr)

@@ -8,10 +8,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "config/event_config.h"
 #include "dialog/dialog_base.h"
+#include "dialog/pane_owner.h"
 #include "host/api/timing_limits.h"
 #include "platform/ui/owl/controls.h"
 #include "support/string/tev_string.h"
@@ -27,7 +29,7 @@ class OnOffPane;
 class RulePane;
 class SettingsPane;
 
-class DetectorDialog : public Tev::DialogBase {
+class DetectorDialog : public Tev::DialogBase, public PaneOwner {
 public:
     static constexpr int kMaxRows = EventConfig::kMaxRules;
     // The marker at the end of the label of a tab whose output is on: a blank and a bullet.
@@ -43,44 +45,30 @@ public:
     // next dialog opens on when that output still exists.
     static unsigned LastSelectedOutput();
 
-    // --- Services of the panes
-    unsigned CurrentOutput() const { return currentOutput_; }
-    EventConfig& Configuration() { return config_; }
-    const EventConfig& Configuration() const { return config_; }
+    // --- Services of the panes (PaneOwner)
+    std::int32_t GetCurrentOutput() const override {
+        return static_cast<std::int32_t>(currentOutput_);
+    }
+    EventConfig& GetConfig() override { return config_; }
+    void SaveRules() override;
+    void LoadRules() override;
+    void AddRule(int row) override;
+    void UpdateRuleButtons() override;
+    void MarkTab(std::int32_t index, bool on) override;
+    void EnableRules(bool on) override;
+    void ShowRuleVerb(bool goes) override;
+    void GetInputRange(std::int32_t input, Tev::String& range, Tev::String& unit) override;
+    bool IsThemed() const override { return themed_; }
+    HBRUSH GetTabBackgroundBrush() const override { return tabBrush_; }
+    HWND GetTabControlWindow() const override;
+    OnOffPane& GetOnOffPane() override { return *onOff_; }
+    SettingsPane& GetSettingsPane() override { return *settings_; }
+
+    const EventConfig& GetConfig() const { return config_; }
     const TimingLimits& Limits() const { return limits_; }
     int VisibleRows() const { return visibleRows_; }
 
-    // Writes every visible rule row into the copy.
-    void SaveRules();
-    // Reloads the rows of the current output and shows as many rows as it has rules.
-    void LoadRules();
-    // Inserts a default rule after rule `row` of the current output (the copy's errors pass).
-    void AddRule(int row);
-    // Enables every visible row's add and remove buttons as the rule count and On allow.
-    void UpdateRuleButtons();
-    // Adds (on) or removes the marker at the end of tab `index`'s label.
-    void MarkTab(int index, bool on);
-    // Enables or disables the condition controls of all four rows.
-    void EnableRules(bool on);
-    // "goes" in every row when `fixedWidth`, "is" otherwise.
-    void ShowRuleVerb(bool fixedWidth);
-    // The full-scale range and unit texts of input `input` as the host describes it; both
-    // empty when the host tells nothing.
-    void GetInputRange(int input, Tev::String& range, Tev::String& unit) const;
-
-    // Painting of the panes on the tab page.
-    bool IsThemed() const { return themed_; }
-    HBRUSH TabBackgroundBrush() const { return tabBrush_; }
-    owl::TTabControl& TabControl() { return *tabs_; }
-    // The answer to a pane's colour request for `control` (the pane itself for its background):
-    // when themed, a transparent text background and the tab background brush aligned with the
-    // tab control; null when not themed (the library's defaults apply).
-    HBRUSH PaneControlColor(HDC dc, HWND control) const;
-
-    // --- Parts, for the panes and for whoever inspects the dialog
-    OnOffPane& OnOff() { return *onOff_; }
-    RulePane& Row(int row) { return *rows_.at(static_cast<std::size_t>(row)); }
-    SettingsPane& Settings() { return *settings_; }
+    RulePane& GetRulePane(int row) { return *rows_.at(static_cast<std::size_t>(row)); }
 
     // Stores the panes' settings into the current output's record.
     void SaveSettings();

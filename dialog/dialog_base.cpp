@@ -53,8 +53,7 @@ const DialogTemplate& DialogBase::FindTemplate(owl::TModule& module, int templat
 }
 
 DialogBase::DialogBase(owl::TWindow* parent, int templateId, owl::TModule* module)
-    : owl::TDialog(parent,
-                   FindTemplate(ModuleOr(module), templateId, ChosenLanguage(parent)),
+    : owl::TDialog(parent, FindTemplate(ModuleOr(module), templateId, ChosenLanguage(parent)),
                    templateId, &ModuleOr(module)) {}
 
 }  // namespace Tev

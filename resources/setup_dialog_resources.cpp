@@ -35,18 +35,17 @@ const DialogItemTemplate kSetupItems[] = {
      kVisibleChild | WS_TABSTOP | BS_PUSHBUTTON},
 };
 
-const DialogTemplate kSetupDialog{
-    DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
-    0,
-    0,
-    0,
-    499,
-    246,
-    u"Tarvel",
-    u"MS Shell Dlg",
-    8,
-    kSetupItems,
-    std::size(kSetupItems)};
+const DialogTemplate kSetupDialog{DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                  0,
+                                  0,
+                                  0,
+                                  499,
+                                  246,
+                                  u"Tarvel",
+                                  u"MS Shell Dlg",
+                                  8,
+                                  kSetupItems,
+                                  std::size(kSetupItems)};
 
 // The help glyph: a white question mark on a blue disc. Light grey is the button's face.
 constexpr std::array<const char*, 16> kHelpPicture = {
@@ -70,14 +69,14 @@ constexpr std::array<const char*, 16> kHelpPicture = {
 
 std::uint32_t PictureColour(char c) {
     switch (c) {
-    case 'b':
-        return 0xFF00206Eu;  // rim
-    case 'B':
-        return 0xFF1E64C8u;  // disc
-    case 'w':
-        return 0xFFFFFFFFu;
-    default:
-        return 0xFFC0C0C0u;  // the face shows through
+        case 'b':
+            return 0xFF00206Eu;  // rim
+        case 'B':
+            return 0xFF1E64C8u;  // disc
+        case 'w':
+            return 0xFFFFFFFFu;
+        default:
+            return 0xFFC0C0C0u;  // the face shows through
     }
 }
 
