@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "extension/services/framework_services.h"
-#include "extension/services/module_object.h"
 #include "platform/ui/owl/application.h"
 #include "resources/resource_module.h"
+#include "support/popup/host_visibility.h"
 
 namespace Tev {
 
@@ -18,12 +17,10 @@ owl::TModule& ModuleOr(owl::TModule* module) {
 }  // namespace
 
 owl::TModule* DialogBase::ExtensionModule() {
-    if (owl::TModule* attached = Services::ModuleObject())
-        return attached;
-    // Code linked into a program without module attach: the program holds the resources.
-    static owl::TModule linkedIn(u"Tarvel", VavazaZavidi::ResourceModule());
-    (void)VavazaZavidi::SetupDialogResourceModule();
-    return &linkedIn;
+    // The module whose image holds the resources: the extension when the host loaded it, the
+    // program itself when the extension's code is linked into one.
+    static owl::TModule resources(u"Tarvel", VavazaZavidi::SetupDialogResourceModule());
+    return &resources;
 }
 
 LANGID DialogBase::ChosenLanguage(owl::TWindow* parent) {
@@ -32,7 +29,7 @@ LANGID DialogBase::ChosenLanguage(owl::TWindow* parent) {
             return application->GetLangId();
     }
     LANGID language = 0;
-    if (IHostApplication* host = Services::HostApplication()) {
+    if (IHostApplication* host = CurrentHostApplication()) {
         if (FAILED(host->GetUserInterfaceLanguage(&language)))
             language = 0;
     }

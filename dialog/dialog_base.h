@@ -1,9 +1,9 @@
 // Tev::DialogBase: a dialog built from a template of a module, in a chosen language. The
 // module is the one given or, without one, the extension's own module. The language is that of
 // the parent window's application when the parent has one, otherwise the user-interface
-// language the host's help service reports; a template missing in that language is taken in
-// the module's default language, so a host running in another language still shows a dialog.
-// Everything else is the library dialog's.
+// language the host application reports (Tev::CurrentHostApplication); a template missing in
+// that language is taken in the module's default language, so that a host running in another
+// language still shows a dialog. Everything else is the library dialog's.
 #pragma once
 
 #include "platform/module/resource.h"

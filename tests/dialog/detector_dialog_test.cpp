@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/detector_dialog.h"
+#include "extension/setup_dialog/detector_dialog.h"
 #include "dialog/on_off_pane.h"
 #include "dialog/rule_pane.h"
 #include "dialog/settings_pane.h"

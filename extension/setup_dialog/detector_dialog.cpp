@@ -1,4 +1,4 @@
-#include "dialog/detector_dialog.h"
+#include "extension/setup_dialog/detector_dialog.h"
 
 #include <cmath>
 #include <string>
