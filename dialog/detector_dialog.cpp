@@ -15,7 +15,6 @@
 #include "platform/module/module.h"
 #include "platform/theme/uxtheme_types.h"
 #include "resources/dialog_ids.h"
-#include "resources/pane_ids.h"
 #include "resources/string_ids.h"
 #include "support/controls/bmp_txt_button.h"
 #include "support/format/format_stream.h"
@@ -28,24 +27,10 @@ namespace {
 // The output whose tab was selected last, for the next opening of the dialog in this process.
 unsigned g_lastSelectedOutput = 0;
 
-// The labels and value controls of a rule row that follow the output's On setting.
-constexpr int kRuleConditionControls[] = {
-    RulePaneId::kInput,       RulePaneId::kDirection,
-    RulePaneId::kLevelEdit,   RulePaneId::kLevelUpDown,
-    RulePaneId::kLevelSlider, RulePaneId::kHysteresis,
-    RulePaneId::kVerb,        RulePaneId::kWhen,
-    RulePaneId::kLevelLabel,  RulePaneId::kHysteresisLabel,
-    RulePaneId::kPercent,     RulePaneId::kLowRange,
-    RulePaneId::kHighRange,   RulePaneId::kZero,
-};
-
 const wchar_t kPhysicalGain[] = L"PhysicalGainIndex";
 
-// What the page's edits accept.
-constexpr double kMaxPulseWidth = 60;     // seconds
-constexpr double kMaxPulseCount = 30000;  // pulses
-constexpr double kMaxHysteresis = 95;     // percent
-constexpr double kMaxLevel = 100;         // percent of the input's range, either sign
+// The level a row's edit accepts, in percent of the input's range, either sign.
+constexpr double kMaxLevel = 100;
 
 bool Within(double value, double minimum, double maximum) {
     return value >= minimum && value <= maximum;  // false for NaN
@@ -136,7 +121,6 @@ void DetectorDialog::SetupWindow() {
     }
 
     help_->SetGlyph(static_cast<int>(BitmapId::kHelp), GetModule());
-    help_->SetTipText(ProcessString(StringId::kHelpButtonTip));
     help_->Invalidate();
 
     constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE;
@@ -200,6 +184,9 @@ HWND DetectorDialog::GetTabControlWindow() const {
 void DetectorDialog::EvSysColorChange() {
     Tev::DialogBase::EvSysColorChange();
     themed_ = EvaluateThemed();
+    // The page's picture changes with the colours: the panes paint with the new one.
+    RebuildTabBrush();
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // --- Tabs
@@ -249,7 +236,9 @@ void DetectorDialog::SaveSettings() {
 void DetectorDialog::SaveRules() {
     if (config_.GetCount() == 0)
         return;
-    for (int row = 0; row < visibleRows_; ++row)
+    // An output given without rules still shows one row; it has no rule to write into.
+    const int rules = config_.GetRuleCount(static_cast<std::int32_t>(currentOutput_));
+    for (int row = 0; row < visibleRows_ && row < rules; ++row)
         GetRulePane(row).SaveRule();
 }
 
@@ -267,21 +256,12 @@ void DetectorDialog::AddRule(int row) {
 }
 
 void DetectorDialog::UpdateRuleButtons() {
-    const bool on = IsDlgButtonChecked(onOff_->GetHandle(), OnOffPaneId::kGenerate) == BST_CHECKED;
+    const bool on = onOff_->IsOn();
     const int count = config_.GetCount() == 0
                           ? 0
                           : config_.GetRuleCount(static_cast<std::int32_t>(currentOutput_));
-    for (int row = 0; row < visibleRows_; ++row) {
-        const HWND pane = GetRulePane(row).GetHandle();
-        const HWND add = ::GetDlgItem(pane, RulePaneId::kAdd);
-        const HWND remove = ::GetDlgItem(pane, RulePaneId::kRemove);
-        for (HWND button : {add, remove})
-            ::SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
-        ::EnableWindow(add, count < kMaxRows && on);
-        ::EnableWindow(remove, count > 1 && on);
-        for (HWND button : {add, remove})
-            ::InvalidateRect(button, nullptr, TRUE);
-    }
+    for (int row = 0; row < visibleRows_; ++row)
+        GetRulePane(row).EnableButtons(count < kMaxRows && on, count > 1 && on);
 }
 
 void DetectorDialog::ResizeForRules(int rows) {
@@ -319,23 +299,20 @@ void DetectorDialog::ResizeForRules(int rows) {
     }
 
     for (int row = 0; row < kMaxRows; ++row)
-        GetRulePane(row).RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        GetRulePane(row).Repaint();
     onOff_->Invalidate();
     settings_->RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     visibleRows_ += rows;
 }
 
 void DetectorDialog::EnableRules(bool on) {
-    for (int row = 0; row < kMaxRows; ++row) {
-        for (int id : kRuleConditionControls)
-            ::EnableWindow(GetRulePane(row).GetDlgItem(id), on);
-    }
+    for (int row = 0; row < kMaxRows; ++row)
+        GetRulePane(row).EnableRow(on);
 }
 
 void DetectorDialog::ShowRuleVerb(bool goes) {
-    const Tev::String& verb = ProcessString(goes ? StringId::kVerbGoes : StringId::kVerbIs);
     for (int row = 0; row < kMaxRows; ++row)
-        SetDlgItemTextW(GetRulePane(row).GetHandle(), RulePaneId::kVerb, verb.Text());
+        GetRulePane(row).ShowVerb(goes);
 }
 
 void DetectorDialog::GetInputRange(std::int32_t input, Tev::String& range, Tev::String& unit) {
@@ -387,16 +364,16 @@ bool DetectorDialog::CheckOtherOutputs() {
         const OutputSettings& s = config_.Settings(index);
         if (!s.On)
             return false;  // its edits are disabled, and disabled edits are not checked
-        if (s.LimitedDuration && (!Within(s.PulseDuration, 0, kMaxPulseWidth) ||
+        if (s.LimitedDuration && (!Within(s.PulseDuration, 0, SettingsPane::kMaxPulseWidth) ||
                                   !Within(s.RetriggerHoldoffTime, 0, limits_.MaxHoldoff))) {
             return true;
         }
         if (!Within(s.PulseDelay, 0, limits_.MaxPulseDelay))
             return true;
-        if (s.LimitedNumPulses && !Within(s.PulseNumLimit, 0, kMaxPulseCount))
+        if (s.LimitedNumPulses && !Within(s.PulseNumLimit, 0, SettingsPane::kMaxPulseCount))
             return true;
         for (const Rule& rule : config_.GetOutput(index).Rules) {
-            if (!Within(rule.Hysteresis, 0, kMaxHysteresis) ||
+            if (!Within(rule.Hysteresis, 0, RulePane::kMaxHysteresis) ||
                 !Within(rule.Level, -kMaxLevel, kMaxLevel)) {
                 return true;
             }

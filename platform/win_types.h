@@ -1,4 +1,6 @@
-// The scalar types of the Windows interfaces, with the widths they have there.
+// The scalar types of the Windows interfaces, with the widths they have there, and the value
+// types that both the user-interface and GDI stand-ins use: points, sizes, rectangles, colours
+// and GDI object handles.
 // LONG is 32 bits here as on Windows, unlike the C type long on Linux.
 #pragma once
 
@@ -41,3 +43,63 @@ using HMODULE = HINSTANCE;
 // A window handle; a null handle is no window.
 struct HWND__;
 using HWND = HWND__*;
+
+// GDI object handles (GDI objects live in the platform runtime's object table). As on
+// Windows, every typed handle converts to the untyped HGDIOBJ.
+using HGDIOBJ = void*;
+struct HDC__;
+using HDC = HDC__*;
+struct HBITMAP__;
+using HBITMAP = HBITMAP__*;
+struct HBRUSH__;
+using HBRUSH = HBRUSH__*;
+struct HFONT__;
+using HFONT = HFONT__*;
+struct HPEN__;
+using HPEN = HPEN__*;
+struct HRGN__;
+using HRGN = HRGN__*;
+
+struct POINT {
+    LONG x = 0;
+    LONG y = 0;
+    constexpr bool operator==(const POINT&) const = default;
+};
+
+struct SIZE {
+    LONG cx = 0;
+    LONG cy = 0;
+    constexpr bool operator==(const SIZE&) const = default;
+};
+
+struct RECT {
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+    constexpr bool operator==(const RECT&) const = default;
+};
+
+constexpr LONG RectWidth(const RECT& r) {
+    return r.right - r.left;
+}
+constexpr LONG RectHeight(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+using COLORREF = DWORD;
+
+// 0x00BBGGRR, as Windows keeps colours.
+constexpr COLORREF RGB(int r, int g, int b) {
+    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
+inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;

@@ -6,8 +6,8 @@
 //   in.ReadLong(&version);
 //   Tev::String text = in.ReadText();      // or ReadString() for the string object
 //
-// Like the writer it lives inside its owner (AddRef and Release return 1) and does not
-// answer QueryInterface.
+// Like the writer it lives inside its owner (AddRef and Release return 1) and its
+// QueryInterface hands out nothing (E_NOINTERFACE).
 #pragma once
 
 #include <cstddef>
@@ -31,7 +31,7 @@ public:
                         LONG version = kCurrentVersion);
     ~BinIStream() override;
 
-    HRESULT QueryInterface(REFIID, void** object) override { return NoInterface(object); }
+    HRESULT QueryInterface(REFIID iid, void** object) override { return NoInterface(iid, object); }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
 

@@ -7,7 +7,7 @@
 //   if (out.Status() != S_OK) ...       // the first failure sticks; check once at the end
 //
 // It lives inside its owner: AddRef and Release return 1 and never delete it, and
-// QueryInterface is not answered.
+// QueryInterface hands out nothing (E_NOINTERFACE).
 #pragma once
 
 #include <cstddef>
@@ -25,7 +25,7 @@ public:
     explicit BinOStream(std::streambuf* buffer, bool ownsBuffer = false);
     ~BinOStream() override;
 
-    HRESULT QueryInterface(REFIID, void** object) override { return NoInterface(object); }
+    HRESULT QueryInterface(REFIID iid, void** object) override { return NoInterface(iid, object); }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
 

@@ -1,6 +1,9 @@
 #include "streams/bin_stream.h"
 
 #include <limits>
+#include <typeinfo>
+
+#include "platform/com/refused_interface.h"
 
 namespace Tev {
 
@@ -12,10 +15,12 @@ BinStream::~BinStream() {
         delete buffer_;
 }
 
-HRESULT BinStream::NoInterface(void** object) {
-    if (object != nullptr)
-        *object = nullptr;
-    return E_NOTIMPL;
+HRESULT BinStream::NoInterface(REFIID iid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    NoteRefusedInterface(typeid(*this), iid);
+    return E_NOINTERFACE;
 }
 
 HRESULT BinStream::PositionOn(std::ios_base::openmode which, ULONG* position) {

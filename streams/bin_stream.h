@@ -34,8 +34,9 @@ protected:
     void SetState(std::uint32_t bits) { state_ |= bits; }
     // S_OK when the state is good, E_FAIL otherwise.
     HRESULT Result() const { return Good() ? S_OK : E_FAIL; }
-    // The streams' QueryInterface: it hands out nothing, since they live inside their owner.
-    static HRESULT NoInterface(void** object);
+    // The streams' QueryInterface: it hands out nothing, since they live inside their owner:
+    // E_NOINTERFACE and a null result (E_POINTER for a null `object`).
+    HRESULT NoInterface(REFIID iid, void** object);
     // The buffer's current position on the side `which` (reading or writing). E_POINTER for a
     // null `position`, E_FAIL when the state is not good or the position does not fit a ULONG
     // (which also sets kShort).

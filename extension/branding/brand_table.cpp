@@ -22,4 +22,8 @@ const BrandTable& GetBrandTable(HMODULE module) {
     return table;
 }
 
+void InstallBrandTable() {
+    Tev::SetBrandTableSource(&GetBrandTable);
+}
+
 }  // namespace VavazaZavidi

@@ -8,16 +8,13 @@
 #include <vector>
 
 #include "platform/win_types.h"
-#include "support/string/tev_string.h"
+#include "support/resource/load_string.h"
 
 namespace VavazaZavidi {
 
-struct BrandSubstitution {
-    Tev::String find;
-    Tev::String replacement;
-};
-
-using BrandTable = std::vector<BrandSubstitution>;
+// The row and table types are the ones Tev::LoadString substitutes with.
+using BrandSubstitution = Tev::BrandSubstitution;
+using BrandTable = Tev::BrandTable;
 
 // Clears `table` and fills it with the rows in order. `module` is the module whose string is
 // being loaded; the rows do not depend on it.
@@ -25,5 +22,8 @@ void BuildBrandTable(HMODULE module, BrandTable& table);
 
 // The process's table, built with BuildBrandTable on the first call.
 const BrandTable& GetBrandTable(HMODULE module);
+
+// Makes GetBrandTable the table Tev::LoadString substitutes with.
+void InstallBrandTable();
 
 }  // namespace VavazaZavidi

@@ -9,11 +9,11 @@
 #include "host/api/channel_info.h"
 #include "host/api/framework_ids.h"
 #include "host/api/host_storage.h"
+#include "host/api/tev_string_interface.h"
 #include "platform/com/com_ptr.h"
 #include "platform/ui/user.h"
 #include "resources/string_ids.h"
 #include "support/resource/load_string.h"
-#include "support/string/tev_string_interface.h"
 
 namespace VavazaZavidi {
 
@@ -82,21 +82,13 @@ Doc::Doc(IUnknown* hostDocument, ICustomDocClass* docClass)
 }
 
 Doc::~Doc() {
-    ReleaseAndClear(deviceObject_);
-    ReleaseAndClear(masterDevice_);
+    deviceObject_.Reset();
+    masterDevice_.Reset();
     configuration_.reset();
 }
 
-HRESULT Doc::QueryInterface(REFIID iid, void** object) {
-    return InternalQueryInterface(this, kInterfaceMap, iid, object);
-}
-
-ULONG Doc::AddRef() {
-    return InternalAddRef();
-}
-
-ULONG Doc::Release() {
-    return ReleaseObject(this);
+const InterfaceMapEntry* Doc::InterfaceMap() {
+    return kInterfaceMap;
 }
 
 HRESULT Doc::Detach() {
@@ -155,7 +147,7 @@ HRESULT Doc::HandleUnhandledMessage(IMessage* message) {
 }
 
 bool Doc::IsAvailable() {
-    auto control = ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_);
+    auto control = ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_.Get());
     if (!control)
         return false;
     VARIANT_BOOL supported = 0;
@@ -165,7 +157,7 @@ bool Doc::IsAvailable() {
 }
 
 bool Doc::GetDeviceName(Tev::String& name) {
-    if (deviceObject_ == nullptr)
+    if (!deviceObject_)
         return false;
     ComPtr<IDeviceProperties> properties;
     if (FAILED(deviceObject_->GetProperties(IDeviceObject::kGeneralProperties,
@@ -182,7 +174,7 @@ bool Doc::GetDeviceName(Tev::String& name) {
 }
 
 bool Doc::IsStimulatorEnabled() {
-    auto channels = ComPtr<IChannelInfo>::QueryFrom(masterDevice_);
+    auto channels = ComPtr<IChannelInfo>::QueryFrom(masterDevice_.Get());
     if (!channels)
         return false;
     ComPtr<IStimulator> stimulator;
@@ -195,15 +187,12 @@ bool Doc::IsStimulatorEnabled() {
 }
 
 void Doc::RefreshDevice() {
-    ReleaseAndClear(deviceObject_);
+    deviceObject_.Reset();
     if (ISamplingSettings* sampling = SamplingSettings()) {
-        sampling->GetCurrentDevice(&deviceObject_);
+        sampling->GetCurrentDevice(deviceObject_.OutParam());
     }
-    IMasterDevice* device = nullptr;
-    QueryInterfaceAs<IMasterDevice>(deviceObject_, &device);
-    ReleaseAndClear(masterDevice_);
-    masterDevice_ = device;
-    if (masterDevice_ != nullptr) {
+    masterDevice_ = ComPtr<IMasterDevice>::QueryFrom(deviceObject_.Get());
+    if (masterDevice_) {
         LONG status = 0;
         masterDevice_->QueryStatus(kDeviceStatusItem, &status);
     }
@@ -219,7 +208,7 @@ LONG Doc::OnConfigText(ITevString* text) {
         configuration_->CopyOutputsFrom(arrived, true);
         RegisterPersistence();
         modified_ = true;
-        configuration_->SendToDevice(masterDevice_);
+        configuration_->SendToDevice(masterDevice_.Get());
         return 1;
     });
 }
@@ -239,7 +228,7 @@ bool Doc::ApplyIfAvailable() {
     RefreshDevice();
     if (!IsAvailable())
         return false;
-    return configuration_->SendToDevice(masterDevice_);
+    return configuration_->SendToDevice(masterDevice_.Get());
 }
 
 bool Doc::AnyOutputOn() const {
@@ -252,18 +241,18 @@ bool Doc::AnyOutputOn() const {
 }
 
 void Doc::ApplyOrStop() {
-    auto control = ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_);
+    auto control = ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_.Get());
     if (!control)
         return;
     if (AnyOutputOn()) {
-        configuration_->SendToDevice(masterDevice_);
+        configuration_->SendToDevice(masterDevice_.Get());
     } else {
         control->ResetOutputs();
     }
 }
 
 void Doc::StopOutputs() {
-    if (auto control = ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_)) {
+    if (auto control = ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_.Get())) {
         control->ResetOutputs();
     }
 }
@@ -271,7 +260,7 @@ void Doc::StopOutputs() {
 void Doc::WarnStimulator(BYTE flag) {
     if (flag == 0)
         return;
-    if (!ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_))
+    if (!ComPtr<IAutoOutputControl>::QueryFrom(masterDevice_.Get()))
         return;
     bool analogOn = false;
     for (const OutputRecord& record : configuration_->GetOutputs()) {

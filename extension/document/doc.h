@@ -12,10 +12,12 @@
 #include "extension/framework/child_document.h"
 #include "extension/framework/com_object_root.h"
 #include "extension/framework/event_handler.h"
+#include "extension/framework/mapped_unknown.h"
 #include "extension/framework/message_handler.h"
 #include "extension/framework/message_sender.h"
 #include "host/api/device_object.h"
 #include "host/api/master_device.h"
+#include "platform/com/com_ptr.h"
 
 namespace VavazaZavidi {
 
@@ -37,9 +39,7 @@ public:
     ~Doc() override;
 
     // IUnknown, through the document's interface map.
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    TEV_MAPPED_IUNKNOWN
 
     // ICustomDocument2 (the rest is KYTDocument's)
     HRESULT Detach() override;
@@ -77,7 +77,7 @@ public:
     void RegisterPersistence();
 
     EventConfig& Configuration() { return *configuration_; }
-    IMasterDevice* MasterDevice() const { return masterDevice_; }
+    IMasterDevice* MasterDevice() const { return masterDevice_.Get(); }
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     bool PersistenceOffered() const { return persistenceOffered_; }
@@ -99,8 +99,8 @@ private:
     bool persistenceOffered_ = false;
     bool modified_ = false;
     std::unique_ptr<EventConfig> configuration_;
-    IMasterDevice* masterDevice_ = nullptr;  // counted
-    IDeviceObject* deviceObject_ = nullptr;  // counted
+    ComPtr<IMasterDevice> masterDevice_;
+    ComPtr<IDeviceObject> deviceObject_;
 };
 
 }  // namespace VavazaZavidi

@@ -42,16 +42,8 @@ DocClass::DocClass()
 
 DocClass::~DocClass() = default;
 
-HRESULT DocClass::QueryInterface(REFIID iid, void** object) {
-    return InternalQueryInterface(this, kInterfaceMap, iid, object);
-}
-
-ULONG DocClass::AddRef() {
-    return InternalAddRef();
-}
-
-ULONG DocClass::Release() {
-    return ReleaseObject(this);
+const InterfaceMapEntry* DocClass::InterfaceMap() {
+    return kInterfaceMap;
 }
 
 HRESULT DocClass::InitialiseCommands(IUnknown* hostArgument) {

@@ -5,6 +5,7 @@
 
 #include "extension/document/doc.h"
 #include "extension/framework/document_class.h"
+#include "extension/framework/mapped_unknown.h"
 
 namespace VavazaZavidi {
 
@@ -20,9 +21,8 @@ public:
     DocClass();
     ~DocClass() override;
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    // IUnknown, through the class's interface map.
+    TEV_MAPPED_IUNKNOWN
 
     // Makes the class's command list and registers the menu command "Tarvel...".
     HRESULT InitialiseCommands(IUnknown* hostArgument) override;

@@ -1,12 +1,12 @@
 #include "extension/document/message_boxes.h"
 #include "extension/document/persist_stream_settings.h"
+#include "host/api/tev_string_interface.h"
 #include "platform/ui/user.h"
 #include "resources/string_ids.h"
-#include "support/format/word_wrap.h"
 #include "streams/storage_bin_istream_lite.h"
 #include "streams/storage_bin_ostream_lite.h"
+#include "support/format/word_wrap.h"
 #include "support/string/tev_string.h"
-#include "support/string/tev_string_interface.h"
 
 namespace VavazaZavidi::persistence {
 

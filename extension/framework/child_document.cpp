@@ -4,36 +4,36 @@
 
 VarnisChildDocument::VarnisChildDocument(IUnknown* hostDocument, ICustomDocClass* docClass)
     : KYTDocument(hostDocument, docClass) {
-    if (FAILED(QueryInterfaceAs<IHostChildDocument>(hostDocument, &childDocument_)) ||
-        childDocument_ == nullptr) {
-        childDocument_ = nullptr;
+    if (FAILED(QueryInterfaceAs<IHostChildDocument>(hostDocument, childDocument_.OutParam())) ||
+        !childDocument_) {
+        childDocument_.Detach();  // whatever a failed query left there holds no reference
         return;
     }
-    childDocument_->GetChannelSetup(&channelSetup_);
-    childDocument_->GetNotebook(&notebook_);
-    childDocument_->GetSamplingSettings(&samplingSettings_);
-    childDocument_->GetTriggerSettings(&triggerSettings_);
-    childDocument_->GetRecorder(&recorder_);
-    childDocument_->GetChannelGroup(0, &channelGroup_);
+    childDocument_->GetChannelSetup(channelSetup_.OutParam());
+    childDocument_->GetNotebook(notebook_.OutParam());
+    childDocument_->GetSamplingSettings(samplingSettings_.OutParam());
+    childDocument_->GetTriggerSettings(triggerSettings_.OutParam());
+    childDocument_->GetRecorder(recorder_.OutParam());
+    childDocument_->GetChannelGroup(0, channelGroup_.OutParam());
 
     IUnknown* displayObject = nullptr;
     childDocument_->GetDisplay(&displayObject);
     display_ = QueryUncounted<IHostDisplay>(displayObject);
     ReleaseAndClear(displayObject);
-    recorderPart_ = QueryUncounted<IHostRecorder>(recorder_);
-    channelSetupPart_ = QueryUncounted<IHostChannelSetup>(channelSetup_);
+    recorderPart_ = QueryUncounted<IHostRecorder>(recorder_.Get());
+    channelSetupPart_ = QueryUncounted<IHostChannelSetup>(channelSetup_.Get());
 }
 
 VarnisChildDocument::~VarnisChildDocument() {
-    ReleaseAndClear(channelGroup_);
-    ReleaseAndClear(recorder_);
-    ReleaseAndClear(triggerSettings_);
-    ReleaseAndClear(samplingSettings_);
-    ReleaseAndClear(notebook_);
-    ReleaseAndClear(channelSetup_);
+    channelGroup_.Reset();
+    recorder_.Reset();
+    triggerSettings_.Reset();
+    samplingSettings_.Reset();
+    notebook_.Reset();
+    channelSetup_.Reset();
     ReleaseChildDocument();
 }
 
 void VarnisChildDocument::ReleaseChildDocument() {
-    ReleaseAndClear(childDocument_);
+    childDocument_.Reset();
 }

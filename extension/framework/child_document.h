@@ -6,11 +6,12 @@
 
 #include "extension/framework/document.h"
 #include "host/api/child_document.h"
+#include "platform/com/com_ptr.h"
 
 class VarnisChildDocument : public KYTDocument {
 public:
-    ISamplingSettings* SamplingSettings() const { return samplingSettings_; }
-    IHostChildDocument* ChildDocument() const { return childDocument_; }
+    ISamplingSettings* SamplingSettings() const { return samplingSettings_.Get(); }
+    IHostChildDocument* ChildDocument() const { return childDocument_.Get(); }
 
 protected:
     // Without a host document, or one that is no child-document host, nothing is asked for.
@@ -21,14 +22,15 @@ protected:
     void ReleaseChildDocument();
 
 private:
-    IHostChildDocument* childDocument_ = nullptr;  // counted
-    // Counted objects of the child-document interface, asked in this order at construction.
-    IUnknown* channelSetup_ = nullptr;               // slot 16
-    IUnknown* notebook_ = nullptr;                   // slot 52
-    ISamplingSettings* samplingSettings_ = nullptr;  // slot 50
-    IUnknown* triggerSettings_ = nullptr;            // slot 51
-    IUnknown* recorder_ = nullptr;                   // slot 8
-    IUnknown* channelGroup_ = nullptr;               // slot 65, group 0
+    ComPtr<IHostChildDocument> childDocument_;
+    // Objects of the child-document interface, asked in this order at construction and
+    // released in the reverse order, before the child-document interface.
+    ComPtr<IUnknown> channelSetup_;               // slot 16
+    ComPtr<IUnknown> notebook_;                   // slot 52
+    ComPtr<ISamplingSettings> samplingSettings_;  // slot 50
+    ComPtr<IUnknown> triggerSettings_;            // slot 51
+    ComPtr<IUnknown> recorder_;                   // slot 8
+    ComPtr<IUnknown> channelGroup_;               // slot 65, group 0
     // Kept without counts.
     IHostDisplay* display_ = nullptr;                // from the slot-21 object
     IHostRecorder* recorderPart_ = nullptr;          // from the slot-8 object

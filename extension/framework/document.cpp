@@ -3,22 +3,18 @@
 #include "extension/framework/query_helpers.h"
 
 #include "extension/services/framework_services.h"
+#include "host/api/tev_string_interface.h"
 #include "platform/com/com_ptr.h"
-#include "support/string/tev_string_interface.h"
 
 KYTDocument::KYTDocument(IUnknown* hostDocument, ICustomDocClass* docClass)
     : hostDocument_(hostDocument), docClass_(docClass) {
-    if (docClass_ != nullptr)
-        docClass_->AddRef();
     hostStorage_ = QueryUncounted<IHostStorage>(hostDocument);
-    QueryInterfaceAs<IClassCommands>(docClass_, &classCommands_);
+    classCommands_ = ComPtr<IClassCommands>::QueryFrom(docClass_.Get());
 }
 
 KYTDocument::~KYTDocument() {
-    if (classCommands_ != nullptr)
-        classCommands_->Release();
-    if (docClass_ != nullptr)
-        docClass_->Release();
+    classCommands_.Reset();
+    docClass_.Reset();
     if (inner_ != nullptr)
         inner_->Release();
 }
@@ -26,7 +22,7 @@ KYTDocument::~KYTDocument() {
 void KYTDocument::CreateInnerObject(IUnknown* outer) {
     inner_ = Services::CreateFrameworkObject<IInnerDocument>(kCreateInnerDocument);
     if (inner_ != nullptr)
-        inner_->Initialise(docClass_, hostDocument_, outer, 0);
+        inner_->Initialise(docClass_.Get(), hostDocument_, outer, 0);
 }
 
 HRESULT KYTDocument::QueryInner(REFIID iid, void** result) {

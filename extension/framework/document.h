@@ -13,6 +13,7 @@
 #include "host/api/host_storage.h"
 #include "host/api/message_handler.h"
 #include "host/api/observer.h"
+#include "platform/com/com_ptr.h"
 #include "support/string/tev_string.h"
 
 class KYTDocument : public ICustomDocument2 {
@@ -55,7 +56,7 @@ protected:
     void CreateInnerObject(IUnknown* outer);
 
     IInnerDocument* InnerObject() const { return inner_; }
-    ICustomDocClass* DocClass() const { return docClass_; }
+    ICustomDocClass* DocClass() const { return docClass_.Get(); }
     IUnknown* HostDocument() const { return hostDocument_; }
     IHostStorage* HostStorage() const { return hostStorage_; }
     // Interfaces of the inner object, asked once and kept without a count (a count on them
@@ -65,12 +66,12 @@ protected:
     IHostStorage* InnerStorage();
 
 private:
-    IUnknown* hostDocument_;                   // not counted: the host document outlives this one
-    IInnerDocument* inner_ = nullptr;          // owned
-    ICustomDocClass* docClass_;                // counted
-    IHostStorage* hostStorage_ = nullptr;      // not counted
-    IClassCommands* classCommands_ = nullptr;  // counted
-    IHostDocumentData* hostData_ = nullptr;    // asked once, not counted
+    IUnknown* hostDocument_;           // not counted: the host document outlives this one
+    IInnerDocument* inner_ = nullptr;  // owned
+    ComPtr<ICustomDocClass> docClass_;
+    IHostStorage* hostStorage_ = nullptr;  // not counted
+    ComPtr<IClassCommands> classCommands_;
+    IHostDocumentData* hostData_ = nullptr;  // asked once, not counted
     IMessageHandler* innerMessageHandler_ = nullptr;
     IObserver* innerObserver_ = nullptr;
     IHostStorage* innerStorage_ = nullptr;

@@ -14,7 +14,7 @@ KYTDocumentClassBase::KYTDocumentClassBase(const char16_t* name, const GUID& cla
       version_(version) {}
 
 KYTDocumentClassBase::~KYTDocumentClassBase() {
-    ReleaseAndClear(commandList_);
+    commandList_.Reset();
     ReleaseAndClear(inner_);
 }
 
@@ -111,8 +111,7 @@ HRESULT KYTDocumentClassBase::CreateCommandList(IUnknown* hostArgument) {
     ICommandList* list = nullptr;
     const HRESULT hr = factory->CreateCommandList(&classId_, handler.Get(), hostArgument, &list);
     if (SUCCEEDED(hr) && list != nullptr) {
-        ReleaseAndClear(commandList_);
-        commandList_ = list;
+        commandList_ = ComPtr<ICommandList>::Adopt(list);
     }
     return hr;
 }

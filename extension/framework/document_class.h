@@ -19,6 +19,7 @@
 #include "host/api/host_storage.h"
 #include "host/api/message_handler.h"
 #include "host/api/observer.h"
+#include "platform/com/com_ptr.h"
 #include "support/string/tev_string.h"
 
 class KYTDocumentClassBase : public ICustomDocClass {
@@ -40,7 +41,7 @@ public:
     // Makes the class's command list (see CreateCommandList).
     HRESULT InitialiseCommands(IUnknown* hostArgument) override;
 
-    ICommandList* CommandList() const { return commandList_; }
+    ICommandList* CommandList() const { return commandList_.Get(); }
     MessageId FamilyBase() const { return familyBase_; }
 
 protected:
@@ -78,7 +79,7 @@ private:
     GUID documentType_;
     MessageId familyBase_;
     LONG version_;
-    ICommandList* commandList_ = nullptr;      // counted
+    ComPtr<ICommandList> commandList_;
     IInnerClassObject* inner_ = nullptr;       // owned
     IClassCommands* classCommands_ = nullptr;  // not counted
     IKYTCommandHandler* innerCommandHandler_ = nullptr;

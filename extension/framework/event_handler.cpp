@@ -1,7 +1,7 @@
 #include "extension/framework/event_handler.h"
 
 #include "extension/services/framework_services.h"
-#include "support/string/tev_string_interface.h"
+#include "host/api/tev_string_interface.h"
 
 KYTEventHandlerBase::KYTEventHandlerBase(const EventTable& table) : table_(table) {}
 

@@ -4,6 +4,9 @@
 // delete: the object lives exactly as long as the object that contains it.
 #pragma once
 
+#include <typeinfo>
+
+#include "platform/com/refused_interface.h"
 #include "platform/com/unknown.h"
 
 template <class Interface, int InterfaceCount>
@@ -19,6 +22,7 @@ public:
             return S_OK;
         }
         *object = nullptr;
+        NoteRefusedInterface(typeid(*this), iid);
         return E_NOINTERFACE;
     }
 

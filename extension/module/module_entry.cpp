@@ -4,6 +4,7 @@
 #include <new>
 
 #include "config/event_config_self_test.h"
+#include "extension/branding/brand_table.h"
 #include "extension/document/doc_class.h"
 #include "extension/services/framework_services.h"
 #include "extension/services/module_object.h"
@@ -38,6 +39,7 @@ void RegisterSelfTest() {
 // none to switch off.
 __attribute__((constructor)) void AttachModule() {
     Services::CreateModuleObject();
+    VavazaZavidi::InstallBrandTable();  // the module's texts pass through its brand table
 }
 __attribute__((destructor)) void DetachModule() {
     Services::DeleteModuleObject();

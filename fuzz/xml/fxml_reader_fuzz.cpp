@@ -2,19 +2,13 @@
 // tree with code 0, or no tree with one of the reader's error codes and a message.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_check.h"
 #include "support/xml/fxml_reader.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Walks the tree without recursion: every child points back at its parent, names are never
 // empty, and the nesting stays within the reader's limit.
@@ -24,14 +18,14 @@ void CheckTree(const FXMLElement& root) {
         int depth;
     };
     std::vector<Visit> pending{{&root, 1}};
-    Check(root.GetParent() == nullptr);
+    CHECK(root.GetParent() == nullptr);
     while (!pending.empty()) {
         const Visit visit = pending.back();
         pending.pop_back();
-        Check(visit.depth <= FXMLReader::kMaxDepth);
-        Check(!visit.element->GetName().empty());
+        CHECK(visit.depth <= FXMLReader::kMaxDepth);
+        CHECK(!visit.element->GetName().empty());
         for (const auto& child : visit.element->GetChildren()) {
-            Check(child != nullptr && child->GetParent() == visit.element);
+            CHECK(child != nullptr && child->GetParent() == visit.element);
             pending.push_back({child.get(), visit.depth + 1});
         }
     }
@@ -46,14 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FXMLReader reader;
     auto root = reader.Parse(text);
     if (root) {
-        Check(reader.GetErrorCode() == 0);
+        CHECK(reader.GetErrorCode() == 0);
         CheckTree(*root);
     } else {
-        Check(reader.GetErrorCode() <= -1 && reader.GetErrorCode() >= -9);
-        Check(!reader.GetErrorMessage().empty());
+        CHECK(reader.GetErrorCode() <= -1 && reader.GetErrorCode() >= -9);
+        CHECK(!reader.GetErrorMessage().empty());
     }
     if (reader.GetErrorCode() == 0) {
-        Check(root != nullptr);
+        CHECK(root != nullptr);
     }
     return 0;
 }

@@ -1,6 +1,5 @@
-// The string object that crosses the host boundary. The host's interfaces pass texts as
-// `ITevString*`; the interface is declared with the string type, in
-// support/string/tev_string_interface.h.
+// The string object that crosses the host boundary, declared only. The host's interfaces pass
+// texts as `ITevString*`; host/api/tev_string_interface.h defines the interface.
 #pragma once
 
 struct ITevString;

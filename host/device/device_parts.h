@@ -11,7 +11,7 @@
 
 namespace Ostrel {
 
-class SimulatedDigitalGroup final : public ComObject<SimulatedDigitalGroup, IDigitalOutputGroup> {
+class SimulatedDigitalGroup final : public ComObject<IDigitalOutputGroup> {
 public:
     // A group of `count` outputs, or one whose count call fails.
     static IDigitalOutputGroup* Create(LONG count, bool failing);
@@ -25,7 +25,7 @@ private:
     bool failing_;
 };
 
-class SimulatedStimulator final : public ComObject<SimulatedStimulator, IStimulator> {
+class SimulatedStimulator final : public ComObject<IStimulator> {
 public:
     static IStimulator* Create(bool enabled);
 
@@ -37,8 +37,7 @@ private:
     bool enabled_;
 };
 
-class SimulatedDeviceProperties final
-    : public ComObject<SimulatedDeviceProperties, IDeviceProperties> {
+class SimulatedDeviceProperties final : public ComObject<IDeviceProperties> {
 public:
     static IDeviceProperties* Create(std::string name);
 

@@ -80,14 +80,9 @@ std::string SimulatedCorvex::InputDescriptionText(std::int32_t input) const {
            XmlText(gain) + "</PhysicalGainIndex></Channel>";
 }
 
-HRESULT SimulatedCorvex::QueryInterface(REFIID iid, void** object) {
-    if (iid == IAutoOutputControl::kIid && description_.AutoOutputs == AutoOutputSupport::kAbsent) {
-        if (object == nullptr)
-            return E_POINTER;
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    return ComObject::QueryInterface(iid, object);
+bool SimulatedCorvex::RefusesInterface(REFIID iid) {
+    return iid == IAutoOutputControl::kIid &&
+           description_.AutoOutputs == AutoOutputSupport::kAbsent;
 }
 
 // IDeviceObject

@@ -30,8 +30,8 @@ struct DeviceCommand {
     HRESULT Result = S_OK;  // what the device answered
 };
 
-class SimulatedCorvex final : public ComObject<SimulatedCorvex, IDeviceObject, IMasterDevice,
-                                               IAutoOutputControl, IChannelInfo> {
+class SimulatedCorvex final
+    : public ComObject<IDeviceObject, IMasterDevice, IAutoOutputControl, IChannelInfo> {
 public:
     // A new device with one reference, held by the result.
     static ComPtr<SimulatedCorvex> Create(const DeviceDescription& description);
@@ -52,9 +52,6 @@ public:
 
     // The XML text (UTF-8) describing input `input`, with its "PhysicalGainIndex" element.
     std::string InputDescriptionText(std::int32_t input) const;
-
-    // IUnknown: the automatic-output control is not offered when the description says so.
-    HRESULT QueryInterface(REFIID iid, void** object) override;
 
     // IDeviceObject
     HRESULT GetProperties(LONG set, IDeviceProperties** properties) override;
@@ -77,6 +74,10 @@ public:
     // IChannelInfo (its slots 3 to 19 are placeholders)
     HRESULT GetChannelDescription(LONG kind, LONG index, ITevString** description) override;
     HRESULT GetStimulator(IStimulator** stimulator) override;
+
+protected:
+    // The automatic-output control is not offered when the description says so.
+    bool RefusesInterface(REFIID iid) override;
 
 private:
     explicit SimulatedCorvex(const DeviceDescription& description);

@@ -1,9 +1,9 @@
 // Counting the string and test objects the framework is given, which may be null.
 #pragma once
 
+#include "host/api/tev_string_interface.h"
 #include "host/api/unit_test.h"
 #include "platform/com/unknown.h"
-#include "support/string/tev_string_interface.h"
 
 template <class Interface>
 IUnknown* AsUnknown(Interface* object) {

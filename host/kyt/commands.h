@@ -9,7 +9,7 @@
 
 namespace kyt {
 
-class MenuCommand final : public ComObject<MenuCommand, IKYTCommand> {
+class MenuCommand final : public ComObject<IKYTCommand> {
 public:
     // The menu path is held with a reference.
     MenuCommand(DWORD code, HINSTANCE module, UINT textId, ITevString* menuPath, LONG flags);
@@ -30,7 +30,7 @@ private:
 
 // A class's commands. The handler that runs them is not counted: the document class owns
 // the list and is its handler, and a count would keep both alive for ever.
-class CommandList final : public ComObject<CommandList, ICommandList> {
+class CommandList final : public ComObject<ICommandList> {
 public:
     CommandList(const GUID& classId, IKYTCommandHandler* handler);
 
@@ -45,14 +45,14 @@ private:
     std::vector<ComPtr<IKYTCommand>> commands_;
 };
 
-class CommandListFactory final : public ComObject<CommandListFactory, ICommandListFactory> {
+class CommandListFactory final : public ComObject<ICommandListFactory> {
 public:
     // The new list is also handed to the host when `hostArgument` offers ICommandListHost.
     HRESULT CreateCommandList(const GUID* classId, IKYTCommandHandler* handler,
                               IUnknown* hostArgument, ICommandList** list) override;
 };
 
-class MenuCommandFactory final : public ComObject<MenuCommandFactory, IMenuCommandFactory> {
+class MenuCommandFactory final : public ComObject<IMenuCommandFactory> {
 public:
     HRESULT CreateMenuCommand(DWORD code, HINSTANCE module, UINT textId, ITevString* menuPath,
                               LONG reserved1, LONG reserved2, LONG reserved3, LONG flags,

@@ -24,8 +24,8 @@ namespace kyt {
 
 // The process has one framework object at a time (ProcessObject::Acquire); it lives while
 // someone holds it (normally the class-object table).
-class Framework final : public ComObject<Framework, IDocClassRegistry, IMessageFamilies,
-                                         IMessageRouter, IObserverRegistry, IFrameworkHost>,
+class Framework final : public ComObject<IDocClassRegistry, IMessageFamilies, IMessageRouter,
+                                         IObserverRegistry, IFrameworkHost>,
                         public ProcessObject<Framework> {
 public:
     // IDocClassRegistry

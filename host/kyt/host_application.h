@@ -14,7 +14,7 @@
 
 namespace kyt {
 
-class HostSettings final : public ComObject<HostSettings, IHostSettings> {
+class HostSettings final : public ComObject<IHostSettings> {
 public:
     // The application is visible unless the host says otherwise.
     HostSettings();
@@ -29,9 +29,8 @@ private:
 };
 
 // One application object per process at a time (ProcessObject::Acquire).
-class HostApplication final
-    : public ComObject<HostApplication, IHostApplication, IHostApplicationSetup>,
-      public ProcessObject<HostApplication> {
+class HostApplication final : public ComObject<IHostApplication, IHostApplicationSetup>,
+                              public ProcessObject<HostApplication> {
 public:
     // IHostApplication
     HRESULT GetMainWindow(HWND* window) override;

@@ -6,7 +6,7 @@
 
 namespace kyt {
 
-class HostStateService final : public ComObject<HostStateService, IHostStateService> {
+class HostStateService final : public ComObject<IHostStateService> {
 public:
     HRESULT GetCommandsBlocked(VARIANT_BOOL* blocked) override {
         if (blocked == nullptr)

@@ -6,7 +6,7 @@
 
 namespace kyt {
 
-class Message final : public ComObject<Message, IMessage> {
+class Message final : public ComObject<IMessage> {
 public:
     // A string argument is held with a reference for the message's life.
     Message(MessageId id, DWORD flags, const MessageArg& argument);
@@ -25,7 +25,7 @@ private:
     IUnknown* sender_ = nullptr;  // not counted: only compared
 };
 
-class MessageFactory final : public ComObject<MessageFactory, IMessageFactory> {
+class MessageFactory final : public ComObject<IMessageFactory> {
 public:
     HRESULT CreateMessage(MessageId id, DWORD flags, DWORD reserved1, DWORD reserved2,
                           DWORD reserved3, const MessageArg* argument, IMessage** message) override;

@@ -11,7 +11,7 @@
 namespace kyt {
 
 // One registry per process at a time (ProcessObject::Acquire).
-class UnitTestRegistry final : public ComObject<UnitTestRegistry, IUnitTestRegistry>,
+class UnitTestRegistry final : public ComObject<IUnitTestRegistry>,
                                public ProcessObject<UnitTestRegistry> {
 public:
     HRESULT RegisterTest(IUnitTest* test) override;

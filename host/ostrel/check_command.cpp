@@ -1,6 +1,6 @@
 #include "host/ostrel/check_command.h"
 
-#include "config/event_config.h"
+#include "host/inspect/tarvel_formats.h"
 #include "host/ostrel/file_text.h"
 
 namespace Ostrel {
@@ -9,12 +9,9 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::optional<std::string> text = ReadCommandFile(path, err);
     if (!text)
         return kCheckUnreadable;
-    VavazaZavidi::EventConfig config;
-    const bool parsed = config.Deserialize(*text);
-    std::string written;
-    config.Serialize(written);
-    out << written;
-    if (!parsed) {
+    const Inspect::CheckedText checked = Inspect::CheckConfigurationText(*text);
+    out << checked.written;
+    if (!checked.read) {
         err << "ostrel: " << path
             << " does not read as a configuration text; the text printed is what was read up "
                "to the failure\n";

@@ -2,21 +2,17 @@
 
 #include <stdexcept>
 
+#include "host/api/tev_string_interface.h"
+#include "host/inspect/tarvel_formats.h"
 #include "host/session/document_file.h"
 #include "platform/stream/memory_stream.h"
 #include "platform/text/utf.h"
 #include "platform/ui/driver.h"
-#include "streams/storage_bin_istream_lite.h"
 #include "support/string/tev_string.h"
-#include "support/string/tev_string_interface.h"
 
 namespace Ostrel {
 
 namespace {
-
-// The extension's document class and its configuration text message (code 2 of its family).
-constexpr GUID kTarvelDocumentClass = MakeGuid("{17437D32-56E9-4027-B3C8-FC0FC43EC033}");
-constexpr WORD kConfigurationTextCode = 2;
 
 std::string Narrow(std::u16string_view text) {
     return Utf::ToUtf8(text);
@@ -92,8 +88,8 @@ ICustomDocument* OstrelHost::Extension() {
 HRESULT OstrelHost::SendConfigurationText(const std::string& text) {
     const Tev::String wide(text);
     const MessageArg argument{MessageArg::kString, wide.Interface()};
-    const MessageId id =
-        MakeMessageId(session_->Family(kTarvelDocumentClass), kConfigurationTextCode);
+    const MessageId id = MakeMessageId(session_->Family(Inspect::kTarvelDocumentClass),
+                                       Inspect::kConfigurationTextCode);
     return session_->SendMessage(Extension(), id, 0, argument);
 }
 
@@ -105,12 +101,7 @@ std::string OstrelHost::DocumentText() {
     if (persist->Save(stream.Get(), FALSE) != S_OK)
         return {};
     stream->Seek(MakeLargeInteger(0), STREAM_SEEK_SET, nullptr);
-    StorageBinIStreamLite in(stream.Get());
-    LONG version = 0;
-    in.ReadLong(&version);
-    Tev::String text;
-    text.Attach(in.ReadString());
-    return text.Narrow();
+    return Inspect::ConfigurationTextOfStream(stream.Get());
 }
 
 bool OstrelHost::Modified() {

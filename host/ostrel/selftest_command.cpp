@@ -1,10 +1,10 @@
 #include "host/ostrel/selftest_command.h"
 
+#include "host/api/tev_string_interface.h"
 #include "host/api/unit_test.h"
 #include "host/ostrel/ostrel_host.h"
 #include "platform/text/utf.h"
 #include "support/string/tev_string.h"
-#include "support/string/tev_string_interface.h"
 
 namespace Ostrel {
 

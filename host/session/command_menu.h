@@ -21,7 +21,7 @@ struct MenuItem {
     ComPtr<IKYTCommandHandler> handler;
 };
 
-class CommandMenu final : public ComObject<CommandMenu, ICommandListHost> {
+class CommandMenu final : public ComObject<ICommandListHost> {
 public:
     HRESULT AddCommandList(ICommandList* list) override;
 

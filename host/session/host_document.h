@@ -31,8 +31,8 @@ struct ExtensionStream {
     std::vector<BYTE> bytes;
 };
 
-class HostDocument final : public ComObject<HostDocument, IHostStorage, IHostChildDocument,
-                                            IStorageService, IHostDocumentData> {
+class HostDocument final
+    : public ComObject<IHostStorage, IHostChildDocument, IStorageService, IHostDocumentData> {
 public:
     // A document whose sampling settings name `device` (may be null: no master device).
     static ComPtr<HostDocument> Create(ComPtr<IDeviceObject> device);

@@ -12,10 +12,9 @@ namespace Ostrel {
 
 // A part of the host document: the recorder, the display, the channel setup and the like.
 // It answers the interfaces that documents keep from these parts.
-class HostPart final : public ComObject<HostPart, IHostDisplay, IHostRecorder, IHostChannelSetup> {
-};
+class HostPart final : public ComObject<IHostDisplay, IHostRecorder, IHostChannelSetup> {};
 
-class SamplingSettings final : public ComObject<SamplingSettings, ISamplingSettings> {
+class SamplingSettings final : public ComObject<ISamplingSettings> {
 public:
     HRESULT GetCurrentDevice(IDeviceObject** device) override;
 

@@ -1,22 +1,30 @@
-// ComObject<Derived, I1, I2, ...>: a reference-counted object implementing the interfaces
-// I1, I2 ... (each deriving from IUnknown). QueryInterface answers IID_IUnknown with I1 and
-// each listed interface's kIid with that interface; a derived class widens the answer by
-// overriding QueryInterfaceMore (for base interfaces of a listed one, for example).
+// ComObject<I1, I2, ...>: a reference-counted object implementing the interfaces I1, I2 ...
+// (each deriving from IUnknown). QueryInterface answers IID_IUnknown with I1 and each listed
+// interface's kIid with that interface. Two hooks let a derived class change the answer:
+// QueryInterfaceMore widens it (for base interfaces of a listed one, for example) and
+// RefusesInterface narrows it (an interface the object lists but does not offer in this state),
+// so that a refused identifier gets E_NOINTERFACE and a null result like any unknown one
+// (and is traced: platform/com/refused_interface.h).
 // The object is created with a count of 0 and deletes itself when Release brings it back to 0.
 #pragma once
 
+#include <typeinfo>
+
 #include "platform/com/interlocked.h"
+#include "platform/com/refused_interface.h"
 #include "platform/com/unknown.h"
 
-template <class Derived, class FirstInterface, class... MoreInterfaces>
+template <class FirstInterface, class... MoreInterfaces>
 class ComObject : public FirstInterface, public MoreInterfaces... {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr)
             return E_POINTER;
-        *object = Find(iid);
-        if (*object == nullptr)
+        *object = RefusesInterface(iid) ? nullptr : Find(iid);
+        if (*object == nullptr) {
+            NoteRefusedInterface(typeid(*this), iid);
             return E_NOINTERFACE;
+        }
         AddRef();
         return S_OK;
     }
@@ -38,6 +46,8 @@ protected:
 
     // Interfaces answered beyond the listed ones; null when none.
     virtual void* QueryInterfaceMore(REFIID) { return nullptr; }
+    // Whether the object refuses `iid` now, whatever it lists; asked before the list.
+    virtual bool RefusesInterface(REFIID) { return false; }
 
 private:
     void* Find(REFIID iid) {

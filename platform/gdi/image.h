@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/ui/user_types.h"
+#include "platform/win_types.h"
 
 namespace gdi {
 

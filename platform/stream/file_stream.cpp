@@ -49,7 +49,7 @@ FILETIME ToFileTime(const timespec& time) {
     return FILETIME{static_cast<DWORD>(bits), static_cast<DWORD>(bits >> 32)};
 }
 
-class FileStream final : public StreamObject<FileStream> {
+class FileStream final : public StreamObject {
 public:
     FileStream(int descriptor, DWORD mode) : descriptor_(descriptor), mode_(mode) {}
 

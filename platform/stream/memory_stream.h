@@ -15,7 +15,7 @@
 #include "platform/com/com_ptr.h"
 #include "platform/stream/stream_object.h"
 
-class MemoryStream final : public StreamObject<MemoryStream> {
+class MemoryStream final : public StreamObject {
 public:
     static constexpr std::size_t kMaxSize = std::size_t{1} << 30;
 

@@ -1,4 +1,4 @@
-// StreamObject<Derived>: the common part of the platform's IStream implementations. It is a
+// StreamObject: the common part of the platform's IStream implementations. It is a
 // reference-counted object answering IUnknown, ISequentialStream and IStream, and it answers
 // the slots that no stream here supports (CopyTo, Commit, Revert, LockRegion, UnlockRegion,
 // Clone) with E_NOTIMPL. Derived classes implement Read, Write, Seek, SetSize and Stat.
@@ -7,8 +7,7 @@
 #include "platform/com/com_object.h"
 #include "platform/stream/stream.h"
 
-template <class Derived>
-class StreamObject : public ComObject<Derived, IStream> {
+class StreamObject : public ComObject<IStream> {
 public:
     HRESULT CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
         return E_NOTIMPL;

@@ -1,5 +1,6 @@
-// The value types of the Windows user interface: handles, points, rectangles, colours and
-// message parameters, with the widths they have on 64-bit Windows.
+// The value types of the Windows user interface: its handles and message parameters, with the
+// widths they have on 64-bit Windows. Points, rectangles, colours and GDI handles, which GDI
+// shares, are in platform/win_types.h.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,6 @@ using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
 using INT_PTR = std::intptr_t;
 using ATOM = WORD;
-using COLORREF = DWORD;
 using HANDLE = void*;
 
 struct HMENU__;
@@ -24,66 +24,8 @@ using HCURSOR = HICON;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
 
-// GDI object handles (GDI objects live in the platform runtime's object table). As on
-// Windows, every typed handle converts to the untyped HGDIOBJ.
-using HGDIOBJ = void*;
-struct HDC__;
-using HDC = HDC__*;
-struct HBITMAP__;
-using HBITMAP = HBITMAP__*;
-struct HBRUSH__;
-using HBRUSH = HBRUSH__*;
-struct HFONT__;
-using HFONT = HFONT__*;
-struct HPEN__;
-using HPEN = HPEN__*;
-struct HRGN__;
-using HRGN = HRGN__*;
-
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
-
-struct POINT {
-    LONG x = 0;
-    LONG y = 0;
-    constexpr bool operator==(const POINT&) const = default;
-};
-
-struct SIZE {
-    LONG cx = 0;
-    LONG cy = 0;
-    constexpr bool operator==(const SIZE&) const = default;
-};
-
-struct RECT {
-    LONG left = 0;
-    LONG top = 0;
-    LONG right = 0;
-    LONG bottom = 0;
-    constexpr bool operator==(const RECT&) const = default;
-};
-
-constexpr LONG RectWidth(const RECT& r) {
-    return r.right - r.left;
-}
-constexpr LONG RectHeight(const RECT& r) {
-    return r.bottom - r.top;
-}
-
-// 0x00BBGGRR, as Windows keeps colours.
-constexpr COLORREF RGB(int r, int g, int b) {
-    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
-constexpr BYTE GetRValue(COLORREF c) {
-    return static_cast<BYTE>(c & 0xFF);
-}
-constexpr BYTE GetGValue(COLORREF c) {
-    return static_cast<BYTE>((c >> 8) & 0xFF);
-}
-constexpr BYTE GetBValue(COLORREF c) {
-    return static_cast<BYTE>((c >> 16) & 0xFF);
-}
-inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 constexpr WORD LOWORD(std::uintptr_t v) {
     return static_cast<WORD>(v & 0xFFFF);

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "platform/gdi/gdi.h"
 #include "platform/ui/atl/atl_window.h"
 #include "support/string/tev_string.h"
 #include "support/theme/theme_data.h"
@@ -28,8 +29,9 @@ public:
     static constexpr DWORD kDelayShow = 0x08000;
     static constexpr DWORD kAllowMoveInBalloon = 0x20000;
     static constexpr DWORD kAnchorRectArea = 0x80000;
-    static constexpr UINT kDefaultLayout =
-        8465;  // DT_EDITCONTROL | DT_NOCLIP | DT_WORDBREAK | DT_CENTER
+    // The text layout: centred, word-wrapped lines, unclipped, as an edit control breaks them
+    // (8465).
+    static constexpr UINT kDefaultLayout = DT_EDITCONTROL | DT_NOCLIP | DT_WORDBREAK | DT_CENTER;
     static constexpr int kTitleGap = 8;
     static constexpr int kMargin = 8;
 

@@ -3,12 +3,6 @@
 #include <cmath>
 
 namespace Tev {
-namespace {
-
-constexpr DWORD kBalloonOptions = 0x87E38;
-constexpr DWORD kBalloonOptionsWithExtra = 0xE7E38;
-
-}  // namespace
 
 ErrorProvider::ErrorProvider(owl::TWindow* parent, unsigned options, int x, int y)
     : owl::TWindow(parent), options_(options) {

@@ -25,6 +25,15 @@ public:
     static constexpr UINT kTooltipTick = 50;
     static constexpr UINT kTooltipLimit = 5000;
     static constexpr int kSize = 16;
+    // The balloon's options (WTL::CBalloonHelp), without and with the extra text. Both let the
+    // mouse move anywhere inside the provider's rectangle; with the extra text it may also move
+    // into the balloon, to reach the text. The bits the balloon does not read are kept as the
+    // provider has always passed them.
+    static constexpr DWORD kBalloonOptions = 0x87E38;
+    static constexpr DWORD kBalloonOptionsWithExtra = 0xE7E38;
+    static_assert((kBalloonOptions & WTL::CBalloonHelp::kAnchorRectArea) != 0);
+    static_assert((kBalloonOptionsWithExtra & WTL::CBalloonHelp::kAnchorRectArea) != 0);
+    static_assert((kBalloonOptionsWithExtra & WTL::CBalloonHelp::kAllowMoveInBalloon) != 0);
 
     // A child window of `parent` at (x, y), hidden until an error is set.
     ErrorProvider(owl::TWindow* parent, unsigned options = kTooltipOnHover, int x = 0, int y = 0);

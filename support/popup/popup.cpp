@@ -12,7 +12,7 @@ Popup::Popup(owl::TWindow* parent, const POINT& point, const String& text)
       font_(std::make_unique<owl::TGadgetWindowFont2>()),
       anchor_{point.x + 2, point.y + 2} {
     DisableAutoCreate();
-    Attr.Style = WS_POPUP | WS_DISABLED | WS_BORDER;
+    Attr.Style = kStyle;
     SetBkgndColor(owl::TColor(kTipBackground));
     const HDC screen = GetDC(nullptr);
     const HGDIOBJ old = SelectObject(screen, font_->GetHandle());

@@ -19,6 +19,9 @@ inline constexpr int kTipMeasureWidth = 300;
 
 class Popup : public owl::TWindow {
 public:
+    // A disabled pop-up with a border and no caption (0x88800000), so it never takes the focus.
+    static constexpr DWORD kStyle = WS_POPUP | WS_DISABLED | WS_BORDER;
+
     Popup(owl::TWindow* parent, const POINT& point, const String& text);
     ~Popup() override;
 

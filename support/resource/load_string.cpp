@@ -46,6 +46,11 @@ std::optional<EntryPlace> FindEntry(HMODULE module, HRSRC block, UINT entry) {
     }
 }
 
+BrandTableSource& Source() {
+    static BrandTableSource source;
+    return source;
+}
+
 String TextOf(const EntryPlace& place) {
     String text;
     char16_t* buffer = text.PrepareBuffer(place.length);
@@ -75,8 +80,12 @@ String LoadResourceText(HMODULE module, UINT id) {
     return String();
 }
 
-void ApplyBrandSubstitutions(String& text, const VavazaZavidi::BrandTable& table) {
-    for (const VavazaZavidi::BrandSubstitution& row : table) {
+void SetBrandTableSource(BrandTableSource source) {
+    Source() = std::move(source);
+}
+
+void ApplyBrandSubstitutions(String& text, const BrandTable& table) {
+    for (const BrandSubstitution& row : table) {
         if (row.find.IsEmpty())
             continue;  // an empty find text would match forever
         std::size_t position = 0;
@@ -94,8 +103,8 @@ String LoadString(HMODULE module, UINT id, bool substitute) {
     if (id == 0)
         return String();
     String text = LoadResourceText(module, id);
-    if (substitute)
-        ApplyBrandSubstitutions(text, VavazaZavidi::GetBrandTable(module));
+    if (substitute && Source())
+        ApplyBrandSubstitutions(text, Source()(module));
     return text;
 }
 

@@ -8,25 +8,41 @@
 // the empty string. A found text gets a representation of capacity max(length + 1, 8).
 //
 // LoadString(module, id, substitute) is the same, except that id 0 gives the empty string and,
-// with `substitute`, the text then passes through the brand table
-// (extension/branding/brand_table.h): for each row in order the text is scanned from its start,
-// every occurrence of the row's find text is replaced, and the scan goes on right after the
-// inserted replacement.
+// with `substitute`, the text then passes through the brand table: for each row in order the
+// text is scanned from its start, every occurrence of the row's find text is replaced, and the
+// scan goes on right after the inserted replacement. The table comes from the source the module
+// installs with SetBrandTableSource (the extension installs its own when it loads); without a
+// source, texts are left as they are.
 //
 // The null module is the host executable.
 #pragma once
 
-#include "extension/branding/brand_table.h"
+#include <functional>
+#include <vector>
+
 #include "platform/win_types.h"
 #include "support/string/tev_string.h"
 
 namespace Tev {
+
+// One row of a brand table.
+struct BrandSubstitution {
+    String find;
+    String replacement;
+};
+
+using BrandTable = std::vector<BrandSubstitution>;
+
+// Gives the brand table for the module whose string is being loaded.
+using BrandTableSource = std::function<const BrandTable&(HMODULE module)>;
+
+void SetBrandTableSource(BrandTableSource source);
 
 String LoadResourceText(HMODULE module, UINT id);
 
 String LoadString(HMODULE module, UINT id, bool substitute = true);
 
 // Applies the brand table's rows to `text` as LoadString does.
-void ApplyBrandSubstitutions(String& text, const VavazaZavidi::BrandTable& table);
+void ApplyBrandSubstitutions(String& text, const BrandTable& table);
 
 }  // namespace Tev

@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <new>
+#include <typeinfo>
+
+#include "platform/com/refused_interface.h"
 
 namespace TevString {
 namespace {
@@ -56,6 +59,7 @@ HRESULT StringRep::QueryInterface(REFIID iid, void** object) {
         return S_OK;
     }
     *object = nullptr;
+    NoteRefusedInterface(typeid(*this), iid);
     return E_NOINTERFACE;
 }
 

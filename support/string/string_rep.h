@@ -17,8 +17,8 @@
 
 #include <cstddef>
 
+#include "host/api/tev_string_interface.h"
 #include "platform/com/interlocked.h"
-#include "support/string/tev_string_interface.h"
 
 namespace TevString {
 

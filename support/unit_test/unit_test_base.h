@@ -17,7 +17,7 @@
 
 namespace Tev {
 
-class UnitTestBase : public ComObject<UnitTestBase, IUnitTest> {
+class UnitTestBase : public ComObject<IUnitTest> {
 public:
     using TestBody = boost::function<void()>;
 

@@ -23,7 +23,7 @@
 #include "platform/stream/memory_stream.h"
 #include "platform/stream/stream_object.h"
 
-class FaultStream final : public StreamObject<FaultStream> {
+class FaultStream final : public StreamObject {
 public:
     struct CallCounts {
         unsigned reads = 0;

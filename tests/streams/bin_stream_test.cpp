@@ -61,8 +61,9 @@ TEST(BinOStream, WritesLittleEndianPrimitivesWithoutPaddingThroughTheirSlots) {
     EXPECT_EQ(slots->AddRef(), 1u);
     EXPECT_EQ(slots->Release(), 1u);
     void* object = &out;
-    EXPECT_EQ(slots->QueryInterface(IBinOutStream::kIid, &object), E_NOTIMPL);
+    EXPECT_EQ(slots->QueryInterface(IBinOutStream::kIid, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(slots->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
     for (std::size_t slot : {6, 13, 14, 15, 16, 17, 18}) {
         EXPECT_EQ(CallSlot<HRESULT>(slots, slot), E_NOTIMPL) << "slot " << slot;
     }
@@ -144,6 +145,9 @@ TEST(BinIStream, ReadsPrimitivesBackThroughTheirSlots) {
 
     EXPECT_EQ(slots->AddRef(), 1u);
     EXPECT_EQ(slots->Release(), 1u);
+    void* object = &in;
+    EXPECT_EQ(slots->QueryInterface(IID_IUnknown, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
     for (std::size_t slot : {5, 12, 13, 14, 15, 16, 17}) {
         EXPECT_EQ(CallSlot<HRESULT>(slots, slot), E_NOTIMPL) << "slot " << slot;
     }

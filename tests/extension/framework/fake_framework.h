@@ -47,8 +47,8 @@ struct Subscription {
     MessageId id;
 };
 
-class Framework final : public ComObject<Framework, IDocClassRegistry, IMessageFamilies,
-                                         IMessageRouter, IObserverRegistry> {
+class Framework final
+    : public ComObject<IDocClassRegistry, IMessageFamilies, IMessageRouter, IObserverRegistry> {
 public:
     // The process's fake, registered with COM on first use.
     static Framework& Instance();

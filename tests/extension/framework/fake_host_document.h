@@ -15,9 +15,9 @@ namespace fake {
 // The host's own parts serve, and its sampling settings without a master device.
 using Ostrel::HostPart;
 
-class HostData final : public ComObject<HostData, IHostDocumentData> {};
+class HostData final : public ComObject<IHostDocumentData> {};
 
-class HostDocument final : public ComObject<HostDocument, IHostStorage>, public IHostChildDocument {
+class HostDocument final : public ComObject<IHostStorage>, public IHostChildDocument {
 public:
     explicit HostDocument(bool childHost = true) : childHost_(childHost) {}
 

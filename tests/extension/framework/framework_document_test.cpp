@@ -38,7 +38,7 @@ ComPtr<IMessage> MakeMessage(MessageId id, DWORD flags, ITevString* text = nullp
     return message;
 }
 
-class CommandState final : public ComObject<CommandState, ICommandState> {
+class CommandState final : public ComObject<ICommandState> {
 public:
     HRESULT Enable(VARIANT_BOOL enabled) override {
         this->enabled.push_back(enabled);

@@ -67,16 +67,8 @@ const EventTable& TestDoc::Events() {
     return table;
 }
 
-HRESULT TestDoc::QueryInterface(REFIID iid, void** object) {
-    return InternalQueryInterface(this, kDocMap, iid, object);
-}
-
-ULONG TestDoc::AddRef() {
-    return InternalAddRef();
-}
-
-ULONG TestDoc::Release() {
-    return ReleaseObject(this);
+const InterfaceMapEntry* TestDoc::InterfaceMap() {
+    return kDocMap;
 }
 
 HRESULT TestDoc::Connect(IObserverRegistry* service) {
@@ -143,16 +135,8 @@ TestDocClass::~TestDocClass() {
     ++destroyed;
 }
 
-HRESULT TestDocClass::QueryInterface(REFIID iid, void** object) {
-    return InternalQueryInterface(this, kClassMap, iid, object);
-}
-
-ULONG TestDocClass::AddRef() {
-    return InternalAddRef();
-}
-
-ULONG TestDocClass::Release() {
-    return ReleaseObject(this);
+const InterfaceMapEntry* TestDocClass::InterfaceMap() {
+    return kClassMap;
 }
 
 HRESULT TestDocClass::Connect(IObserverRegistry* service) {

@@ -10,6 +10,7 @@
 #include "extension/framework/document_class.h"
 #include "extension/framework/event_handler.h"
 #include "extension/framework/interface_map.h"
+#include "extension/framework/mapped_unknown.h"
 #include "extension/framework/message_handler.h"
 #include "extension/framework/message_sender.h"
 
@@ -35,9 +36,7 @@ public:
     TestDoc(IUnknown* hostDocument, ICustomDocClass* docClass);
     ~TestDoc() override;
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    TEV_MAPPED_IUNKNOWN
 
     HRESULT Connect(IObserverRegistry* service) override;
     HRESULT Notify(IUnknown* source, MessageId id, std::intptr_t value,
@@ -83,9 +82,7 @@ public:
     TestDocClass();
     ~TestDocClass() override;
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    TEV_MAPPED_IUNKNOWN
 
     HRESULT Connect(IObserverRegistry* service) override;
     HRESULT Notify(IUnknown* source, MessageId id, std::intptr_t value,

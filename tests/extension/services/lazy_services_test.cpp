@@ -18,7 +18,7 @@ namespace {
 
 // A class object that answers one service interface and counts how often it is asked.
 template <class Interface>
-class CountingService final : public ComObject<CountingService<Interface>, IUnknown> {
+class CountingService final : public ComObject<IUnknown> {
 public:
     int queries = 0;
 

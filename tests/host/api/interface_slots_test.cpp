@@ -29,7 +29,7 @@ struct Calls {
 };
 
 class SpyDevice final
-    : public ComObject<SpyDevice, IMasterDevice, IAutoOutputControl, IChannelInfo, IDeviceObject>,
+    : public ComObject<IMasterDevice, IAutoOutputControl, IChannelInfo, IDeviceObject>,
       public Calls {
 public:
     HRESULT QueryStatus(LONG item, LONG* value) override {
@@ -84,9 +84,8 @@ public:
     }
 };
 
-class SpyParts final
-    : public ComObject<SpyParts, IDigitalOutputGroup, IStimulator, IDeviceProperties>,
-      public Calls {
+class SpyParts final : public ComObject<IDigitalOutputGroup, IStimulator, IDeviceProperties>,
+                       public Calls {
 public:
     HRESULT GetOutputCount(LONG* count) override { return Answer("GetOutputCount", count, 4); }
     HRESULT IsEnabled(VARIANT_BOOL* enabled) override {

@@ -29,7 +29,7 @@ ComPtr<Interface> Create(DWORD id) {
     return object;
 }
 
-class ListCollector final : public ComObject<ListCollector, ICommandListHost> {
+class ListCollector final : public ComObject<ICommandListHost> {
 public:
     HRESULT AddCommandList(ICommandList* list) override {
         lists.emplace_back(list);
@@ -38,7 +38,7 @@ public:
     std::vector<ComPtr<ICommandList>> lists;
 };
 
-class CommandHandler final : public ComObject<CommandHandler, IKYTCommandHandler> {
+class CommandHandler final : public ComObject<IKYTCommandHandler> {
 public:
     HRESULT ExecuteCommand(MessageId) override { return kCommandHandled; }
     HRESULT UpdateCommand(MessageId, ICommandState*) override { return kCommandHandled; }
@@ -111,7 +111,7 @@ TEST(FrameworkCommands, CommandListGoesToTheHostAndHoldsItsCommands) {
 }
 
 // An outer object for the inner objects: counts the references the inner parts give it.
-class Outer final : public ComObject<Outer, IObserver> {
+class Outer final : public ComObject<IObserver> {
 public:
     HRESULT Connect(IObserverRegistry*) override { return S_OK; }
     HRESULT Notify(IUnknown*, MessageId, std::intptr_t, std::intptr_t) override { return S_OK; }

@@ -28,7 +28,7 @@ ComPtr<Interface> Service(REFCLSID clsid = CLSID_FrameworkClassObject) {
 }
 
 // Counts references only; stands for any object the framework must hold or release.
-class Counted final : public ComObject<Counted, IObserver> {
+class Counted final : public ComObject<IObserver> {
 public:
     HRESULT Connect(IObserverRegistry*) override { return S_OK; }
     HRESULT Notify(IUnknown*, MessageId, std::intptr_t, std::intptr_t) override { return S_OK; }
@@ -40,7 +40,7 @@ struct Notification {
     std::intptr_t parameter;
 };
 
-class RecordingObserver final : public ComObject<RecordingObserver, IObserver> {
+class RecordingObserver final : public ComObject<IObserver> {
 public:
     HRESULT Connect(IObserverRegistry*) override { return S_OK; }
     HRESULT Notify(IUnknown*, MessageId id, std::intptr_t value, std::intptr_t parameter) override {
@@ -54,7 +54,7 @@ public:
     std::function<void()> onNotify;
 };
 
-class AnsweringHandler final : public ComObject<AnsweringHandler, IMessageHandler> {
+class AnsweringHandler final : public ComObject<IMessageHandler> {
 public:
     explicit AnsweringHandler(HRESULT answer) : answer_(answer) {}
     HRESULT HandleMessage(IMessage* message) override {
@@ -73,7 +73,7 @@ private:
     HRESULT answer_;
 };
 
-class NamelessDocClass final : public ComObject<NamelessDocClass, ICustomDocClass> {
+class NamelessDocClass final : public ComObject<ICustomDocClass> {
 public:
     HRESULT GetMessageIdBase(MessageId*) override { return E_NOTIMPL; }
     HRESULT GetDocumentType(const GUID**) override { return E_NOTIMPL; }

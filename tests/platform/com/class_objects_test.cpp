@@ -17,7 +17,7 @@ struct IFactoryLike : IUnknown {
     virtual HRESULT Answer(int* out) = 0;
 };
 
-class ClassObject final : public ComObject<ClassObject, IFactoryLike> {
+class ClassObject final : public ComObject<IFactoryLike> {
 public:
     explicit ClassObject(int answer) : answer_(answer) {}
     HRESULT Answer(int* out) override { return *out = answer_, S_OK; }

@@ -3,6 +3,7 @@
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 #include "platform/sync/critical_section.h"
+#include "tests/helpers/scoped_environment.h"
 #include "tests/helpers/vtable_call.h"
 
 namespace {
@@ -46,7 +47,7 @@ struct ISecond : IUnknown {
 
 int g_destroyed = 0;
 
-class Both final : public ComObject<Both, IFirst, ISecond> {
+class Both final : public ComObject<IFirst, ISecond> {
 public:
     HRESULT First(int* out) override { return *out = 1, S_OK; }
     HRESULT Second(int* out) override { return *out = 2, S_OK; }
@@ -77,6 +78,48 @@ TEST(ComObject, AnswersListedInterfacesAndCountsReferences) {
     second.Reset();
     first.Reset();
     EXPECT_EQ(g_destroyed, 1);
+}
+
+// Offers ISecond only while `offered` is set.
+class Withholding final : public ComObject<IFirst, ISecond> {
+public:
+    HRESULT First(int* out) override { return *out = 1, S_OK; }
+    HRESULT Second(int* out) override { return *out = 2, S_OK; }
+    bool offered = false;
+
+protected:
+    bool RefusesInterface(REFIID iid) override { return iid == ISecond::kIid && !offered; }
+};
+
+TEST(ComObject, RefusesWhatItsHookRefusesAndTracesRefusalsWhenAsked) {
+    auto* object = new Withholding;
+    ComPtr<IFirst> first(object);
+    void* found = reinterpret_cast<void*>(1);
+    ScopedEnvironment environment;
+    environment.Set("TARVEL_TRACE_REFUSED_IIDS", nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(first->QueryInterface(ISecond::kIid, &found), E_NOINTERFACE);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "not traced without the variable";
+    EXPECT_EQ(found, nullptr);
+    EXPECT_EQ(object->ReferenceCount(), 1);
+
+    environment.Set("TARVEL_TRACE_REFUSED_IIDS", "1");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(first->QueryInterface(ISecond::kIid, &found), E_NOINTERFACE);
+    EXPECT_EQ(first->QueryInterface(IFirst::kIid, &found), S_OK);
+    static_cast<IUnknown*>(found)->Release();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tarvel: (anonymous namespace)::Withholding refused "
+              "{11111111-0000-0000-0000-000000000002}\n");
+
+    environment.Set("TARVEL_TRACE_REFUSED_IIDS", "0");
+    object->offered = true;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(first->QueryInterface(ISecond::kIid, &found), S_OK);
+    static_cast<IUnknown*>(found)->Release();
+    EXPECT_EQ(first->QueryInterface(MakeGuid("{22222222-0000-0000-0000-000000000000}"), &found),
+              E_NOINTERFACE);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "\"0\" switches the trace off";
 }
 
 TEST(ComObject, SlotsSitWhereTheDeclarationPutsThem) {

@@ -11,7 +11,7 @@ struct IThing : IUnknown {
     static constexpr IID kIid = MakeGuid("{5A1A0001-0000-0000-0000-000000000001}");
 };
 
-class Thing final : public ComObject<Thing, IThing> {};
+class Thing final : public ComObject<IThing> {};
 
 TEST(Variant, ClearFreesTheStringAndReleasesTheObject) {
     VARIANT text;

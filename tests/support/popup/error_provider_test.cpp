@@ -125,7 +125,7 @@ TEST_F(Providers, TheExtraTextAndTheInformationIconFollowTheirOptions) {
     provider.SetError(true, Tev::String(u"Note"), Tev::String(u"Text"));
     Hover(provider);
     ASSERT_NE(provider.Balloon(), nullptr);
-    EXPECT_EQ(provider.Balloon()->Options(), 0xE7E38u);
+    EXPECT_EQ(provider.Balloon()->Options(), Tev::ErrorProvider::kBalloonOptionsWithExtra);
     EXPECT_EQ(provider.Balloon()->Link(), Tev::String(u"More help"));
     EXPECT_EQ(provider.Balloon()->Icon(), LoadIconW(nullptr, 32516));
 }
@@ -136,7 +136,7 @@ TEST(Balloon, StartsWithItsDocumentedDefaults) {
     EXPECT_EQ(balloon.MouseMoveTolerance(), 3);
     EXPECT_EQ(balloon.TextColour(), 0x80000017u);
     EXPECT_EQ(balloon.BackgroundColour(), 0x80000018u);
-    EXPECT_EQ(balloon.LayoutFlags(), 0x2111u);
+    EXPECT_EQ(balloon.LayoutFlags(), DT_EDITCONTROL | DT_NOCLIP | DT_WORDBREAK | DT_CENTER);
     EXPECT_EQ(balloon.CloseBoxSize(), (SIZE{14, 14}));
     EXPECT_EQ(balloon.Icon(), nullptr);
     EXPECT_EQ(WTL::CBalloonHelp::GetWndClassInfo().className, u"XPBalloonHelp");

@@ -9,7 +9,7 @@
 
 namespace popup_test {
 
-class FakeSettings final : public ComObject<FakeSettings, IHostSettings> {
+class FakeSettings final : public ComObject<IHostSettings> {
 public:
     HRESULT GetBool(LPCOLESTR key, BYTE* value) override {
         lastKey = key;
@@ -26,7 +26,7 @@ public:
     bool fail = false;
 };
 
-class FakeHost final : public ComObject<FakeHost, IHostApplication> {
+class FakeHost final : public ComObject<IHostApplication> {
 public:
     FakeHost() : settings(new FakeSettings) { settings->AddRef(); }
     ~FakeHost() override { settings->Release(); }

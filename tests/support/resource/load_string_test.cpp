@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "extension/branding/brand_table.h"
 #include "platform/module/application_language.h"
 #include "platform/module/resource.h"
 #include "platform/module/string_table.h"
@@ -92,6 +93,10 @@ TEST(LoadString, SubstitutesBrandTokensUnlessAskedNotTo) {
         {4, u"No tokens in here."},
     };
     ModuleStringTable table(module, entries);
+    Tev::SetBrandTableSource(nullptr);
+    EXPECT_EQ(LoadString(module, 1), u"VARNISFORWINDOWS needs VARNIS and a CORVEX")
+        << "no source installed: nothing is substituted";
+    VavazaZavidi::InstallBrandTable();
     EXPECT_EQ(LoadString(module, 1), u"Ostrel needs Ostrel and a Corvex");
     EXPECT_EQ(LoadString(module, 2), u"Corvex is left alone, as is corvex");
     EXPECT_EQ(LoadString(module, 3), u"Quorvane and Quorvane and Quorvane");

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "host/api/tev_string_interface.h"
 #include "platform/com/com_object.h"
-#include "support/string/tev_string_interface.h"
 
-class ForeignString final : public ComObject<ForeignString, ITevString> {
+class ForeignString final : public ComObject<ITevString> {
 public:
     explicit ForeignString(std::u16string text) : wide_(std::move(text)), unitSize_(2) {}
     explicit ForeignString(std::string narrow) : narrow_(std::move(narrow)), unitSize_(1) {}

@@ -8,8 +8,8 @@
 //  13 CreateNew   14 GetVariant  15 LengthValue (plain number)              16 Delete
 //  17 Reserved17  18 GetBuffer (the characters)  19 Destruct (the destructor; flag bit 0 also
 //                                                    frees the object's memory)
-// An object whose GetKind returns kTevStringKind (9) has the representation header of
-// support/string/string_rep.h in front of its characters, whichever module made it.
+// An object whose GetKind returns kTevStringKind (9) is a Tev::String representation: the
+// representation header lies in front of its characters, whichever module made it.
 #pragma once
 
 #include "platform/com/unknown.h"

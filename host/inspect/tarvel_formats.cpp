@@ -1,0 +1,45 @@
+#include "host/inspect/tarvel_formats.h"
+
+#include "config/event_config.h"
+#include "extension/document/identities.h"
+#include "streams/storage_bin_istream_lite.h"
+#include "support/string/tev_string.h"
+
+namespace Inspect {
+
+const GUID kTarvelDocumentClass = VavazaZavidi::kDocumentClassId;
+const WORD kConfigurationTextCode = VavazaZavidi::kConfigTextMessageCode;
+
+CheckedText CheckConfigurationText(const std::string& text) {
+    VavazaZavidi::EventConfig config;
+    CheckedText checked;
+    checked.read = config.Deserialize(text);
+    config.Serialize(checked.written);
+    return checked;
+}
+
+std::string OneRuleConfigurationText(IMasterDevice* device, double levelPercent) {
+    VavazaZavidi::EventConfig config;
+    config.LoadFromDevice(device);
+    VavazaZavidi::Rule rule;
+    rule.Input = 0;
+    rule.Above = true;
+    rule.Level = levelPercent;
+    config.SetRule(0, 0, rule);
+    config.Settings(0).On = true;
+    std::string text;
+    config.Serialize(text);
+    return text;
+}
+
+std::string ConfigurationTextOfStream(IStream* stream) {
+    StorageBinIStreamLite in(stream);
+    LONG version = 0;
+    if (in.ReadLong(&version) != S_OK)
+        return {};
+    Tev::String text;
+    text.Attach(in.ReadString());
+    return text.Narrow();
+}
+
+}  // namespace Inspect

@@ -1,0 +1,43 @@
+// What the host's tools know of Tarvel's own formats, in one place.
+//
+// The host reaches the extension through the module it loads and the published interfaces of
+// host/api; it never needs the extension's code for that. ostrel is also a tool for Tarvel's
+// users, though: it checks a configuration text, shows the text a document's stream holds and
+// makes the demonstration's configuration. Those need Tarvel's private formats (the
+// configuration text, the binary stream), and this library is the only part of the host that
+// may know them. It is built from the extension's own configuration and stream code, so the
+// tools read and write exactly as the module does.
+#pragma once
+
+#include <string>
+
+#include "host/api/master_device.h"
+#include "platform/com/guid.h"
+#include "platform/stream/stream.h"
+
+namespace Inspect {
+
+// The extension's document class: also the family of its messages and the class of its
+// document stream.
+extern const GUID kTarvelDocumentClass;
+// The code, in that family, of the message that carries a configuration text.
+extern const WORD kConfigurationTextCode;
+
+struct CheckedText {
+    std::string written;  // what the writer makes of what was read
+    bool read = false;    // whether the whole text read
+};
+
+// Reads a configuration text and writes it back; on a failure the result holds what was read
+// up to it.
+CheckedText CheckConfigurationText(const std::string& text);
+
+// The configuration text for `device` with output 1 switched on for "Input 1 goes above
+// `levelPercent` % of its range", every other output as the device reports it.
+std::string OneRuleConfigurationText(IMasterDevice* device, double levelPercent);
+
+// The configuration text held in a document stream that the extension's persistence wrote,
+// read from the stream's current position; empty when it does not read.
+std::string ConfigurationTextOfStream(IStream* stream);
+
+}  // namespace Inspect
