@@ -9,6 +9,7 @@
 #include <ios>
 #include <streambuf>
 
+#include "platform/com/guid.h"
 #include "platform/com/hresult.h"
 
 namespace Tev {
