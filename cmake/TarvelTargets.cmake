@@ -1,12 +1,13 @@
 # Helpers shared by the CMakeLists files of the project.
 
 # tarvel_add_test(<name> SOURCES <files...> LIBS <targets...>)
-# One GoogleTest executable, registered with CTest as one test.
+# One GoogleTest executable, registered with CTest as one test. Problems the scripted user
+# saw fail the running test (tests/helpers/scripted_user_failures.cpp).
 function(tarvel_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tarvel_test_support GTest::gmock
-                                          GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tarvel_test_scripted_user tarvel_test_support
+                                          GTest::gmock GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
 endfunction()
 

@@ -6,8 +6,8 @@
 // Text uses a fixed-metric font: every character of a font is as wide as every other. A font
 // of character height h (lfHeight = -h) is (13 h + 5) / 11 pixels high and
 // (height × 6 + 6) / 13 pixels wide; "MS Shell Dlg" 8 point (lfHeight -11) is 6 × 13, the
-// same as the dialog base units. Each character draws a fixed pattern of its own inside its
-// cell (see platform/gdi/glyphs.h).
+// same as the dialog base units. Characters draw with the classic fixed bitmap faces (see
+// platform/gdi/glyphs.h); platform/gdi/png.h writes what was painted as a PNG picture.
 #pragma once
 
 #include "platform/ui/user_types.h"
@@ -95,6 +95,7 @@ inline constexpr UINT BF_MONO = 0x8000;
 
 // Fonts, pens, bitmaps, regions, device capabilities.
 inline constexpr LONG FW_NORMAL = 400;
+inline constexpr LONG FW_SEMIBOLD = 600;
 inline constexpr LONG FW_BOLD = 700;
 inline constexpr int PS_SOLID = 0;
 inline constexpr int PS_NULL = 5;

@@ -1,38 +1,13 @@
 // Text in the fixed-metric font: measuring, word breaking, prefix underlines and drawing.
 #include <algorithm>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/canvas.h"
+#include "platform/gdi/fixed_font.h"
 #include "platform/gdi/glyphs.h"
 
 using namespace gdi_internal;
-
-namespace gdi {
-
-bool IsBlank(char16_t c) {
-    return c <= 0x20 || c == 0x7F || c == 0xA0;
-}
-
-bool GlyphPixel(char16_t c, int column, int row, int cellWidth, int cellHeight) {
-    if (IsBlank(c))
-        return false;
-    if (column < 0 || column > cellWidth - 2 || row < 2 || row > cellHeight - 4)
-        return false;
-    // A well-mixed 40-bit pattern per character (five columns by eight rows, repeated).
-    std::uint64_t z = static_cast<std::uint64_t>(c) + 0x9E3779B97F4A7C15ull;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    std::uint64_t bits = z & 0xFFFFFFFFFFull;
-    if (bits == 0)
-        bits = 1;
-    const int bit = ((row - 2) % 8) * 5 + (column % 5);
-    return ((bits >> bit) & 1) != 0;
-}
-
-}  // namespace gdi
 
 namespace {
 
@@ -162,20 +137,23 @@ void DrawGlyphs(Canvas& canvas, const Font& font, const Line& line, int x, int y
     const DeviceState& s = canvas.State();
     const Pixel ink = ToPixel(s.textColour);
     const Pixel back = ToPixel(s.backColour);
+    const bool opaque = s.backMode == OPAQUE;
+    const PlacedFace face =
+        FaceForCell(font.charWidth, font.height, font.logFont.lfWeight >= FW_SEMIBOLD);
+    const int underlineRow = gdi::UnderlineRow(font.height);
     for (std::size_t i = 0; i < line.text.size(); ++i) {
         const int cellX = x + static_cast<int>(i) * font.charWidth;
+        const GlyphRows& glyph = face.Rows(line.text[i]);
         for (int row = 0; row < font.height; ++row) {
+            const int ly = y + row;
+            const bool underline = line.underlined[i] && row == underlineRow;
             for (int column = 0; column < font.charWidth; ++column) {
                 const int lx = cellX + column;
-                const int ly = y + row;
                 if (clip != nullptr && !PtInRect(clip, POINT{lx, ly}))
                     continue;
-                const bool underline = line.underlined[i] && row == gdi::UnderlineRow(font.height);
-                const bool set = underline || gdi::GlyphPixel(line.text[i], column, row,
-                                                              font.charWidth, font.height);
-                if (set) {
+                if (underline || face.Ink(glyph, column, row)) {
                     canvas.Put(canvas.TargetX(lx), canvas.TargetY(ly), ink);
-                } else if (s.backMode == OPAQUE) {
+                } else if (opaque) {
                     canvas.Put(canvas.TargetX(lx), canvas.TargetY(ly), back);
                 }
             }

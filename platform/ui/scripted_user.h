@@ -13,12 +13,18 @@
 //   EXPECT_EQ(dialog.Execute(), IDCANCEL);
 //
 // A dialog that arrives with no script queued, or that a script leaves open, is cancelled
-// (as if the user pressed Escape) and counted.
+// (as if the user pressed Escape), counted and noted as a problem with a dump of its
+// controls; so are scripts still queued when the user goes away. Problems that the test
+// did not take (TakeProblems) are reported when the ScriptedUser goes away, through the
+// problem reporter: the project's tests install one that fails the running test
+// (tests/helpers/scripted_user_failures.cpp); without one they are printed and the
+// process aborts.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/ui/driver.h"
@@ -35,8 +41,10 @@ public:
     using DialogScript = std::function<void(WindowUser& dialog)>;
     using MessageBoxAnswerer = std::function<int(const MessageBoxRecord& box)>;
 
+    using ProblemReporter = std::function<void(const std::string& problems)>;
+
     ScriptedUser();            // installs itself as the process's driver
-    ~ScriptedUser() override;  // puts the previous driver back
+    ~ScriptedUser() override;  // puts the previous driver back, reports problems left
 
     // Each modal dialog runs the next queued script, in order.
     void OnNextDialog(DialogScript script);
@@ -57,11 +65,30 @@ public:
     // Lets virtual time pass: timers fire on the way.
     void Wait(DWORD milliseconds);
 
+    // The problems so far, one description each (scripts still queued included), handed
+    // over and forgotten, the queued scripts with them: for tests that expect them.
+    std::vector<std::string> TakeProblems();
+
+    // Keeps a PNG picture of each dialog that a script left open or failed on (threw) in
+    // the folder, as dialog-<template>-<n>.png; the problem names the file. The variable
+    // TARVEL_TEST_PICTURES sets the folder for every ScriptedUser. Empty: no pictures.
+    void KeepPicturesIn(std::string folder) { pictureFolder_ = std::move(folder); }
+
+    // Who hears of problems left when a ScriptedUser goes away (null: print and abort);
+    // returns the reporter it replaces.
+    static ProblemReporter SetProblemReporter(ProblemReporter reporter);
+
     void RunModal(HWND dialog) override;
     int ShowMessageBox(const MessageBoxRequest& request) override;
 
 private:
+    std::string KeepPicture(HWND dialog);
+    void NoteProblem(std::string problem, HWND dialog);
+
     Driver* previous_ = nullptr;
+    std::vector<std::string> problems_;
+    std::string pictureFolder_;
+    int pictures_ = 0;
     std::deque<DialogScript> scripts_;
     std::deque<int> answers_;
     MessageBoxAnswerer answerer_;

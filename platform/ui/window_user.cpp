@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/text/utf.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/user.h"
@@ -11,8 +12,47 @@
 namespace ui {
 namespace {
 
-std::string Describe(HWND control) {
-    return "control " + std::to_string(GetDlgCtrlID(control));
+bool IsChildWindow(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
+}
+
+// The window a person sees the control in: its top-level window.
+HWND TopLevelOf(HWND window) {
+    while (IsChildWindow(window) && GetParent(window) != nullptr)
+        window = GetParent(window);
+    return window;
+}
+
+// The control itself or the first pane above it, up to its top-level window, that is
+// disabled; null when every one of them is enabled.
+HWND FirstDisabled(HWND control) {
+    for (HWND w = control; w != nullptr; w = GetParent(w)) {
+        if (!IsWindowEnabled(w))
+            return w;
+        if (!IsChildWindow(w))
+            break;
+    }
+    return nullptr;
+}
+
+// The control itself or the first window above it that is hidden; null when none is.
+HWND FirstHidden(HWND control) {
+    for (HWND w = control; w != nullptr; w = GetParent(w)) {
+        if ((GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) == 0)
+            return w;
+        if (!IsChildWindow(w))
+            break;
+    }
+    return nullptr;
+}
+
+std::string Dump(HWND window) {
+    return "\nwhat the window holds:\n" + DescribeWindowTree(TopLevelOf(window));
+}
+
+std::string IdText(int id) {
+    const std::string name = ControlIdName(id);
+    return std::to_string(id) + (name.empty() ? "" : " " + name);
 }
 
 std::u16string ClassOf(HWND window) {
@@ -76,7 +116,13 @@ bool ControlUser::IsVisible() const {
     return IsWindowVisible(control_) != 0;
 }
 bool ControlUser::IsEnabled() const {
+    return FirstDisabled(control_) == nullptr;
+}
+bool ControlUser::IsSelfEnabled() const {
     return IsWindowEnabled(control_) != 0;
+}
+bool ControlUser::IsUsable() const {
+    return IsVisible() && IsEnabled();
 }
 bool ControlUser::HasFocus() const {
     return GetFocus() == control_;
@@ -179,24 +225,31 @@ gdi::Image ControlUser::Snapshot() const {
     return gdi::Snapshot(control_);
 }
 
+void ControlUser::Refuse(const std::string& action, const std::string& why) const {
+    throw std::logic_error("cannot " + action + " " + DescribeControl(control_) + ": " + why +
+                           Dump(control_));
+}
+
+void ControlUser::Missing(const std::string& what) const {
+    throw std::out_of_range(DescribeControl(control_) + " has no " + what + Dump(control_));
+}
+
 void ControlUser::RequireVisible(const char* action) const {
     if (!IsWindow(control_))
-        throw std::logic_error(std::string("cannot ") + action + ": gone");
-    if (!IsVisible()) {
-        throw std::logic_error(std::string("cannot ") + action + " " + Describe(control_) +
-                               ": it is hidden");
+        throw std::logic_error(std::string("cannot ") + action + ": the control is gone");
+    if (const HWND hidden = FirstHidden(control_); hidden == control_) {
+        Refuse(action, "it is hidden");
+    } else if (hidden != nullptr) {
+        Refuse(action, "it lies in a hidden window, " + DescribeControl(hidden));
     }
 }
 
 void ControlUser::RequireUsable(const char* action) const {
     RequireVisible(action);
-    for (HWND w = control_; w != nullptr; w = GetParent(w)) {
-        if (!IsWindowEnabled(w)) {
-            throw std::logic_error(std::string("cannot ") + action + " " + Describe(control_) +
-                                   ": it is disabled");
-        }
-        if ((GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD) == 0)
-            break;
+    if (const HWND disabled = FirstDisabled(control_); disabled == control_) {
+        Refuse(action, "it is disabled");
+    } else if (disabled != nullptr) {
+        Refuse(action, "it lies in a disabled pane, " + DescribeControl(disabled));
     }
 }
 
@@ -265,7 +318,7 @@ void ControlUser::TypeAtEnd(std::u16string_view text) {
 
 void ControlUser::Leave() {
     if (!HasFocus() && !IsChild(control_, GetFocus())) {
-        throw std::logic_error("cannot leave " + Describe(control_) + ": it has not the focus");
+        Refuse("leave", "it has not the focus");
     }
     ui::PressKey(VK_TAB);
 }
@@ -279,9 +332,8 @@ void ControlUser::PressKey(UINT virtualKey) {
 void ControlUser::Select(int index) {
     RequireUsable("select in");
     const auto count = static_cast<int>(SendMessageW(control_, CB_GETCOUNT, 0, 0));
-    if (index < 0 || index >= count) {
-        throw std::out_of_range(Describe(control_) + " has no entry " + std::to_string(index));
-    }
+    if (index < 0 || index >= count)
+        Missing("entry " + std::to_string(index));
     Click();  // the list drops down
     SendMessageW(control_, WM_USER_PICKS_ENTRY, static_cast<WPARAM>(index), 0);
     PumpMessages();
@@ -292,7 +344,7 @@ void ControlUser::Select(std::u16string_view entry) {
     const auto index = SendMessageW(control_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(text.c_str()));
     if (index < 0)
-        throw std::out_of_range(Describe(control_) + " has no such entry");
+        Missing("entry \"" + Utf::ToUtf8(entry) + "\"");
     Select(static_cast<int>(index));
 }
 
@@ -301,7 +353,7 @@ void ControlUser::SelectTab(int index) {
     RECT tab{};
     if (SendMessageW(control_, TCM_GETITEMRECT, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&tab)) == 0) {
-        throw std::out_of_range(Describe(control_) + " has no tab " + std::to_string(index));
+        Missing("tab " + std::to_string(index));
     }
     // A tab scrolled out of view is brought in with the row's scroller, as a person would.
     RECT client{};
@@ -329,6 +381,14 @@ void ControlUser::SelectTab(int index) {
     tab.left = std::max<LONG>(tab.left, client.left);
     MapWindowPoints(control_, nullptr, reinterpret_cast<POINT*>(&tab), 2);
     ClickAt(Centre(tab));
+}
+
+void ControlUser::SelectTab(std::u16string_view label) {
+    const std::vector<std::u16string> labels = TabLabels();
+    const auto found = std::find(labels.begin(), labels.end(), label);
+    if (found == labels.end())
+        Missing("tab \"" + Utf::ToUtf8(label) + "\"");
+    SelectTab(static_cast<int>(found - labels.begin()));
 }
 
 void ControlUser::DragSliderTo(int position) {
@@ -406,8 +466,10 @@ int WindowUser::TemplateId() const {
 
 ControlUser WindowUser::Control(int id) const {
     const HWND control = GetDlgItem(window_, id);
-    if (control == nullptr)
-        throw std::out_of_range("no control " + std::to_string(id));
+    if (control == nullptr) {
+        throw std::out_of_range("no control " + IdText(id) + " directly in " +
+                                DescribeControl(window_) + Dump(window_));
+    }
     return ControlUser(control);
 }
 
@@ -415,8 +477,9 @@ ControlUser WindowUser::Find(int id, int occurrence) const {
     std::vector<HWND> found;
     FindAll(window_, id, &found);
     if (occurrence < 0 || static_cast<std::size_t>(occurrence) >= found.size()) {
-        throw std::out_of_range("no control " + std::to_string(id) + " (occurrence " +
-                                std::to_string(occurrence) + ")");
+        throw std::out_of_range("no control " + IdText(id) + " (occurrence " +
+                                std::to_string(occurrence) + ") in " + DescribeControl(window_) +
+                                Dump(window_));
     }
     return ControlUser(found[static_cast<std::size_t>(occurrence)]);
 }
@@ -433,7 +496,9 @@ WindowUser WindowUser::ChildDialog(int templateId, int occurrence) const {
         if (child.TemplateId() == templateId && seen++ == occurrence)
             return child;
     }
-    throw std::out_of_range("no child dialog from template " + std::to_string(templateId));
+    throw std::out_of_range("no child dialog from template " + std::to_string(templateId) +
+                            " (occurrence " + std::to_string(occurrence) + ") in " +
+                            DescribeControl(window_) + Dump(window_));
 }
 
 std::vector<WindowUser> WindowUser::ChildDialogs() const {

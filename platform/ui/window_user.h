@@ -11,11 +11,18 @@
 //   dialog.PressOk();                          // click the OK button
 //   EXPECT_EQ(dialog.Control(220).Text(), u"75");
 //
-// Actions a person could not do (typing into a hidden or disabled control, clicking a hidden
-// control) throw std::logic_error; a control that does not exist throws std::out_of_range.
+//   dialog.Find(201).SelectTab(u"Analog 2");  // click the tab with this label
+//
+// A control reads as a person sees it: inside a hidden or disabled pane it is hidden or
+// disabled too. Actions a person could not do (typing into a hidden or disabled control,
+// clicking a hidden control) throw std::logic_error; a control, entry or tab that does not
+// exist throws std::out_of_range. Both messages name the control and end with a dump of the
+// window's controls (DescribeWindowTree), so a failing test shows what was there.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,8 +41,10 @@ public:
 
     // What the user sees.
     std::u16string Text() const;
-    bool IsVisible() const;  // the control and every window above it are visible
-    bool IsEnabled() const;  // the control's own enabled state
+    bool IsVisible() const;      // the control and every window above it are visible
+    bool IsEnabled() const;      // the control and every pane above it are enabled
+    bool IsSelfEnabled() const;  // the control's own enabled state, whatever its panes'
+    bool IsUsable() const;       // visible and enabled: a person could act on it
     bool HasFocus() const;
     bool IsChecked() const;
     bool IsPressed() const;  // a button drawn pushed in
@@ -67,7 +76,8 @@ public:
     void PressKey(UINT virtualKey);            // a key with the focus on this control
     void Select(int index);                    // pick a combo box entry
     void Select(std::u16string_view entry);
-    void SelectTab(int index);        // click a tab
+    void SelectTab(int index);  // click a tab
+    void SelectTab(std::u16string_view label);
     void DragSliderTo(int position);  // drag the thumb, then arrow keys to the exact spot
     void ClickUpArrow();              // up-down arrows
     void ClickDownArrow();
@@ -76,6 +86,8 @@ private:
     void RequireVisible(const char* action) const;
     void RequireUsable(const char* action) const;
     void ClickAt(POINT screenPoint);
+    [[noreturn]] void Refuse(const std::string& action, const std::string& why) const;
+    [[noreturn]] void Missing(const std::string& what) const;
 
     HWND control_;
 };
@@ -114,5 +126,19 @@ public:
 private:
     HWND window_;
 };
+
+// Names for control ids in the driver's messages and dumps ("IDC_LEVEL" for 212). Tests
+// register the names of the ids they use, once (registering again is harmless); IDOK and
+// IDCANCEL are known. An id named twice (ids repeat across panes) shows both names.
+void NameControlIds(std::initializer_list<std::pair<int, std::string_view>> names);
+std::string ControlIdName(int id);  // "" for an id without a name
+
+// One line for a control: class, id and its name, text.
+std::string DescribeControl(HWND control);
+// A readable dump of a window and every window below it, one line a window indented by its
+// depth, in tab (z) order: class, id and its name, text (a tab control's labels, the
+// selected one starred; a child dialog's template), rectangle in its parent's client
+// coordinates, and its own shown/hidden and enabled/disabled state.
+std::string DescribeWindowTree(HWND window);
 
 }  // namespace ui

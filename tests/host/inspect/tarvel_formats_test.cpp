@@ -41,7 +41,7 @@ TEST(TarvelFormats, TheStreamsTextReadsBackAndBrokenStreamsGiveNothing) {
 
 TEST(TarvelFormats, CheckingReportsWhetherTheWholeTextRead) {
     const Inspect::CheckedText good = Inspect::CheckConfigurationText(
-        Inspect::OneRuleConfigurationText(SimulatedCorvex::Create({}).Get(), 25.0));
+        Inspect::OneRuleConfigurationText(Ostrel::SimulatedCorvex::Create({}).Get(), 25.0));
     EXPECT_TRUE(good.read);
     EXPECT_NE(good.written.find("BeginOnlineEventRule"), std::string::npos) << good.written;
     const Inspect::CheckedText again = Inspect::CheckConfigurationText(good.written);

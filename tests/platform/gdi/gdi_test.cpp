@@ -157,20 +157,24 @@ TEST_F(Text, PrefixesAreUnderlinedUnlessTurnedOff) {
     EXPECT_GT(plain.Image().BoundsOf(kBlack).right, 4 * 6) << "five glyphs, & included";
 }
 
-TEST_F(Text, GlyphsDrawTheirOwnPatternsInTheTextColour) {
+TEST_F(Text, GlyphsComeFromTheSixByThirteenFaceInTheTextColour) {
     SetTextColor(canvas.Dc(), RGB(0, 0, 255));
     SetBkMode(canvas.Dc(), TRANSPARENT);
     TextOutW(canvas.Dc(), 10, 20, u"A", 1);
-    int set = 0;
+    // The face's capital A, its cell placed at (10, 20): rows 2 to 10 above the baseline.
+    static const char* const kA[13] = {"......", "......", "..#...", ".#.#..", "#...#.",
+                                       "#...#.", "#...#.", "#####.", "#...#.", "#...#.",
+                                       "#...#.", "......", "......"};
     for (int row = 0; row < 13; ++row) {
         for (int column = 0; column < 6; ++column) {
-            const bool expected = gdi::GlyphPixel(u'A', column, row, 6, 13);
-            EXPECT_EQ(canvas.Image().At(10 + column, 20 + row) == RGB(0, 0, 255), expected);
-            set += expected;
+            const bool expected = kA[row][column] == '#';
+            EXPECT_EQ(canvas.Image().At(10 + column, 20 + row) == RGB(0, 0, 255), expected)
+                << "column " << column << ", row " << row;
+            EXPECT_EQ(gdi::GlyphPixel(u'A', column, row, 6, 13), expected);
             EXPECT_FALSE(gdi::GlyphPixel(u' ', column, row, 6, 13));
         }
     }
-    EXPECT_GT(set, 0);
+    EXPECT_EQ(canvas.Image().Count(RGB(0, 0, 255)), 20);
 }
 
 TEST(Gdi, FocusRectanglesInvertEveryOtherPixelAndUndoThemselves) {

@@ -154,6 +154,19 @@ TEST_F(Controls, TabChangesAreAskedForAndAnnounced) {
     SendMessageW(tabs.Handle(), TCM_SETCURSEL, 0, 0);
     EXPECT_EQ(tabs.Selection(), 0);
     EXPECT_TRUE(parent.Of(WM_NOTIFY).empty()) << "the program's selection is not announced";
+    tabs.SelectTab(u"Digital 1");
+    EXPECT_EQ(tabs.Selection(), 2) << "a tab found by its label";
+    try {
+        tabs.SelectTab(u"Digital 2");
+        ADD_FAILURE() << "no such tab";
+    } catch (const std::out_of_range& e) {
+        EXPECT_NE(std::string(e.what()).find("has no tab \"Digital 2\"\nwhat the window holds:\n"),
+                  std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find("tabs \"Analog 1\" \"Analog 2\" *\"Digital 1\""),
+                  std::string::npos)
+            << "the labels, the selected one starred: " << e.what();
+    }
 }
 
 TEST_F(Controls, TabsWiderThanTheControlScrollWithTheArrowsAndIntoViewWhenSelected) {

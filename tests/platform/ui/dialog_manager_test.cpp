@@ -121,6 +121,17 @@ TEST_F(Dialogs, ADialogLeftOpenOrWithoutAScriptIsCancelledAndCounted) {
     EXPECT_EQ(user.DialogsWithoutScript(), 1);
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, &kTemplate, nullptr, SilentProcedure, 0), IDCANCEL)
         << "a dialog that ignores Cancel still ends";
+    // Each is a problem, shown with what the dialog held; a script that never ran is one too.
+    user.OnNextDialog([](ui::WindowUser&) {});
+    const std::vector<std::string> problems = user.TakeProblems();
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_TRUE(problems[0].starts_with("the script left the dialog open: #32770 \"Tarvel\""))
+        << problems[0];
+    EXPECT_NE(problems[0].find("  Button 1 IDOK \"OK\" at "), std::string::npos) << problems[0];
+    EXPECT_TRUE(problems[1].starts_with("a dialog came up with no script queued")) << problems[1];
+    EXPECT_EQ(problems[3], "1 queued dialog script never ran");
+    EXPECT_EQ(user.PendingScripts(), 0u);
+    EXPECT_TRUE(user.TakeProblems().empty()) << "taken problems are not reported again";
 }
 
 TEST_F(Dialogs, TheOwnerIsDisabledWhileTheDialogRunsAndActiveAfterwards) {

@@ -1,22 +1,59 @@
 // The user-interface driver's own promises: finding controls (child dialogs included),
-// refusing what a person could not do, landing the slider on every position, the arrows of
-// both kinds of up-down control, the close box, and snapshots that show children over
-// their parents.
+// reading and refusing controls as a person sees them, errors that show the window's
+// controls, problems reported when the scripted user goes away, pictures of failing
+// dialogs, landing the slider on every position, the arrows of both kinds of up-down
+// control, the close box, and snapshots that show children over their parents.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <string>
+
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/png.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/scripted_user.h"
 #include "platform/ui/user.h"
+#include "tests/helpers/temp_folder.h"
 
 namespace {
 
+using ::testing::HasSubstr;
+
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
+constexpr int kCombo = 204;
+constexpr int kSlider = 205;
+constexpr int kEdit = 206;
+constexpr int kVerticalUpDown = 208;
+constexpr int kHorizontalUpDown = 209;
+constexpr int kHiddenText = 210;
+constexpr int kPaneTemplate = 209;
+
+void NameIds() {
+    ui::NameControlIds({{kCombo, "kCombo"},
+                        {kSlider, "kSlider"},
+                        {kEdit, "kEdit"},
+                        {kVerticalUpDown, "kVerticalUpDown"},
+                        {kHorizontalUpDown, "kHorizontalUpDown"},
+                        {kHiddenText, "kHiddenText"}});
+}
+
+// The message of the exception an action throws; empty when it throws none.
+std::string Refusal(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
 const DialogItemTemplate kPaneItems[] = {
-    {u"Edit", u"", 206, 5, 5, 40, 14, kChild | WS_BORDER | WS_TABSTOP, 0},
-    {u"ComboBox", u"", 204, 50, 5, 40, 60, kChild | CBS_DROPDOWNLIST | WS_TABSTOP, 0},
+    {u"Edit", u"", kEdit, 5, 5, 40, 14, kChild | WS_BORDER | WS_TABSTOP, 0},
+    {u"ComboBox", u"", kCombo, 50, 5, 40, 60, kChild | CBS_DROPDOWNLIST | WS_TABSTOP, 0},
 };
 const DialogTemplate kPane{WS_CHILD | WS_VISIBLE | DS_CONTROL,
                            0,
@@ -31,11 +68,11 @@ const DialogTemplate kPane{WS_CHILD | WS_VISIBLE | DS_CONTROL,
                            std::size(kPaneItems)};
 
 const DialogItemTemplate kItems[] = {
-    {u"Edit", u"", 206, 5, 5, 40, 14, kChild | WS_BORDER | WS_TABSTOP, 0},
-    {TRACKBAR_CLASSW, u"", 205, 5, 30, 110, 20, kChild | WS_TABSTOP, 0},
-    {UPDOWN_CLASSW, u"", 208, 130, 30, 10, 13, kChild, 0},
-    {UPDOWN_CLASSW, u"", 209, 150, 30, 20, 10, kChild | UDS_HORZ, 0},
-    {u"Static", u"hidden", 210, 5, 60, 40, 10, WS_CHILD, 0},
+    {u"Edit", u"", kEdit, 5, 5, 40, 14, kChild | WS_BORDER | WS_TABSTOP, 0},
+    {TRACKBAR_CLASSW, u"", kSlider, 5, 30, 110, 20, kChild | WS_TABSTOP, 0},
+    {UPDOWN_CLASSW, u"", kVerticalUpDown, 130, 30, 10, 13, kChild, 0},
+    {UPDOWN_CLASSW, u"", kHorizontalUpDown, 150, 30, 20, 10, kChild | UDS_HORZ, 0},
+    {u"Static", u"hidden", kHiddenText, 5, 60, 40, 10, WS_CHILD, 0},
     {u"Button", u"OK", IDOK, 100, 80, 40, 14, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
     {u"Button", u"Cancel", IDCANCEL, 150, 80, 40, 14, kChild | WS_TABSTOP, 0},
 };
@@ -56,13 +93,13 @@ INT_PTR Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         const HWND pane = CreateDialogIndirectParamW(
             nullptr, &kPane, dialog,
             [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; }, 0);
-        ui::RecordTemplateId(pane, 209);
+        ui::RecordTemplateId(pane, kPaneTemplate);
         MoveWindow(pane, 0, 120, 200, 50, TRUE);
-        SendDlgItemMessageW(pane, 204, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Input 1"));
-        SendDlgItemMessageW(pane, 204, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Input 2"));
-        SendDlgItemMessageW(dialog, 205, TBM_SETRANGE, TRUE, MAKELPARAM(-100, 100));
-        SendDlgItemMessageW(dialog, 208, UDM_SETRANGE32, 0, 10);
-        SendDlgItemMessageW(dialog, 209, UDM_SETRANGE32, 0, 10);
+        SendDlgItemMessageW(pane, kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Input 1"));
+        SendDlgItemMessageW(pane, kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Input 2"));
+        SendDlgItemMessageW(dialog, kSlider, TBM_SETRANGE, TRUE, MAKELPARAM(-100, 100));
+        SendDlgItemMessageW(dialog, kVerticalUpDown, UDM_SETRANGE32, 0, 10);
+        SendDlgItemMessageW(dialog, kHorizontalUpDown, UDM_SETRANGE32, 0, 10);
         return TRUE;
     }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
@@ -75,6 +112,7 @@ INT_PTR Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 class Driver : public ::testing::Test {
 protected:
+    Driver() { NameIds(); }
     template <class Script>
     INT_PTR Run(Script script) {
         user.OnNextDialog([&](ui::WindowUser& d) { script(d); });
@@ -85,41 +123,104 @@ protected:
 
 TEST_F(Driver, ControlsAreFoundDirectlyAnywhereBelowAndInChildDialogs) {
     Run([](ui::WindowUser& d) {
-        EXPECT_EQ(d.Control(206).Handle(), d.Find(206, 0).Handle()) << "tab order: dialog first";
-        const ui::WindowUser pane = d.ChildDialog(209);
-        EXPECT_EQ(pane.Control(206).Handle(), d.Find(206, 1).Handle());
+        EXPECT_EQ(d.Control(kEdit).Handle(), d.Find(kEdit, 0).Handle())
+            << "tab order: dialog first";
+        const ui::WindowUser pane = d.ChildDialog(kPaneTemplate);
+        EXPECT_EQ(pane.Control(kEdit).Handle(), d.Find(kEdit, 1).Handle());
         EXPECT_EQ(d.ChildDialogs().size(), 1u);
-        EXPECT_TRUE(d.Has(204));
+        EXPECT_TRUE(d.Has(kCombo));
         EXPECT_FALSE(d.Has(999));
-        EXPECT_THROW(d.Control(204), std::out_of_range) << "not a direct child";
-        EXPECT_THROW(d.Find(206, 2), std::out_of_range);
-        EXPECT_THROW(d.ChildDialog(208), std::out_of_range);
-        pane.Control(204).Select(u"Input 2");
-        EXPECT_EQ(pane.Control(204).SelectedText(), u"Input 2");
-        EXPECT_EQ(d.Focused().Handle(), pane.Control(204).Handle());
+        EXPECT_THROW(d.Control(kCombo), std::out_of_range) << "not a direct child";
+        EXPECT_THROW(d.Find(kEdit, 2), std::out_of_range);
+        EXPECT_THROW(d.ChildDialog(kPaneTemplate, 1), std::out_of_range);
+        pane.Control(kCombo).Select(u"Input 2");
+        EXPECT_EQ(pane.Control(kCombo).SelectedText(), u"Input 2");
+        EXPECT_EQ(d.Focused().Handle(), pane.Control(kCombo).Handle());
         d.PressCancel();
     });
 }
 
 TEST_F(Driver, WhatAPersonCannotDoIsRefused) {
     Run([](ui::WindowUser& d) {
-        EXPECT_THROW(d.Control(210).Click(), std::logic_error) << "hidden";
-        const HWND pane = d.ChildDialog(209).Handle();
+        EXPECT_THROW(d.Control(kHiddenText).Click(), std::logic_error) << "hidden";
+        const HWND pane = d.ChildDialog(kPaneTemplate).Handle();
         EnableWindow(pane, FALSE);
-        EXPECT_THROW(d.ChildDialog(209).Control(206).Type(u"1"), std::logic_error)
+        EXPECT_THROW(d.ChildDialog(kPaneTemplate).Control(kEdit).Type(u"1"), std::logic_error)
             << "inside a disabled pane";
         EnableWindow(pane, TRUE);
-        d.Control(206).Focus();
-        EXPECT_THROW(d.ChildDialog(209).Control(206).Leave(), std::logic_error)
+        d.Control(kEdit).Focus();
+        EXPECT_THROW(d.ChildDialog(kPaneTemplate).Control(kEdit).Leave(), std::logic_error)
             << "leaving what has not the focus";
-        EXPECT_THROW(d.Control(206).Select(0), std::out_of_range) << "an edit has no entries";
+        EXPECT_THROW(d.Control(kEdit).Select(0), std::out_of_range) << "an edit has no entries";
         d.PressCancel();
     });
 }
 
+TEST_F(Driver, ControlsReadAsAPersonSeesThemAndRefusalsShowTheWindow) {
+    Run([](ui::WindowUser& d) {
+        const ui::WindowUser pane = d.ChildDialog(kPaneTemplate);
+        ui::ControlUser edit = pane.Control(kEdit);
+        EXPECT_TRUE(edit.IsUsable());
+        EnableWindow(pane.Handle(), FALSE);
+        EXPECT_FALSE(edit.IsEnabled()) << "inside a disabled pane";
+        EXPECT_TRUE(edit.IsSelfEnabled());
+        EXPECT_FALSE(edit.IsUsable());
+        const std::string disabled = Refusal([&] { edit.Type(u"1"); });
+        EXPECT_THAT(disabled, HasSubstr("cannot type into Edit 206 kEdit \"\": it lies in a "
+                                        "disabled pane, #32770 0 template 209 \"\"\n"));
+        EXPECT_THAT(disabled, HasSubstr("\n#32770 \"Driver\" at "));
+        EXPECT_THAT(disabled, HasSubstr("\n  #32770 0 template 209 \"\" at 0,120 size 200x50 "
+                                        "shown disabled\n    Edit 206 kEdit \"\" at "));
+        EXPECT_THAT(disabled, HasSubstr("\n  Static 210 kHiddenText \"hidden\" at "));
+        EnableWindow(pane.Handle(), TRUE);
+        ShowWindow(pane.Handle(), SW_HIDE);
+        EXPECT_FALSE(edit.IsVisible());
+        EXPECT_TRUE(edit.IsEnabled());
+        EXPECT_FALSE(edit.IsUsable()) << "inside a hidden pane";
+        EXPECT_THAT(Refusal([&] { edit.Click(); }), HasSubstr(": it lies in a hidden window"));
+        EXPECT_THAT(Refusal([&] { d.Control(kHiddenText).Click(); }),
+                    HasSubstr("Static 210 kHiddenText \"hidden\": it is hidden\n"));
+        EXPECT_THAT(Refusal([&] { d.Control(kCombo); }),
+                    HasSubstr("no control 204 kCombo directly in #32770 \"Driver\"\nwhat the "
+                              "window holds:\n#32770 \"Driver\""));
+        EXPECT_THAT(Refusal([&] { d.Find(kVerticalUpDown, 1); }),
+                    HasSubstr("    ComboBox 204 kCombo"));
+        d.PressCancel();
+    });
+}
+
+TEST(ScriptedUserProblems, AreReportedWhenTheUserGoesAwayWithPicturesOfTheDialogs) {
+    NameIds();
+    TempFolder pictures;
+    std::string reported;
+    const ui::ScriptedUser::ProblemReporter previous = ui::ScriptedUser::SetProblemReporter(
+        [&](const std::string& problems) { reported += problems; });
+    {
+        ui::ScriptedUser user;
+        user.KeepPicturesIn(pictures.Path().string());
+        user.OnNextDialog([](ui::WindowUser&) {});
+        EXPECT_EQ(DialogBoxIndirectParamW(nullptr, &kTemplate, nullptr, Procedure, 0), IDCANCEL);
+        user.OnNextDialog([](ui::WindowUser& d) { d.Control(kHiddenText).Click(); });
+        EXPECT_THROW(DialogBoxIndirectParamW(nullptr, &kTemplate, nullptr, Procedure, 0),
+                     std::logic_error);
+        user.OnNextDialog([](ui::WindowUser& d) { d.PressCancel(); });
+    }
+    ui::ScriptedUser::SetProblemReporter(previous);
+    const std::string left = (pictures.Path() / "dialog-0-1.png").string();
+    EXPECT_THAT(reported, HasSubstr("- the script left the dialog open: #32770 \"Driver\"\n"
+                                    "picture: " +
+                                    left + "\nwhat the dialog holds:\n#32770 \"Driver\""));
+    EXPECT_THAT(reported, HasSubstr("\n- 1 queued dialog script never ran"));
+    const gdi::Image picture = gdi::ReadPng(left);
+    EXPECT_GT(picture.width, 300);
+    EXPECT_GT(picture.Count(GetSysColor(COLOR_BTNFACE)), picture.width * 50);
+    EXPECT_TRUE(std::filesystem::exists(pictures.Path() / "dialog-0-2.png"))
+        << "the dialog whose script threw";
+}
+
 TEST_F(Driver, TheSliderLandsOnEveryPositionItIsDraggedTo) {
     Run([](ui::WindowUser& d) {
-        ui::ControlUser slider = d.Control(205);
+        ui::ControlUser slider = d.Control(kSlider);
         for (int position = -100; position <= 100; position += 7) {
             slider.DragSliderTo(position);
             ASSERT_EQ(slider.Position(), position);
@@ -132,8 +233,8 @@ TEST_F(Driver, TheSliderLandsOnEveryPositionItIsDraggedTo) {
 
 TEST_F(Driver, BothKindsOfUpDownStepWithTheirArrows) {
     Run([](ui::WindowUser& d) {
-        ui::ControlUser vertical = d.Control(208);
-        ui::ControlUser horizontal = d.Control(209);
+        ui::ControlUser vertical = d.Control(kVerticalUpDown);
+        ui::ControlUser horizontal = d.Control(kHorizontalUpDown);
         vertical.ClickUpArrow();
         vertical.ClickUpArrow();
         vertical.ClickDownArrow();
