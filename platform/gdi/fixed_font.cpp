@@ -40,8 +40,10 @@ constexpr const FaceFile& kDialogFace = kFaceFiles[6];
 
 std::vector<std::filesystem::path> FontFolders() {
     std::vector<std::filesystem::path> folders;
-    if (const char* chosen = std::getenv("TARVEL_FONT_DIR"); chosen != nullptr && *chosen != 0)
+    if (const char* chosen = std::getenv("TARVEL_FONT_DIR"); chosen != nullptr && *chosen != 0) {
         folders.emplace_back(chosen);
+        return folders;
+    }
     folders.emplace_back("/usr/share/fonts/X11/misc");
     folders.emplace_back("/usr/share/fonts/misc");
     folders.emplace_back("/usr/local/share/fonts/X11/misc");
@@ -156,7 +158,7 @@ public:
         const auto found = faces_.find(name);
         if (found != faces_.end())
             return found->second.get();
-        std::unique_ptr<GlyphFace>& slot = faces_[name];
+        std::unique_ptr<GlyphFace>& slot = faces_[std::string(name)];
         const std::filesystem::path file = FindFontFile(name);
         if (!file.empty())
             slot = std::make_unique<GlyphFace>(library_, file);
@@ -183,7 +185,7 @@ private:
 
     std::mutex mutex_;
     FT_Library library_ = nullptr;
-    std::map<std::string, std::unique_ptr<GlyphFace>> faces_;
+    std::map<std::string, std::unique_ptr<GlyphFace>, std::less<>> faces_;
 };
 
 const FaceFile& FileForCell(int cellWidth, int cellHeight) {
@@ -204,13 +206,15 @@ const GlyphRows& PlacedFace::Rows(char16_t c) const {
     return face->Rows(c);
 }
 
-bool PlacedFace::Ink(const GlyphRows& rows, int column, int row) const {
-    const int x = column - offsetX;
+std::uint64_t PlacedFace::CellRow(const GlyphRows& rows, int row) const {
     const int y = row - offsetY;
-    if (y < 0 || y >= static_cast<int>(rows.size()) || x < 0 || x >= face->Width())
-        return false;
-    const std::uint32_t bits = rows[static_cast<std::size_t>(y)];
-    return ((bits >> x) & 1) != 0 || (embolden && x > 0 && ((bits >> (x - 1)) & 1) != 0);
+    if (y < 0 || y >= static_cast<int>(rows.size()) || offsetX >= 64)
+        return 0;
+    std::uint64_t bits = rows[static_cast<std::size_t>(y)];
+    if (embolden)
+        bits |= bits << 1;
+    bits &= (std::uint64_t{1} << face->Width()) - 1;
+    return bits << offsetX;
 }
 
 PlacedFace FaceForCell(int cellWidth, int cellHeight, bool bold) {

@@ -22,8 +22,12 @@ struct PlacedFace {
     // The glyph of `c` (the face's default glyph when it lacks one, empty rows for a
     // control character). The reference stays valid for the life of the process.
     const GlyphRows& Rows(char16_t c) const;
+    // The pixels the glyph sets in a row of the cell: bit x for column x.
+    std::uint64_t CellRow(const GlyphRows& rows, int row) const;
     // Whether the glyph sets the pixel (column, row) of the cell.
-    bool Ink(const GlyphRows& rows, int column, int row) const;
+    bool Ink(const GlyphRows& rows, int column, int row) const {
+        return column >= 0 && column < 64 && ((CellRow(rows, row) >> column) & 1) != 0;
+    }
 };
 
 // The face for a font of this cell, loading it on first use; std::runtime_error when not

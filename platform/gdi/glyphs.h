@@ -5,9 +5,9 @@
 // control characters draw nothing. A prefixed character (&x) is underlined along row h - 2
 // of its cell. Tests use these to tell which text was drawn where.
 //
-// The faces are looked up in the folder that TARVEL_FONT_DIR names, then in the usual
-// Debian folders of the bitmap fonts; a missing 6 × 13 face is a std::runtime_error that
-// names the folders searched and the package to install.
+// The faces are looked up in the folder that TARVEL_FONT_DIR names when it is set, else in
+// the usual Debian folders of the bitmap fonts; a missing 6 × 13 face is a
+// std::runtime_error that names the folders searched and the package to install.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 // Text in the fixed-metric font: measuring, word breaking, prefix underlines and drawing.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -141,20 +142,36 @@ void DrawGlyphs(Canvas& canvas, const Font& font, const Line& line, int x, int y
     const PlacedFace face =
         FaceForCell(font.charWidth, font.height, font.logFont.lfWeight >= FW_SEMIBOLD);
     const int underlineRow = gdi::UnderlineRow(font.height);
-    for (std::size_t i = 0; i < line.text.size(); ++i) {
-        const int cellX = x + static_cast<int>(i) * font.charWidth;
+    // The pixels that may change, in target coordinates: the text's cells inside the clip.
+    const int count = static_cast<int>(line.text.size());
+    const RECT cells{x, y, x + count * font.charWidth, y + font.height};
+    RECT allowed = cells;
+    if (clip != nullptr && !IntersectRect(&allowed, &cells, clip))
+        return;
+    const RECT area = canvas.Clipped(allowed);
+    if (area.left >= area.right || area.top >= area.bottom)
+        return;
+    Bitmap& target = canvas.Target();
+    const int top = canvas.TargetY(y);
+    for (int i = 0; i < count; ++i) {
+        const int cellLeft = canvas.TargetX(x + i * font.charWidth);
+        const int from = std::max<int>(cellLeft, area.left);
+        const int to = std::min<int>(cellLeft + font.charWidth, area.right);
+        if (from >= to)
+            continue;
         const GlyphRows& glyph = face.Rows(line.text[i]);
-        for (int row = 0; row < font.height; ++row) {
-            const int ly = y + row;
-            const bool underline = line.underlined[i] && row == underlineRow;
-            for (int column = 0; column < font.charWidth; ++column) {
-                const int lx = cellX + column;
-                if (clip != nullptr && !PtInRect(clip, POINT{lx, ly}))
-                    continue;
-                if (underline || face.Ink(glyph, column, row)) {
-                    canvas.Put(canvas.TargetX(lx), canvas.TargetY(ly), ink);
+        for (int ty = area.top; ty < area.bottom; ++ty) {
+            const int row = ty - top;
+            const bool underline =
+                line.underlined[static_cast<std::size_t>(i)] && row == underlineRow;
+            const std::uint64_t bits = underline ? ~std::uint64_t{0} : face.CellRow(glyph, row);
+            for (int tx = from; tx < to; ++tx) {
+                const int column = tx - cellLeft;
+                const bool set = column < 64 ? ((bits >> column) & 1) != 0 : underline;
+                if (set) {
+                    target.At(tx, ty) = ink;
                 } else if (opaque) {
-                    canvas.Put(canvas.TargetX(lx), canvas.TargetY(ly), back);
+                    target.At(tx, ty) = back;
                 }
             }
         }

@@ -9,6 +9,7 @@
 #include "platform/gdi/glyphs.h"
 #include "platform/gdi/image.h"
 #include "platform/gdi/png.h"
+#include "tests/helpers/scoped_environment.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/platform/gdi/memory_canvas.h"
 
@@ -89,6 +90,23 @@ TEST(BitmapFont, OtherCellsTakeTheLargestFaceThatFitsCentred) {
     tiny.lfHeight = 4;  // smaller than every face: clipped to its cell
     tiny.lfWidth = 3;
     Picture(tiny, u"MM", 3, 4);  // checks that no ink leaves the two cells
+}
+
+TEST(BitmapFont, AMissingFaceIsAnErrorThatSaysWhereItWasLookedForAndWhatToInstall) {
+    EXPECT_TRUE(gdi::FixedFontFile().ends_with("/6x13.pcf.gz"));
+    EXPECT_TRUE(gdi::FixedFontFile(true).ends_with("/6x13B.pcf.gz"));
+    TempFolder empty;
+    ScopedEnvironment environment;
+    environment.Set("TARVEL_FONT_DIR", empty.Path().c_str());
+    try {
+        gdi::FixedFontFile();
+        ADD_FAILURE() << "the folder holds no font";
+    } catch (const std::runtime_error& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("6x13.pcf.gz"), std::string::npos) << message;
+        EXPECT_NE(message.find(empty.Path().string()), std::string::npos) << message;
+        EXPECT_NE(message.find("xfonts-base"), std::string::npos) << message;
+    }
 }
 
 TEST(BitmapFont, PicturesGoToPngFilesAndComeBackPixelForPixel) {
