@@ -51,8 +51,8 @@ SetupDialogHost::SetupDialogHost(const std::string& device) {
     if (host_->AddExtensionDocument(docClass.Get(), observers.Get()) != S_OK)
         throw std::runtime_error("the host refused the extension's document");
     documentObject_ = host_->Extensions().back().document;
-    document_ = static_cast<VavazaZavidi::Doc*>(
-        static_cast<ICustomDocument2*>(documentObject_.Get()));
+    document_ =
+        static_cast<VavazaZavidi::Doc*>(static_cast<ICustomDocument2*>(documentObject_.Get()));
 
     config_.LoadFromDevice(document_->MasterDevice());
     limits_.Size = TimingLimits::kSize;
