@@ -130,10 +130,6 @@ void DetectorDialog::SetupWindow() {
     onOff_->SetWindowPos(HWND_TOP, 0, 0, 0, 0, kKeepPlace);
 }
 
-void DetectorDialog::CleanupWindow() {
-    Tev::DialogBase::CleanupWindow();
-}
-
 owl::TRect DetectorDialog::PlaceholderRect(int id) const {
     const HWND placeholder = GetDlgItem(id);
     RECT rect{};

@@ -75,7 +75,6 @@ public:
 
 protected:
     void SetupWindow() override;
-    void CleanupWindow() override;
     void CmOk() override;
     void EvSysColorChange() override;
 

@@ -12,7 +12,9 @@
 #include "dialog/settings_pane.h"
 #include "extension/setup_dialog/detector_dialog.h"
 #include "platform/gdi/image.h"
+#include "platform/module/resource.h"
 #include "platform/theme/theme_service.h"
+#include "platform/ui/owl/application.h"
 #include "platform/ui/user.h"
 #include "resources/dialog_ids.h"
 #include "resources/pane_ids.h"
@@ -415,6 +417,41 @@ TEST_F(SetupDialog, PaintsTheHelpGlyphAndThePanesOnTheTabPage) {
         EXPECT_FALSE(dialog.IsThemed());
         d.PressCancel();
     });
+}
+
+}  // namespace
+
+namespace {
+
+const DialogItemTemplate kNoItems[] = {{u"Static", u"", 100, 0, 0, 10, 10, WS_CHILD}};
+const DialogTemplate kEnglish{WS_POPUP,        0, 0,        0, 50, 50, u"English",
+                              u"MS Shell Dlg", 8, kNoItems, 1};
+const DialogTemplate kGerman{WS_POPUP,        0, 0,        0, 50, 50, u"Deutsch",
+                             u"MS Shell Dlg", 8, kNoItems, 1};
+
+TEST(DialogBase, LoadsTheTemplateInTheApplicationsLanguageOrElseTheDefault) {
+    const ResourceEntry entries[] = {
+        {ResourceName(ResourceType::kDialog), ResourceName(451), kLanguageEnglishUs, &kEnglish,
+         sizeof kEnglish},
+        {ResourceName(ResourceType::kDialog), ResourceName(451), 0x0407, &kGerman, sizeof kGerman},
+    };
+    ModuleResources registration(nullptr, entries);
+    owl::TModule executable(u"", static_cast<HINSTANCE>(nullptr));
+    const auto caption = [&](LANGID language) {
+        return std::u16string(Tev::DialogBase::FindTemplate(executable, 451, language).caption);
+    };
+    EXPECT_EQ(caption(0x0407), u"Deutsch");
+    EXPECT_EQ(caption(0x040C), u"English") << "no French template: the default one";
+    EXPECT_EQ(caption(0), u"English");
+    EXPECT_THROW(Tev::DialogBase::FindTemplate(executable, 452, 0), owl::TXWindow);
+
+    owl::TApplication application(u"Ostrel", 0x0407);
+    owl::TWindow parent(static_cast<owl::TWindow*>(nullptr));
+    EXPECT_EQ(Tev::DialogBase::ChosenLanguage(&parent), 0x0407);
+    Tev::DialogBase dialog(&parent, 451, &executable);
+    EXPECT_EQ(dialog.GetTemplateId(), 451);
+    EXPECT_THROW(Tev::DialogBase(&parent, 452, &executable), owl::TXWindow)
+        << "named when the dialog is made, not when it runs";
 }
 
 }  // namespace
