@@ -13,4 +13,8 @@ namespace VavazaZavidi {
 
 HMODULE ResourceModule();
 
+// The module holding the setup dialog's main template and the help glyph; calling it links
+// them in, as ResourceModule() does the string table.
+HMODULE SetupDialogResourceModule();
+
 }  // namespace VavazaZavidi

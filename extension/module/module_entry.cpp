@@ -9,6 +9,7 @@
 #include "extension/services/framework_services.h"
 #include "extension/services/module_object.h"
 #include "platform/com/com_ptr.h"
+#include "support/popup/host_visibility.h"
 
 namespace {
 
@@ -40,6 +41,15 @@ void RegisterSelfTest() {
 __attribute__((constructor)) void AttachModule() {
     Services::CreateModuleObject();
     VavazaZavidi::InstallBrandTable();  // the module's texts pass through its brand table
+    // Pop-ups and dialogs find the host application (its settings, its language) through the
+    // framework's service, obtained when first asked for.
+    Tev::SetHostApplicationSource([]() -> IHostApplication* {
+        try {
+            return Services::HostApplication();
+        } catch (const std::exception&) {
+            return nullptr;  // no framework: no host application to ask
+        }
+    });
 }
 __attribute__((destructor)) void DetachModule() {
     Services::DeleteModuleObject();

@@ -58,11 +58,44 @@ void SimulatedCorvex::ClearRecord() {
     statusQueries_ = 0;
 }
 
+namespace {
+
+// Character data as XML text: the five characters with a meaning in markup become entities.
+std::string XmlText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string SimulatedCorvex::InputDescriptionText(std::int32_t input) const {
     const InputRange& range = description_.RangeOf(input);
     const std::string gain = range.Unit.empty() ? range.Range : range.Range + " " + range.Unit;
-    return "<Channel><Name>Input " + std::to_string(input + 1) + "</Name><PhysicalGainIndex>" +
-           gain + "</PhysicalGainIndex></Channel>";
+    const std::string number = std::to_string(input + 1);
+    return "<Channel><Name>Input " + number + "</Name><Number>" + number +
+           "</Number><Kind>Analog input</Kind><Enabled>true</Enabled><PhysicalGainIndex>" +
+           XmlText(gain) + "</PhysicalGainIndex></Channel>";
 }
 
 bool SimulatedCorvex::RefusesInterface(REFIID iid) {

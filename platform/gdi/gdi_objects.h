@@ -142,4 +142,10 @@ HBITMAP AddBitmap(Bitmap bitmap);
 // The surface a window paints into, as large as its window rectangle (made on demand).
 HBITMAP SurfaceOf(HWND window);
 
+// A see-through window (extended style WS_EX_TRANSPARENT) shows what lies below it wherever it
+// has not painted since its surface was cleared: a group box, which only draws its frame and
+// caption around the controls inside it.
+inline constexpr Pixel kSeeThrough = 0;
+void ClearSurface(HWND window);
+
 }  // namespace gdi_internal

@@ -82,17 +82,31 @@ HDC MakeWindowContext(HWND window, bool wholeWindow) {
     return MakeHandle<HDC>(Objects().Add(Object{dc}));
 }
 
+void Compose(HWND window, gdi::Image& image, POINT at);
+
+}  // namespace
+
+void gdi_internal::ClearSurface(HWND window) {
+    if (Bitmap* surface = BitmapOf(SurfaceOf(window)))
+        std::fill(surface->pixels.begin(), surface->pixels.end(), kSeeThrough);
+}
+
+namespace {
+
 void Compose(HWND window, gdi::Image& image, POINT at) {
     winui::WindowRecord* record = winui::Find(window);
     if (record == nullptr)
         return;
     Bitmap* surface = BitmapOf(SurfaceOf(window));
+    const bool seeThrough = (record->exStyle & WS_EX_TRANSPARENT) != 0;
     if (surface != nullptr) {
         for (int y = 0; y < surface->height; ++y) {
             for (int x = 0; x < surface->width; ++x) {
                 const int ix = at.x + x;
                 const int iy = at.y + y;
                 if (ix < 0 || iy < 0 || ix >= image.width || iy >= image.height)
+                    continue;
+                if (seeThrough && surface->At(x, y) == kSeeThrough)
                     continue;
                 image.pixels[static_cast<std::size_t>(iy) * static_cast<std::size_t>(image.width) +
                              static_cast<std::size_t>(ix)] = surface->At(x, y);

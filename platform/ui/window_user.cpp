@@ -355,6 +355,30 @@ void ControlUser::SelectTab(int index) {
                      reinterpret_cast<LPARAM>(&tab)) == 0) {
         Missing("tab " + std::to_string(index));
     }
+    // A tab scrolled out of view is brought in with the row's scroller, as a person would.
+    RECT client{};
+    GetClientRect(control_, &client);
+    for (HWND child = GetWindow(control_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != UPDOWN_CLASSW || !IsWindowVisible(child))
+            continue;
+        RECT arrows{};
+        GetWindowRect(child, &arrows);
+        MapWindowPoints(nullptr, control_, reinterpret_cast<POINT*>(&arrows), 2);
+        const int count = static_cast<int>(SendMessageW(control_, TCM_GETITEMCOUNT, 0, 0));
+        for (int step = 0; step < count && (tab.left < 0 || tab.right > arrows.left); ++step) {
+            RECT screen = arrows;
+            MapWindowPoints(control_, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+            const int middle = (screen.top + screen.bottom) / 2;
+            const int quarter = (screen.right - screen.left) / 4;
+            ClickAt(POINT{tab.left < 0 ? screen.left + quarter : screen.right - quarter, middle});
+            SendMessageW(control_, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&tab));
+        }
+        tab.right = std::min(tab.right, arrows.left);
+        break;
+    }
+    tab.left = std::max<LONG>(tab.left, client.left);
     MapWindowPoints(control_, nullptr, reinterpret_cast<POINT*>(&tab), 2);
     ClickAt(Centre(tab));
 }

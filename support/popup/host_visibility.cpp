@@ -16,8 +16,12 @@ void SetHostApplicationSource(HostApplicationSource source) {
     Source() = std::move(source);
 }
 
+IHostApplication* CurrentHostApplication() {
+    return Source() ? Source()() : nullptr;
+}
+
 bool IsApplicationVisible() {
-    return ReadApplicationVisible(Source() ? Source()() : nullptr);
+    return ReadApplicationVisible(CurrentHostApplication());
 }
 
 bool ReadApplicationVisible(IHostApplication* host) {

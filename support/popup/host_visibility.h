@@ -1,4 +1,5 @@
-// Whether the host application is visible, as pop-ups ask before they show: the host's
+// Where the support library finds the host application object, and whether the host
+// application is visible, as pop-ups ask before they show: the host's
 // one-byte boolean setting "tev\application\visible" (preset true). The answer is true when no
 // host application is known, when it has no settings object, or when reading fails.
 //
@@ -19,6 +20,8 @@ inline constexpr char16_t kApplicationVisibleKey[] = u"tev\\application\\visible
 using HostApplicationSource = std::function<IHostApplication*()>;
 
 void SetHostApplicationSource(HostApplicationSource source);
+// The host application object the source gives (borrowed), or null without a source.
+IHostApplication* CurrentHostApplication();
 bool IsApplicationVisible();
 // The setting as `host` reports it.
 bool ReadApplicationVisible(IHostApplication* host);

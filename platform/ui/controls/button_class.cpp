@@ -1,4 +1,5 @@
 // The "Button" class: push buttons, check boxes, radio buttons and group boxes.
+#include "platform/gdi/gdi_objects.h"
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 
@@ -154,6 +155,12 @@ void PaintCheckButton(HWND window, HDC dc, const ButtonData& data, const RECT& c
 }
 
 void PaintGroupBox(HWND window, HDC dc, const RECT& client) {
+    // Only the frame and the caption are the box's: the controls inside show through.
+    if ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) == 0) {
+        SetWindowLongPtrW(window, GWL_EXSTYLE,
+                          GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+    }
+    gdi_internal::ClearSurface(window);
     const HBRUSH background = AskColours(window, dc, WM_CTLCOLORSTATIC);
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);

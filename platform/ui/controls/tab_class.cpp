@@ -1,4 +1,7 @@
 // The "SysTabControl32" class: one row of tabs with a selection, and the page below them.
+// When the tabs are wider than the control, a horizontal up-down control at the right end of
+// the row scrolls them, one tab a step, as far as the last tab comes into view; selecting a
+// tab (by the mouse, a key or the program) scrolls it into view.
 #include <algorithm>
 #include <vector>
 
@@ -24,19 +27,29 @@ struct TabData : ClassData {
     int selection = -1;
     int minimumWidth = -1;  // -1: the default
     HFONT font = nullptr;
+    int first = 0;            // the first tab in view
+    HWND scroller = nullptr;  // the up-down while the tabs do not fit
 };
 
-RECT TabRect(HWND window, TabData& data, int index) {
-    const TEXTMETRICW metrics = FontMetricsOf(window, data.font);
-    const int height = metrics.tmHeight;
-    const int charWidth = metrics.tmAveCharWidth;
+// The scroller's id: none that a dialog's own controls use (1 would be OK's).
+constexpr int kScrollerId = 0;
+
+int TabWidth(HWND window, TabData& data, int index) {
+    const int charWidth = FontMetricsOf(window, data.font).tmAveCharWidth;
     const int minimum = data.minimumWidth < 0 ? kDefaultMinimum : data.minimumWidth;
+    return std::max<int>(
+        minimum,
+        static_cast<int>(data.tabs[static_cast<std::size_t>(index)].text.size()) * charWidth +
+            2 * kPadding);
+}
+
+RECT TabRect(HWND window, TabData& data, int index) {
+    const int height = FontMetricsOf(window, data.font).tmHeight;
     int x = 2;
+    for (int i = 0; i < data.first && i < static_cast<int>(data.tabs.size()); ++i)
+        x -= TabWidth(window, data, i);
     for (int i = 0; i <= index && i < static_cast<int>(data.tabs.size()); ++i) {
-        const int width = std::max<int>(
-            minimum,
-            static_cast<int>(data.tabs[static_cast<std::size_t>(i)].text.size()) * charWidth +
-                2 * kPadding);
+        const int width = TabWidth(window, data, i);
         if (i == index)
             return RECT{x, 2, x + width, 2 + height + kRowExtra};
         x += width;
@@ -46,6 +59,94 @@ RECT TabRect(HWND window, TabData& data, int index) {
 
 int RowHeight(HWND window, TabData& data) {
     return 2 + FontMetricsOf(window, data.font).tmHeight + kRowExtra;
+}
+
+// Where the tabs may show: up to the scroller when there is one.
+int VisibleRight(HWND window, TabData& data) {
+    RECT client;
+    GetClientRect(window, &client);
+    if (data.scroller == nullptr)
+        return client.right;
+    RECT scroller;
+    GetWindowRect(data.scroller, &scroller);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&scroller), 2);
+    return scroller.left;
+}
+
+// The largest first tab: the one from which the rest of the row fits.
+int LastFirst(HWND window, TabData& data) {
+    const int count = static_cast<int>(data.tabs.size());
+    const int room = VisibleRight(window, data) - 2;
+    int width = 0;
+    int first = count;
+    while (first > 0 && width + TabWidth(window, data, first - 1) <= room) {
+        width += TabWidth(window, data, first - 1);
+        --first;
+    }
+    return std::min(first, std::max(count - 1, 0));
+}
+
+void ScrollTo(HWND window, TabData& data, int first) {
+    first = std::clamp(first, 0, LastFirst(window, data));
+    if (first == data.first)
+        return;
+    data.first = first;
+    if (data.scroller != nullptr)
+        SendMessageW(data.scroller, UDM_SETPOS32, 0, first);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+// Shows or removes the scroller as the tabs fit or not, and keeps the row scrolled sensibly.
+void UpdateScroller(HWND window, TabData& data) {
+    RECT client;
+    GetClientRect(window, &client);
+    int total = 0;
+    for (int i = 0; i < static_cast<int>(data.tabs.size()); ++i)
+        total += TabWidth(window, data, i);
+    const bool fits = 2 + total <= client.right;
+    if (fits) {
+        if (data.scroller != nullptr) {
+            DestroyWindow(data.scroller);
+            data.scroller = nullptr;
+        }
+        data.first = 0;
+        return;
+    }
+    const int height = RowHeight(window, data) - 4;
+    const int width = 2 * height;
+    if (data.scroller == nullptr) {
+        data.scroller = CreateWindowExW(
+            0, UPDOWN_CLASSW, u"", WS_CHILD | WS_VISIBLE | UDS_HORZ, client.right - width - 2, 2,
+            width, height, window, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(kScrollerId)),
+            nullptr, nullptr);
+    } else {
+        MoveWindow(data.scroller, client.right - width - 2, 2, width, height, TRUE);
+    }
+    const int count = static_cast<int>(data.tabs.size());
+    SendMessageW(data.scroller, UDM_SETRANGE32, 0, std::max(count - 1, 0));
+    data.first = std::clamp(data.first, 0, LastFirst(window, data));
+    SendMessageW(data.scroller, UDM_SETPOS32, 0, data.first);
+}
+
+// Scrolls the row so that tab `index` is wholly in view (as far as it can be).
+void EnsureVisible(HWND window, TabData& data, int index) {
+    if (data.scroller == nullptr || index < 0)
+        return;
+    if (index < data.first) {
+        ScrollTo(window, data, index);
+        return;
+    }
+    const int right = VisibleRight(window, data);
+    int first = data.first;
+    while (first < index) {
+        int x = 2;
+        for (int i = first; i <= index; ++i)
+            x += TabWidth(window, data, i);
+        if (x <= right)
+            break;
+        ++first;
+    }
+    ScrollTo(window, data, first);
 }
 
 void AdjustRect(HWND window, TabData& data, bool larger, RECT* r) {
@@ -73,6 +174,7 @@ void ChangeSelection(HWND window, TabData& data, int index) {
     if (!IsWindow(window))
         return;
     data.selection = index;
+    EnsureVisible(window, data, index);
     InvalidateRect(window, nullptr, TRUE);
     NotifyParent(window, header, TCN_SELCHANGE);
 }
@@ -127,6 +229,15 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             // Only the tabs take the mouse; the page lets it through to the controls on it.
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ScreenToClient(window, &p);
+            if (data.scroller != nullptr && IsWindowVisible(data.scroller)) {
+                RECT arrows;
+                GetWindowRect(data.scroller, &arrows);
+                MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&arrows), 2);
+                if (PtInRect(&arrows, p))
+                    return HTCLIENT;  // on to the scroller
+            }
+            if (p.x >= VisibleRight(window, data))
+                return HTTRANSPARENT;
             for (int i = 0; i < count; ++i) {
                 const RECT r = TabRect(window, data, i);
                 if (PtInRect(&r, p))
@@ -153,6 +264,7 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             } else if (data.selection >= static_cast<int>(at)) {
                 ++data.selection;
             }
+            UpdateScroller(window, data);
             InvalidateRect(window, nullptr, TRUE);
             return static_cast<LRESULT>(at);
         }
@@ -180,6 +292,7 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 tab.text = item->pszText != nullptr ? item->pszText : u"";
             if ((item->mask & TCIF_PARAM) != 0)
                 tab.param = item->lParam;
+            UpdateScroller(window, data);
             InvalidateRect(window, nullptr, TRUE);
             return TRUE;
         }
@@ -192,11 +305,13 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             } else if (data.selection > index) {
                 --data.selection;
             }
+            UpdateScroller(window, data);
             InvalidateRect(window, nullptr, TRUE);
             return TRUE;
         case TCM_DELETEALLITEMS:
             data.tabs.clear();
             data.selection = -1;
+            UpdateScroller(window, data);
             InvalidateRect(window, nullptr, TRUE);
             return TRUE;
         case TCM_GETCURSEL:
@@ -207,12 +322,14 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (index < 0 || index >= count)
                 return -1;
             data.selection = index;
+            EnsureVisible(window, data, index);
             InvalidateRect(window, nullptr, TRUE);
             return old;
         }
         case TCM_SETMINTABWIDTH: {
             const int old = data.minimumWidth < 0 ? kDefaultMinimum : data.minimumWidth;
             data.minimumWidth = static_cast<int>(static_cast<std::intptr_t>(lParam));
+            UpdateScroller(window, data);
             InvalidateRect(window, nullptr, TRUE);
             return old;
         }
@@ -229,8 +346,20 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 AdjustRect(window, data, wParam != 0, r);
             return 0;
         }
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == data.scroller && data.scroller != nullptr &&
+                LOWORD(wParam) == SB_THUMBPOSITION) {
+                ScrollTo(window, data, static_cast<short>(HIWORD(wParam)));
+            }
+            return 0;
+        case WM_SIZE:
+            UpdateScroller(window, data);
+            return DrawnControlMessage(window, message, wParam, lParam, data.font,
+                                       [&](HDC dc) { Paint(window, dc); });
         case WM_LBUTTONDOWN: {
             const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (p.x >= VisibleRight(window, data))
+                return 0;
             for (int i = 0; i < count; ++i) {
                 const RECT r = TabRect(window, data, i);
                 if (PtInRect(&r, p)) {

@@ -185,13 +185,15 @@ TEST(SimulatedCorvex, DescribesItsInputsWithTheirRange) {
     DeviceDescription description;
     description.InputRanges = {{1, {"2.5", "mV"}}, {2, {"5", ""}}};
     const auto corvex = SimulatedCorvex::Create(description);
-    EXPECT_EQ(corvex->InputDescriptionText(0),
-              "<Channel><Name>Input 1</Name><PhysicalGainIndex>10 V</PhysicalGainIndex></Channel>");
-    EXPECT_EQ(corvex->InputDescriptionText(1),
-              "<Channel><Name>Input 2</Name><PhysicalGainIndex>2.5 mV</PhysicalGainIndex>"
-              "</Channel>");
-    EXPECT_EQ(corvex->InputDescriptionText(2),
-              "<Channel><Name>Input 3</Name><PhysicalGainIndex>5</PhysicalGainIndex></Channel>");
+    const auto channel = [](int number, const char* gain) {
+        const std::string n = std::to_string(number);
+        return "<Channel><Name>Input " + n + "</Name><Number>" + n +
+               "</Number><Kind>Analog input</Kind><Enabled>true</Enabled><PhysicalGainIndex>" +
+               gain + "</PhysicalGainIndex></Channel>";
+    };
+    EXPECT_EQ(corvex->InputDescriptionText(0), channel(1, "10 V"));
+    EXPECT_EQ(corvex->InputDescriptionText(1), channel(2, "2.5 mV"));
+    EXPECT_EQ(corvex->InputDescriptionText(2), channel(3, "5"));
 
     IChannelInfo* info = corvex.Get();
     Tev::String text;

@@ -172,6 +172,51 @@ TEST_F(Controls, TabChangesAreAskedForAndAnnounced) {
     }
 }
 
+TEST_F(Controls, TabsWiderThanTheControlScrollWithTheArrowsAndIntoViewWhenSelected) {
+    ControlUser tabs(parent.AddChild(WC_TABCONTROLW, u"", WS_TABSTOP, 201, 10, 10, 400, 200));
+    const auto add = [&](const char16_t* label) {
+        TCITEMW item;
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<LPWSTR>(label);
+        SendMessageW(tabs.Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(tabs.TabLabels().size()),
+                     reinterpret_cast<LPARAM>(&item));
+    };
+    const auto scroller = [&] { return GetWindow(tabs.Handle(), GW_CHILD); };
+    add(u"Digital Output 1");
+    add(u"Digital Output 2");
+    EXPECT_EQ(scroller(), nullptr) << "the tabs fit";
+    for (const char16_t* label : {u"Digital Output 3", u"Digital Output 4", u"Digital Output 5"})
+        add(label);
+    ASSERT_NE(scroller(), nullptr);
+    ControlUser arrows(scroller());
+    EXPECT_TRUE(arrows.IsVisible());
+    const auto tabRect = [&](int index) {
+        RECT r{};
+        SendMessageW(tabs.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    const LONG arrowsLeft = arrows.RectIn(tabs.Handle()).left;
+    EXPECT_GT(tabRect(4).right, arrowsLeft) << "the last tab lies beyond the arrows";
+
+    arrows.Click();  // the right half: one tab on
+    EXPECT_LT(tabRect(0).left, 0);
+    EXPECT_EQ(tabRect(1).left, 2);
+    EXPECT_TRUE(parent.Of(WM_NOTIFY).empty()) << "scrolling selects nothing";
+
+    tabs.SelectTab(4);  // scrolls as far as it must, then clicks the tab
+    EXPECT_EQ(tabs.Selection(), 4);
+    EXPECT_LE(tabRect(4).right, arrowsLeft);
+    tabs.SelectTab(0);
+    EXPECT_EQ(tabs.Selection(), 0);
+    EXPECT_EQ(tabRect(0).left, 2);
+
+    SendMessageW(tabs.Handle(), TCM_SETCURSEL, 3, 0);  // the program's selection comes into view
+    EXPECT_LE(tabRect(3).right, arrowsLeft);
+    SendMessageW(tabs.Handle(), TCM_DELETEALLITEMS, 0, 0);
+    EXPECT_EQ(scroller(), nullptr);
+}
+
 TEST_F(Controls, UpDownAsksBeforeEachStepAndStaysInItsRange) {
     const HWND buddy = parent.AddChild(u"Edit", u"", WS_BORDER, 207, 10, 10, 60, 21);
     ControlUser arrows(parent.AddChild(
