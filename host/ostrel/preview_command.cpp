@@ -89,6 +89,10 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
         return false;
     }
     if (!std::string_view(*text).starts_with(kDocumentFileHeader)) {
+        // A text that does not read is refused, as apply refuses it, with where it stopped.
+        text = ReadConfigurationToApply(path, err, code);
+        if (!text)
+            return false;
         host.SendConfigurationText(*text);
         out << "Configuration text " << path << " sent to the document\n";
         return true;

@@ -30,8 +30,8 @@ bool Contains(const std::string& text, const std::string& part) {
 // Output 1: Input 1 above 2.5 V (band 2.0 to 2.5 V), pulses of 10 ms, hold-off 100 ms.
 // Output -1: Input 2 above 5 V, follows the state, at most 1 rise.
 constexpr char kConfig[] = R"(Version = 1
-AnalogOutputCount = 2
-DigitalOutputCount = 8
+AnalogOutputCount = 1
+DigitalOutputCount = 1
 BeginOnlineEvent
 Version = 1
 Output = 1
@@ -293,6 +293,13 @@ TEST_F(PreviewCommand, RefusesIncompleteCommandLines) {
               2);
     EXPECT_EQ(RunCommand({"preview", config.c_str(), "--signals", File("config.txt").c_str()}).code,
               2);  // not a signal file's name
+
+    // A configuration text that does not read is refused with where it stopped, as apply does.
+    Write("cut.txt", std::string(kConfig).substr(0, std::string(kConfig).find("BeginOnlineEvent")));
+    const Outcome cut =
+        RunCommand({"preview", File("cut.txt").c_str(), "--signals", signals.c_str()});
+    EXPECT_EQ(cut.code, 1);
+    EXPECT_TRUE(Contains(cut.err, "cut.txt:4: expected \"BeginOnlineEvent\"")) << cut.err;
 }
 
 }  // namespace
