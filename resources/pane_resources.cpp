@@ -28,11 +28,15 @@ constexpr DWORD kDropDownList = kShown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABS
 constexpr DWORD kEdit = kShown | WS_BORDER | WS_TABSTOP;
 constexpr DWORD kGlyphButton = kShown | BS_PUSHBUTTON | BS_BITMAP | BS_CENTER | WS_TABSTOP;
 
+// The labels' and check boxes' widths fit their texts on one line in the toolkit's fixed font,
+// 6 pixels a character (a dialog unit across is 1.5 pixels; a check box's square and gap take
+// 16 pixels before its text); the controls to their right sit where those widths leave room.
+//
 // Template 209: "Generate output when [all] of the following conditions are met:".
 constexpr DialogItemTemplate kOnOffItems[] = {
-    {u"Button", u"Generate output when", OnOffPaneId::kGenerate, 15, 9, 84, 12, kCheckBox, 0},
-    {u"ComboBox", u"", OnOffPaneId::kCombination, 103, 9, 30, 60, kDropDownList, 0},
-    {u"Static", u"of the following conditions are met:", OnOffPaneId::kConditions, 138, 9, 114, 12,
+    {u"Button", u"Generate output when", OnOffPaneId::kGenerate, 15, 9, 92, 12, kCheckBox, 0},
+    {u"ComboBox", u"", OnOffPaneId::kCombination, 111, 9, 30, 60, kDropDownList, 0},
+    {u"Static", u"of the following conditions are met:", OnOffPaneId::kConditions, 146, 9, 144, 12,
      kLabel, 0},
 };
 
@@ -49,9 +53,9 @@ constexpr DialogItemTemplate kRuleItems[] = {
     {u"Edit", u"", RulePaneId::kLevelEdit, 273, 23, 43, 14, kEdit | ES_AUTOHSCROLL, 0},
     {UPDOWN_CLASSW, u"", RulePaneId::kLevelUpDown, 306, 23, 10, 13,
      kShown | UDS_ARROWKEYS | UDS_HOTTRACK | UDS_ALIGNRIGHT | UDS_AUTOBUDDY, 0},
-    {u"Static", u"Hysteresis:", RulePaneId::kHysteresisLabel, 330, 24, 37, 12, kLabel, 0},
-    {u"Edit", u"", RulePaneId::kHysteresis, 369, 23, 22, 14, kEdit, 0},
-    {u"Static", u"%", RulePaneId::kPercent, 395, 24, 8, 12, kLabel, 0},
+    {u"Static", u"Hysteresis:", RulePaneId::kHysteresisLabel, 330, 24, 44, 12, kLabel, 0},
+    {u"Edit", u"", RulePaneId::kHysteresis, 376, 23, 22, 14, kEdit, 0},
+    {u"Static", u"%", RulePaneId::kPercent, 402, 24, 8, 12, kLabel, 0},
     {u"Button", u"", RulePaneId::kRemove, 437, 24, 12, 12, kGlyphButton, WS_EX_STATICEDGE},
     {u"Button", u"", RulePaneId::kAdd, 449, 24, 12, 12, kGlyphButton, WS_EX_STATICEDGE},
     {u"Static", u"-10", RulePaneId::kLowRange, 164, 44, 16, 8, kCentredLabel, 0},
@@ -65,19 +69,19 @@ constexpr DialogItemTemplate kSettingsItems[] = {
     {u"Button", u"Output settings", SettingsPaneId::kGroup, 9, 8, 451, 76, kShown | BS_GROUPBOX, 0},
     {u"Button", u"Fixed width pulse:", SettingsPaneId::kFixedWidth, 19, 24, 100, 10, kCheckBox,
      WS_EX_TRANSPARENT},
-    {u"Edit", u"", SettingsPaneId::kWidth, 122, 22, 40, 14, kEdit, 0},
-    {u"Static", u"s", SettingsPaneId::kWidthUnit, 168, 24, 10, 8, kLabel, 0},
+    {u"Edit", u"", SettingsPaneId::kWidth, 134, 22, 40, 14, kEdit, 0},
+    {u"Static", u"s", SettingsPaneId::kWidthUnit, 180, 24, 10, 8, kLabel, 0},
     {u"Static", u"Delay pulse for:", SettingsPaneId::kDelayLabel, 30, 44, 88, 10, kLabel,
      WS_EX_TRANSPARENT},
-    {u"Edit", u"", SettingsPaneId::kDelay, 122, 42, 40, 14, kEdit, 0},
-    {u"Static", u"s", SettingsPaneId::kDelayUnit, 168, 44, 10, 8, kLabel, 0},
-    {u"Button", u"Limited number of pulses:", SettingsPaneId::kLimitedCount, 19, 64, 100, 10,
+    {u"Edit", u"", SettingsPaneId::kDelay, 134, 42, 40, 14, kEdit, 0},
+    {u"Static", u"s", SettingsPaneId::kDelayUnit, 180, 44, 10, 8, kLabel, 0},
+    {u"Button", u"Limited number of pulses:", SettingsPaneId::kLimitedCount, 19, 64, 112, 10,
      kCheckBox, 0},
-    {u"Edit", u"", SettingsPaneId::kPulseCount, 122, 62, 40, 14, kEdit, 0},
-    {u"Static", u"Wait after pulse start:", SettingsPaneId::kWaitLabel, 201, 24, 72, 10, kLabel,
+    {u"Edit", u"", SettingsPaneId::kPulseCount, 134, 62, 40, 14, kEdit, 0},
+    {u"Static", u"Wait after pulse start:", SettingsPaneId::kWaitLabel, 201, 24, 92, 10, kLabel,
      WS_EX_TRANSPARENT},
-    {u"Edit", u"", SettingsPaneId::kWait, 277, 21, 40, 14, kEdit, 0},
-    {u"Static", u"s", SettingsPaneId::kWaitUnit, 323, 24, 10, 8, kLabel, 0},
+    {u"Edit", u"", SettingsPaneId::kWait, 297, 21, 40, 14, kEdit, 0},
+    {u"Static", u"s", SettingsPaneId::kWaitUnit, 343, 24, 10, 8, kLabel, 0},
 };
 
 constexpr DialogTemplate Pane(short height, const DialogItemTemplate* items, std::size_t count) {

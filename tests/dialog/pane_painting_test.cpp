@@ -1,7 +1,12 @@
-// What a person sees of the panes: the rule rows' plus and minus glyphs, enabled and
-// disabled; disabled labels in grey; and, with visual styles on, labels, check boxes and the
-// panes themselves on the tab page's background, its pattern continuing across them.
+// What a person sees of the panes: every label's text in full beside, not under, its
+// neighbours; the rule rows' plus and minus glyphs, enabled and disabled; disabled labels in
+// grey; and, with visual styles on, labels, check boxes and the panes themselves on the tab
+// page's background, its pattern continuing across them.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/image.h"
@@ -87,6 +92,101 @@ protected:
     std::unique_ptr<PaneHarness> harness;
 };
 
+// How wide the control's text is drawn in the control's own font.
+int TextWidth(const ui::ControlUser& control) {
+    const HWND window = control.Handle();
+    const HDC dc = GetDC(window);
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = SelectObject(dc, font);
+    const std::u16string text = control.Text();
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+std::vector<HWND> ChildrenOf(const ui::WindowUser& pane) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(pane.Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+TEST_F(PanePainting, EveryLabelShowsItsWholeTextOnOneLineAndNoControlsCoverEachOther) {
+    // A check box's square and the gap after it come before its text.
+    constexpr int kCheckBoxLead = 16;
+    Run(true, false, [&](ui::WindowUser& d) {
+        const ui::WindowUser onOff = d.ChildDialog(TemplateId::kOnOffPane);
+        const ui::WindowUser row = Row(d, 0);
+        const ui::WindowUser settings = d.ChildDialog(TemplateId::kSettingsPane);
+        struct Label {
+            const ui::WindowUser& pane;
+            int id;
+            int lead;  // pixels before the text
+        };
+        const Label labels[] = {
+            {onOff, OnOffPaneId::kGenerate, kCheckBoxLead},
+            {onOff, OnOffPaneId::kConditions, 0},
+            {row, RulePaneId::kWhen, 0},
+            {row, RulePaneId::kVerb, 0},
+            {row, RulePaneId::kLevelLabel, 0},
+            {row, RulePaneId::kHysteresisLabel, 0},
+            {row, RulePaneId::kPercent, 0},
+            {row, RulePaneId::kLowRange, 0},
+            {row, RulePaneId::kZero, 0},
+            {row, RulePaneId::kHighRange, 0},
+            {settings, SettingsPaneId::kFixedWidth, kCheckBoxLead},
+            {settings, SettingsPaneId::kWidthUnit, 0},
+            {settings, SettingsPaneId::kDelayLabel, 0},
+            {settings, SettingsPaneId::kDelayUnit, 0},
+            {settings, SettingsPaneId::kLimitedCount, kCheckBoxLead},
+            {settings, SettingsPaneId::kWaitLabel, 0},
+            {settings, SettingsPaneId::kWaitUnit, 0},
+        };
+        for (const Label& label : labels) {
+            const ui::ControlUser control = label.pane.Control(label.id);
+            const RECT place = control.RectIn(label.pane.Handle());
+            EXPECT_FALSE(control.Text().empty()) << label.id;
+            EXPECT_LE(label.lead + TextWidth(control), place.right - place.left)
+                << label.id << " cut short or wrapped";
+        }
+
+        // Within each pane, every control lies inside it and clear of the others; only the
+        // level's arrows sit on its edit, and the group frames the settings.
+        const auto sharesPlace = [](int a, int b) {
+            return (a == RulePaneId::kLevelEdit && b == RulePaneId::kLevelUpDown) ||
+                   (a == RulePaneId::kLevelUpDown && b == RulePaneId::kLevelEdit);
+        };
+        for (const ui::WindowUser* pane : {&onOff, &row, &settings}) {
+            RECT client{};
+            GetClientRect(pane->Handle(), &client);
+            std::vector<std::pair<int, RECT>> places;
+            for (const HWND child : ChildrenOf(*pane)) {
+                const ui::ControlUser control(child);
+                if (pane == &settings && control.Id() == SettingsPaneId::kGroup)
+                    continue;
+                const RECT place = control.RectIn(pane->Handle());
+                EXPECT_TRUE(place.left >= client.left && place.top >= client.top &&
+                            place.right <= client.right && place.bottom <= client.bottom)
+                    << control.Id() << " leaves its pane";
+                places.emplace_back(control.Id(), place);
+            }
+            EXPECT_GE(places.size(), 3u);
+            for (std::size_t i = 0; i < places.size(); ++i) {
+                for (std::size_t j = i + 1; j < places.size(); ++j) {
+                    RECT common{};
+                    const int a = places[i].first, b = places[j].first;
+                    EXPECT_TRUE(sharesPlace(a, b) ||
+                                !IntersectRect(&common, &places[i].second, &places[j].second))
+                        << a << " and " << b << " overlap";
+                }
+            }
+        }
+    });
+}
+
 TEST_F(PanePainting, TheRowsShowAPlusAndAMinusGreyedWhenDisabled) {
     const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
@@ -159,14 +259,14 @@ TEST_F(PanePainting, WithVisualStylesLabelsAndPanesShowTheTabPage) {
         // The pane's own background, between its controls.
         const ui::ControlUser pane(onOff.Handle());
         const RECT place = pane.RectIn(tabs);
-        EXPECT_EQ(onOff.Snapshot().At(400, 25), PatternAt(place.left + 400, place.top + 25));
+        EXPECT_EQ(onOff.Snapshot().At(500, 25), PatternAt(place.left + 500, place.top + 25));
     });
     Run(true, false, [&](ui::WindowUser& d) {
         const ui::WindowUser onOff = d.ChildDialog(TemplateId::kOnOffPane);
         const gdi::Image label = onOff.Control(OnOffPaneId::kConditions).Snapshot();
         EXPECT_EQ(label.At(label.width - 3, label.height - 2), GetSysColor(COLOR_BTNFACE))
             << "no styles";
-        EXPECT_EQ(onOff.Snapshot().At(400, 25), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(onOff.Snapshot().At(500, 25), GetSysColor(COLOR_BTNFACE));
     });
 }
 
