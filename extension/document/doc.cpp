@@ -49,9 +49,12 @@ constexpr InterfaceMapEntry kInterfaceMap[] = {
 }  // namespace
 
 const EventTable& Doc::Events() {
-    // The setup command's rows (its menu command, the command's state and the setup request)
-    // join this table with the setup command.
     static const EventTable table{
+        CommandRow<Doc, &Doc::OnSetupMenu>(&ComputeMessageId<kDocumentClassId, kSetupCommandCode>),
+        CommandStateRow<Doc, &Doc::UpdateSetupMenu>(
+            &ComputeMessageId<kDocumentClassId, kSetupCommandCode>),
+        MessageRow<Doc, &Doc::RunSetup>(
+            &ComputeMessageId<kDocumentClassId, kSetupRequestMessageCode>),
         ObserverRow<Doc, &Doc::ApplyIfAvailable>(
             &ComputeMessageId<kDeviceEventFamily, kDeviceChangedEvent>),
         ObserverRow<Doc, &Doc::ApplyOrStop>(

@@ -73,6 +73,12 @@ public:
     void StopOutputs();
     void WarnStimulator(BYTE flag);
 
+    // The setup command: the menu item's state, choosing it (sends the setup request), and
+    // the command proper, run when the request arrives; it answers 1 whatever happened.
+    void UpdateSetupMenu(ICommandState* commandUI);
+    HRESULT OnSetupMenu();
+    LONG RunSetup();
+
     // Offers the persistence object to the host's storage service, once.
     void RegisterPersistence();
 
@@ -94,6 +100,9 @@ private:
     // Whether one of the outputs the device has (the first AnalogOutputCount +
     // DigitalOutputCount records) is switched on.
     bool AnyOutputOn() const;
+    // A configuration with exactly the device's outputs, carrying this document's settings
+    // for the outputs the device has.
+    std::unique_ptr<EventConfig> MakeWorkingCopy();
 
     PersistStreamSettings<Doc> persistence_;
     bool persistenceOffered_ = false;

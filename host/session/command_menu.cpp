@@ -5,6 +5,16 @@
 
 namespace Ostrel {
 
+HRESULT CommandState::Enable(VARIANT_BOOL enabled) {
+    enabled_ = enabled != 0;
+    return S_OK;
+}
+
+HRESULT CommandState::SetCheck(LONG value, LONG mask) {
+    check_ = (check_ & ~mask) | (value & mask);
+    return S_OK;
+}
+
 HRESULT CommandMenu::AddCommandList(ICommandList* list) {
     if (list == nullptr)
         return E_POINTER;

@@ -21,6 +21,28 @@ struct MenuItem {
     ComPtr<IKYTCommandHandler> handler;
 };
 
+// What a menu item looks like when the host draws it: the state the item's command handler
+// gave it through the host's command-state object.
+struct MenuItemState {
+    bool enabled = false;  // the host greys an item whose handler does not enable it
+    bool checked = false;
+};
+
+// The host's command-state object for one query: it remembers what the handler set.
+class CommandState final : public ComObject<ICommandState> {
+public:
+    HRESULT Enable(VARIANT_BOOL enabled) override;
+    HRESULT SetCheck(LONG value, LONG mask) override;
+
+    MenuItemState State() const { return {enabled_, (check_ & kCheckBit) != 0}; }
+
+private:
+    static constexpr LONG kCheckBit = 1;
+
+    bool enabled_ = false;
+    LONG check_ = 0;
+};
+
 class CommandMenu final : public ComObject<ICommandListHost> {
 public:
     HRESULT AddCommandList(ICommandList* list) override;

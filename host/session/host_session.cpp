@@ -172,4 +172,20 @@ std::vector<MenuItem> HostSession::MenuItems() {
     return menu_->Items([this](const GUID& classId) { return MakeMessageId(Family(classId), 0); });
 }
 
+MenuItemState HostSession::QueryMenuItem(const MenuItem& item, ICustomDocument* document) {
+    auto handler = ComPtr<IKYTCommandHandler>::QueryFrom(document);
+    if (!handler)
+        return {};
+    ComPtr<CommandState> state(new CommandState);
+    handler->UpdateCommand(item.id, state.Get());
+    return state->State();
+}
+
+HRESULT HostSession::ChooseMenuItem(const MenuItem& item, ICustomDocument* document) {
+    auto handler = ComPtr<IKYTCommandHandler>::QueryFrom(document);
+    if (!handler)
+        return E_NOINTERFACE;
+    return handler->ExecuteCommand(item.id);
+}
+
 }  // namespace Ostrel

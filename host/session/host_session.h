@@ -58,6 +58,12 @@ public:
 
     WORD Family(const GUID& family);
     std::vector<MenuItem> MenuItems();
+    // A menu item's state with `document` active: its extension document's command handler
+    // sets it, as when the host opens the menu. Disabled and unchecked when nothing answers.
+    MenuItemState QueryMenuItem(const MenuItem& item, ICustomDocument* document);
+    // Chooses a menu item with `document` active: its extension document's command handler
+    // runs the command. E_NOINTERFACE when the document has no command handler.
+    HRESULT ChooseMenuItem(const MenuItem& item, ICustomDocument* document);
 
     IDocClassRegistry* Registry() const { return registry_.Get(); }
     IObserverRegistry* Observers() const { return observers_.Get(); }

@@ -42,6 +42,10 @@ std::string ConfigText(int analog, int digital, const std::vector<std::string>& 
 }
 
 void ModuleTest::Open(const std::string& device) {
+    // A document opened before goes first, its user before its host: each restores the user
+    // interface driver it found when it came.
+    user_.reset();
+    host_.reset();
     host_ = std::make_unique<Ostrel::OstrelHost>(Ostrel::ParseDeviceDescription(device), messages_);
     user_ = std::make_unique<ui::ScriptedUser>();  // installed over the host's printer
     Device().ClearRecord();

@@ -1,0 +1,187 @@
+// The setup command as the host runs it: the menu item's state, choosing it, the checks that
+// refuse, the dialog on a copy shaped by the device, and what OK and Cancel send back to the
+// document. The user is scripted; message boxes are recorded.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "host/api/framework_host.h"
+#include "resources/dialog_ids.h"
+#include "resources/pane_ids.h"
+#include "tests/extension/module/module_fixture.h"
+
+namespace module_test {
+namespace {
+
+namespace Setup = VavazaZavidi::SetupDialogId;
+namespace OnOff = VavazaZavidi::OnOffPaneId;
+namespace Template = VavazaZavidi::TemplateId;
+
+constexpr UINT kRefusalFlags = 0x2010;  // error icon, task-modal
+
+class SetupCommand : public ModuleTest {
+protected:
+    Ostrel::MenuItem Item() { return Host().Session().MenuItems().at(0); }
+    Ostrel::MenuItemState State() { return Host().Session().QueryMenuItem(Item(), Document()); }
+    HRESULT Choose() { return Host().Session().ChooseMenuItem(Item(), Document()); }
+
+    // Queues a dialog script that switches output `tab` on (when it is off) and presses OK,
+    // noting what the user saw.
+    void SwitchOnAndPressOk(int tab) {
+        user_->OnNextDialog([this, tab](ui::WindowUser& d) {
+            caption_ = d.Caption();
+            tabs_ = d.Control(Setup::kTabs).TabLabels();
+            d.Control(Setup::kTabs).SelectTab(tab);
+            ui::ControlUser on = d.ChildDialog(Template::kOnOffPane).Control(OnOff::kGenerate);
+            if (!on.IsChecked())
+                on.Click();
+            d.PressOk();
+        });
+    }
+
+    static std::string Narrow(const std::u16string& text) {
+        return std::string(text.begin(), text.end());
+    }
+
+    // Whether the text was wrapped at `width`: a line may end in the break character just past
+    // the width, which the wrap keeps on the line it ends.
+    static bool LinesWithin(const std::u16string& text, std::size_t width) {
+        ++width;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find(u'\n', start)) != std::u16string::npos;
+             start = end + 1) {
+            if (end - start > width)
+                return false;
+        }
+        return text.size() - start <= width;
+    }
+
+    std::u16string caption_;
+    std::vector<std::u16string> tabs_;
+};
+
+TEST_F(SetupCommand, MenuItemIsGreyedWhileBlockedAndCheckedExactlyWhenAnOutputIsOn) {
+    Open();
+    EXPECT_TRUE(State().enabled);
+    EXPECT_FALSE(State().checked);
+
+    SendMessage(2, 0, ConfigText(2, 8, {OutputText(-3, true, {{1, true, 25}})}));
+    EXPECT_TRUE(State().enabled);
+    EXPECT_TRUE(State().checked);
+
+    Host().Session().Framework()->SetCommandsBlocked(VARIANT_TRUE);
+    EXPECT_FALSE(State().enabled);
+    EXPECT_FALSE(State().checked);
+    Host().Session().Framework()->SetCommandsBlocked(0);
+    EXPECT_TRUE(State().checked);
+
+    // An output that is on but that the device lacks does not check the item.
+    Open("analog=2, digital=none");
+    SendMessage(2, 0, ConfigText(3, 0, {OutputText(3, true, {{1, true, 25}})}));
+    EXPECT_TRUE(State().enabled);
+    EXPECT_FALSE(State().checked);
+
+    // An unsuitable device leaves the item enabled (choosing it explains) and unchecked.
+    Open("auto-outputs=off");
+    SendMessage(2, 0, ConfigText(2, 8, {OutputText(1, true, {{1, true, 25}})}));
+    EXPECT_TRUE(State().enabled);
+    EXPECT_FALSE(State().checked);
+}
+
+TEST_F(SetupCommand, RefusalsExplainThemselvesAndChangeNothing) {
+    struct Case {
+        const char* device;
+        std::u16string_view says;
+        std::size_t wrap;
+    };
+    const Case cases[] = {
+        {"name=Lab rig 2, auto-outputs=off", u"(Lab rig 2)", 64},
+        {"name=, auto-outputs=failing", u"(none)", 64},
+        {"auto-outputs=absent", u"(Corvex)", 64},
+        {"sampling=on", u"You cannot turn on Tarvel while sampling.\n\nStop sampling", 70},
+    };
+    for (const Case& c : cases) {
+        Open(c.device);
+        const std::string before = Host().DocumentText();
+        Choose();  // no dialog may come up: the scripted user fails the test if one does
+        ASSERT_EQ(user_->MessageBoxes().size(), 1u) << c.device;
+        const auto& box = user_->LastMessageBox();
+        EXPECT_NE(box.text.find(c.says), std::u16string::npos) << c.device;
+        EXPECT_TRUE(LinesWithin(box.text, c.wrap)) << c.device << "\n" << Narrow(box.text);
+        EXPECT_EQ(box.caption, u"Tarvel");
+        EXPECT_EQ(box.flags, kRefusalFlags);
+        EXPECT_EQ(box.owner, Host().Session().MainWindow());
+        EXPECT_TRUE(Device().Commands().empty()) << c.device << ": nothing programmed or reset";
+        EXPECT_EQ(Host().DocumentText(), before);
+        EXPECT_FALSE(Host().Modified());
+    }
+}
+
+TEST_F(SetupCommand, OkSendsTheWholeTextBackToTheDocumentThenResetsWhenNotSampling) {
+    Open("name=Bench");
+    SwitchOnAndPressOk(0);
+    Choose();
+    EXPECT_EQ(caption_, u"Tarvel - Bench");
+    ASSERT_EQ(tabs_.size(), 10u);
+    EXPECT_EQ(tabs_[0], u"Analog Output 1");
+    EXPECT_TRUE(Host().Modified());
+    EXPECT_NE(Host().DocumentText().find("Output = 1\nOn = 1\n"), std::string::npos);
+    auto blocks = TakeBlocks();
+    ASSERT_EQ(blocks.size(), 10u);
+    EXPECT_EQ(blocks[0].Mode, OutputCommandBlock::kAllRules);
+    EXPECT_EQ(Device().ResetCount(), 0) << "the record was cleared with the blocks";
+
+    // OK without a change sends the whole text again, and the outputs are reset after it.
+    const std::string before = Host().DocumentText();
+    user_->OnNextDialog([](ui::WindowUser& d) { d.PressOk(); });
+    Choose();
+    ASSERT_EQ(Device().Commands().size(), 11u);
+    EXPECT_EQ(Device().Commands().back().What, Ostrel::DeviceCommand::Kind::kReset);
+    EXPECT_EQ(Host().DocumentText(), before);
+}
+
+TEST_F(SetupCommand, WhileSamplingTheDialogOpensOnlyWhereTheDeviceAllowsItAndNothingIsReset) {
+    Open("sampling=on, while-sampling=on");
+    SwitchOnAndPressOk(2);
+    Choose();
+    EXPECT_TRUE(user_->MessageBoxes().empty());
+    EXPECT_NE(Host().DocumentText().find("Output = -1\nOn = 1\n"), std::string::npos);
+    EXPECT_EQ(TakeBlocks().size(), 10u);
+    EXPECT_EQ(Device().ResetCount(), 0);
+}
+
+TEST_F(SetupCommand, CancelSendsNothingAndTheDialogShowsOnlyTheDevicesOutputs) {
+    Open("analog=1, digital=none");
+    SendMessage(
+        2, 0,
+        ConfigText(3, 0,
+                   {OutputText(1, false, {{1, true, 25}}), OutputText(2, true, {{1, true, 25}}),
+                    OutputText(3, true, {{1, true, 25}})}));
+    Device().ClearRecord();
+    const std::string before = Host().DocumentText();
+    user_->OnNextDialog([this](ui::WindowUser& d) {
+        tabs_ = d.Control(Setup::kTabs).TabLabels();
+        d.ChildDialog(Template::kOnOffPane).Control(OnOff::kGenerate).Click();
+        d.PressCancel();
+    });
+    Choose();
+    EXPECT_EQ(tabs_, std::vector<std::u16string>{u"Analog Output 1"});
+    EXPECT_TRUE(Device().Commands().empty());
+    EXPECT_EQ(Host().DocumentText(), before);
+}
+
+TEST_F(SetupCommand, AnExceptionInTheDialogLeavesNoDialogAndIsReported) {
+    Open();
+    user_->OnNextDialog(
+        [](ui::WindowUser&) { throw std::runtime_error("the user's hand slipped"); });
+    Choose();
+    ASSERT_EQ(user_->MessageBoxes().size(), 1u);
+    EXPECT_EQ(user_->LastMessageBox().text.rfind(u"An internal error occurred", 0), 0u);
+    EXPECT_EQ(user_->DialogsLeftOpen(), 0);
+    EXPECT_TRUE(Device().Commands().empty());
+    EXPECT_FALSE(Host().Modified());
+}
+
+}  // namespace
+}  // namespace module_test
