@@ -93,12 +93,11 @@ void Doc::UpdateSetupMenu(ICommandState* commandUI) {
         return;
     }
     commandUI->Enable(-1);
+    // The copy holds exactly the device's outputs: one the device lacks does not count.
     const auto copy = MakeWorkingCopy();
-    const std::int32_t shown = copy->GetCount();
     bool anyOn = false;
-    for (std::int32_t i = 0; i < shown && i < copy->GetCount(); ++i) {
+    for (std::int32_t i = 0; i < copy->GetCount(); ++i)
         anyOn = anyOn || copy->Settings(i).On;
-    }
     commandUI->SetCheck(anyOn ? kChecked : kUnchecked, kCheckMask);
 }
 

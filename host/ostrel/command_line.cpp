@@ -38,6 +38,12 @@ Commands:
   open DOC [--device D] [--hex]
       Opens the document file DOC into a new document and prints the configuration text it
       then holds and the command blocks programmed after the load.
+  setup DOC [--device D]
+      Opens the document file DOC (a new document when there is none), shows the state of
+      the menu item "Tarvel..." and chooses it, as a user of the host would: refusals are
+      printed as their message boxes. The setup dialog needs a display, which ostrel does
+      not have yet; it then says so and changes nothing (exit 2). After OK in the dialog
+      the document is saved into DOC (exit 0); a refusal or Cancel writes nothing (exit 1).
   preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]
           [--plot OUT.png|OUT.svg] [--from S] [--to S]
       Programs the device as apply (a configuration text) or open (a document file) does,
@@ -217,10 +223,11 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
             return UsageError(problem, err);
         return RunPreview(file, options, out, err);
     }
-    if (command == "apply" || command == "save" || command == "open") {
+    if (command == "apply" || command == "save" || command == "open" || command == "setup") {
         DocumentArguments arguments;
         std::string problem;
-        if (!ParseDocumentArguments(argc, argv, command != "save", arguments, problem))
+        if (!ParseDocumentArguments(argc, argv, command == "apply" || command == "open", arguments,
+                                    problem))
             return UsageError(problem, err);
         const auto& files = arguments.files;
         if (command == "apply") {
@@ -232,6 +239,11 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
             if (files.size() != 2)
                 return UsageError("save takes a CONFIG file and a DOC file", err);
             return RunSave(files[0], files[1], arguments.options, out, err);
+        }
+        if (command == "setup") {
+            if (files.size() != 1)
+                return UsageError("setup takes one DOC file", err);
+            return RunSetupCommand(files[0], arguments.options, out, err);
         }
         if (files.size() != 1)
             return UsageError("open takes one DOC file", err);

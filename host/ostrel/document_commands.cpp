@@ -1,5 +1,9 @@
 #include "host/ostrel/document_commands.h"
 
+#include <vector>
+
+#include <filesystem>
+
 #include <stdexcept>
 
 #include "host/device/device_description_text.h"
@@ -10,6 +14,7 @@
 #include "host/ostrel/programming_report.h"
 #include "host/session/document_file.h"
 #include "host/session/host_files.h"
+#include "platform/text/utf.h"
 
 namespace Ostrel {
 
@@ -141,6 +146,73 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
     PrintText(host.DocumentText(), out);
     PrintBlocks(host.Device().ProgrammedBlocks(), options.Hex, out);
     return ReportProgramming(host.Device(), out, err) ? 0 : 1;
+}
+
+int RunSetupCommand(const std::string& documentPath, const DocumentOptions& options,
+                    std::ostream& out, std::ostream& err) {
+    DeviceDescription device;
+    if (!ReadDevice(options, device, err))
+        return 2;
+    OstrelHost host(device, out);
+    std::error_code noFile;
+    if (std::filesystem::exists(documentPath, noFile)) {
+        HRESULT result = S_OK;
+        try {
+            result = host.Open(documentPath, err);
+        } catch (const DocumentFileError& error) {
+            err << "ostrel: " << error.what() << "\n";
+            return 2;
+        }
+        if (result != S_OK) {
+            err << "ostrel: the extension could not load its part of " << documentPath << ": "
+                << DescribeHResult(result) << "\n";
+            return 1;
+        }
+        out << "Opened " << documentPath << "\n";
+    } else {
+        out << "New document " << documentPath << "\n";
+    }
+
+    const std::vector<MenuItem> items = host.Session().MenuItems();
+    if (items.empty()) {
+        err << "ostrel: the extension offers no menu command\n";
+        return 2;
+    }
+    const MenuItem& item = items.front();
+    const MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
+    out << "Menu item \"" << Utf::ToUtf8(item.text) << "\" at " << Utf::ToUtf8(item.path) << ": "
+        << (state.enabled ? "enabled" : "greyed") << ", "
+        << (state.checked ? "checked" : "not checked") << "\n";
+    if (!state.enabled) {
+        err << "ostrel: the menu item is greyed; nothing was changed\n";
+        return 1;
+    }
+
+    host.Session().ChooseMenuItem(item, host.Extension());
+    if (host.DialogsWithoutScreen() > 0) {
+        err << "ostrel: setup needs a display to show its dialog; nothing was changed\n";
+        return 2;
+    }
+    if (!host.Modified()) {
+        err << "ostrel: " << (host.MessageBoxesShown() > 0 ? "the command refused" : "cancelled")
+            << "; " << documentPath << " was not written\n";
+        return 1;
+    }
+    try {
+        const HRESULT result = host.Save(documentPath);
+        if (result != S_OK) {
+            err << "ostrel: the extension could not save its part of the document: "
+                << DescribeHResult(result) << "\n"
+                << "ostrel: " << documentPath << " was not written\n";
+            return 1;
+        }
+    } catch (const std::exception& error) {
+        err << "ostrel: " << error.what() << "\n";
+        return 2;
+    }
+    out << "Saved " << documentPath << "\n";
+    host.PrintState(out);
+    return 0;
 }
 
 }  // namespace Ostrel

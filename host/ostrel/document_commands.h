@@ -40,4 +40,14 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
 int RunOpen(const std::string& documentPath, const DocumentOptions& options, std::ostream& out,
             std::ostream& err);
 
+// `ostrel setup DOC`: opens DOC (a new document when there is no such file), shows the state
+// of the extension's menu item as the host would and chooses it, with ostrel's user: refusals
+// are printed as their message boxes. The setup dialog needs a screen, which ostrel does not
+// have yet: when it comes up it is cancelled and the command says so. Exit 0 when the document
+// took a new configuration and DOC was saved; 1 when the item is greyed, the command refused
+// or the user cancelled (nothing written); 2 for a file that cannot be read or written, and
+// when the dialog needed a screen.
+int RunSetupCommand(const std::string& documentPath, const DocumentOptions& options,
+                    std::ostream& out, std::ostream& err);
+
 }  // namespace Ostrel

@@ -37,8 +37,10 @@ public:
     explicit MessageBoxPrinter(std::ostream& out) : out_(out), previous_(ui::InstallDriver(this)) {}
     ~MessageBoxPrinter() override { ui::InstallDriver(previous_); }
 
-    void RunModal(HWND) override {}
+    // ostrel has no screen: a dialog that comes up is counted and left to end with Cancel.
+    void RunModal(HWND) override { ++dialogs_; }
     int ShowMessageBox(const ui::MessageBoxRequest& request) override {
+        ++messageBoxes_;
         out_ << "[message box] " << Narrow(request.caption) << ": ";
         for (char c : Narrow(request.text)) {
             out_ << c;
@@ -49,9 +51,14 @@ public:
         return ui::DefaultMessageBoxAnswer(request.flags);
     }
 
+    int Dialogs() const { return dialogs_; }
+    int MessageBoxes() const { return messageBoxes_; }
+
 private:
     std::ostream& out_;
     ui::Driver* previous_;
+    int dialogs_ = 0;
+    int messageBoxes_ = 0;
 };
 
 namespace {
@@ -141,6 +148,14 @@ HRESULT OstrelHost::Open(const std::string& path, std::ostream& notes) {
               << "; it is left out\n";
     }
     return result;
+}
+
+int OstrelHost::DialogsWithoutScreen() const {
+    return printer_->Dialogs();
+}
+
+int OstrelHost::MessageBoxesShown() const {
+    return printer_->MessageBoxes();
 }
 
 void OstrelHost::PrintSetup(std::ostream& out) {

@@ -50,6 +50,11 @@ public:
     // is not an Ostrel document.
     HRESULT Open(const std::string& path, std::ostream& notes);
 
+    // Modal dialogs that came up while ostrel had no screen to show them on (each was
+    // cancelled at once), and the message boxes printed so far.
+    int DialogsWithoutScreen() const;
+    int MessageBoxesShown() const;
+
     // A line about the device, the module and the menu, for the commands' output.
     void PrintSetup(std::ostream& out);
     // The document's state: modified or not, persistence offered or not.
