@@ -25,12 +25,15 @@ document whose master device is the simulated Corvex, and work through the exten
 document beside it.
 
 Commands:
-  demo [--hex]
-      The typical request: a configuration for the demonstration device (8 inputs of 10 V,
-      2 analog outputs, digital outputs 4+4) with output 1 on for Input 1 above 2.5 V is sent
-      to the document as the configuration text message. The document merges it, marks itself
-      modified and programs the device. Prints the configuration text the document holds, its
-      state and the command blocks the device received.
+  demo [--hex] [--snapshot FILE]
+      The typical request on the demonstration device (8 inputs of 10 V, 2 analog outputs,
+      digital outputs 4+4): the user chooses the menu item "Tarvel...", and in the setup
+      dialog selects output 1's tab, ticks "Generate output when", chooses Input 1 and
+      "above", types 2.5 into the level and presses OK. The configuration text message
+      reaches the document, which merges it, marks itself modified and programs the device.
+      Prints the menu item's state before and after, what the user saw in the dialog, the
+      configuration text the document holds, its state and the command blocks the device
+      received. --snapshot writes a PNG picture of the dialog just before OK.
   apply CONFIG [--device D] [--hex]
       The same for the configuration text in the file CONFIG, on the device D.
   save CONFIG DOC [--device D]
@@ -200,6 +203,8 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
             const std::string_view option = argv[i];
             if (option == "--hex") {
                 options.Hex = true;
+            } else if (option == "--snapshot" && i + 1 < argc) {
+                options.Snapshot = argv[++i];
             } else {
                 return UsageError("unknown option for demo: " + std::string(option), err);
             }

@@ -1,10 +1,14 @@
 #include "host/ostrel/demo_command.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "host/device/simulated_corvex.h"
+#include "host/inspect/demo_user.h"
 #include "host/inspect/tarvel_formats.h"
 #include "host/ostrel/document_commands.h"
+#include "platform/text/utf.h"
+#include "platform/ui/scripted_user.h"
 
 namespace Ostrel {
 namespace {
@@ -13,19 +17,59 @@ constexpr double kTriggerVolts = 2.5;
 
 }  // namespace
 
-std::string DemoConfigurationText(const DeviceDescription& description) {
-    const ComPtr<SimulatedCorvex> corvex = SimulatedCorvex::Create(description);
-    // Levels are percent of the input's range.
-    const double range = std::strtod(description.RangeOf(0).Range.c_str(), nullptr);
-    return Inspect::OneRuleConfigurationText(corvex.Get(), kTriggerVolts * 100.0 / range);
+namespace {
+
+void PrintMenuItem(OstrelHost& host, const MenuItem& item, const char* when, std::ostream& out) {
+    const MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
+    out << "Menu item \"" << Utf::ToUtf8(item.text) << "\" " << when << ": "
+        << (state.enabled ? "enabled" : "greyed") << ", "
+        << (state.checked ? "checked" : "not checked") << "\n";
 }
+
+}  // namespace
 
 int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     const DeviceDescription description;  // the demonstration device
     out << "Demonstration: output 1 on, Input 1 above " << kTriggerVolts << " "
-        << description.RangeOf(0).Unit << "\n";
-    return ApplyConfigurationText(DemoConfigurationText(description), description, options.Hex, out,
-                                  err);
+        << description.RangeOf(0).Unit << ", set up through the dialog\n";
+    OstrelHost host(description, out);
+    host.PrintSetup(out);
+    host.Device().ClearRecord();
+    const std::vector<MenuItem> items = host.Session().MenuItems();
+    if (items.empty()) {
+        err << "ostrel: the extension offers no menu command\n";
+        return 1;
+    }
+    PrintMenuItem(host, items.front(), "before", out);
+
+    Inspect::DemoUserSaw seen;
+    std::vector<std::string> problems;
+    {
+        ui::ScriptedUser user;
+        user.OnNextDialog([&](ui::WindowUser& dialog) {
+            Inspect::PlayDemoUser(dialog, u"2.5", seen, options.Snapshot);
+        });
+        host.Session().ChooseMenuItem(items.front(), host.Extension());
+        problems = user.TakeProblems();
+        if (user.PendingScripts() != 0)
+            problems.push_back("the setup dialog did not come up");
+    }
+    for (const std::string& problem : problems)
+        err << "ostrel: " << problem << "\n";
+    if (!problems.empty())
+        return 1;
+
+    out << "The user saw the dialog \"" << Utf::ToUtf8(seen.caption) << "\" with the tabs";
+    for (const std::u16string& tab : seen.tabs)
+        out << " [" << Utf::ToUtf8(tab) << "]";
+    out << "\n";
+    for (const std::u16string& row : seen.rows)
+        out << "  " << Utf::ToUtf8(row) << "\n";
+    if (!options.Snapshot.empty())
+        out << "Picture of the dialog before OK: " << options.Snapshot << "\n";
+    out << "OK pressed: the configuration text message went to the document\n";
+    PrintMenuItem(host, items.front(), "after", out);
+    return PrintOutcome(host, options.Hex, out, err);
 }
 
 }  // namespace Ostrel

@@ -66,6 +66,10 @@ int ApplyConfigurationText(const std::string& text, const DeviceDescription& dev
     host.PrintSetup(out);
     host.SendConfigurationText(text);
     out << "Configuration text message sent to the document\n";
+    return PrintOutcome(host, hex, out, err);
+}
+
+int PrintOutcome(OstrelHost& host, bool hex, std::ostream& out, std::ostream& err) {
     host.PrintState(out);
     PrintText(host.DocumentText(), out);
     PrintBlocks(host.Device().ProgrammedBlocks(), hex, out);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/device/device_description.h"
+#include "host/ostrel/ostrel_host.h"
 
 namespace Ostrel {
 
@@ -19,6 +20,10 @@ struct DocumentOptions {
 // received. Returns the exit code.
 int ApplyConfigurationText(const std::string& text, const DeviceDescription& device, bool hex,
                            std::ostream& out, std::ostream& err);
+
+// Prints the document's state, the configuration text it holds, the command blocks the device
+// received and how programming went. Returns the exit code: 1 when the device refused a block.
+int PrintOutcome(OstrelHost& host, bool hex, std::ostream& out, std::ostream& err);
 
 // `ostrel apply CONFIG`: ApplyConfigurationText with the file's text. Exit 2 when the file or
 // the device description cannot be read, 1 (nothing applied, the reader's diagnosis printed)

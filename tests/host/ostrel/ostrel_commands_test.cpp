@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "host/ostrel/block_table.h"
+#include "platform/gdi/png.h"
+#include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
 namespace Ostrel {
@@ -37,6 +39,25 @@ TEST(OstrelDemo, ProgramsOutputOneForInputOneAboveTwoAndAHalfVolts) {
     for (const char* off : {"\n     2  off\n", "\n    -1  off\n", "\n    -8  off\n"}) {
         EXPECT_NE(run.out.find(off), std::string::npos) << off;
     }
+    // The configuration came through the menu item and the dialog, as a user makes it.
+    for (const char* seen :
+         {"Menu item \"Tarvel...\" before: enabled, not checked\n",
+          "The user saw the dialog \"Tarvel - Corvex\" with the tabs [Analog Output 1 \u2022] [2] "
+          "[Digital Output 1] [2]",
+          "\n  When Input 1 is above 2.5 (Level (V)), hysteresis 5 %\n",
+          "Menu item \"Tarvel...\" after: enabled, checked\n"}) {
+        EXPECT_NE(run.out.find(seen), std::string::npos) << seen << "\n" << run.out;
+    }
+}
+
+TEST(OstrelDemo, KeepsAPictureOfTheDialogBeforeOk) {
+    TempFolder folder;
+    const std::string picture = folder.PathOf("dialog.png");
+    ASSERT_EQ(RunCommand({"demo", "--snapshot", picture.c_str()}).code, 0);
+    const gdi::Image image = gdi::ReadPng(picture);
+    EXPECT_GE(image.width, 749) << "499 dialog units across, and the frame";
+    EXPECT_GT(image.height, 300);
+    EXPECT_EQ(RunCommand({"demo", "--snapshot"}).code, 2);
 }
 
 TEST(OstrelDemo, HexPrintsEachBlockOnOneLine) {
