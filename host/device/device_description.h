@@ -46,6 +46,7 @@ struct DeviceDescription {
     std::set<std::uint32_t> MissingGroups;  // zero-based groups the device does not give
     std::set<std::uint32_t> FailingGroups;  // zero-based groups whose count call fails
     std::set<std::int32_t> FailingOutputs;  // outputs (1, 2 ... / -1, -2 ...) that fail to program
+    bool TimingLimitsFail = false;          // the timing-limits query answers E_FAIL
 
     bool operator==(const DeviceDescription&) const = default;
 

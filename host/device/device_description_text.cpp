@@ -31,6 +31,7 @@ Failure modes (each may be given several times):
   missing-group=G        digital group G (1-based) cannot be obtained
   failing-group=G        digital group G cannot tell its number of outputs
   failing-output=O       programming output O (1, 2 ... analog, -1, -2 ... digital) fails
+  timing-limits=failing  the query for the largest delay and wait fails (ok: it answers)
 )";
 
 namespace {
@@ -268,6 +269,10 @@ DeviceDescription ParseDeviceDescription(std::string_view text) {
             device.MaxPulseDelay = item.Seconds();
         } else if (key == "max-holdoff") {
             device.MaxHoldoff = item.Seconds();
+        } else if (key == "timing-limits") {
+            if (item.value != "ok" && item.value != "failing")
+                item.Fail("expected ok or failing");
+            device.TimingLimitsFail = item.value == "failing";
         } else if (key == "missing-group") {
             device.MissingGroups.insert(static_cast<std::uint32_t>(item.Whole(1, kMaxOutputs) - 1));
         } else if (key == "failing-group") {
@@ -325,6 +330,8 @@ std::string FormatDeviceDescription(const DeviceDescription& device) {
     text += std::string(", while-sampling=") + OnOff(device.AllowedWhileSampling);
     text += ", max-delay=" + Seconds(device.MaxPulseDelay);
     text += ", max-holdoff=" + Seconds(device.MaxHoldoff);
+    if (device.TimingLimitsFail)
+        text += ", timing-limits=failing";
     for (const auto group : device.MissingGroups) {
         text += ", missing-group=" + std::to_string(group + 1);
     }

@@ -215,6 +215,8 @@ HRESULT SimulatedCorvex::GetTimingLimits(TimingLimits* limits) {
         return E_POINTER;
     if (limits->Size != TimingLimits::kSize)
         return E_INVALIDARG;
+    if (description_.TimingLimitsFail)
+        return E_FAIL;
     limits->MaxPulseDelay = description_.MaxPulseDelay;
     limits->MaxHoldoff = description_.MaxHoldoff;
     return S_OK;

@@ -118,6 +118,14 @@ TEST_F(SetupCommand, RefusalsExplainThemselvesAndChangeNothing) {
     }
 }
 
+TEST_F(SetupCommand, TimingLimitsThatCannotBeReadStopTheCommandSilently) {
+    Open("timing-limits=failing");
+    Choose();  // no dialog may come up: the scripted user fails the test if one does
+    EXPECT_TRUE(user_->MessageBoxes().empty());
+    EXPECT_TRUE(Device().Commands().empty());
+    EXPECT_FALSE(Host().Modified());
+}
+
 TEST_F(SetupCommand, OkSendsTheWholeTextBackToTheDocumentThenResetsWhenNotSampling) {
     Open("name=Bench");
     SwitchOnAndPressOk(0);

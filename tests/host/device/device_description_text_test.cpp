@@ -32,7 +32,7 @@ TEST(DeviceDescriptionText, ReadsEveryKey) {
         "name = Corvex 16/4 , inputs=16, analog=4, digital=8+0+2, range=2.5mV, range3=10 V,"
         "range16=5, auto-outputs=off, stimulator=on, sampling=on, while-sampling=on,"
         "max-delay=2.5, max-holdoff=0.125, missing-group=3, failing-group=1, failing-group=2,"
-        "failing-output=-10, failing-output=4");
+        "failing-output=-10, failing-output=4, timing-limits=failing");
     EXPECT_EQ(device.Name, "Corvex 16/4");
     EXPECT_EQ(device.Inputs, 16);
     EXPECT_EQ(device.AnalogOutputs, 4);
@@ -50,6 +50,8 @@ TEST(DeviceDescriptionText, ReadsEveryKey) {
     EXPECT_EQ(device.MissingGroups, (std::set<std::uint32_t>{2}));
     EXPECT_EQ(device.FailingGroups, (std::set<std::uint32_t>{0, 1}));
     EXPECT_EQ(device.FailingOutputs, (std::set<std::int32_t>{-10, 4}));
+    EXPECT_TRUE(device.TimingLimitsFail);
+    EXPECT_FALSE(ParseDeviceDescription("timing-limits=ok").TimingLimitsFail);
 }
 
 TEST(DeviceDescriptionText, LinesCommentsAndTheOtherChoices) {
@@ -82,6 +84,7 @@ TEST(DeviceDescriptionText, FormatReadsBackAsTheSameDescription) {
     device.MaxPulseDelay = 0.1;
     device.MaxHoldoff = 1e-7;
     device.FailingOutputs = {1};
+    device.TimingLimitsFail = true;
     EXPECT_EQ(ParseDeviceDescription(FormatDeviceDescription(device)), device);
 
     DeviceDescription groups;
