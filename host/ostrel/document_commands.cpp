@@ -126,6 +126,24 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     return programmed ? 0 : 1;
 }
 
+int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& out,
+                     std::ostream& err) {
+    HRESULT result = S_OK;
+    try {
+        result = host.Open(path, err);
+    } catch (const DocumentFileError& error) {
+        err << "ostrel: " << error.what() << "\n";
+        return 2;
+    }
+    if (result != S_OK) {
+        err << "ostrel: the extension could not load its part of " << path << ": "
+            << DescribeHResult(result) << "\n";
+        return 1;
+    }
+    out << "Opened " << path << "\n";
+    return 0;
+}
+
 int RunOpen(const std::string& documentPath, const DocumentOptions& options, std::ostream& out,
             std::ostream& err) {
     DeviceDescription device;
@@ -133,19 +151,8 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
         return 2;
     OstrelHost host(device, out);
     host.Device().ClearRecord();
-    HRESULT result = S_OK;
-    try {
-        result = host.Open(documentPath, err);
-    } catch (const DocumentFileError& error) {
-        err << "ostrel: " << error.what() << "\n";
-        return 2;
-    }
-    if (result != S_OK) {
-        err << "ostrel: the extension could not load its part of " << documentPath << ": "
-            << DescribeHResult(result) << "\n";
-        return 1;
-    }
-    out << "Opened " << documentPath << "\n";
+    if (const int code = OpenDocumentFile(host, documentPath, out, err); code != 0)
+        return code;
     host.PrintState(out);
     PrintText(host.DocumentText(), out);
     PrintBlocks(host.Device().ProgrammedBlocks(), options.Hex, out);
@@ -160,19 +167,8 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     OstrelHost host(device, out);
     std::error_code noFile;
     if (std::filesystem::exists(documentPath, noFile)) {
-        HRESULT result = S_OK;
-        try {
-            result = host.Open(documentPath, err);
-        } catch (const DocumentFileError& error) {
-            err << "ostrel: " << error.what() << "\n";
-            return 2;
-        }
-        if (result != S_OK) {
-            err << "ostrel: the extension could not load its part of " << documentPath << ": "
-                << DescribeHResult(result) << "\n";
-            return 1;
-        }
-        out << "Opened " << documentPath << "\n";
+        if (const int code = OpenDocumentFile(host, documentPath, out, err); code != 0)
+            return code;
     } else {
         out << "New document " << documentPath << "\n";
     }

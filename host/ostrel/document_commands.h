@@ -25,6 +25,12 @@ int ApplyConfigurationText(const std::string& text, const DeviceDescription& dev
 // received and how programming went. Returns the exit code: 1 when the device refused a block.
 int PrintOutcome(OstrelHost& host, bool hex, std::ostream& out, std::ostream& err);
 
+// Opens the document file `path` into the host's document and says so on `out`. Returns 0, or
+// the exit code with the reason on `err`: 2 when the file cannot be read or is no Ostrel
+// document, 1 when the extension's Load did not answer S_OK.
+int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& out,
+                     std::ostream& err);
+
 // `ostrel apply CONFIG`: ApplyConfigurationText with the file's text. Exit 2 when the file or
 // the device description cannot be read, 1 (nothing applied, the reader's diagnosis printed)
 // when the text does not read or reads as nothing.

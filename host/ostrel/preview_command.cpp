@@ -7,8 +7,8 @@
 #include "host/device/device_description_text.h"
 #include "host/device/input_converter.h"
 #include "host/device/output_engine.h"
+#include "host/ostrel/document_commands.h"
 #include "host/ostrel/file_text.h"
-#include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/preview/events_csv_writer.h"
@@ -97,22 +97,8 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
         out << "Configuration text " << path << " sent to the document\n";
         return true;
     }
-    HRESULT result = S_OK;
-    try {
-        result = host.Open(path, err);
-    } catch (const DocumentFileError& error) {
-        err << "ostrel: " << error.what() << "\n";
-        code = 2;
-        return false;
-    }
-    if (result != S_OK) {
-        err << "ostrel: the extension could not load its part of " << path << ": "
-            << DescribeHResult(result) << "\n";
-        code = 1;
-        return false;
-    }
-    out << "Opened " << path << "\n";
-    return true;
+    code = OpenDocumentFile(host, path, out, err);
+    return code == 0;
 }
 
 // The blocks as the device carries them out: an output it keeps low counts as off.
