@@ -10,27 +10,11 @@
 #include "platform/com/class_objects.h"
 #include "platform/com/ole_init.h"
 #include "support/string/tev_string.h"
+#include "tests/helpers/framework_registration.h"
 
 namespace dialog_test {
 
 namespace {
-
-// The framework for the test process: the framework library's objects, registered once.
-void RegisterFramework() {
-    static const bool registered = [] {
-        OleInitialize(nullptr);
-        for (const CLSID& clsid :
-             {CLSID_FrameworkClassObject, CLSID_UnitTestRegistry, CLSID_HostApplication}) {
-            ComPtr<IUnknown> object;
-            kyt::GetClassObject(clsid, IID_IUnknown, reinterpret_cast<void**>(object.OutParam()));
-            DWORD cookie = 0;
-            CoRegisterClassObject(clsid, object.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                  &cookie);
-        }
-        return true;
-    }();
-    (void)registered;
-}
 
 template <class Interface>
 ComPtr<Interface> FrameworkObject(const CLSID& clsid) {

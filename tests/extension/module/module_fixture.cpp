@@ -41,6 +41,16 @@ std::string ConfigText(int analog, int digital, const std::vector<std::string>& 
     return text;
 }
 
+std::string FullText() {
+    std::vector<std::string> outputs;
+    for (int output : {1, 2, -1, -2, -3, -4, -5, -6, -7, -8}) {
+        outputs.push_back(OutputText(
+            output, true, {{0, true, 12.5}, {1, false, -30}, {2, true, 99.5}, {3, false, 0.25}},
+            output % 2 == 0));
+    }
+    return ConfigText(2, 8, outputs);
+}
+
 void ModuleTest::Open(const std::string& device) {
     // A document opened before goes first, its user before its host: each restores the user
     // interface driver it found when it came.

@@ -26,6 +26,8 @@ struct RuleText {
 std::string OutputText(int output, bool on, const std::vector<RuleText>& rules, bool all = true);
 // A whole configuration text: the header and the given output blocks.
 std::string ConfigText(int analog, int digital, const std::vector<std::string>& outputs);
+// 2 analog and 8 digital outputs, each on with 4 rules.
+std::string FullText();
 
 class ModuleTest : public ::testing::Test {
 protected:

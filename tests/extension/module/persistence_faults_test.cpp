@@ -12,17 +12,6 @@
 namespace module_test {
 namespace {
 
-// 2 analog and 8 digital outputs, each on with 4 rules.
-std::string FullText() {
-    std::vector<std::string> outputs;
-    for (int output : {1, 2, -1, -2, -3, -4, -5, -6, -7, -8}) {
-        outputs.push_back(OutputText(
-            output, true, {{0, true, 12.5}, {1, false, -30}, {2, true, 99.5}, {3, false, 0.25}},
-            output % 2 == 0));
-    }
-    return ConfigText(2, 8, outputs);
-}
-
 class PersistenceFaults : public ModuleTest {
 protected:
     void SetUp() override {
