@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "platform/ui/user_types.h"
@@ -19,12 +20,19 @@ void AdvanceClock(DWORD milliseconds);
 
 // Delivers the posted messages, then paints every visible window that waits for painting.
 void PumpMessages();
+// Called at the end of every pump (empty: nobody); returns the observer it replaces. A screen
+// that shows a script playing uses it to present each step as it happens.
+using PumpObserver = std::function<void()>;
+PumpObserver SetPumpObserver(PumpObserver observer);
 
 // Diagnostics.
 int PaintCount(HWND window);  // WM_PAINT handled through BeginPaint so far
 bool NeedsPaint(HWND window);
-int BeepCount();                // MessageBeep calls (rejected keystrokes and the like)
-int AnimationCount();           // AnimateWindow calls
+int BeepCount();       // MessageBeep calls (rejected keystrokes and the like)
+int AnimationCount();  // AnimateWindow calls
+// Grows whenever something a person could see may have changed (a window invalidated, shown,
+// hidden, moved, destroyed or drawn on): a screen presents a new frame only when it grew.
+unsigned long ScreenGeneration();
 int TemplateIdOf(HWND window);  // resource id of the template a dialog was built from, or 0
 std::size_t CountWindowsOfClass(const char16_t* className);
 std::vector<HWND> TopLevelWindows();  // from the top of the z-order down
@@ -57,6 +65,10 @@ void KeyDown(UINT virtualKey);
 void KeyUp(UINT virtualKey);
 void Character(char16_t character);
 void PressKey(UINT virtualKey);
+// Alt with a letter: the dialog's visible, enabled control whose text marks the letter with
+// "&" is clicked (buttons and check boxes) or, for a label, the control after it gets the
+// focus. Without such a control the system beeps and it answers false.
+bool PressAltKey(char16_t letter);
 
 }  // namespace ui
 
