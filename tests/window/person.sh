@@ -1,0 +1,114 @@
+# A person at a real X display, for the real-window tests: starts a program whose dialogs
+# open as real windows, finds what it shows from the program's own window report
+# (TARVEL_SCREEN_REPORT), and clicks and types with real input events (xdotool). Every
+# click position comes from a control's rectangle in the report, never from typed numbers.
+# Sourced by the tests; they run under xvfb-run.
+
+REPORT=${REPORT:?the test sets REPORT to an empty folder}
+PROGRAM_PID=
+
+fail() {
+    echo "FAILED: $*" >&2
+    if [ -f "$REPORT/windows.txt" ]; then
+        echo "--- what the screen showed last:" >&2
+        cat "$REPORT/windows.txt" >&2
+    fi
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
+    exit 1
+}
+
+# Starts "$@" in the background with the report switched on.
+start_program() {
+    rm -rf "$REPORT"
+    mkdir -p "$REPORT"
+    TARVEL_SCREEN_REPORT=$REPORT "$@" >"$REPORT/stdout" 2>"$REPORT/stderr" &
+    PROGRAM_PID=$!
+}
+
+# Waits until the innermost window shows CAPTION and sets WINDOW (its X id) and FRAMES.
+wait_window() {
+    local caption=$1 tries=0
+    while :; do
+        if [ -f "$REPORT/windows.txt" ]; then
+            local line
+            line=$(awk -F'\t' '$1 == "window" { last = $0 } END { print last }' "$REPORT/windows.txt")
+            if [ "$(cut -f6- <<<"$line")" = "$caption" ]; then
+                WINDOW=$(cut -f2 <<<"$line")
+                FRAMES=$(cut -f3 <<<"$line")
+                return 0
+            fi
+        fi
+        kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended before \"$caption\" came up"
+        tries=$((tries + 1))
+        [ $tries -gt 200 ] && fail "no window \"$caption\" within 10 s"
+        sleep 0.05
+    done
+}
+
+# Waits until the window WINDOW has shown a frame after the FRAMES it had.
+wait_frame() {
+    local tries=0 now
+    while :; do
+        now=$(awk -F'\t' -v w="$WINDOW" '$1 == "window" && $2 == w { print $3 }' "$REPORT/windows.txt")
+        if [ -n "$now" ] && [ "$now" -gt "$FRAMES" ]; then
+            FRAMES=$now
+            return 0
+        fi
+        tries=$((tries + 1))
+        [ $tries -gt 100 ] && fail "the window showed no new frame within 5 s after: $1"
+        sleep 0.05
+    done
+}
+
+# The middle of a line of the report (the first whose fields match the awk condition),
+# relative to the window; fields 4..7 of controls, 4..7 of tabs, 3..6 of entries.
+middle_of() {
+    local condition=$1 first=$2
+    awk -F'\t' -v w="$WINDOW" -v f="$first" '
+        $1 == "window" { inside = ($2 == w) }
+        inside && ('"$condition"') {
+            printf "%d %d\n", ($(f) + $(f + 2)) / 2, ($(f + 1) + $(f + 3)) / 2; exit
+        }' "$REPORT/windows.txt"
+}
+
+# Clicks the middle of the first report line that matches and waits for the window to show
+# the result (unless the click ends the window: CLICK_ENDS=1); names what it clicks for errors.
+click_on() {
+    local what=$1 condition=$2 first=$3 point
+    point=$(middle_of "$condition" "$first")
+    [ -n "$point" ] || fail "nothing to click for $what"
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$WINDOW" $point click 1 || fail "xdotool could not click $what"
+    [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
+}
+click_control() { click_on "control $1" '$1 == "control" && $2 == '"$1" 4; }
+# A click on a control that closes its window (OK, Cancel, a message box's button).
+click_closing() { CLICK_ENDS=1 click_control "$1"; }
+click_tab() { click_on "tab \"$1\"" '$1 == "tab" && $8 == "'"$1"'"' 4; }
+click_entry() { click_on "entry \"$1\"" '$1 == "entry" && $7 == "'"$1"'"' 3; }
+
+# Types text, then presses keys, into the window under the mouse (the focused control).
+type_text() {
+    xdotool type --delay 20 "$1" || fail "xdotool could not type \"$1\""
+    wait_frame "typing \"$1\""
+}
+press_key() {
+    xdotool key "$1" || fail "xdotool could not press $1"
+}
+
+# Waits for the program to end and checks its exit code.
+expect_exit() {
+    local expected=$1 code tries=0
+    while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -gt 200 ] && fail "the program did not end within 10 s"
+        sleep 0.05
+    done
+    wait "$PROGRAM_PID"
+    code=$?
+    PROGRAM_PID=
+    [ "$code" = "$expected" ] || {
+        cat "$REPORT/stdout" "$REPORT/stderr" >&2
+        fail "exit code $code, expected $expected"
+    }
+}
