@@ -300,7 +300,12 @@ bool PressAltKey(char16_t letter) {
     const LRESULT code = SendMessageW(target, WM_GETDLGCODE, 0, 0);
     if ((code & DLGC_STATIC) != 0) {
         // A label hands the focus to the control that follows it.
-        if (const HWND next = GetNextDlgTabItem(dialog, target, FALSE)) {
+        HWND next = GetWindow(target, GW_HWNDNEXT);
+        while (next != nullptr && (!IsWindowVisible(next) || !IsWindowEnabled(next) ||
+                                   (GetWindowLongPtrW(next, GWL_STYLE) & WS_TABSTOP) == 0)) {
+            next = GetWindow(next, GW_HWNDNEXT);
+        }
+        if (next != nullptr) {
             SetFocus(next);
             if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
                 SendMessageW(next, EM_SETSEL, 0, -1);
