@@ -91,9 +91,9 @@ bool DialogProcedureAnswersDirectly(UINT message);
 
 namespace ui {
 
-// What the dropped list of a combo box delivers when the user clicks its entry wParam: the
-// box drops down if it is closed, selects the entry, and notifies CBN_SELCHANGE,
-// CBN_SELENDOK and CBN_CLOSEUP. (The headless combo box has no separate list window.)
+// What the dropped list of a combo box (its "ComboLBox" pop-up) sends the box when the user
+// clicks its entry wParam: the box drops down if it is closed, selects the entry, and
+// notifies CBN_SELCHANGE, CBN_SELENDOK and CBN_CLOSEUP.
 inline constexpr UINT WM_USER_PICKS_ENTRY = 0x7F01;
 
 }  // namespace ui

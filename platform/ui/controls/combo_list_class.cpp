@@ -1,7 +1,7 @@
 // The "ComboLBox" class: the list a drop-down combo box shows while it is dropped. A pop-up
 // below the box (above it when the screen has no room below) that never takes the focus or
-// activation; the entry under the mouse is highlighted, and a click on an entry picks it
-// through the same message a script uses (WM_USER_PICKS_ENTRY), so the box does the rest.
+// activation; the entry under the mouse is highlighted, and a click on an entry tells the box
+// (WM_USER_PICKS_ENTRY), which does the rest. A script picks entries by clicking them too.
 #include <algorithm>
 #include <string>
 
