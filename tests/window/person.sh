@@ -104,8 +104,8 @@ expect_exit() {
         [ $tries -gt 200 ] && fail "the program did not end within 10 s"
         sleep 0.05
     done
-    wait "$PROGRAM_PID"
-    code=$?
+    code=0
+    wait "$PROGRAM_PID" || code=$?
     PROGRAM_PID=
     [ "$code" = "$expected" ] || {
         cat "$REPORT/stdout" "$REPORT/stderr" >&2
