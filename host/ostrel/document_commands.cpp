@@ -193,6 +193,11 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     }
 
     host.Session().ChooseMenuItem(item, host.Extension());
+    if (person && !person->Problem().empty()) {
+        err << "ostrel: the setup dialog could not be shown (" << person->Problem()
+            << "); nothing was changed\n";
+        return 2;
+    }
     if (host.DialogsWithoutScreen() > 0) {
         err << "ostrel: setup needs a display to show its dialog (" << noDisplay
             << "); nothing was changed\n";

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
+#include <optional>
 
 #include "platform/screen/key_translation.h"
 #include "platform/screen/screen_window.h"
@@ -57,7 +59,11 @@ bool DialogEnded(HWND dialog) {
 bool OpenDisplay(std::string& why) {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
         return true;
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    const auto named = [](const char* variable) {
+        const char* value = std::getenv(variable);
+        return value != nullptr && *value != '\0';
+    };
+    if (!named("DISPLAY") && !named("WAYLAND_DISPLAY")) {
         why = "no display (DISPLAY is not set)";
         return false;
     }
@@ -86,9 +92,17 @@ ScreenUser::ScreenUser() : report_(WindowReport::FromEnvironment()) {}
 ScreenUser::~ScreenUser() = default;
 
 void ScreenUser::RunModal(HWND dialog) {
-    ++windowsShown_;
     ui::PumpMessages();
-    ScreenWindow window(dialog);
+    std::optional<ScreenWindow> shownWindow;
+    try {
+        shownWindow.emplace(dialog);
+    } catch (const std::exception& error) {
+        // Nobody can act on a dialog that cannot be shown: it ends with Cancel.
+        problem_ = error.what();
+        return;
+    }
+    ScreenWindow& window = *shownWindow;
+    ++windowsShown_;
     open_.push_back(&window);
     SDL_StartTextInput();
     RealClock clock;

@@ -37,6 +37,8 @@ public:
     int ShowMessageBox(const ui::MessageBoxRequest& request) override;
 
     int WindowsShown() const { return windowsShown_; }
+    // Why a dialog could not be shown (it was cancelled then), or empty.
+    const std::string& Problem() const { return problem_; }
 
 private:
     ScreenUser();
@@ -45,6 +47,7 @@ private:
     std::vector<ScreenWindow*> open_;  // the modal windows shown, the innermost last
     std::unique_ptr<WindowReport> report_;
     int windowsShown_ = 0;
+    std::string problem_;
 };
 
 // Shows a scripted user at work: each modal dialog the script plays on opens in a real

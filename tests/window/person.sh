@@ -45,19 +45,34 @@ wait_window() {
     done
 }
 
-# Waits until the window WINDOW has shown a frame after the FRAMES it had.
+# The frames the window WINDOW has shown so far.
+frames_now() {
+    awk -F'\t' -v w="$WINDOW" '$1 == "window" && $2 == w { print $3 }' "$REPORT/windows.txt"
+}
+
+# Waits until the window WINDOW has shown a frame after the FRAMES it had, and then until it
+# has shown none for a fifth of a second (a click may show a few: pressed, released, moved).
 wait_frame() {
-    local tries=0 now
+    local tries=0 now quiet=0
     while :; do
-        now=$(awk -F'\t' -v w="$WINDOW" '$1 == "window" && $2 == w { print $3 }' "$REPORT/windows.txt")
+        now=$(frames_now)
         if [ -n "$now" ] && [ "$now" -gt "$FRAMES" ]; then
-            FRAMES=$now
-            return 0
+            break
         fi
         tries=$((tries + 1))
         [ $tries -gt 100 ] && fail "the window showed no new frame within 5 s after: $1"
         sleep 0.05
     done
+    while [ $quiet -lt 4 ]; do
+        sleep 0.05
+        if [ "$(frames_now)" = "$now" ]; then
+            quiet=$((quiet + 1))
+        else
+            now=$(frames_now)
+            quiet=0
+        fi
+    done
+    FRAMES=$now
 }
 
 # The middle of a line of the report (the first whose fields match the awk condition),
@@ -74,9 +89,14 @@ middle_of() {
 # Clicks the middle of the first report line that matches and waits for the window to show
 # the result (unless the click ends the window: CLICK_ENDS=1); names what it clicks for errors.
 click_on() {
-    local what=$1 condition=$2 first=$3 point
+    local what=$1 condition=$2 first=$3 point tries=0
     point=$(middle_of "$condition" "$first")
-    [ -n "$point" ] || fail "nothing to click for $what"
+    while [ -z "$point" ]; do
+        tries=$((tries + 1))
+        [ $tries -gt 40 ] && fail "nothing to click for $what"
+        sleep 0.05
+        point=$(middle_of "$condition" "$first")
+    done
     # shellcheck disable=SC2086
     xdotool mousemove --window "$WINDOW" $point click 1 || fail "xdotool could not click $what"
     [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
