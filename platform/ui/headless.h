@@ -58,7 +58,8 @@ void MouseMove(POINT screenPoint);
 void MouseDown(MouseButton button);
 void MouseUp(MouseButton button);
 void MouseDoubleClick(MouseButton button);
-// Keys go to the focused window. PressKey does what a dialog does with Tab (next control),
+// Keys go to the focused window; while Shift is down (KeyDown(VK_SHIFT) until its KeyUp) Tab
+// goes to the previous control. PressKey does what a dialog does with Tab (next control),
 // Enter (the default button) and Escape (Cancel) when the focused control does not want them,
 // and sends WM_KEYDOWN, WM_CHAR (for characters) and WM_KEYUP otherwise.
 void KeyDown(UINT virtualKey);

@@ -15,6 +15,7 @@ namespace {
 
 POINT g_cursor{};
 WPARAM g_buttons = 0;
+bool g_shiftDown = false;      // Shift held: Tab goes backwards
 std::vector<HWND> g_tracking;  // windows waiting for WM_MOUSELEAVE
 
 void SendLeaves(HWND under) {
@@ -111,7 +112,7 @@ bool HandleDialogKey(UINT key) {
     if ((code & DLGC_WANTALLKEYS) != 0)
         return false;
     if (key == VK_TAB && (code & DLGC_WANTTAB) == 0) {
-        const HWND next = GetNextDlgTabItem(dialog, focus, FALSE);
+        const HWND next = GetNextDlgTabItem(dialog, focus, g_shiftDown ? TRUE : FALSE);
         if (next != nullptr) {
             SetFocus(next);
             if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
@@ -269,6 +270,8 @@ void MouseDoubleClick(MouseButton button) {
 }
 
 void KeyDown(UINT virtualKey) {
+    if (virtualKey == VK_SHIFT)
+        g_shiftDown = true;
     const HWND focus = GetFocus();
     if (focus != nullptr)
         SendMessageW(focus, WM_KEYDOWN, virtualKey, 1);
@@ -276,6 +279,8 @@ void KeyDown(UINT virtualKey) {
 }
 
 void KeyUp(UINT virtualKey) {
+    if (virtualKey == VK_SHIFT)
+        g_shiftDown = false;
     const HWND focus = GetFocus();
     if (focus != nullptr)
         SendMessageW(focus, WM_KEYUP, virtualKey, LPARAM{0xC0000001});

@@ -1,7 +1,7 @@
 // What the toolkit gives a person at a real screen, driven here by the scripted user: the
 // dropped list of a combo box picked by a click, message boxes built as dialogs and answered
-// with Enter, Escape or Alt and a marked letter, Alt with a label's letter, and a transparent
-// check box that leaves no focus rectangle behind.
+// with Enter, Escape or Alt and a marked letter, Alt with a label's letter, Shift+Tab, and a
+// transparent check box that leaves no focus rectangle behind.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,9 +108,15 @@ TEST_F(ScreenSupport, ADroppedListShowsTheEntriesBelowTheBoxAndAClickPicksOne) {
     });
 }
 
-TEST_F(ScreenSupport, AltWithAMarkedLetterActsOnItsControl) {
+TEST_F(ScreenSupport, AltWithAMarkedLetterActsOnItsControlAndShiftTabGoesBack) {
     Run([](ui::WindowUser& d) {
         EXPECT_TRUE(ui::PressAltKey(u'l')) << "a label hands the focus on";
+        EXPECT_TRUE(d.Control(kEdit).HasFocus());
+        ui::KeyDown(VK_SHIFT);
+        ui::PressKey(VK_TAB);
+        ui::KeyUp(VK_SHIFT);
+        EXPECT_TRUE(d.Control(kCombo).HasFocus()) << "Shift+Tab: the previous tab stop";
+        ui::PressKey(VK_TAB);
         EXPECT_TRUE(d.Control(kEdit).HasFocus());
         EXPECT_TRUE(ui::PressAltKey(u'G')) << "letters match in either case";
         EXPECT_TRUE(d.Control(kCheck).IsChecked());
