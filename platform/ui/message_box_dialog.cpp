@@ -27,6 +27,7 @@ constexpr short kIconUnitsY = 20;  // 32 pixels
 constexpr short kButtonWidth = 50;
 constexpr short kButtonHeight = 14;
 constexpr short kButtonGap = 4;
+constexpr std::size_t kWidestLine = 80;  // characters
 
 const char16_t* ButtonLabel(int id) {
     switch (id) {
@@ -123,13 +124,25 @@ void RegisterIconClass() {
     (void)registered;
 }
 
+// The text's lines as the box shows them: its own line breaks, and a line longer than the box
+// is wide broken at its last space before that.
 std::vector<std::u16string> LinesOf(const std::u16string& text) {
     std::vector<std::u16string> lines(1);
     for (char16_t c : text) {
         if (c == u'\n') {
             lines.emplace_back();
-        } else if (c != u'\r') {
-            lines.back().push_back(c);
+            continue;
+        }
+        if (c == u'\r')
+            continue;
+        lines.back().push_back(c);
+        if (lines.back().size() > kWidestLine) {
+            const std::size_t space = lines.back().rfind(u' ');
+            if (space != std::u16string::npos && space > 0) {
+                std::u16string rest = lines.back().substr(space + 1);
+                lines.back().erase(space);
+                lines.push_back(std::move(rest));
+            }
         }
     }
     return lines;

@@ -188,4 +188,19 @@ TEST(MessageBoxDialog, OffersTheButtonsOfItsFlagsAndAnswersWhatThePersonDoes) {
     }
 }
 
+TEST(MessageBoxDialog, BreaksALongLineAtASpace) {
+    ui::ScriptedUser user;
+    RECT text{};
+    user.OnNextDialog([&](ui::WindowUser& box) {
+        text = box.Control(0xFFFF).RectIn(box.Handle());
+        box.PressEnter();
+    });
+    ui::MessageBoxRequest request;
+    request.text = std::u16string(70, u'a') + u" " + std::u16string(30, u'b');
+    request.flags = MB_OK;
+    ui::RunMessageBoxDialog(request);
+    EXPECT_LE(text.right - text.left, 81 * 6) << "no wider than 80 characters and a margin";
+    EXPECT_EQ(text.bottom - text.top, 2 * 13) << "two lines";
+}
+
 }  // namespace
