@@ -40,7 +40,7 @@ wait_window() {
         fi
         kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended before \"$caption\" came up"
         tries=$((tries + 1))
-        [ $tries -gt 200 ] && fail "no window \"$caption\" within 10 s"
+        [ $tries -gt 600 ] && fail "no window \"$caption\" within 30 s"
         sleep 0.05
     done
 }
@@ -60,7 +60,7 @@ wait_frame() {
             break
         fi
         tries=$((tries + 1))
-        [ $tries -gt 100 ] && fail "the window showed no new frame within 5 s after: $1"
+        [ $tries -gt 300 ] && fail "the window showed no new frame within 15 s after: $1"
         sleep 0.05
     done
     while [ $quiet -lt 4 ]; do
@@ -121,7 +121,7 @@ expect_exit() {
     local expected=$1 code tries=0
     while kill -0 "$PROGRAM_PID" 2>/dev/null; do
         tries=$((tries + 1))
-        [ $tries -gt 200 ] && fail "the program did not end within 10 s"
+        [ $tries -gt 600 ] && fail "the program did not end within 30 s"
         sleep 0.05
     done
     code=0
