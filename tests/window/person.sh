@@ -93,7 +93,7 @@ click_on() {
     point=$(middle_of "$condition" "$first")
     while [ -z "$point" ]; do
         tries=$((tries + 1))
-        [ $tries -gt 40 ] && fail "nothing to click for $what"
+        [ $tries -gt 200 ] && fail "nothing to click for $what"
         sleep 0.05
         point=$(middle_of "$condition" "$first")
     done
