@@ -25,7 +25,7 @@ document whose master device is the simulated Corvex, and work through the exten
 document beside it.
 
 Commands:
-  demo [--hex] [--snapshot FILE]
+  demo [--hex] [--snapshot FILE] [--window]
       The typical request on the demonstration device (8 inputs of 10 V, 2 analog outputs,
       digital outputs 4+4): the user chooses the menu item "Tarvel...", and in the setup
       dialog selects output 1's tab, ticks "Generate output when", chooses Input 1 and
@@ -33,7 +33,8 @@ Commands:
       reaches the document, which merges it, marks itself modified and programs the device.
       Prints the menu item's state before and after, what the user saw in the dialog, the
       configuration text the document holds, its state and the command blocks the device
-      received. --snapshot writes a PNG picture of the dialog just before OK.
+      received. --snapshot writes a PNG picture of the dialog just before OK. --window plays
+      the dialog visibly in a real window on the display, each step shown for a moment.
   apply CONFIG [--device D] [--hex]
       The same for the configuration text in the file CONFIG, on the device D.
   save CONFIG DOC [--device D]
@@ -44,9 +45,11 @@ Commands:
   setup DOC [--device D]
       Opens the document file DOC (a new document when there is none), shows the state of
       the menu item "Tarvel..." and chooses it, as a user of the host would: refusals are
-      printed as their message boxes. The setup dialog needs a display, which ostrel does
-      not have yet; it then says so and changes nothing (exit 2). After OK in the dialog
-      the document is saved into DOC (exit 0); a refusal or Cancel writes nothing (exit 1).
+      printed as their message boxes. With a display (DISPLAY set; an X server, SSH with X
+      forwarding, or xvfb-run) the dialog and the message boxes open as real windows and
+      the person there acts in them; without one ostrel says that the dialog needs a
+      display and changes nothing (exit 2). After OK in the dialog the document is saved
+      into DOC (exit 0); a refusal, Cancel or the close box writes nothing (exit 1).
   preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]
           [--plot OUT.png|OUT.svg] [--from S] [--to S]
       Programs the device as apply (a configuration text) or open (a document file) does,
@@ -203,6 +206,8 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
             const std::string_view option = argv[i];
             if (option == "--hex") {
                 options.Hex = true;
+            } else if (option == "--window") {
+                options.Window = true;
             } else if (option == "--snapshot" && i + 1 < argc) {
                 options.Snapshot = argv[++i];
             } else {

@@ -1,12 +1,14 @@
 #include "host/ostrel/demo_command.h"
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "host/device/simulated_corvex.h"
 #include "host/inspect/demo_user.h"
 #include "host/inspect/tarvel_formats.h"
 #include "host/ostrel/document_commands.h"
+#include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
 #include "platform/ui/scripted_user.h"
 
@@ -14,6 +16,8 @@ namespace Ostrel {
 namespace {
 
 constexpr double kTriggerVolts = 2.5;
+// How long each step of the demonstration stays on the screen with --window.
+constexpr unsigned kWatchedStepMilliseconds = 250;
 
 }  // namespace
 
@@ -42,6 +46,11 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     }
     PrintMenuItem(host, items.front(), "before", out);
 
+    std::string noDisplay;
+    if (options.Window && !screen::OpenDisplay(noDisplay)) {
+        err << "ostrel: demo --window needs a display (" << noDisplay << ")\n";
+        return 2;
+    }
     Inspect::DemoUserSaw seen;
     std::vector<std::string> problems;
     {
@@ -49,6 +58,9 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
         user.OnNextDialog([&](ui::WindowUser& dialog) {
             Inspect::PlayDemoUser(dialog, u"2.5", seen, options.Snapshot);
         });
+        std::optional<screen::WatchedScript> watched;
+        if (options.Window)
+            watched.emplace(user, kWatchedStepMilliseconds);
         host.Session().ChooseMenuItem(items.front(), host.Extension());
         problems = user.TakeProblems();
         if (user.PendingScripts() != 0)

@@ -14,6 +14,7 @@ namespace Ostrel {
 struct DemoOptions {
     bool Hex = false;      // print the blocks as hex instead of a table
     std::string Snapshot;  // a PNG file for the dialog's picture just before OK; empty: none
+    bool Window = false;   // play the dialog visibly in a real window
 };
 
 // Runs the demonstration, printing to `out`; returns the process exit code.

@@ -14,6 +14,7 @@
 #include "host/ostrel/programming_report.h"
 #include "host/session/document_file.h"
 #include "host/session/host_files.h"
+#include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
 
 namespace Ostrel {
@@ -164,7 +165,10 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     DeviceDescription device;
     if (!ReadDevice(options, device, err))
         return 2;
-    OstrelHost host(device, out);
+    // The person at the display, when there is one, answers the message boxes and the dialog.
+    std::string noDisplay;
+    const std::unique_ptr<screen::ScreenUser> person = screen::ScreenUser::IfDisplay(noDisplay);
+    OstrelHost host(device, out, person.get());
     std::error_code noFile;
     if (std::filesystem::exists(documentPath, noFile)) {
         if (const int code = OpenDocumentFile(host, documentPath, out, err); code != 0)
@@ -189,8 +193,14 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     }
 
     host.Session().ChooseMenuItem(item, host.Extension());
+    if (person && !person->Problem().empty()) {
+        err << "ostrel: the setup dialog could not be shown (" << person->Problem()
+            << "); nothing was changed\n";
+        return 2;
+    }
     if (host.DialogsWithoutScreen() > 0) {
-        err << "ostrel: setup needs a display to show its dialog; nothing was changed\n";
+        err << "ostrel: setup needs a display to show its dialog (" << noDisplay
+            << "); nothing was changed\n";
         return 2;
     }
     if (!host.Modified()) {

@@ -30,15 +30,22 @@ std::string RangeText(const InputRange& range) {
 
 }  // namespace
 
-// The user at ostrel's screen: every message box is printed and answered with its default
-// button; a dialog that opens is cancelled.
+// The user at ostrel's screen: every message box is printed; with a real display the person
+// there answers it and acts in the dialogs, else a message box takes its default button and
+// a dialog that opens is cancelled.
 class OstrelHost::MessageBoxPrinter final : public ui::Driver {
 public:
-    explicit MessageBoxPrinter(std::ostream& out) : out_(out), previous_(ui::InstallDriver(this)) {}
+    MessageBoxPrinter(std::ostream& out, ui::Driver* screen)
+        : out_(out), screen_(screen), previous_(ui::InstallDriver(this)) {}
     ~MessageBoxPrinter() override { ui::InstallDriver(previous_); }
 
-    // ostrel has no screen: a dialog that comes up is counted and left to end with Cancel.
-    void RunModal(HWND) override { ++dialogs_; }
+    void RunModal(HWND dialog) override {
+        if (screen_ != nullptr) {
+            screen_->RunModal(dialog);
+        } else {
+            ++dialogs_;  // no screen: counted and left to end with Cancel
+        }
+    }
     int ShowMessageBox(const ui::MessageBoxRequest& request) override {
         ++messageBoxes_;
         out_ << "[message box] " << Narrow(request.caption) << ": ";
@@ -48,7 +55,8 @@ public:
                 out_ << "    ";
         }
         out_ << "\n";
-        return ui::DefaultMessageBoxAnswer(request.flags);
+        return screen_ != nullptr ? screen_->ShowMessageBox(request)
+                                  : ui::DefaultMessageBoxAnswer(request.flags);
     }
 
     int Dialogs() const { return dialogs_; }
@@ -56,6 +64,7 @@ public:
 
 private:
     std::ostream& out_;
+    ui::Driver* screen_;
     ui::Driver* previous_;
     int dialogs_ = 0;
     int messageBoxes_ = 0;
@@ -79,8 +88,8 @@ HostSession& OstrelHost::ProcessSession() {
     return *session;
 }
 
-OstrelHost::OstrelHost(const DeviceDescription& device, std::ostream& messages)
-    : printer_(std::make_unique<MessageBoxPrinter>(messages)) {
+OstrelHost::OstrelHost(const DeviceDescription& device, std::ostream& messages, ui::Driver* screen)
+    : printer_(std::make_unique<MessageBoxPrinter>(messages, screen)) {
     session_ = &ProcessSession();
     module_ = g_module;
     device_ = SimulatedCorvex::Create(device);

@@ -11,6 +11,7 @@
 
 #include "host/device/simulated_corvex.h"
 #include "host/session/host_session.h"
+#include "platform/ui/driver.h"
 
 namespace Ostrel {
 
@@ -21,7 +22,10 @@ class OstrelHost {
 public:
     // Throws std::runtime_error when the framework or the extension cannot be loaded, or the
     // extension registers no document class.
-    OstrelHost(const DeviceDescription& device, std::ostream& messages);
+    // Message boxes are printed to `messages`; with a `screen` (a person at a real display)
+    // dialogs and message boxes are shown there too, else a dialog is counted and cancelled.
+    OstrelHost(const DeviceDescription& device, std::ostream& messages,
+               ui::Driver* screen = nullptr);
     ~OstrelHost();
     OstrelHost(const OstrelHost&) = delete;
     OstrelHost& operator=(const OstrelHost&) = delete;

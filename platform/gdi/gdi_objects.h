@@ -148,4 +148,9 @@ HBITMAP SurfaceOf(HWND window);
 inline constexpr Pixel kSeeThrough = 0;
 void ClearSurface(HWND window);
 
+// Copies what the parent painted beneath the window into the window's surface: a control that
+// paints with the null brush (a transparent background) then draws over the parent's
+// background rather than over its own previous picture.
+void ShowParentThrough(HWND window);
+
 }  // namespace gdi_internal

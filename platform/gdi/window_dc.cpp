@@ -91,6 +91,30 @@ void gdi_internal::ClearSurface(HWND window) {
         std::fill(surface->pixels.begin(), surface->pixels.end(), kSeeThrough);
 }
 
+void gdi_internal::ShowParentThrough(HWND window) {
+    winui::WindowRecord* record = winui::Find(window);
+    if (record == nullptr || record->parent == nullptr)
+        return;
+    winui::WindowRecord* parent = winui::Find(record->parent);
+    if (parent == nullptr)
+        return;
+    Bitmap* below = BitmapOf(SurfaceOf(record->parent));
+    Bitmap* surface = BitmapOf(SurfaceOf(window));
+    if (below == nullptr || surface == nullptr)
+        return;
+    const RECT insets = winui::NonClientInsets(parent->style, parent->exStyle);
+    const int left = insets.left + record->rect.left;
+    const int top = insets.top + record->rect.top;
+    for (int y = 0; y < surface->height; ++y) {
+        for (int x = 0; x < surface->width; ++x) {
+            const int px = left + x;
+            const int py = top + y;
+            if (px >= 0 && py >= 0 && px < below->width && py < below->height)
+                surface->At(x, y) = below->At(px, py);
+        }
+    }
+}
+
 namespace {
 
 void Compose(HWND window, gdi::Image& image, POINT at) {
@@ -138,6 +162,7 @@ int ReleaseDC(HWND, HDC dc) {
     if (context == nullptr || context->memory)
         return 0;
     Objects().Remove(dc);
+    winui::NoteScreenChange();  // whatever was drawn on the window is now on its surface
     return 1;
 }
 

@@ -26,6 +26,11 @@ std::vector<int> MessageBoxButtons(UINT flags);
 // The button that Enter would press: the first, or the one MB_DEFBUTTON2/3 names.
 int DefaultMessageBoxAnswer(UINT flags);
 
+// Shows the message box as a modal dialog of the toolkit (its icon, text and buttons), run by
+// the current driver like any dialog, and returns the button chosen; a box left open takes
+// its default answer. For drivers that put message boxes on a real screen.
+int RunMessageBoxDialog(const MessageBoxRequest& request);
+
 class Driver {
 public:
     virtual ~Driver() = default;

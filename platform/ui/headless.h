@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "platform/ui/user_types.h"
@@ -19,12 +20,19 @@ void AdvanceClock(DWORD milliseconds);
 
 // Delivers the posted messages, then paints every visible window that waits for painting.
 void PumpMessages();
+// Called at the end of every pump (empty: nobody); returns the observer it replaces. A screen
+// that shows a script playing uses it to present each step as it happens.
+using PumpObserver = std::function<void()>;
+PumpObserver SetPumpObserver(PumpObserver observer);
 
 // Diagnostics.
 int PaintCount(HWND window);  // WM_PAINT handled through BeginPaint so far
 bool NeedsPaint(HWND window);
-int BeepCount();                // MessageBeep calls (rejected keystrokes and the like)
-int AnimationCount();           // AnimateWindow calls
+int BeepCount();       // MessageBeep calls (rejected keystrokes and the like)
+int AnimationCount();  // AnimateWindow calls
+// Grows whenever something a person could see may have changed (a window invalidated, shown,
+// hidden, moved, destroyed or drawn on): a screen presents a new frame only when it grew.
+unsigned long ScreenGeneration();
 int TemplateIdOf(HWND window);  // resource id of the template a dialog was built from, or 0
 std::size_t CountWindowsOfClass(const char16_t* className);
 std::vector<HWND> TopLevelWindows();  // from the top of the z-order down
@@ -50,13 +58,18 @@ void MouseMove(POINT screenPoint);
 void MouseDown(MouseButton button);
 void MouseUp(MouseButton button);
 void MouseDoubleClick(MouseButton button);
-// Keys go to the focused window. PressKey does what a dialog does with Tab (next control),
+// Keys go to the focused window; while Shift is down (KeyDown(VK_SHIFT) until its KeyUp) Tab
+// goes to the previous control. PressKey does what a dialog does with Tab (next control),
 // Enter (the default button) and Escape (Cancel) when the focused control does not want them,
 // and sends WM_KEYDOWN, WM_CHAR (for characters) and WM_KEYUP otherwise.
 void KeyDown(UINT virtualKey);
 void KeyUp(UINT virtualKey);
 void Character(char16_t character);
 void PressKey(UINT virtualKey);
+// Alt with a letter: the dialog's visible, enabled control whose text marks the letter with
+// "&" is clicked (buttons and check boxes) or, for a label, the control after it gets the
+// focus. Without such a control the system beeps and it answers false.
+bool PressAltKey(char16_t letter);
 
 }  // namespace ui
 
@@ -79,9 +92,9 @@ bool DialogProcedureAnswersDirectly(UINT message);
 
 namespace ui {
 
-// What the dropped list of a combo box delivers when the user clicks its entry wParam: the
-// box drops down if it is closed, selects the entry, and notifies CBN_SELCHANGE,
-// CBN_SELENDOK and CBN_CLOSEUP. (The headless combo box has no separate list window.)
+// What the dropped list of a combo box (its "ComboLBox" pop-up) sends the box when the user
+// clicks its entry wParam: the box drops down if it is closed, selects the entry, and
+// notifies CBN_SELCHANGE, CBN_SELENDOK and CBN_CLOSEUP.
 inline constexpr UINT WM_USER_PICKS_ENTRY = 0x7F01;
 
 }  // namespace ui

@@ -1,8 +1,10 @@
 // Mouse and keyboard input as the system delivers it: hit-testing, capture, mouse-leave
 // tracking, the focused window, and the dialog keys Tab, Enter and Escape.
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "platform/text/ascii_case.h"
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/internal.h"
@@ -13,6 +15,7 @@ namespace {
 
 POINT g_cursor{};
 WPARAM g_buttons = 0;
+bool g_shiftDown = false;      // Shift held: Tab goes backwards
 std::vector<HWND> g_tracking;  // windows waiting for WM_MOUSELEAVE
 
 void SendLeaves(HWND under) {
@@ -109,7 +112,7 @@ bool HandleDialogKey(UINT key) {
     if ((code & DLGC_WANTALLKEYS) != 0)
         return false;
     if (key == VK_TAB && (code & DLGC_WANTTAB) == 0) {
-        const HWND next = GetNextDlgTabItem(dialog, focus, FALSE);
+        const HWND next = GetNextDlgTabItem(dialog, focus, g_shiftDown ? TRUE : FALSE);
         if (next != nullptr) {
             SetFocus(next);
             if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
@@ -146,6 +149,39 @@ bool HandleDialogKey(UINT key) {
         return true;
     }
     return false;
+}
+
+// The letter a control's text marks with "&" ("&Yes" marks y), or 0.
+char16_t MnemonicOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0)
+        return 0;
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return Ascii::ToLower(text[i + 1]);
+        ++i;  // "&&" is an ampersand shown as it is
+    }
+    return 0;
+}
+
+// The first visible, enabled control inside `parent` (panes included, in their order) whose
+// text marks the letter.
+HWND FindMnemonic(HWND parent, char16_t letter) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child) || !IsWindowEnabled(child))
+            continue;
+        if (MnemonicOf(child) == letter)
+            return child;
+        if (const HWND inner = FindMnemonic(child, letter))
+            return inner;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -234,6 +270,8 @@ void MouseDoubleClick(MouseButton button) {
 }
 
 void KeyDown(UINT virtualKey) {
+    if (virtualKey == VK_SHIFT)
+        g_shiftDown = true;
     const HWND focus = GetFocus();
     if (focus != nullptr)
         SendMessageW(focus, WM_KEYDOWN, virtualKey, 1);
@@ -241,6 +279,8 @@ void KeyDown(UINT virtualKey) {
 }
 
 void KeyUp(UINT virtualKey) {
+    if (virtualKey == VK_SHIFT)
+        g_shiftDown = false;
     const HWND focus = GetFocus();
     if (focus != nullptr)
         SendMessageW(focus, WM_KEYUP, virtualKey, LPARAM{0xC0000001});
@@ -252,6 +292,38 @@ void Character(char16_t character) {
     if (focus != nullptr)
         SendMessageW(focus, WM_CHAR, character, 1);
     PumpMessages();
+}
+
+bool PressAltKey(char16_t letter) {
+    const HWND focus = GetFocus();
+    const HWND dialog = winui::TopDialogOf(focus != nullptr ? focus : GetActiveWindow());
+    const HWND target = dialog != nullptr ? FindMnemonic(dialog, Ascii::ToLower(letter)) : nullptr;
+    if (target == nullptr) {
+        MessageBeep(0);
+        return false;
+    }
+    const LRESULT code = SendMessageW(target, WM_GETDLGCODE, 0, 0);
+    if ((code & DLGC_STATIC) != 0) {
+        // A label hands the focus to the control that follows it.
+        HWND next = GetWindow(target, GW_HWNDNEXT);
+        while (next != nullptr && (!IsWindowVisible(next) || !IsWindowEnabled(next) ||
+                                   (GetWindowLongPtrW(next, GWL_STYLE) & WS_TABSTOP) == 0)) {
+            next = GetWindow(next, GW_HWNDNEXT);
+        }
+        if (next != nullptr) {
+            SetFocus(next);
+            if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+                SendMessageW(next, EM_SETSEL, 0, -1);
+        }
+    } else if ((code & DLGC_BUTTON) != 0) {
+        if (!winui::IsPushButton(target))
+            SetFocus(target);
+        SendMessageW(target, BM_CLICK, 0, 0);
+    } else {
+        SetFocus(target);
+    }
+    PumpMessages();
+    return true;
 }
 
 void PressKey(UINT virtualKey) {

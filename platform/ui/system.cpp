@@ -229,6 +229,10 @@ int AnimationCount() {
     return g_animations;
 }
 
+unsigned long ScreenGeneration() {
+    return winui::ScreenGeneration();
+}
+
 int TemplateIdOf(HWND window) {
     winui::WindowRecord* record = Find(window);
     return record == nullptr ? 0 : record->templateId;

@@ -131,10 +131,26 @@ void AdvanceClock(DWORD milliseconds) {
     g_now = target;
 }
 
+namespace {
+
+PumpObserver& ThePumpObserver() {
+    static PumpObserver observer;
+    return observer;
+}
+
+}  // namespace
+
 void PumpMessages() {
     DeliverPosted();
     winui::PaintPending();
     DeliverPosted();
+    if (PumpObserver& observer = ThePumpObserver())
+        observer();
+}
+
+PumpObserver SetPumpObserver(PumpObserver observer) {
+    std::swap(ThePumpObserver(), observer);
+    return observer;
 }
 
 std::size_t ActiveTimerCount(HWND window) {

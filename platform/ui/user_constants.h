@@ -115,6 +115,12 @@ inline constexpr UINT STN_CLICKED = 0;
 inline constexpr UINT CB_ADDSTRING = 0x0143;
 inline constexpr UINT CB_DELETESTRING = 0x0144;
 inline constexpr UINT CB_GETCOUNT = 0x0146;
+// The dropped list of a combo box answers as a list box.
+inline constexpr UINT LB_GETTEXT = 0x0189;
+inline constexpr UINT LB_GETTEXTLEN = 0x018A;
+inline constexpr UINT LB_GETCOUNT = 0x018B;
+inline constexpr UINT LB_GETITEMRECT = 0x0198;
+inline constexpr LRESULT LB_ERR = -1;
 inline constexpr UINT CB_GETCURSEL = 0x0147;
 inline constexpr UINT CB_GETLBTEXT = 0x0148;
 inline constexpr UINT CB_GETLBTEXTLEN = 0x0149;

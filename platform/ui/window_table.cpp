@@ -95,10 +95,23 @@ bool IsShown(HWND handle) {
     return false;
 }
 
+namespace {
+unsigned long g_screenGeneration = 0;
+}  // namespace
+
+void NoteScreenChange() {
+    ++g_screenGeneration;
+}
+
+unsigned long ScreenGeneration() {
+    return g_screenGeneration;
+}
+
 void MarkForPaint(HWND handle, bool erase, bool withChildren) {
     WindowRecord* record = Find(handle);
     if (record == nullptr)
         return;
+    NoteScreenChange();
     record->needsPaint = true;
     record->needsErase = record->needsErase || erase;
     if (!withChildren)

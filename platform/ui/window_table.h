@@ -117,4 +117,9 @@ bool IsShown(HWND handle);
 // Marks the window (and, when asked, its descendants) for painting.
 void MarkForPaint(HWND handle, bool erase, bool withChildren);
 
+// Something a person could see may have changed: a window was marked for painting (shown,
+// hidden, moved, invalidated or destroyed) or drawn on outside WM_PAINT.
+void NoteScreenChange();
+unsigned long ScreenGeneration();
+
 }  // namespace winui

@@ -335,8 +335,22 @@ void ControlUser::Select(int index) {
     if (index < 0 || index >= count)
         Missing("entry " + std::to_string(index));
     Click();  // the list drops down
-    SendMessageW(control_, WM_USER_PICKS_ENTRY, static_cast<WPARAM>(index), 0);
-    PumpMessages();
+    HWND list = nullptr;
+    for (HWND top : TopLevelWindows()) {
+        if (IsWindowVisible(top) && ClassOf(top) == u"ComboLBox")
+            list = top;
+    }
+    RECT entry{};
+    if (list == nullptr || SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(&entry)) == LB_ERR) {
+        Refuse("select entry " + std::to_string(index) + " in", "its list did not drop down");
+    }
+    RECT shown{};
+    GetClientRect(list, &shown);
+    if (entry.bottom > shown.bottom)
+        Refuse("select entry " + std::to_string(index) + " in", "the entry is beyond its list");
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entry), 2);
+    ClickAt(Centre(entry));
 }
 
 void ControlUser::Select(std::u16string_view entry) {

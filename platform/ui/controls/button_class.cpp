@@ -131,6 +131,11 @@ void PaintPushButton(HWND window, HDC dc, const ButtonData& data, const RECT& cl
 
 void PaintCheckButton(HWND window, HDC dc, const ButtonData& data, const RECT& client) {
     const HBRUSH background = AskColours(window, dc, WM_CTLCOLORSTATIC);
+    if (background == reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH))) {
+        // A transparent check box: its parent's background, not its own last picture (and
+        // the focus rectangle it held), lies under what it draws now.
+        gdi_internal::ShowParentThrough(window);
+    }
     FillRect(dc, &client, background);
     const int boxSize = 13;
     const int top = (client.bottom - boxSize) / 2;

@@ -1,5 +1,6 @@
 // The "ComboBox" class: a list of entries with a selection, shown as a drop-down list.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/text/ascii_case.h"
@@ -25,6 +26,7 @@ struct ComboData : ClassData {
     int selection = -1;
     int droppedHeight = 0;
     bool dropped = false;
+    HWND list = nullptr;  // the dropped list's pop-up while the box is dropped
     HFONT font = nullptr;
 };
 
@@ -202,9 +204,19 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case CB_SHOWDROPDOWN:
             if (data.dropped != (wParam != 0)) {
                 data.dropped = wParam != 0;
+                if (data.dropped) {
+                    data.list = OpenComboList(window, data.droppedHeight);
+                } else if (data.list != nullptr) {
+                    const HWND list = std::exchange(data.list, nullptr);
+                    DestroyWindow(list);
+                }
                 NotifyParent(window, data.dropped ? CBN_DROPDOWN : CBN_CLOSEUP);
             }
             return TRUE;
+        case WM_DESTROY:
+            if (data.list != nullptr)
+                DestroyWindow(std::exchange(data.list, nullptr));
+            return 0;
         case CB_GETDROPPEDSTATE:
             return data.dropped ? TRUE : FALSE;
         case WM_LBUTTONDOWN:

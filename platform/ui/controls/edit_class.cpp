@@ -119,6 +119,16 @@ void Paint(HWND window, HDC dc) {
             const std::u16string part = text.substr(from, to - from);
             DrawTextW(dc, part.c_str(), -1, &selected, DT_SINGLELINE | DT_NOPREFIX);
         }
+        if (data.focused && from == to && (format & (DT_RIGHT | DT_CENTER)) == 0) {
+            // The caret: a steady line where the next character goes.
+            SIZE before;
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(from), &before);
+            TEXTMETRICW metrics;
+            GetTextMetricsW(dc, &metrics);
+            const int x = std::min<int>(r.left + before.cx, r.right - 1);
+            RECT caret{x, r.top, x + 1, std::min<int>(r.top + metrics.tmHeight, client.bottom - 1)};
+            FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+        }
     });
 }
 

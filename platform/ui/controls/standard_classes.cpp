@@ -19,6 +19,7 @@ void RegisterStandardClasses() {
     add(u"Static", StaticProcedure);
     add(u"Edit", EditProcedure, CS_DBLCLKS);
     add(u"ComboBox", ComboBoxProcedure, CS_DBLCLKS);
+    add(u"ComboLBox", ComboListProcedure);
     add(WC_TABCONTROLW, TabControlProcedure, CS_DBLCLKS);
     add(UPDOWN_CLASSW, UpDownProcedure);
     add(TRACKBAR_CLASSW, TrackbarProcedure);

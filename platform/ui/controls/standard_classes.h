@@ -14,6 +14,9 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ComboListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+// Shows the dropped list of a combo box under it; its template height bounds the list.
+HWND OpenComboList(HWND combo, int droppedHeight);
 LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT TrackbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

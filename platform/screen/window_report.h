@@ -1,0 +1,42 @@
+// A description of the real windows on the screen, for tests that act as a person with real
+// input events: where each visible control, tab and dropped list entry is, in the real
+// window's own coordinates, and the frame it shows as a PNG picture. Written after every frame
+// into the folder that TARVEL_SCREEN_REPORT names (nothing is written without it):
+//   windows.txt              one block per open window, the innermost last (below)
+//   window-<native id>.png   the frame that window shows now
+//
+//   window <native id> <frames shown> <width> <height> <caption>
+//   control <id> <class> <left> <top> <right> <bottom> <usable 0|1> <text>
+//   tab <control id> <index> <left> <top> <right> <bottom> <label>
+//   entry <index> <left> <top> <right> <bottom> <text>          (a dropped list's entries)
+//   timing first-frame-at-ns <n> | input-to-frame-us <n>
+// Fields are separated by tabs; the text is the rest of the line.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace screen {
+
+class ScreenWindow;
+
+class WindowReport {
+public:
+    // The report the environment asks for, or null.
+    static std::unique_ptr<WindowReport> FromEnvironment();
+    explicit WindowReport(std::string folder);
+
+    // Notes that input reached the toolkit now; the next frame shown measures from it.
+    void NoteInput();
+    // Describes the open windows; `shown` is whether a new frame just went to the screen.
+    void Write(const std::vector<ScreenWindow*>& open, bool shown);
+
+private:
+    std::string folder_;
+    long long firstFrameAtNs_ = 0;
+    long long inputAtNs_ = 0;
+    long long inputToFrameUs_ = -1;
+};
+
+}  // namespace screen

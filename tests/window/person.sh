@@ -1,0 +1,134 @@
+# A person at a real X display, for the real-window tests: starts a program whose dialogs
+# open as real windows, finds what it shows from the program's own window report
+# (TARVEL_SCREEN_REPORT), and clicks and types with real input events (xdotool). Every
+# click position comes from a control's rectangle in the report, never from typed numbers.
+# Sourced by the tests; they run under xvfb-run.
+
+REPORT=${REPORT:?the test sets REPORT to an empty folder}
+PROGRAM_PID=
+
+fail() {
+    echo "FAILED: $*" >&2
+    if [ -f "$REPORT/windows.txt" ]; then
+        echo "--- what the screen showed last:" >&2
+        cat "$REPORT/windows.txt" >&2
+    fi
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
+    exit 1
+}
+
+# Starts "$@" in the background with the report switched on.
+start_program() {
+    rm -rf "$REPORT"
+    mkdir -p "$REPORT"
+    TARVEL_SCREEN_REPORT=$REPORT "$@" >"$REPORT/stdout" 2>"$REPORT/stderr" &
+    PROGRAM_PID=$!
+}
+
+# Waits until the innermost window shows CAPTION and sets WINDOW (its X id) and FRAMES.
+wait_window() {
+    local caption=$1 tries=0
+    while :; do
+        if [ -f "$REPORT/windows.txt" ]; then
+            local line
+            line=$(awk -F'\t' '$1 == "window" { last = $0 } END { print last }' "$REPORT/windows.txt")
+            if [ "$(cut -f6- <<<"$line")" = "$caption" ]; then
+                WINDOW=$(cut -f2 <<<"$line")
+                FRAMES=$(cut -f3 <<<"$line")
+                return 0
+            fi
+        fi
+        kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended before \"$caption\" came up"
+        tries=$((tries + 1))
+        [ $tries -gt 600 ] && fail "no window \"$caption\" within 30 s"
+        sleep 0.05
+    done
+}
+
+# The frames the window WINDOW has shown so far.
+frames_now() {
+    awk -F'\t' -v w="$WINDOW" '$1 == "window" && $2 == w { print $3 }' "$REPORT/windows.txt"
+}
+
+# Waits until the window WINDOW has shown a frame after the FRAMES it had, and then until it
+# has shown none for a fifth of a second (a click may show a few: pressed, released, moved).
+wait_frame() {
+    local tries=0 now quiet=0
+    while :; do
+        now=$(frames_now)
+        if [ -n "$now" ] && [ "$now" -gt "$FRAMES" ]; then
+            break
+        fi
+        tries=$((tries + 1))
+        [ $tries -gt 300 ] && fail "the window showed no new frame within 15 s after: $1"
+        sleep 0.05
+    done
+    while [ $quiet -lt 4 ]; do
+        sleep 0.05
+        if [ "$(frames_now)" = "$now" ]; then
+            quiet=$((quiet + 1))
+        else
+            now=$(frames_now)
+            quiet=0
+        fi
+    done
+    FRAMES=$now
+}
+
+# The middle of a line of the report (the first whose fields match the awk condition),
+# relative to the window; fields 4..7 of controls, 4..7 of tabs, 3..6 of entries.
+middle_of() {
+    local condition=$1 first=$2
+    awk -F'\t' -v w="$WINDOW" -v f="$first" '
+        $1 == "window" { inside = ($2 == w) }
+        inside && ('"$condition"') {
+            printf "%d %d\n", ($(f) + $(f + 2)) / 2, ($(f + 1) + $(f + 3)) / 2; exit
+        }' "$REPORT/windows.txt"
+}
+
+# Clicks the middle of the first report line that matches and waits for the window to show
+# the result (unless the click ends the window: CLICK_ENDS=1); names what it clicks for errors.
+click_on() {
+    local what=$1 condition=$2 first=$3 point tries=0
+    point=$(middle_of "$condition" "$first")
+    while [ -z "$point" ]; do
+        tries=$((tries + 1))
+        [ $tries -gt 200 ] && fail "nothing to click for $what"
+        sleep 0.05
+        point=$(middle_of "$condition" "$first")
+    done
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$WINDOW" $point click 1 || fail "xdotool could not click $what"
+    [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
+}
+click_control() { click_on "control $1" '$1 == "control" && $2 == '"$1" 4; }
+# A click on a control that closes its window (OK, Cancel, a message box's button).
+click_closing() { CLICK_ENDS=1 click_control "$1"; }
+click_tab() { click_on "tab \"$1\"" '$1 == "tab" && $8 == "'"$1"'"' 4; }
+click_entry() { click_on "entry \"$1\"" '$1 == "entry" && $7 == "'"$1"'"' 3; }
+
+# Types text, then presses keys, into the window under the mouse (the focused control).
+type_text() {
+    xdotool type --delay 20 "$1" || fail "xdotool could not type \"$1\""
+    wait_frame "typing \"$1\""
+}
+press_key() {
+    xdotool key "$1" || fail "xdotool could not press $1"
+}
+
+# Waits for the program to end and checks its exit code.
+expect_exit() {
+    local expected=$1 code tries=0
+    while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -gt 600 ] && fail "the program did not end within 30 s"
+        sleep 0.05
+    done
+    code=0
+    wait "$PROGRAM_PID" || code=$?
+    PROGRAM_PID=
+    [ "$code" = "$expected" ] || {
+        cat "$REPORT/stdout" "$REPORT/stderr" >&2
+        fail "exit code $code, expected $expected"
+    }
+}
