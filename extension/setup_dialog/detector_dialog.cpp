@@ -80,7 +80,6 @@ void DetectorDialog::SetupWindow() {
     }
 
     themed_ = EvaluateThemed();
-    tabBrushes_.Update(tabs_->GetHandle());
     tabs_->SetMinTabWidth(0);
 
     const int outputs = config_.GetCount();
@@ -116,6 +115,9 @@ void DetectorDialog::SetupWindow() {
         tabs_->SetSel(static_cast<int>(shown));
         settings_->LoadSettings(config_.Settings(static_cast<std::int32_t>(shown)));
     }
+    // The page's picture at the size the rows gave the tab control (drawn by ResizeForRules
+    // when they changed it); nothing is painted before this.
+    tabBrushes_.Update(tabs_->GetHandle());
 
     help_->SetGlyph(static_cast<int>(BitmapId::kHelp), GetModule());
     help_->Invalidate();

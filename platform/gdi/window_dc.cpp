@@ -21,6 +21,7 @@ void ResizeSurface(Bitmap& surface, int width, int height) {
     const auto oldColumns = static_cast<std::size_t>(surface.width);
     const std::size_t kept = std::min(rows, static_cast<std::size_t>(surface.height));
     std::vector<Pixel>& pixels = surface.pixels;
+    pixels.reserve(columns * rows);  // exactly: a surface does not grow by itself
     if (columns > oldColumns) {
         // Wider: rows move to their new places from the last one up, each widened with white
         // (the rows below the kept ones are new, white from the resize).
