@@ -61,10 +61,7 @@ DetectorDialog::DetectorDialog(owl::TWindow* parent, const TimingLimits& limits,
     OnCommand(SetupDialogId::kHelp, [this] { CmHelp(); });
 }
 
-DetectorDialog::~DetectorDialog() {
-    if (tabBrush_ != nullptr)
-        DeleteObject(tabBrush_);
-}
+DetectorDialog::~DetectorDialog() = default;
 
 unsigned DetectorDialog::LastSelectedOutput() {
     return g_lastSelectedOutput;
@@ -83,7 +80,6 @@ void DetectorDialog::SetupWindow() {
     }
 
     themed_ = EvaluateThemed();
-    RebuildTabBrush();
     tabs_->SetMinTabWidth(0);
 
     const int outputs = config_.GetCount();
@@ -119,6 +115,9 @@ void DetectorDialog::SetupWindow() {
         tabs_->SetSel(static_cast<int>(shown));
         settings_->LoadSettings(config_.Settings(static_cast<std::int32_t>(shown)));
     }
+    // The page's picture at the size the rows gave the tab control (drawn by ResizeForRules
+    // when they changed it); nothing is painted before this.
+    tabBrushes_.Update(tabs_->GetHandle());
 
     help_->SetGlyph(static_cast<int>(BitmapId::kHelp), GetModule());
     help_->Invalidate();
@@ -156,23 +155,6 @@ bool DetectorDialog::EvaluateThemed() {
     return themed;
 }
 
-void DetectorDialog::RebuildTabBrush() {
-    if (tabBrush_ != nullptr) {
-        DeleteObject(tabBrush_);
-        tabBrush_ = nullptr;
-    }
-    const owl::TRect tabs = tabs_->GetWindowRect();
-    const HDC memory = CreateCompatibleDC(nullptr);
-    const HBITMAP picture = CreateCompatibleBitmap(memory, tabs.Width(), tabs.Height());
-    const HGDIOBJ previous = SelectObject(memory, picture);
-    tabs_->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(memory),
-                       PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-    SelectObject(memory, previous);
-    tabBrush_ = CreatePatternBrush(picture);
-    DeleteObject(picture);
-    DeleteDC(memory);
-}
-
 HWND DetectorDialog::GetTabControlWindow() const {
     return tabs_->GetHandle();
 }
@@ -180,9 +162,15 @@ HWND DetectorDialog::GetTabControlWindow() const {
 void DetectorDialog::EvSysColorChange() {
     Tev::DialogBase::EvSysColorChange();
     themed_ = EvaluateThemed();
-    // The page's picture changes with the colours: the panes paint with the new one.
-    RebuildTabBrush();
+    // The page's pictures change with the colours: the panes paint with a new one.
+    tabBrushes_.Redraw(tabs_->GetHandle());
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void DetectorDialog::EvThemeChanged() {
+    Tev::DialogBase::EvThemeChanged();
+    // The picture in use stays until the next resize or colour change.
+    tabBrushes_.Outdate();
 }
 
 // --- Tabs
@@ -275,7 +263,7 @@ void DetectorDialog::ResizeForRules(int rows) {
     };
     const owl::TRect tabs = placeOf(*tabs_);
     tabs_->MoveWindow(tabs.left, tabs.top, tabs.Width(), tabs.Height() + move, true);
-    RebuildTabBrush();
+    tabBrushes_.Update(tabs_->GetHandle());
 
     auto moveDown = [&](owl::TWindow& window) {
         const owl::TRect rect = placeOf(window);

@@ -14,6 +14,7 @@
 #include "config/event_config.h"
 #include "dialog/dialog_base.h"
 #include "dialog/pane_owner.h"
+#include "extension/setup_dialog/tab_page_brushes.h"
 #include "host/api/timing_limits.h"
 #include "platform/ui/owl/controls.h"
 #include "support/string/tev_string.h"
@@ -59,7 +60,7 @@ public:
     void ShowRuleVerb(bool goes) override;
     void GetInputRange(std::int32_t input, Tev::String& range, Tev::String& unit) override;
     bool IsThemed() const override { return themed_; }
-    HBRUSH GetTabBackgroundBrush() const override { return tabBrush_; }
+    HBRUSH GetTabBackgroundBrush() const override { return tabBrushes_.Current(); }
     HWND GetTabControlWindow() const override;
     OnOffPane& GetOnOffPane() override { return *onOff_; }
     SettingsPane& GetSettingsPane() override { return *settings_; }
@@ -77,6 +78,7 @@ protected:
     void SetupWindow() override;
     void CmOk() override;
     void EvSysColorChange() override;
+    void EvThemeChanged() override;
 
 private:
     void TabChanged();
@@ -84,7 +86,6 @@ private:
     void ShowOutput(unsigned index);
     // Grows (rows > 0) or shrinks the dialog by whole rows.
     void ResizeForRules(int rows);
-    void RebuildTabBrush();
     static bool EvaluateThemed();
     // After the shown page passed its check: the first output that is on and whose stored
     // values the page's checks would refuse, shown and checked as the user would see it.
@@ -104,7 +105,7 @@ private:
     std::unique_ptr<TevControls::TBmpTxtButton> help_;
     unsigned currentOutput_ = 0;
     int visibleRows_ = 1;
-    HBRUSH tabBrush_ = nullptr;
+    TabPageBrushes tabBrushes_;
     bool themed_ = false;
 };
 

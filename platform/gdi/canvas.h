@@ -64,14 +64,8 @@ public:
             FillTarget(area, solid);
             return;
         }
-        for (int ty = area.top; ty < area.bottom; ++ty) {
-            for (int tx = area.left; tx < area.right; ++tx) {
-                Pixel p = 0;
-                if (BrushColour(brush, DeviceX(tx), DeviceY(ty), dc_->state.brushOrigin, &p)) {
-                    target_->At(tx, ty) = p;
-                }
-            }
-        }
+        if (Brush* b = Get<Brush>(brush); b != nullptr && b->style == Brush::Style::Pattern)
+            FillPattern(area, b->pattern);
     }
 
     void FillColour(const RECT& logical, COLORREF colour) {
@@ -79,10 +73,30 @@ public:
     }
 
 private:
+    // Rows of the target are contiguous whichever way up it is, so both fills go a row at a time.
     void FillTarget(const RECT& area, Pixel p) {
-        for (int ty = area.top; ty < area.bottom; ++ty) {
-            for (int tx = area.left; tx < area.right; ++tx)
-                target_->At(tx, ty) = p;
+        for (int ty = area.top; ty < area.bottom && area.left < area.right; ++ty)
+            std::fill_n(&target_->At(area.left, ty), area.right - area.left, p);
+    }
+
+    // The pattern repeats from the brush origin, in device points (as BrushColour gives it).
+    void FillPattern(const RECT& area, Bitmap& pattern) {
+        if (pattern.width <= 0 || pattern.height <= 0)
+            return;
+        const POINT origin = dc_->state.brushOrigin;
+        const auto wrap = [](int value, int size) {
+            const int rest = value % size;
+            return rest < 0 ? rest + size : rest;
+        };
+        for (int ty = area.top; ty < area.bottom && area.left < area.right; ++ty) {
+            const Pixel* from = &pattern.At(0, wrap(DeviceY(ty) - origin.y, pattern.height));
+            Pixel* to = &target_->At(area.left, ty);
+            int px = wrap(DeviceX(area.left) - origin.x, pattern.width);
+            for (int n = area.right - area.left; n > 0; --n) {
+                *to++ = from[px] | 0xFF000000u;
+                if (++px == pattern.width)
+                    px = 0;
+            }
         }
     }
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -103,7 +103,8 @@ public:
     void Remove(const void* handle);
 
 private:
-    std::map<std::uintptr_t, std::unique_ptr<Entry>> entries_;
+    // Looked up by every drawing call, never walked in order.
+    std::unordered_map<std::uintptr_t, std::unique_ptr<Entry>> entries_;
     std::uintptr_t next_ = 0x100000;
 };
 

@@ -1,5 +1,6 @@
 // Device contexts of windows, painting, and snapshots of what a window shows.
 #include <algorithm>
+#include <vector>
 
 #include "platform/gdi/gdi_objects.h"
 #include "platform/gdi/image.h"
@@ -8,6 +9,47 @@
 #include "platform/ui/window_table.h"
 
 using namespace gdi_internal;
+
+namespace {
+
+// A window's surface follows its window's size in place: what was drawn stays where the sizes
+// overlap, as a moved window keeps its picture, and new parts are white. The buffer keeps its
+// capacity, so a dialog that grows and shrinks by rows again and again allocates nothing.
+void ResizeSurface(Bitmap& surface, int width, int height) {
+    const auto columns = static_cast<std::size_t>(width);
+    const auto rows = static_cast<std::size_t>(height);
+    const auto oldColumns = static_cast<std::size_t>(surface.width);
+    const std::size_t kept = std::min(rows, static_cast<std::size_t>(surface.height));
+    std::vector<Pixel>& pixels = surface.pixels;
+    pixels.reserve(columns * rows);  // exactly: a surface does not grow by itself
+    if (columns > oldColumns) {
+        // Wider: rows move to their new places from the last one up, each widened with white
+        // (the rows below the kept ones are new, white from the resize).
+        pixels.resize(columns * rows, 0xFFFFFFFFu);
+        for (std::size_t y = kept; y-- > 0;) {
+            std::copy_backward(
+                pixels.begin() + static_cast<std::ptrdiff_t>(y * oldColumns),
+                pixels.begin() + static_cast<std::ptrdiff_t>((y + 1) * oldColumns),
+                pixels.begin() + static_cast<std::ptrdiff_t>(y * columns + oldColumns));
+            std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(y * columns + oldColumns),
+                        columns - oldColumns, 0xFFFFFFFFu);
+        }
+    } else {
+        // As wide or narrower: rows move up to their new places from the first one down.
+        if (columns < oldColumns) {
+            for (std::size_t y = 1; y < kept; ++y) {
+                std::copy_n(pixels.begin() + static_cast<std::ptrdiff_t>(y * oldColumns), columns,
+                            pixels.begin() + static_cast<std::ptrdiff_t>(y * columns));
+            }
+        }
+        pixels.resize(kept * columns);
+        pixels.resize(columns * rows, 0xFFFFFFFFu);
+    }
+    surface.width = width;
+    surface.height = height;
+}
+
+}  // namespace
 
 namespace gdi_internal {
 
@@ -18,25 +60,16 @@ HBITMAP SurfaceOf(HWND window) {
     const int width = std::max<int>(RectWidth(record->rect), 1);
     const int height = std::max<int>(RectHeight(record->rect), 1);
     Bitmap* surface = BitmapOf(record->surface);
-    if (surface != nullptr && surface->width == width && surface->height == height) {
-        return record->surface;
+    if (surface == nullptr) {
+        Bitmap made;
+        made.width = width;
+        made.height = height;
+        made.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                           0xFFFFFFFFu);
+        record->surface = AddBitmap(std::move(made));
+    } else if (surface->width != width || surface->height != height) {
+        ResizeSurface(*surface, width, height);
     }
-    Bitmap made;
-    made.width = width;
-    made.height = height;
-    made.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                       0xFFFFFFFFu);
-    if (surface != nullptr) {
-        // Keep what was drawn where the sizes overlap, as a moved window keeps its picture.
-        for (int y = 0; y < std::min(height, surface->height); ++y) {
-            for (int x = 0; x < std::min(width, surface->width); ++x) {
-                made.At(x, y) = surface->At(x, y);
-            }
-        }
-        surface->selections = 0;
-        DeleteObject(record->surface);
-    }
-    record->surface = AddBitmap(std::move(made));
     return record->surface;
 }
 
@@ -124,16 +157,24 @@ void Compose(HWND window, gdi::Image& image, POINT at) {
     Bitmap* surface = BitmapOf(SurfaceOf(window));
     const bool seeThrough = (record->exStyle & WS_EX_TRANSPARENT) != 0;
     if (surface != nullptr) {
-        for (int y = 0; y < surface->height; ++y) {
-            for (int x = 0; x < surface->width; ++x) {
-                const int ix = at.x + x;
-                const int iy = at.y + y;
-                if (ix < 0 || iy < 0 || ix >= image.width || iy >= image.height)
-                    continue;
-                if (seeThrough && surface->At(x, y) == kSeeThrough)
-                    continue;
-                image.pixels[static_cast<std::size_t>(iy) * static_cast<std::size_t>(image.width) +
-                             static_cast<std::size_t>(ix)] = surface->At(x, y);
+        // The part of the surface that lies on the image, copied a row at a time.
+        const int left = std::max<int>(0, -at.x);
+        const int right = std::min<int>(surface->width, image.width - at.x);
+        const int top = std::max<int>(0, -at.y);
+        const int bottom = std::min<int>(surface->height, image.height - at.y);
+        for (int y = top; y < bottom && left < right; ++y) {
+            const Pixel* from = &surface->At(left, y);
+            Pixel* to = &image.pixels[static_cast<std::size_t>(at.y + y) *
+                                          static_cast<std::size_t>(image.width) +
+                                      static_cast<std::size_t>(at.x + left)];
+            const auto count = static_cast<std::size_t>(right - left);
+            if (!seeThrough) {
+                std::copy_n(from, count, to);
+                continue;
+            }
+            for (std::size_t x = 0; x < count; ++x) {
+                if (from[x] != kSeeThrough)
+                    to[x] = from[x];
             }
         }
     }

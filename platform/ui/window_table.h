@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/ui/user_types.h"
@@ -83,7 +84,8 @@ public:
     WindowTable();
 
 private:
-    std::map<HWND, std::unique_ptr<WindowRecord>> records_;
+    // Looked up by nearly every call of the system, never walked in order.
+    std::unordered_map<HWND, std::unique_ptr<WindowRecord>> records_;
     std::uintptr_t next_ = 0x10000;
     HWND desktop_ = nullptr;
 };

@@ -19,6 +19,7 @@
 #include "resources/dialog_ids.h"
 #include "resources/pane_ids.h"
 #include "tests/dialog/setup_dialog_fixture.h"
+#include "tests/platform/gdi/memory_canvas.h"
 
 namespace {
 
@@ -415,6 +416,60 @@ TEST_F(SetupDialog, PaintsTheHelpGlyphAndThePanesOnTheTabPage) {
         theme::SetMode(theme::Mode::Unthemed);  // the user turns visual styles off
         SendMessageW(d.Handle(), WM_SYSCOLORCHANGE, 0, 0);
         EXPECT_FALSE(dialog.IsThemed());
+        d.PressCancel();
+    });
+}
+
+// The panes paint with a picture of the tab control. The dialog keeps one picture per size it
+// grows and shrinks to; whatever it kept, the picture in use shows the page below the tabs as
+// the tab control draws it now: after growing and shrinking, new colours, and styles turned off.
+TEST_F(SetupDialog, PanesPaintWithThePictureOfTheTabPageAsItIsDrawnNow) {
+    theme::SetMode(theme::Mode::Themed);
+    SetupDialogHost host(kTwoPlusEight);
+    GiveRules(host.Config(), 0, 4);
+    // The colours of the page's raised edge.
+    const int indices[] = {COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_3DDKSHADOW};
+    COLORREF before[4];
+    for (int i = 0; i < 4; ++i)
+        before[i] = GetSysColor(indices[i]);
+    const COLORREF changed[] = {RGB(250, 240, 10), RGB(10, 250, 120), RGB(10, 120, 250),
+                                RGB(200, 0, 90)};
+    Run(host, 0, [&](ui::WindowUser& d, DetectorDialog& dialog) {
+        ui::ControlUser tabs = d.Control(Setup::kTabs);
+        const auto expectPage = [&](const char* when) {
+            const RECT place = tabs.ScreenRect();
+            const RECT all{0, 0, place.right - place.left, place.bottom - place.top};
+            gdi_test::Canvas drawn(all.right, all.bottom);
+            SendMessageW(tabs.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(drawn.Dc()),
+                         PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+            gdi_test::Canvas painted(all.right, all.bottom);
+            FillRect(painted.Dc(), &all, dialog.GetTabBackgroundBrush());
+            RECT selected{};
+            SendMessageW(tabs.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(tabs.Selection()),
+                         reinterpret_cast<LPARAM>(&selected));
+            const RECT page{0, selected.bottom + 2, all.right, all.bottom};  // the tabs end there
+            const gdi::Image brushed = painted.Image().Crop(page);
+            const gdi::Image shown = drawn.Image().Crop(page);
+            std::size_t differing = 0;
+            for (std::size_t i = 0; i < shown.pixels.size(); ++i)
+                differing += brushed.pixels[i] != shown.pixels[i];
+            EXPECT_EQ(differing, 0u) << when << ": pixels where the brush paints another page";
+        };
+        expectPage("four rows");
+        tabs.SelectTab(1);
+        expectPage("one row");
+        tabs.SelectTab(0);
+        expectPage("four rows again");
+        SetSysColors(4, indices, changed);  // the dialog hears of it as a top-level window
+        expectPage("new colours");
+        tabs.SelectTab(1);
+        expectPage("new colours, one row");
+        SetSysColors(4, indices, before);
+        theme::SetMode(theme::Mode::Unthemed);  // styles off, without a colour change
+        tabs.SelectTab(0);
+        expectPage("styles off, four rows");
+        tabs.SelectTab(1);
+        expectPage("styles off, one row");
         d.PressCancel();
     });
 }

@@ -3,12 +3,18 @@
 // document. The user is scripted; message boxes are recorded.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "host/api/framework_host.h"
+#include "host/api/message_handler.h"
+#include "platform/com/com_object.h"
+#include "platform/com/com_ptr.h"
 #include "resources/dialog_ids.h"
 #include "resources/pane_ids.h"
+#include "support/string/tev_string.h"
 #include "tests/extension/module/module_fixture.h"
 
 namespace module_test {
@@ -19,6 +25,80 @@ namespace OnOff = VavazaZavidi::OnOffPaneId;
 namespace Template = VavazaZavidi::TemplateId;
 
 constexpr UINT kRefusalFlags = 0x2010;  // error icon, task-modal
+
+// The root of the document's message-handler tree, as a host document's own handler would be:
+// the document sends its messages here, and the root notes the texts they carry before
+// offering them to the document. The document is its own root again after Detach (at the
+// latest when the recorder goes).
+class MessageRecorder final : public ComObject<IMessageHandler> {
+public:
+    static ComPtr<MessageRecorder> Attach(ICustomDocument* document) {
+        ComPtr<MessageRecorder> recorder(new MessageRecorder);
+        recorder->document_ = ComPtr<IMessageHandler>::QueryFrom(document);
+        if (recorder->document_)
+            recorder->document_->SetParent(recorder.Get());
+        return recorder;
+    }
+    void Detach() {
+        if (document_)
+            document_->SetParent(nullptr);
+        document_.Reset();
+    }
+
+    // The text of every message that carried one, in the order they came.
+    std::vector<std::string> texts;
+
+    HRESULT HandleMessage(IMessage* message) override {
+        MessageArg argument;
+        if (message->GetArgument(&argument) == S_OK && argument.Tag == MessageArg::kString) {
+            Tev::String text;
+            text.Borrow(static_cast<ITevString*>(argument.Pointer));
+            texts.push_back(text.ToNarrow());
+        }
+        return document_ ? document_->HandleMessage(message) : kMessageNotHandled;
+    }
+    HRESULT AddChild(IMessageHandler*) override { return E_NOTIMPL; }
+    HRESULT RemoveChild(IMessageHandler*) override { return E_NOTIMPL; }
+    HRESULT SetParent(IMessageHandler*) override { return E_NOTIMPL; }
+    HRESULT GetParent(IMessageHandler** target) override {
+        *target = nullptr;  // this is the root
+        return S_OK;
+    }
+    HRESULT AcceptsMessage(IMessage*) override { return S_OK; }
+
+private:
+    MessageRecorder() = default;
+    ~MessageRecorder() override { Detach(); }
+    ComPtr<IMessageHandler> document_;
+};
+
+// The outputs a configuration text names ("Output = n"), in its order, and its header's counts.
+struct TextOutputs {
+    int analog = -1;
+    int digital = -1;
+    std::vector<int> outputs;
+};
+TextOutputs OutputsOf(const std::string& text) {
+    // Whether the line is "key = number", and the number.
+    const auto read = [](const std::string& line, const std::string& key, int* number) {
+        if (line.rfind(key + " = ", 0) != 0)
+            return false;
+        *number = std::stoi(line.substr(key.size() + 3));
+        return true;
+    };
+    TextOutputs found;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        int output = 0;
+        if (read(line, "AnalogOutputCount", &found.analog) ||
+            read(line, "DigitalOutputCount", &found.digital)) {
+            continue;
+        }
+        if (read(line, "Output", &output))
+            found.outputs.push_back(output);
+    }
+    return found;
+}
 
 class SetupCommand : public ModuleTest {
 protected:
@@ -168,15 +248,61 @@ TEST_F(SetupCommand, CancelSendsNothingAndTheDialogShowsOnlyTheDevicesOutputs) {
                     OutputText(3, true, {{1, true, 25}})}));
     Device().ClearRecord();
     const std::string before = Host().DocumentText();
+    const ComPtr<MessageRecorder> recorder = MessageRecorder::Attach(Document());
     user_->OnNextDialog([this](ui::WindowUser& d) {
         tabs_ = d.Control(Setup::kTabs).TabLabels();
         d.ChildDialog(Template::kOnOffPane).Control(OnOff::kGenerate).Click();
         d.PressCancel();
     });
     Choose();
+    recorder->Detach();
+    EXPECT_TRUE(recorder->texts.empty()) << "no configuration text";
     EXPECT_EQ(tabs_, std::vector<std::u16string>{u"Analog Output 1"});
     EXPECT_TRUE(Device().Commands().empty());
     EXPECT_EQ(Host().DocumentText(), before);
+}
+
+// A stored configuration that names more outputs than the device has: the dialog shows the
+// device's outputs, and OK sends a text of exactly those (header and blocks) and no others.
+// The document keeps the outputs the device lacks, as they were.
+TEST_F(SetupCommand, OkSendsExactlyTheDevicesOutputsWhenTheStoredConfigurationNamesMore) {
+    struct Case {
+        const char* device;
+        int analog;
+        int digital;
+        std::vector<int> outputs;
+    };
+    const Case cases[] = {
+        {"analog=1, digital=none", 1, 0, {1}},
+        {"analog=2, digital=4", 2, 4, {1, 2, -1, -2, -3, -4}},
+        {"analog=0, digital=2+1", 0, 3, {-1, -2, -3}},
+    };
+    // Three analog and nine digital outputs, each on with a rule.
+    std::vector<std::string> stored;
+    for (int output : {1, 2, 3, -1, -2, -3, -4, -5, -6, -7, -8, -9})
+        stored.push_back(OutputText(output, true, {{1, true, 25}}));
+    for (const Case& c : cases) {
+        Open(c.device);
+        SendMessage(2, 0, ConfigText(3, 9, stored));
+        Device().ClearRecord();
+        const ComPtr<MessageRecorder> recorder = MessageRecorder::Attach(Document());
+        user_->OnNextDialog([this](ui::WindowUser& d) {
+            tabs_ = d.Control(Setup::kTabs).TabLabels();
+            d.PressOk();
+        });
+        Choose();
+        recorder->Detach();
+
+        EXPECT_EQ(tabs_.size(), c.outputs.size()) << c.device;
+        ASSERT_EQ(recorder->texts.size(), 1u) << c.device << ": one configuration text";
+        const TextOutputs sent = OutputsOf(recorder->texts.front());
+        EXPECT_EQ(sent.outputs, c.outputs) << c.device << "\n" << recorder->texts.front();
+        EXPECT_EQ(sent.analog, c.analog) << c.device;
+        EXPECT_EQ(sent.digital, c.digital) << c.device;
+        EXPECT_EQ(TakeBlocks().size(), c.outputs.size()) << c.device << ": the device's outputs";
+        const TextOutputs kept = OutputsOf(Host().DocumentText());
+        EXPECT_EQ(kept.outputs.size(), stored.size()) << c.device << ": the document lost outputs";
+    }
 }
 
 TEST_F(SetupCommand, AnExceptionInTheDialogLeavesNoDialogAndIsReported) {

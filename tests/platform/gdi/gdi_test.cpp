@@ -45,6 +45,58 @@ TEST(Gdi, PatternBrushesTileFromTheBrushOrigin) {
     DeleteObject(brush);
 }
 
+// A pattern of 3 x 2 pixels tiles from the brush origin, in both directions and from origins
+// on either side, for a pattern kept top-down and one kept bottom-up (a DIB section); the
+// fill stays inside the clip.
+TEST(Gdi, PatternBrushesTileRowsAndColumnsFromAnyOrigin) {
+    const auto colourAt = [](int x, int y) { return RGB(10 * x + 1, 100 * y + 1, 7); };
+    BITMAPINFO bottomUp{};
+    bottomUp.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bottomUp.bmiHeader.biWidth = 3;
+    bottomUp.bmiHeader.biHeight = 2;  // positive: rows from the bottom up
+    bottomUp.bmiHeader.biPlanes = 1;
+    bottomUp.bmiHeader.biBitCount = 32;
+    bottomUp.bmiHeader.biCompression = BI_RGB;
+    Canvas topDown(3, 2);
+    const HBITMAP dib = CreateDIBSection(nullptr, &bottomUp, DIB_RGB_COLORS, nullptr, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    const HDC dibDc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dibDc, dib);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            SetPixel(topDown.Dc(), x, y, colourAt(x, y));
+            SetPixel(dibDc, x, y, colourAt(x, y));
+        }
+    }
+    SelectObject(dibDc, old);
+    DeleteDC(dibDc);
+
+    const POINT origins[] = {{0, 0}, {1, 0}, {0, 1}, {-4, 3}, {5, -7}};
+    for (const HBITMAP pattern : {topDown.Bitmap(), dib}) {
+        const HBRUSH brush = CreatePatternBrush(pattern);
+        for (const POINT& origin : origins) {
+            Canvas canvas(9, 6);
+            SetBrushOrgEx(canvas.Dc(), origin.x, origin.y, nullptr);
+            IntersectClipRect(canvas.Dc(), 1, 1, 8, 5);
+            RECT all{-2, -2, 11, 8};
+            FillRect(canvas.Dc(), &all, brush);
+            const gdi::Image image = canvas.Image();
+            for (int y = 0; y < 6; ++y) {
+                for (int x = 0; x < 9; ++x) {
+                    const bool inside = x >= 1 && x < 8 && y >= 1 && y < 5;
+                    const int px = ((x - origin.x) % 3 + 3) % 3;
+                    const int py = ((y - origin.y) % 2 + 2) % 2;
+                    ASSERT_EQ(image.At(x, y), inside ? colourAt(px, py) : kWhite)
+                        << "at " << x << ", " << y << " from " << origin.x << ", " << origin.y
+                        << (pattern == dib ? " (bottom-up)" : "");
+                }
+            }
+        }
+        DeleteObject(brush);
+    }
+    DeleteObject(dib);
+}
+
 TEST(Gdi, TransparentBlitLeavesTheKeyColourOut) {
     Canvas glyph(3, 1);
     SetPixel(glyph.Dc(), 0, 0, RGB(192, 192, 192));

@@ -68,6 +68,45 @@ TEST_F(Painting, ATabControlPrintedIntoABitmapMakesABrushThatMatchesItsPage) {
         << "classic pages are face-coloured";
 }
 
+// A window keeps what it drew where its old and new sizes overlap, whichever way each side
+// changed; what is new is white until painted.
+TEST(WindowSurface, AResizedWindowKeepsItsPictureWhereTheSizesOverlap) {
+    constexpr int kWidth = 6;
+    constexpr int kHeight = 4;
+    const SIZE sizes[] = {{kWidth, kHeight},
+                          {9, kHeight},
+                          {kWidth, 7},
+                          {3, kHeight},
+                          {kWidth, 2},
+                          {9, 7},
+                          {3, 2},
+                          {9, 2},
+                          {3, 7}};
+    for (const SIZE& size : sizes) {
+        RecordingWindow window(0, 0, kWidth, kHeight);
+        const HDC dc = GetWindowDC(window.Handle());
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x)
+                SetPixel(dc, x, y, RGB(x, y, 7));
+        }
+        ReleaseDC(window.Handle(), dc);
+        MoveWindow(window.Handle(), 0, 0, size.cx, size.cy, FALSE);
+
+        gdi_test::Canvas seen(size.cx, size.cy);
+        const HDC surface = GetWindowDC(window.Handle());
+        BitBlt(seen.Dc(), 0, 0, size.cx, size.cy, surface, 0, 0, SRCCOPY);
+        ReleaseDC(window.Handle(), surface);
+        const gdi::Image image = seen.Image();
+        for (int y = 0; y < size.cy; ++y) {
+            for (int x = 0; x < size.cx; ++x) {
+                const bool kept = x < kWidth && y < kHeight;
+                ASSERT_EQ(image.At(x, y), kept ? RGB(x, y, 7) : RGB(255, 255, 255))
+                    << "at " << x << ", " << y << " of " << size.cx << " x " << size.cy;
+            }
+        }
+    }
+}
+
 TEST_F(Painting, ATransparentAnswerLetsThePatternShowBehindTheText) {
     const HBRUSH hatch = CreateSolidBrush(RGB(10, 200, 10));
     parent.colourAnswer = hatch;
