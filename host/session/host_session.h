@@ -74,6 +74,11 @@ public:
     HWND MainWindow() const { return mainWindow_; }
 
 private:
+    // Starts the framework (the constructor's work); throws when it cannot.
+    void Start(const std::filesystem::path& folder);
+    // Undoes whatever Start and the session's use set up, in the order the header names; safe
+    // on a session that stopped part-way through Start.
+    void Stop();
     void InitialiseNewClasses();
 
     bool oleInitialised_ = false;
