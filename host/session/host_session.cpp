@@ -170,9 +170,9 @@ void HostSession::SignalSamplingEvent(WORD code, std::intptr_t parameter) {
     observers_->Signal(nullptr, MakeMessageId(Family(kSamplingEventFamily), code), 0, parameter);
 }
 
-HRESULT HostSession::SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
+HRESULT HostSession::SendMessage(IUnknown* target, MessageId id, DWORD flags,
                                  const MessageArg& argument, IUnknown* sender) {
-    auto handler = ComPtr<IMessageHandler>::QueryFrom(document);
+    auto handler = ComPtr<IMessageHandler>::QueryFrom(target);
     if (!handler)
         return E_NOINTERFACE;
     ComPtr<IMessageFactory> factory;

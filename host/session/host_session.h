@@ -51,10 +51,11 @@ public:
     void SignalDeviceEvent(WORD code, std::intptr_t parameter = 0);
     void SignalSamplingEvent(WORD code, std::intptr_t parameter = 0);
 
-    // Sends a framework message to an extension document's message handler, naming `sender`
-    // as its sender when given; returns the dispatch result.
-    HRESULT SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
-                        const MessageArg& argument, IUnknown* sender = nullptr);
+    // Sends a framework message to the message handler of `target` (an extension document or
+    // a document class), naming `sender` as its sender when given; returns the dispatch
+    // result, E_NOINTERFACE when `target` has no message handler.
+    HRESULT SendMessage(IUnknown* target, MessageId id, DWORD flags, const MessageArg& argument,
+                        IUnknown* sender = nullptr);
 
     WORD Family(const GUID& family);
     std::vector<MenuItem> MenuItems();
