@@ -101,5 +101,49 @@ TEST(HostSession, AStartThatFailsPartWayLeavesNothingBehind) {
     }
 }
 
+// A library that is no extension is refused with the reason and left loaded by nobody; the
+// session goes on. Documents still open when the session ends are closed before the
+// libraries go, and a menu item chosen with no document to handle it does nothing.
+TEST(HostSession, RefusesLibrariesThatAreNoExtensionAndClosesWhatIsLeftOpen) {
+    const std::filesystem::path bin = HostSession::ExecutableFolder();
+    TempFolder folder;
+    const struct {
+        std::filesystem::path path;
+        const char* message;
+    } refused[] = {
+        {folder.Path() / "libmissing.so", "cannot open shared object file"},
+        {bin / "libKyt.so",
+         "libKyt.so is not an extension module (its version keys do not say so)"},
+    };
+    ComPtr<HostDocument> left;
+    {
+        HostSession session(bin);
+        for (const auto& r : refused) {
+            try {
+                session.LoadExtension(r.path);
+                ADD_FAILURE() << r.path;
+            } catch (const std::runtime_error& error) {
+                EXPECT_NE(std::string(error.what()).find(r.message), std::string::npos)
+                    << error.what();
+            }
+        }
+        session.LoadExtension(bin / "libtarvel.so");
+        const std::vector<MenuItem> items = session.MenuItems();
+        ASSERT_EQ(items.size(), 1u);
+        const MenuItemState state = session.QueryMenuItem(items[0], nullptr);
+        EXPECT_FALSE(state.enabled);
+        EXPECT_FALSE(state.checked);
+        EXPECT_EQ(session.ChooseMenuItem(items[0], nullptr), E_NOINTERFACE);
+
+        left = session.OpenDocument(nullptr);
+        ASSERT_EQ(left->Extensions().size(), 1u);
+    }
+    // Its extension document was let go of while its library was still there.
+    EXPECT_TRUE(left->Extensions().empty());
+    left.Reset();
+    EXPECT_FALSE(LoadedElsewhere(bin / "libKyt.so"));
+    EXPECT_FALSE(LoadedElsewhere(bin / "libtarvel.so"));
+}
+
 }  // namespace
 }  // namespace Ostrel
