@@ -50,7 +50,7 @@ StreamLine ParseStreamLine(const std::string& line, std::size_t index) {
     const char* last = line.data() + line.size();
     std::size_t count = 0;
     const auto [end, error] = std::from_chars(first, last, count);
-    if (error != std::errc() || end != last || first == last) {
+    if (error != std::errc() || end != last) {  // an empty count is no number either
         throw DocumentFileError(where + "\"" + std::string(first, last) + "\" is not a byte count");
     }
     if (count > kMaxExtensionStreamBytes) {

@@ -105,6 +105,20 @@ TEST(DocumentFile, RefusalsSayWhichStreamAndWhy) {
     }
 }
 
+TEST(DocumentFile, AFileThatCannotBeWrittenIsNamedWithTheReason) {
+    const std::vector<ExtensionStream> streams = {{kTarvel, {'a', 'b'}}};
+    for (const char* path : {"/nonexistent/doc.ostrel", "/dev/full"}) {
+        try {
+            Ostrel::SaveDocumentFile(path, streams);
+            ADD_FAILURE() << path;
+        } catch (const DocumentFileError& error) {
+            EXPECT_EQ(
+                std::string(error.what()).rfind(std::string("cannot write ") + path + ": ", 0), 0u)
+                << error.what();
+        }
+    }
+}
+
 TEST(DocumentFile, AFileThatCannotBeReadIsNamedWithTheReason) {
     for (const char* path : {"/nonexistent/doc.ostrel", "/dev/zero"}) {
         try {

@@ -59,6 +59,7 @@ class TestDocument final : public ComObject<ICustomDocument, IHostStorage> {
 public:
     explicit TestDocument(ComPtr<TestPersist> persist) : persist_(std::move(persist)) {}
 
+    bool storage = true;  // whether it offers a storage identity
     HRESULT persistAnswer = S_OK;
     bool giveOther = false;
     bool detached = false;
@@ -87,6 +88,9 @@ public:
     HRESULT GetHostData(IUnknown**) override { return E_NOTIMPL; }
     HRESULT SetName(ITevString*) override { return E_NOTIMPL; }
     HRESULT GetName(ITevString**) override { return E_NOTIMPL; }
+
+protected:
+    bool RefusesInterface(REFIID iid) override { return !storage && iid == IHostStorage::kIid; }
 
 private:
     ComPtr<TestPersist> persist_;
@@ -236,8 +240,19 @@ TEST(HostDocument, PersistenceOfferedAgainReplacesTheEarlierOffer) {
     EXPECT_TRUE(untouched.IsEmpty());
     EXPECT_EQ(host->OfferPersistence(storage, 0, nullptr, 0, 0, nullptr), E_POINTER);
     EXPECT_EQ(host->PersistenceOf(0), later.Get());
+
+    // A document without a storage identity is matched by no offer, a null storage's least.
+    ComPtr<TestDocument> anonymous(new TestDocument(earlier));
+    anonymous->storage = false;
+    ComPtr<TestClass> anonymousClass(new TestClass(anonymous));
+    ASSERT_EQ(host->AddExtensionDocument(anonymousClass.Get(), nullptr), S_OK);
+    EXPECT_EQ(host->Extensions()[1].storage, nullptr);
+    EXPECT_EQ(host->OfferPersistence(nullptr, 0, earlier.Get(), 0, 0, nullptr), E_INVALIDARG);
+    EXPECT_EQ(host->Extensions()[1].offers, 0);
+    EXPECT_EQ(earlier->ReferenceCount(), 2);  // the test's and the anonymous document's
     host->Close();
     EXPECT_EQ(later->ReferenceCount(), 2);  // the test's and the stranger's
+    EXPECT_TRUE(anonymous->detached);
 }
 
 TEST(HostDocument, RefusesWhatItCannotKeepOrAnswer) {

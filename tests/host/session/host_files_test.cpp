@@ -58,6 +58,9 @@ TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
     WriteBytes(file, "0123456789");
     const auto fifo = folder.Path() / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto large = folder.Path() / "large";
+    WriteBytes(large, "");
+    std::filesystem::resize_file(large, (1 << 20) + 1);  // refused before a byte is read
     EXPECT_EQ(ReadWholeFile(file), "0123456789");
     EXPECT_EQ(ReadWholeFile(file, 10), "0123456789");
 
@@ -71,6 +74,7 @@ TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
         {fifo, kMaxReadFileBytes, "it is a named pipe (FIFO), not a regular file"},  // no writer
         {"/dev/zero", kMaxReadFileBytes, "it is a device, not a regular file"},
         {file, 9, "it is larger than the 9 bytes the host reads"},
+        {large, 1 << 20, "it is larger than the 1 MiB the host reads"},
         // Files of the system announce no size: the limit holds while they are read, and
         // an error of the read itself carries the system's reason.
         {"/proc/self/status", 16, "it is larger than the 16 bytes the host reads"},

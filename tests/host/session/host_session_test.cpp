@@ -138,6 +138,11 @@ TEST(HostSession, RefusesLibrariesThatAreNoExtensionAndClosesWhatIsLeftOpen) {
         left = session.OpenDocument(nullptr);
         ASSERT_EQ(left->Extensions().size(), 1u);
     }
+    // A class that hands the menu no list adds nothing to it.
+    ComPtr<CommandMenu> menu(new CommandMenu);
+    EXPECT_EQ(menu->AddCommandList(nullptr), E_POINTER);
+    EXPECT_EQ(menu->ListCount(), 0u);
+
     // Its extension document was let go of while its library was still there.
     EXPECT_TRUE(left->Extensions().empty());
     left.Reset();
