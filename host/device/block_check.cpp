@@ -60,14 +60,9 @@ std::optional<std::string> CheckSlot(const RuleSlot& slot, int number,
     }
     if (slot.Hysteresis < 0)
         return name + "hysteresis " + std::to_string(slot.Hysteresis) + " is negative";
-    // The band the input must leave before the rule triggers again ends at threshold minus
-    // hysteresis; it too must be a level the converter can report.
-    const std::int64_t bandEnd = static_cast<std::int64_t>(slot.Threshold) - slot.Hysteresis;
-    if (!InConverterRange(bandEnd)) {
-        return name + "hysteresis " + std::to_string(slot.Hysteresis) +
-               " takes the band below threshold " + std::to_string(slot.Threshold) + " to " +
-               std::to_string(bandEnd) + ", beyond" + range;
-    }
+    // The band's other end, threshold minus hysteresis, may lie beyond the range: the input
+    // then never crosses it (an above rule triggers once and never re-arms, a below rule never
+    // triggers), which is what a rule near full scale with a wide hysteresis asks for.
     return std::nullopt;
 }
 

@@ -11,6 +11,11 @@ namespace Ostrel {
 
 namespace {
 
+// No line of the format is longer.
+constexpr std::size_t kLongestLine = 128;
+
+// Reads one line without its line feed; false when the file ends inside it or it is longer
+// than kLongestLine (then `line` holds its first kLongestLine + 1 characters).
 bool ReadLine(std::istream& in, std::string& line) {
     line.clear();
     char c;
@@ -18,10 +23,10 @@ bool ReadLine(std::istream& in, std::string& line) {
         if (c == '\n')
             return true;
         line.push_back(c);
-        if (line.size() > 128)
-            return false;  // no line of the format is this long
+        if (line.size() > kLongestLine)
+            return false;
     }
-    return false;  // the file ended inside the line
+    return false;
 }
 
 // The stream line's class and byte count.
@@ -45,7 +50,7 @@ StreamLine ParseStreamLine(const std::string& line, std::size_t index) {
     const char* last = line.data() + line.size();
     std::size_t count = 0;
     const auto [end, error] = std::from_chars(first, last, count);
-    if (error != std::errc() || end != last || first == last) {
+    if (error != std::errc() || end != last) {  // an empty count is no number either
         throw DocumentFileError(where + "\"" + std::string(first, last) + "\" is not a byte count");
     }
     if (count > kMaxExtensionStreamBytes) {
@@ -106,8 +111,11 @@ std::vector<ExtensionStream> ReadDocumentFile(std::istream& in) {
                                     "expected \"{CLSID} <byte count>\", found a blank line");
         }
         if (!ReadLine(in, line)) {
-            throw DocumentFileError("stream " + std::to_string(streams.size() + 1) +
-                                    ": the line \"{CLSID} <byte count>\" is cut short");
+            throw DocumentFileError(
+                where + (line.size() > kLongestLine
+                             ? "expected \"{CLSID} <byte count>\", found a line of more than " +
+                                   std::to_string(kLongestLine) + " characters"
+                             : std::string("the line \"{CLSID} <byte count>\" is cut short")));
         }
         const StreamLine announced = ParseStreamLine(line, streams.size());
         // One stream per extension: a second would be loaded over the first.

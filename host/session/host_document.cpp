@@ -58,10 +58,15 @@ IPersistStream* HostDocument::PersistenceOf(std::size_t index) {
         return extension.offered;
     IUnknown* other = nullptr;
     IPersistStream* persist = nullptr;
-    if (extension.document->GetPersistObject(0, 2, &other, &persist) != S_OK)
-        return nullptr;
+    const HRESULT answer = extension.document->GetPersistObject(0, 2, &other, &persist);
+    // What the document hands out beside its answer is given back whatever the answer.
     if (other != nullptr)
         other->Release();
+    if (answer != S_OK) {
+        if (persist != nullptr)
+            persist->Release();
+        return nullptr;
+    }
     extension.offered = persist;  // keeps the reference it came with
     return persist;
 }

@@ -33,6 +33,18 @@ std::filesystem::path HostSession::ExecutableFolder() {
 }
 
 HostSession::HostSession(const std::filesystem::path& folder) {
+    // A constructor that throws runs no destructor: what was started before the failure is
+    // undone here, so that a failed start leaves OLE, the class-object table and the loaded
+    // libraries as they were.
+    try {
+        Start(folder);
+    } catch (...) {
+        Stop();
+        throw;
+    }
+}
+
+void HostSession::Start(const std::filesystem::path& folder) {
     oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
     const std::filesystem::path library = folder / "libKyt.so";
     framework_ = LoadLibraryA(library.c_str());
@@ -71,6 +83,10 @@ HostSession::HostSession(const std::filesystem::path& folder) {
 }
 
 HostSession::~HostSession() {
+    Stop();
+}
+
+void HostSession::Stop() {
     for (auto& document : documents_)
         document->Close();
     documents_.clear();
@@ -89,13 +105,17 @@ HostSession::~HostSession() {
     application_.Reset();
     if (mainWindow_ != nullptr)
         DestroyWindow(mainWindow_);
+    mainWindow_ = nullptr;
     for (DWORD cookie : cookies_)
         CoRevokeClassObject(cookie);
+    cookies_.clear();
     modules_.clear();
     if (framework_ != nullptr)
         FreeLibrary(framework_);
+    framework_ = nullptr;
     if (oleInitialised_)
         OleUninitialize();
+    oleInitialised_ = false;
 }
 
 ExtensionModule& HostSession::LoadExtension(const std::filesystem::path& path) {
@@ -150,9 +170,9 @@ void HostSession::SignalSamplingEvent(WORD code, std::intptr_t parameter) {
     observers_->Signal(nullptr, MakeMessageId(Family(kSamplingEventFamily), code), 0, parameter);
 }
 
-HRESULT HostSession::SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
+HRESULT HostSession::SendMessage(IUnknown* target, MessageId id, DWORD flags,
                                  const MessageArg& argument, IUnknown* sender) {
-    auto handler = ComPtr<IMessageHandler>::QueryFrom(document);
+    auto handler = ComPtr<IMessageHandler>::QueryFrom(target);
     if (!handler)
         return E_NOINTERFACE;
     ComPtr<IMessageFactory> factory;

@@ -51,10 +51,11 @@ public:
     void SignalDeviceEvent(WORD code, std::intptr_t parameter = 0);
     void SignalSamplingEvent(WORD code, std::intptr_t parameter = 0);
 
-    // Sends a framework message to an extension document's message handler, naming `sender`
-    // as its sender when given; returns the dispatch result.
-    HRESULT SendMessage(ICustomDocument* document, MessageId id, DWORD flags,
-                        const MessageArg& argument, IUnknown* sender = nullptr);
+    // Sends a framework message to the message handler of `target` (an extension document or
+    // a document class), naming `sender` as its sender when given; returns the dispatch
+    // result, E_NOINTERFACE when `target` has no message handler.
+    HRESULT SendMessage(IUnknown* target, MessageId id, DWORD flags, const MessageArg& argument,
+                        IUnknown* sender = nullptr);
 
     WORD Family(const GUID& family);
     std::vector<MenuItem> MenuItems();
@@ -74,6 +75,11 @@ public:
     HWND MainWindow() const { return mainWindow_; }
 
 private:
+    // Starts the framework (the constructor's work); throws when it cannot.
+    void Start(const std::filesystem::path& folder);
+    // Undoes whatever Start and the session's use set up, in the order the header names; safe
+    // on a session that stopped part-way through Start.
+    void Stop();
     void InitialiseNewClasses();
 
     bool oleInitialised_ = false;

@@ -43,6 +43,10 @@ void FaultStream::FailSeek(unsigned nth, HRESULT error) {
 void FaultStream::FailSeeksFrom(unsigned nth, HRESULT error) {
     seekFaults_.push_back({nth, kForever, error, false, 0});
 }
+void FaultStream::FailSetSize(HRESULT error) {
+    failSetSize_ = true;
+    setSizeError_ = error;
+}
 void FaultStream::FailStat(HRESULT error) {
     failStat_ = true;
     statError_ = error;
@@ -94,6 +98,8 @@ HRESULT FaultStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* posi
 
 HRESULT FaultStream::SetSize(ULARGE_INTEGER size) {
     ++calls_.setSizes;
+    if (failSetSize_)
+        return setSizeError_;
     return inner_->SetSize(size);
 }
 

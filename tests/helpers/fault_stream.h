@@ -1,7 +1,7 @@
 // FaultStream: a stream for tests. It passes every call to an inner stream (a fresh
 // MemoryStream unless another is given), counts the calls, and injects the faults it is told
-// to: a read or write that fails or comes back short, a failing Stat, failing seeks, or a
-// different mode reported by Stat.
+// to: a read or write that fails or comes back short, a failing Stat or SetSize, failing
+// seeks, or a different mode reported by Stat.
 //
 //   ComPtr<FaultStream> stream = FaultStream::Create();
 //   stream->FailWrite(2);                 // the second Write fails and writes nothing
@@ -58,6 +58,8 @@ public:
     void FailSeek(unsigned nth, HRESULT error = STG_E_INVALIDFUNCTION);
     void FailSeeksFrom(unsigned nth, HRESULT error = STG_E_INVALIDFUNCTION);
 
+    // Every SetSize fails with `error` and changes nothing.
+    void FailSetSize(HRESULT error = STG_E_MEDIUMFULL);
     // Every Stat fails with `error`.
     void FailStat(HRESULT error = STG_E_ACCESSDENIED);
     // Stat reports `mode` instead of the inner stream's mode.
@@ -104,6 +106,8 @@ private:
     std::vector<Fault> readFaults_;
     std::vector<Fault> writeFaults_;
     std::vector<Fault> seekFaults_;
+    bool failSetSize_ = false;
+    HRESULT setSizeError_ = S_OK;
     bool failStat_ = false;
     HRESULT statError_ = S_OK;
     bool reportMode_ = false;

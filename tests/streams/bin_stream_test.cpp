@@ -1,6 +1,7 @@
 // The general writer and reader over plain stream buffers: encoding, sticky states, slots.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -23,6 +24,27 @@ public:
 
 protected:
     int sync() override { return failSync ? -1 : 0; }
+};
+
+// A buffer whose position is whatever the test says: a failed seek (-1) or a position beyond
+// what a ULONG holds. It counts the seeks it is asked for.
+class PositionedBuffer : public std::stringbuf {
+public:
+    explicit PositionedBuffer(std::streamoff position) : position_(position) {}
+    int seeks = 0;
+
+protected:
+    pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override {
+        ++seeks;
+        return pos_type(position_);
+    }
+    pos_type seekpos(pos_type, std::ios_base::openmode) override {
+        ++seeks;
+        return pos_type(position_);
+    }
+
+private:
+    std::streamoff position_;
 };
 
 const std::string kPrimitives(
@@ -182,6 +204,141 @@ TEST(BinIStream, ByteAtTheEndIsFFThenEveryReadYieldsNothing) {
     EXPECT_EQ(failed.ReadBytes(block, 2), E_FAIL);
     EXPECT_EQ(block[0], 'a');
     EXPECT_EQ(more.in_avail(), 16);  // nothing was taken
+}
+
+// Every way of reading a value: into nothing it answers E_POINTER and leaves the stream good;
+// once the stream fell short it answers E_FAIL, takes no byte and leaves the value as it was.
+TEST(BinIStream, EveryReadIntoNothingOrAfterAFailureLeavesItsTargetAlone) {
+    struct Read {
+        const char* name;
+        std::function<HRESULT(BinIStream&, bool into)> read;  // into: a real target
+    };
+    const Read reads[] = {
+        {"word",
+         [](BinIStream& in, bool into) {
+             WORD v = 9;
+             const HRESULT hr = in.ReadWord(into ? &v : nullptr);
+             return v == 9 ? hr : S_FALSE;
+         }},
+        {"short",
+         [](BinIStream& in, bool into) {
+             std::int16_t v = 9;
+             const HRESULT hr = in.ReadShort(into ? &v : nullptr);
+             return v == 9 ? hr : S_FALSE;
+         }},
+        {"long",
+         [](BinIStream& in, bool into) {
+             LONG v = 9;
+             const HRESULT hr = in.ReadLong(into ? &v : nullptr);
+             return v == 9 ? hr : S_FALSE;
+         }},
+        {"dword",
+         [](BinIStream& in, bool into) {
+             DWORD v = 9;
+             const HRESULT hr = in.ReadDword(into ? &v : nullptr);
+             return v == 9 ? hr : S_FALSE;
+         }},
+        {"int64",
+         [](BinIStream& in, bool into) {
+             LONGLONG v = 9;
+             const HRESULT hr = in.ReadInt64(into ? &v : nullptr);
+             return v == 9 ? hr : S_FALSE;
+         }},
+        {"uint64",
+         [](BinIStream& in, bool into) {
+             ULONGLONG v = 9;
+             const HRESULT hr = in.ReadUInt64(into ? &v : nullptr);
+             return v == 9 ? hr : S_FALSE;
+         }},
+    };
+    for (const Read& read : reads) {
+        SCOPED_TRACE(read.name);
+        std::stringbuf bytes(std::string(8, '\x55'));
+        BinIStream in(&bytes);
+        EXPECT_EQ(read.read(in, false), E_POINTER);
+        EXPECT_TRUE(in.Good());
+        EXPECT_EQ(in.ReadBytes(nullptr, 0), S_OK);  // nothing asked, nothing taken
+        EXPECT_EQ(bytes.in_avail(), 8);
+
+        in.ReadBytes(nullptr, 1);  // fails: the stream is short from now on
+        ASSERT_EQ(in.State(), BinStream::kShort);
+        EXPECT_EQ(read.read(in, true), E_FAIL);  // S_FALSE would mean the value changed
+        EXPECT_EQ(bytes.in_avail(), 8);
+    }
+}
+
+// Every way of writing after a failure answers E_FAIL and puts nothing.
+TEST(BinOStream, EveryWriteAfterAFailurePutsNothing) {
+    const std::function<HRESULT(BinOStream&)> writes[] = {
+        [](BinOStream& out) { return out.WriteByte(1); },
+        [](BinOStream& out) { return out.WriteWord(1); },
+        [](BinOStream& out) { return out.WriteLong(1); },
+        [](BinOStream& out) { return out.WriteDword(1); },
+        [](BinOStream& out) { return out.WriteInt64(1); },
+        [](BinOStream& out) { return out.WriteInt64Halves(1, 2); },
+        [](BinOStream& out) { return out.WriteText(Tev::String(u"text")); },
+        [](BinOStream& out) { return out.WriteString(Tev::String(u"text").Interface()); },
+    };
+    int index = 0;
+    for (const auto& write : writes) {
+        std::stringbuf bytes;
+        BinOStream out(&bytes);
+        out.WriteBytes(nullptr, 1);
+        ASSERT_EQ(out.State(), BinStream::kShort);
+        EXPECT_EQ(write(out), E_FAIL) << index;
+        EXPECT_EQ(bytes.str(), "") << index;
+        ++index;
+    }
+}
+
+// A position the buffer cannot give, or one beyond what a ULONG holds, is not passed on cut
+// to 32 bits: the stream answers E_FAIL and is short from then on. A seek the buffer refuses
+// does the same to the writer.
+TEST(BinStreams, PositionsThatFailOrDoNotFitMakeTheStreamShort) {
+    for (const std::streamoff position : {std::streamoff{-1}, std::streamoff{5} << 30}) {
+        SCOPED_TRACE(position);
+        PositionedBuffer reading(position);
+        BinIStream in(&reading);
+        EXPECT_EQ(in.GetPosition(nullptr), E_POINTER);
+        EXPECT_EQ(reading.seeks, 0);
+        ULONG at = 7;
+        EXPECT_EQ(in.GetPosition(&at), E_FAIL);
+        EXPECT_EQ(at, 7u);
+        EXPECT_EQ(in.State(), BinStream::kShort);
+
+        PositionedBuffer writing(position);
+        BinOStream out(&writing);
+        EXPECT_EQ(out.GetPosition(&at), E_FAIL);
+        EXPECT_EQ(at, 7u);
+        EXPECT_EQ(out.State(), BinStream::kShort);
+    }
+    for (const bool rewind : {false, true}) {
+        PositionedBuffer refusing(-1);
+        BinOStream out(&refusing);
+        EXPECT_EQ(rewind ? out.Rewind() : out.Seek(3), E_FAIL);
+        EXPECT_EQ(refusing.seeks, 1);
+        EXPECT_EQ(out.State(), BinStream::kShort);
+        EXPECT_EQ(out.WriteByte(1), E_FAIL);
+    }
+}
+
+// A stream that owns its buffer deletes it (a leak otherwise, which the sanitizer build
+// reports); one that does not leaves it to its owner.
+TEST(BinStreams, AStreamDeletesOnlyTheBufferItOwns) {
+    {
+        BinIStream in(new std::stringbuf(std::string("\x01\x00\x00\x00", 4)), true);
+        LONG value = 0;
+        EXPECT_EQ(in.ReadLong(&value), S_OK);
+        EXPECT_EQ(value, 1);
+        BinOStream out(new std::stringbuf, true);
+        EXPECT_EQ(out.WriteLong(1), S_OK);
+    }
+    std::stringbuf kept;
+    {
+        BinOStream out(&kept);
+        out.WriteByte('k');
+    }
+    EXPECT_EQ(kept.str(), "k");  // still there to be read
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // inside the buffer, the high-water mark, and failures.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "streams/storage_bin_ostream_lite.h"
 #include "streams/storage_in_stream_buf.h"
 #include "streams/storage_out_stream_buf.h"
 #include "tests/helpers/fault_stream.h"
@@ -230,6 +232,134 @@ TEST(StorageStreamBuf, ReadingThenWritingContinuesAtTheReadPosition) {
         EXPECT_EQ(both.sbumpc(), '3');
     }
     EXPECT_EQ(memory->Bytes(), BytesOf("01X3456789"));
+}
+
+// "0123456789" repeated to `count` bytes: every byte tells its position modulo 10.
+std::vector<BYTE> Digits(std::size_t count) {
+    std::vector<BYTE> bytes(count);
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<BYTE>('0' + i % 10);
+    return bytes;
+}
+
+TEST(StorageInStreamBuf, AFailedReadEndsTheInputButKeepsThePosition) {
+    ComPtr<FaultStream> stream = FaultStream::Create(BytesOf("abcdef"));
+    stream->FailRead(1);
+    StorageInStreamBuf in;
+    ASSERT_TRUE(in.Open(stream.Get()));
+    EXPECT_EQ(in.sgetc(), EOF);
+    EXPECT_EQ(in.pubseekoff(0, std::ios_base::cur, std::ios_base::in), 0);
+    // Asked again, it reads from where it stood, not from where a lost buffer would end.
+    EXPECT_EQ(in.sbumpc(), 'a');
+    EXPECT_EQ(stream->Calls().reads, 2u);
+
+    // A stream open for writing only is never read.
+    ComPtr<FaultStream> writeOnly = FaultStream::Create(BytesOf("abcdef"));
+    writeOnly->ReportMode(STGM_WRITE);
+    StorageInStreamBuf refused;
+    ASSERT_TRUE(refused.Open(writeOnly.Get()));
+    EXPECT_EQ(refused.GetAccess(), StorageStreamBuf::Access::kWrite);
+    EXPECT_EQ(refused.sgetc(), EOF);
+    EXPECT_EQ(writeOnly->Calls().reads, 0u);
+}
+
+// Once the bytes it held could not be written, the buffer reads nothing in their place (the
+// bytes there are not what the writer wrote), its seek through the stream fails, and it never
+// writes again.
+TEST(StorageStreamBuf, AFailedFlushStopsReadingSeekingAndWriting) {
+    for (const bool readFirst : {true, false}) {
+        SCOPED_TRACE(readFirst ? "read first" : "seek first");
+        ComPtr<FaultStream> stream = FaultStream::Create(BytesOf("old bytes"));
+        stream->FailWrite(1);
+        {
+            StorageOutStreamBuf both;
+            ASSERT_TRUE(both.Open(stream.Get()));
+            EXPECT_EQ(both.sputn("new", 3), 3);
+            if (readFirst) {
+                EXPECT_EQ(both.sgetc(), EOF);
+            } else {
+                EXPECT_EQ(both.pubseekoff(0, std::ios_base::end), -1);
+            }
+            EXPECT_EQ(both.sputc('x'), EOF);
+            EXPECT_EQ(both.pubsync(), -1);
+        }
+        EXPECT_EQ(stream->Calls().reads, 0u);
+        EXPECT_EQ(stream->Calls().writes, 1u);
+        EXPECT_EQ(stream->Calls().seeks, 1u);  // Open's
+        EXPECT_EQ(stream->Memory()->Bytes(), BytesOf("old bytes"));
+    }
+
+    // The writer moved back inside the buffer; the bytes are written, but the stream cannot
+    // be brought back to the writer's place: nothing more may be written, or it would land
+    // after the bytes instead of over them.
+    ComPtr<FaultStream> unmoving = FaultStream::Create();
+    unmoving->FailSeeksFrom(2);
+    {
+        StorageOutStreamBuf out;
+        ASSERT_TRUE(out.Open(unmoving.Get()));
+        out.sputn("0123456789", 10);
+        EXPECT_EQ(out.pubseekpos(4), 4);
+        EXPECT_EQ(out.pubsync(), -1);
+        EXPECT_EQ(out.sputc('x'), EOF);
+    }
+    EXPECT_EQ(unmoving->Memory()->Bytes(), BytesOf("0123456789"));
+}
+
+TEST(StorageStreamBuf, SeeksTheBufferCannotServeGoThroughTheStream) {
+    // Before anything is buffered.
+    ComPtr<FaultStream> stream = FaultStream::Create(BytesOf("0123456789"));
+    {
+        StorageOutStreamBuf out;
+        ASSERT_TRUE(out.Open(stream.Get()));
+        EXPECT_EQ(out.pubseekpos(5), 5);
+        out.sputc('X');
+    }
+    EXPECT_EQ(stream->Memory()->Bytes(), BytesOf("01234X6789"));
+    {
+        StorageInStreamBuf in;
+        ASSERT_TRUE(in.Open(stream.Get()));
+        EXPECT_EQ(in.pubseekoff(-3, std::ios_base::cur), 3);
+        EXPECT_EQ(in.sbumpc(), '3');
+    }
+
+    // Beyond what was read, and through the plain buffer, which buffers no seek.
+    ComPtr<FaultStream> long_ = FaultStream::Create(Digits(3000));
+    StorageInStreamBuf in;
+    ASSERT_TRUE(in.Open(long_.Get()));
+    EXPECT_EQ(in.sbumpc(), '0');
+    EXPECT_EQ(in.pubseekpos(2007), 2007);
+    EXPECT_EQ(in.sbumpc(), '7');
+    ComPtr<FaultStream> other = FaultStream::Create(Digits(3000));
+    StorageStreamBuf plain;
+    ASSERT_TRUE(plain.Open(other.Get()));
+    EXPECT_EQ(plain.pubseekpos(1234), 1234);
+    EXPECT_EQ(plain.sbumpc(), '4');
+
+    // A target no position can hold, or one the stream refuses, fails and moves nothing.
+    EXPECT_EQ(in.pubseekoff(std::numeric_limits<std::streamoff>::max(), std::ios_base::cur), -1);
+    long_->FailSeeksFrom(1);
+    EXPECT_EQ(in.pubseekoff(-1, std::ios_base::end), -1);
+    EXPECT_EQ(in.sbumpc(), '8');
+}
+
+// Rewinding a document's writer empties the stream; when the stream cannot be emptied the
+// writer is short and writes nothing more, so the old bytes are not partly overwritten.
+TEST(StorageBinStreams, ARewindThatCannotEmptyTheStreamStopsTheWriter) {
+    ComPtr<FaultStream> stream = FaultStream::Create(BytesOf("the old document"));
+    stream->FailSetSize();
+    {
+        StorageBinOStreamLite out(stream.Get());
+        ASSERT_TRUE(out.Good());
+        EXPECT_EQ(out.Rewind(), E_FAIL);
+        EXPECT_EQ(out.State(), Tev::BinStream::kShort);
+        EXPECT_EQ(out.WriteLong(1), E_FAIL);
+    }
+    EXPECT_EQ(stream->Memory()->Bytes(), BytesOf("the old document"));
+    EXPECT_EQ(stream->Calls().writes, 0u);
+
+    StorageOutStreamBuf closed;
+    EXPECT_FALSE(closed.Clear());
+    EXPECT_EQ(closed.pubsync(), 0);  // nothing held, nothing lost
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // objects registered in COM as the framework.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "extension/document/doc.h"
 #include "extension/document/doc_class.h"
 #include "host/api/framework_ids.h"
@@ -35,13 +37,18 @@ protected:
     // A document beside a host document whose master device is described by `device`
     // (nothing: no device at all).
     Doc& Open(const char* device) {
-        if (host_)
-            host_->Close();  // the host document and its documents hold each other
-        document_.Reset();
         if (device != nullptr) {
             corvex_ = Ostrel::SimulatedCorvex::Create(Ostrel::ParseDeviceDescription(device));
         }
-        host_ = Ostrel::HostDocument::Create(ComPtr<IDeviceObject>(corvex_.Get()));
+        return OpenOn(ComPtr<IDeviceObject>(corvex_.Get()));
+    }
+
+    // A document beside a host document whose current device is `device`.
+    Doc& OpenOn(ComPtr<IDeviceObject> device) {
+        if (host_)
+            host_->Close();  // the host document and its documents hold each other
+        document_.Reset();
+        host_ = Ostrel::HostDocument::Create(std::move(device));
         ComPtr<IObserverRegistry> observers;
         CoGetClassObject(CLSID_FrameworkClassObject, CLSCTX_INPROC_SERVER, nullptr,
                          IObserverRegistry::kIid, reinterpret_cast<void**>(observers.OutParam()));
@@ -92,6 +99,47 @@ TEST_F(DocTest, DeviceNameComesFromTheDevicesProperties) {
     name = u"unchanged";
     EXPECT_FALSE(Open(nullptr).GetDeviceName(name));
     EXPECT_EQ(name, u"unchanged");
+}
+
+// A device object whose properties cannot be had, or cannot tell the name.
+class NamelessDevice final : public ComObject<IDeviceObject, IDeviceProperties> {
+public:
+    HRESULT propertiesAnswer = S_OK;
+    bool giveProperties = true;
+    HRESULT textAnswer = S_OK;
+
+    HRESULT GetProperties(LONG, IDeviceProperties** properties) override {
+        *properties = nullptr;
+        if (giveProperties && propertiesAnswer == S_OK) {
+            *properties = this;
+            AddRef();
+        }
+        return propertiesAnswer;
+    }
+    HRESULT GetText(ULONG, ITevString** text) override {
+        *text = Tev::String(u"half a name").HandOut();
+        return textAnswer;
+    }
+};
+
+TEST_F(DocTest, DeviceNameStaysAsItWasWhenTheDeviceCannotTellIt) {
+    const std::function<void(NamelessDevice&)> faults[] = {
+        [](NamelessDevice& d) { d.propertiesAnswer = E_FAIL; },
+        [](NamelessDevice& d) { d.giveProperties = false; },  // S_OK, but nothing
+        [](NamelessDevice& d) { d.textAnswer = S_FALSE; },
+        [](NamelessDevice& d) { d.textAnswer = E_OUTOFMEMORY; },
+    };
+    int index = 0;
+    for (const auto& fault : faults) {
+        ComPtr<NamelessDevice> device(new NamelessDevice);
+        fault(*device.Get());
+        Doc& doc = OpenOn(ComPtr<IDeviceObject>(static_cast<IDeviceObject*>(device.Get())));
+        EXPECT_EQ(doc.MasterDevice(), nullptr);  // a device object without automatic outputs
+        Tev::String name(u"unchanged");
+        EXPECT_FALSE(doc.GetDeviceName(name)) << index;
+        EXPECT_EQ(name, u"unchanged") << index;
+        ++index;
+    }
 }
 
 TEST_F(DocTest, StimulatorIsAskedThroughTheChannelInformation) {

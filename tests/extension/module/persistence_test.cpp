@@ -1,5 +1,7 @@
 // The document's persistence object: the stream it writes, what it accepts on loading, and
 // the document's modified state around both.
+#include <functional>
+
 #include "platform/stream/memory_stream.h"
 #include "streams/storage_bin_ostream_lite.h"
 #include "support/string/tev_string.h"
@@ -167,10 +169,25 @@ TEST_F(PersistenceTest, StoredTextOfANewerVersionStillReadsAsEmpty) {
 
 TEST_F(PersistenceTest, SaveOverAFailingStreamReportsItAndStaysModified) {
     SendMessage(2, 0, kText);
-    ComPtr<FaultStream> stream = FaultStream::Create();
-    stream->FailWritesFrom(1);
-    EXPECT_EQ(Persist()->Save(stream.Get(), TRUE), STG_E_CANTSAVE);
-    EXPECT_EQ(Persist()->IsDirty(), S_OK);
+    // Every write fails; the stream cannot describe itself (it cannot even be opened); its
+    // first write is cut short; the flush at the end fails.
+    const std::function<void(FaultStream&)> faults[] = {
+        [](FaultStream& s) { s.FailWritesFrom(1); },
+        [](FaultStream& s) { s.FailStat(); },
+        [](FaultStream& s) { s.ShortenWrite(1, 3); },
+        [](FaultStream& s) { s.FailWrite(2); },
+    };
+    int index = 0;
+    for (const auto& fault : faults) {
+        ComPtr<FaultStream> stream = FaultStream::Create();
+        fault(*stream.Get());
+        EXPECT_EQ(Persist()->Save(stream.Get(), TRUE), STG_E_CANTSAVE) << index;
+        EXPECT_EQ(Persist()->IsDirty(), S_OK) << index;
+        ++index;
+    }
+    // The document is still whole: a good stream takes it.
+    EXPECT_GT(Saved().size(), 20u);
+    EXPECT_EQ(Persist()->IsDirty(), S_FALSE);
 }
 
 TEST_F(PersistenceTest, LivesInsideTheDocument) {
@@ -184,6 +201,11 @@ TEST_F(PersistenceTest, LivesInsideTheDocument) {
     EXPECT_EQ(persist->QueryInterface(IID_IUnknown, &found), S_OK);
     EXPECT_EQ(persist->QueryInterface(IPersist::kIid, &found), E_NOINTERFACE);
     EXPECT_EQ(found, nullptr);
+    // Nowhere to put an answer is refused, not written through.
+    EXPECT_EQ(persist->GetClassID(nullptr), E_POINTER);
+    IUnknown* other = Document();
+    EXPECT_EQ(Document()->GetPersistObject(0, 2, &other, nullptr), E_POINTER);
+    EXPECT_EQ(other, nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "extension/document/identities.h"
 #include "host/api/framework_host.h"
 #include "host/api/message_handler.h"
 #include "platform/com/com_object.h"
@@ -140,6 +141,44 @@ protected:
     std::u16string caption_;
     std::vector<std::u16string> tabs_;
 };
+
+// The menu item's owner is the document class; it leaves the command to the active document
+// (answering "not handled", so that the host asks the document), and the document's generic
+// command entry runs the same rows as its update and execute entries.
+TEST_F(SetupCommand, TheClassLeavesTheCommandToTheDocument) {
+    Open();
+    SendMessage(2, 0, ConfigText(2, 8, {OutputText(-3, true, {{1, true, 25}})}));
+    const Ostrel::MenuItem item = Item();
+    ASSERT_TRUE(item.handler);
+    ComPtr<Ostrel::CommandState> untouched(new Ostrel::CommandState);
+    EXPECT_EQ(item.handler->UpdateCommand(item.id, untouched.Get()), kCommandNotHandled);
+    EXPECT_FALSE(untouched->State().enabled);
+    EXPECT_EQ(item.handler->ExecuteCommand(item.id), kCommandNotHandled);
+    EXPECT_EQ(item.handler->HandleCommand(item.id, 2, 0, 0), kCommandNotHandled);
+    // Messages of the class's family are the documents' as well: the class takes none.
+    Ostrel::HostSession& session = Host().Session();
+    const Tev::String text(ConfigText(2, 8, {OutputText(1, true, {{0, true, 25}})}));
+    const MessageArg argument{MessageArg::kString, text.Interface()};
+    TakeBlocks();
+    for (const WORD code : {WORD{2}, WORD{3}}) {
+        const MessageId id = MakeMessageId(session.Family(VavazaZavidi::kDocumentClassId), code);
+        EXPECT_EQ(session.SendMessage(item.handler.Get(), id, 0, argument), kMessageNotHandled);
+        EXPECT_EQ(session.SendMessage(nullptr, id, 0, argument), E_NOINTERFACE);
+    }
+    EXPECT_TRUE(TakeBlocks().empty());
+    EXPECT_TRUE(user_->MessageBoxes().empty());
+    EXPECT_TRUE(user_->TakeProblems().empty());  // no dialog came up
+
+    auto document = ComPtr<IKYTCommandHandler>::QueryFrom(Document());
+    ASSERT_TRUE(document);
+    ComPtr<Ostrel::CommandState> state(new Ostrel::CommandState);
+    const auto stateArgument =
+        reinterpret_cast<std::intptr_t>(static_cast<ICommandState*>(state.Get()));
+    EXPECT_EQ(document->HandleCommand(item.id, 3, stateArgument, 0), kCommandHandled);
+    EXPECT_TRUE(state->State().enabled);
+    EXPECT_TRUE(state->State().checked);
+    EXPECT_EQ(document->HandleCommand(item.id + 1, 3, stateArgument, 0), kCommandNotHandled);
+}
 
 TEST_F(SetupCommand, MenuItemIsGreyedWhileBlockedAndCheckedExactlyWhenAnOutputIsOn) {
     Open();

@@ -85,14 +85,6 @@ TEST(BlockCheck, RefusesNonsenseAndAppliesNothing) {
          "threshold -32769"},
         {"hysteresis of -2.1 billion", [](auto& b) { b.Rules[1].Hysteresis = -2147450881; },
          "rule slot 2: hysteresis -2147450881 is negative"},
-        {"band beyond the range", [](auto& b) { b.Rules[0].Hysteresis = 48769; },
-         "takes the band below threshold 16000 to -32769"},
-        {"largest band",
-         [](auto& b) {
-             b.Rules[0].Threshold = -32768;
-             b.Rules[0].Hysteresis = std::numeric_limits<std::int32_t>::max();
-         },
-         "to -2147516415"},
     };
     const DeviceDescription device = SmallDevice();
     const auto corvex = SimulatedCorvex::Create(device);
@@ -126,6 +118,16 @@ TEST(BlockCheck, TakesTheEdgesOfEveryRange) {
         [](auto& b) { b.Mode = OutputCommandBlock::kAllRules; },
         [](auto& b) { b.Rules[0] = RuleSlot{RuleSlot::kSize, 32767, 65535, 3, 0, {}}; },
         [](auto& b) { b.Rules[0] = RuleSlot{RuleSlot::kSize, -32768, 0, 1, 1, {}}; },
+        // A band that ends beyond the converter's range is never left: the threshold is what
+        // must lie within it. The above rule the extension makes of level -97.6 %, hysteresis
+        // 5 %; the widest band of all; a below rule whose band ends beyond the range.
+        [](auto& b) { b.Rules[0] = RuleSlot{RuleSlot::kSize, -31232, 1600, 1, 0, {}}; },
+        [](auto& b) { b.Rules[0].Hysteresis = 48769; },
+        [](auto& b) {
+            b.Rules[0].Threshold = -32768;
+            b.Rules[0].Hysteresis = std::numeric_limits<std::int32_t>::max();
+        },
+        [](auto& b) { b.Rules[1] = RuleSlot{RuleSlot::kSize, -31000, 5000, 2, 1, {}}; },
         // The below rule the extension makes of level 100: threshold at the ceiling.
         [](auto& b) { b.Rules[1] = RuleSlot{RuleSlot::kSize, 32766, 766, 2, 1, {}}; },
         // An unused slot's other bytes carry no meaning.

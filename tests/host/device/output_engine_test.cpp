@@ -13,6 +13,7 @@
 
 #include "host/device/output_engine.h"
 #include "host/device/sample_masks.h"
+#include "host/device/simulated_corvex.h"
 
 namespace Ostrel {
 namespace {
@@ -407,6 +408,40 @@ TEST(SampleMasks, CompareWholeWordsAndTailsAlike) {
         EXPECT_EQ(AtLeastMask(samples.data(), 37, level), atLeast & LowBits(37));
         EXPECT_EQ(AtMostMask(samples.data(), 37, level), atMost & LowBits(37));
     }
+}
+
+// A rule whose band ends beyond the converter's range, as the extension makes it of an above
+// rule at -97.6 % with 5 % hysteresis (threshold -31232, hysteresis 1600: re-arm level -32832),
+// is taken by the device; the input can never fall below the re-arm level, so the rule
+// triggers once and never again, however often the input swings through the full range. The
+// same band on a below rule is never entered: that rule never triggers.
+TEST(OutputEngine, ABandEndingBeyondTheRangeIsNeverLeft) {
+    DeviceDescription description;
+    description.Inputs = 1;
+    description.AnalogOutputs = 2;
+    const auto corvex = SimulatedCorvex::Create(description);
+    const BlockBytes above =
+        MakeBlock(1, With([](Settings& s) { s.Slots = {Above(1, -31232, 1600)}; }));
+    const BlockBytes below =
+        MakeBlock(2, With([](Settings& s) { s.Slots = {Below(1, -31232, 1600)}; }));
+    for (const BlockBytes& block : {above, below}) {
+        OutputCommandBlock command{};
+        std::memcpy(&command, block.data(), sizeof command);
+        ASSERT_EQ(corvex->ProgramOutput(&command), S_OK) << corvex->LastRefusal();
+    }
+
+    DeviceSamples samples;
+    samples.SampleRate = kRate;
+    samples.Inputs = {{-32768, 0, -32768, 32767, -32768, -31232, -31231, -32768, 0}};
+    samples.Count = static_cast<std::int64_t>(samples.Inputs[0].size());
+    const Preview::Trace trace =
+        ReplayOutputs(ProgramsInForce(corvex->Commands(), description.Inputs), samples);
+    ASSERT_EQ(trace.Outputs.size(), 2u);
+    EXPECT_EQ(trace.Outputs[0].Output, 1);
+    EXPECT_EQ(PulsesOf(trace.Outputs[0]), (Spans{{1, 2}}));
+    EXPECT_EQ(IgnoredOf(trace.Outputs[0]), Ignored{});
+    EXPECT_EQ(trace.Outputs[1].Output, 2);
+    EXPECT_EQ(PulsesOf(trace.Outputs[1]), Spans{});
 }
 
 TEST(OutputEngine, RefusesInputsItIsNotGiven) {

@@ -202,6 +202,21 @@ TEST_F(DocumentCommands, OpenLeavesOutStreamsNoExtensionTakes) {
     EXPECT_TRUE(Contains(run.out, "Device: 0 command blocks"));  // nothing was loaded
 }
 
+// An above rule near the bottom of the range with a wide hysteresis, as the setup dialog lets
+// a user make it: its band ends below what the converter can report, and the device takes it.
+TEST_F(DocumentCommands, ARuleWhoseBandEndsBeyondTheRangeIsProgrammed) {
+    std::string error;
+    std::string text = ReadFileText(kExamples + "/demo.txt", error).value_or("");
+    const std::string level = "Hysteresis = 5\nLevel = 25\n";
+    ASSERT_NE(text.find(level), std::string::npos);
+    text.replace(text.find(level), level.size(), "Hysteresis = 5\nLevel = -97.6\n");
+    Write("low.txt", text);
+    const Outcome run = RunCommand({"apply", File("low.txt").c_str()});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Programming: the device took all 10 command blocks\n"))
+        << run.out;
+}
+
 // Every command that programs the device says which outputs it refused and why, gives the
 // overall result, and exits 1 when the device did not take everything.
 TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {

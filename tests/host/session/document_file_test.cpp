@@ -85,6 +85,15 @@ TEST(DocumentFile, RefusalsSayWhichStreamAndWhy) {
          "stream 2: a second stream for " + tarvel + "; a document holds one stream per extension"},
         {"OSTRELDOC 1\n" + tarvel + " 1\na\n" + tarvel + " 1\nb",
          "stream 2: expected \"{CLSID} <byte count>\", found a blank line"},
+        {"OSTRELDOC 1\n" + tarvel + "\nabc",
+         "stream 1: expected \"{CLSID} <byte count>\", found \"" + tarvel + "\""},
+        {"OSTRELDOC 1\n" + tarvel + " \n", "stream 1: \"\" is not a byte count"},
+        {"OSTRELDOC 1\n" + tarvel + " 1\na" + tarvel + " 1",
+         "stream 2: the line \"{CLSID} <byte count>\" is cut short"},
+        // Binary bytes where a stream line belongs are not taken for a line cut short.
+        {"OSTRELDOC 1\n" + std::string(4000, '\x01'),
+         "stream 1: expected \"{CLSID} <byte count>\", found a line of more than 128 "
+         "characters"},
     };
     for (const auto& c : cases) {
         try {
@@ -92,6 +101,33 @@ TEST(DocumentFile, RefusalsSayWhichStreamAndWhy) {
             ADD_FAILURE() << "read: " << c.bytes;
         } catch (const DocumentFileError& error) {
             EXPECT_EQ(std::string(error.what()), c.reason);
+        }
+    }
+}
+
+TEST(DocumentFile, AFileThatCannotBeWrittenIsNamedWithTheReason) {
+    const std::vector<ExtensionStream> streams = {{kTarvel, {'a', 'b'}}};
+    for (const char* path : {"/nonexistent/doc.ostrel", "/dev/full"}) {
+        try {
+            Ostrel::SaveDocumentFile(path, streams);
+            ADD_FAILURE() << path;
+        } catch (const DocumentFileError& error) {
+            EXPECT_EQ(
+                std::string(error.what()).rfind(std::string("cannot write ") + path + ": ", 0), 0u)
+                << error.what();
+        }
+    }
+}
+
+TEST(DocumentFile, AFileThatCannotBeReadIsNamedWithTheReason) {
+    for (const char* path : {"/nonexistent/doc.ostrel", "/dev/zero"}) {
+        try {
+            Ostrel::LoadDocumentFile(path);
+            ADD_FAILURE() << path;
+        } catch (const DocumentFileError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(std::string("cannot read ") + path + ": ", 0),
+                      0u)
+                << error.what();
         }
     }
 }

@@ -58,6 +58,9 @@ TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
     WriteBytes(file, "0123456789");
     const auto fifo = folder.Path() / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto large = folder.Path() / "large";
+    WriteBytes(large, "");
+    std::filesystem::resize_file(large, (1 << 20) + 1);  // refused before a byte is read
     EXPECT_EQ(ReadWholeFile(file), "0123456789");
     EXPECT_EQ(ReadWholeFile(file, 10), "0123456789");
 
@@ -71,6 +74,11 @@ TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
         {fifo, kMaxReadFileBytes, "it is a named pipe (FIFO), not a regular file"},  // no writer
         {"/dev/zero", kMaxReadFileBytes, "it is a device, not a regular file"},
         {file, 9, "it is larger than the 9 bytes the host reads"},
+        {large, 1 << 20, "it is larger than the 1 MiB the host reads"},
+        // Files of the system announce no size: the limit holds while they are read, and
+        // an error of the read itself carries the system's reason.
+        {"/proc/self/status", 16, "it is larger than the 16 bytes the host reads"},
+        {"/proc/self/mem", kMaxReadFileBytes, "Input/output error"},
     };
     for (const auto& r : refused) {
         EXPECT_EQ(RefusalOf(r.path, r.limit), "cannot read " + r.path.string() + ": " + r.reason);
@@ -146,6 +154,64 @@ TEST(HostFiles, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
     EXPECT_EQ(Listing(folder.Path()), "doc.ostrel ");
     // A folder that does not exist.
     EXPECT_THROW(ReplaceFile(folder.Path() / "no" / "doc.ostrel", "x"), FileError);
+}
+
+// A write interrupted by a signal before it took anything, then a whole one.
+ssize_t InterruptedOnce(int fd, const void* data, std::size_t size) {
+    static bool interrupted = false;
+    interrupted = !interrupted;
+    if (interrupted) {
+        errno = EINTR;
+        return -1;
+    }
+    return ::write(fd, data, size);
+}
+
+// A write that takes nothing and reports no error, as a broken device might.
+ssize_t TakesNothing(int, const void*, std::size_t) {
+    return 0;
+}
+
+TEST(HostFiles, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
+    TempFolder folder;
+    const auto document = folder.Path() / "doc.ostrel";
+    ReplaceFile(document, "interrupted", &InterruptedOnce);
+    EXPECT_EQ(ReadBytes(document), "interrupted");
+
+    // Not an endless loop: the save fails with an I/O error and keeps the old file.
+    try {
+        ReplaceFile(document, "never", &TakesNothing);
+        ADD_FAILURE() << "a write that took nothing passed for a save";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "cannot write " + document.string() +
+                                                 ": Input/output error; the file was left as "
+                                                 "it was");
+    }
+    EXPECT_EQ(ReadBytes(document), "interrupted");
+    EXPECT_EQ(Listing(folder.Path()), "doc.ostrel ");
+}
+
+// What cannot be replaced is written in place; when that fails the error says why.
+TEST(HostFiles, WritingInPlaceReportsTheSystemsReason) {
+    TempFolder folder;
+    const struct {
+        std::filesystem::path path;
+        std::string reason;
+    } cases[] = {
+        {"/dev/full", "No space left on device"},
+        {folder.Path(), "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ReplaceFile(c.path, "bytes");
+            ADD_FAILURE() << c.path;
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "cannot write " + c.path.string() + ": " + c.reason);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
+    EXPECT_EQ(Listing(folder.Path()), "");
 }
 
 // The outcome codes of the full-disk child.
