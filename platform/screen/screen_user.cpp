@@ -19,7 +19,9 @@ namespace {
 
 // How long the screen waits for the person before it lets the clock run and looks for
 // changes again: short enough that a tooltip's timer is on time to the eye.
-constexpr int kWaitMilliseconds = 15;
+constexpr Uint32 kWaitMilliseconds = 15;
+// How often it looks for the person's input meanwhile.
+constexpr Uint32 kPollMilliseconds = 2;
 
 // Somewhere no window of the toolkit is: where the mouse goes when it leaves a real window.
 constexpr POINT kNowhere{-32000, -32000};
@@ -47,6 +49,21 @@ ui::MouseButton ButtonOf(Uint8 button) {
             return ui::MouseButton::Middle;
         default:
             return ui::MouseButton::Left;
+    }
+}
+
+// The next event, or false after `timeout` milliseconds without one. It polls rather than
+// letting SDL wait: SDL 2.26 wakes a waiting loop by sending an event to the window over a
+// second X connection, and when the window is destroyed meanwhile the X library's error
+// handler ends the whole process.
+bool NextEvent(SDL_Event& event, Uint32 timeout) {
+    const Uint64 until = SDL_GetTicks64() + timeout;
+    for (;;) {
+        if (SDL_PollEvent(&event) != 0)
+            return true;
+        if (SDL_GetTicks64() >= until)
+            return false;
+        SDL_Delay(kPollMilliseconds);
     }
 }
 
@@ -110,7 +127,7 @@ void ScreenUser::RunModal(HWND dialog) {
         report_->Write(open_, true);
     while (!DialogEnded(dialog)) {
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, kWaitMilliseconds) != 0) {
+        if (NextEvent(event, kWaitMilliseconds)) {
             do {
                 Handle(event, window);
             } while (!DialogEnded(dialog) && SDL_PollEvent(&event) != 0);
@@ -239,7 +256,7 @@ void WatchedScript::RunModal(HWND dialog) {
         const Uint64 until = SDL_GetTicks64() + pause_;
         for (Uint64 now = SDL_GetTicks64(); now < until; now = SDL_GetTicks64()) {
             SDL_Event event;
-            if (SDL_WaitEventTimeout(&event, static_cast<int>(until - now)) != 0 &&
+            if (NextEvent(event, static_cast<Uint32>(until - now)) &&
                 event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 window.Present(true);
             }
