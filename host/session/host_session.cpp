@@ -1,6 +1,7 @@
 #include "host/session/host_session.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "host/session/host_files.h"
@@ -121,7 +122,13 @@ void HostSession::Stop() {
 ExtensionModule& HostSession::LoadExtension(const std::filesystem::path& path) {
     modules_.push_back(std::make_unique<ExtensionModule>(path));
     ExtensionModule& module = *modules_.back();
-    module.RegisterClassObjects();
+    if (const HRESULT result = module.RegisterClassObjects(); FAILED(result)) {
+        // Refused rather than passed over in silence. The module stays loaded until the session
+        // ends: whatever it registered before it failed may still point into it.
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
+        throw std::runtime_error(path.string() + ": DllRegisterClassObjects failed (" + code + ")");
+    }
     InitialiseNewClasses();
     return module;
 }

@@ -39,7 +39,8 @@ public:
     static std::filesystem::path ExecutableFolder();
 
     // Loads an extension module, calls its DllRegisterClassObjects and initialises the
-    // document classes it registered. Throws std::runtime_error when it is no extension.
+    // document classes it registered. Throws std::runtime_error when it is no extension or
+    // its registration fails (the failing module stays loaded until the session ends).
     ExtensionModule& LoadExtension(const std::filesystem::path& path);
 
     // A new host document whose master device is `device` (may be null), with its extension

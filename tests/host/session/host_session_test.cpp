@@ -101,8 +101,8 @@ TEST(HostSession, AStartThatFailsPartWayLeavesNothingBehind) {
     }
 }
 
-// A library that is no extension is refused with the reason and left loaded by nobody; the
-// session goes on. Documents still open when the session ends are closed before the
+// A library that is no extension, or whose registration fails, is refused with the reason;
+// the session goes on. Documents still open when the session ends are closed before the
 // libraries go, and a menu item chosen with no document to handle it does nothing.
 TEST(HostSession, RefusesLibrariesThatAreNoExtensionAndClosesWhatIsLeftOpen) {
     const std::filesystem::path bin = HostSession::ExecutableFolder();
@@ -114,6 +114,7 @@ TEST(HostSession, RefusesLibrariesThatAreNoExtensionAndClosesWhatIsLeftOpen) {
         {folder.Path() / "libmissing.so", "cannot open shared object file"},
         {bin / "libKyt.so",
          "libKyt.so is not an extension module (its version keys do not say so)"},
+        {bin / "librefusing_extension.so", "DllRegisterClassObjects failed (0x80004005)"},
     };
     ComPtr<HostDocument> left;
     {
