@@ -4,11 +4,8 @@
 # to mend, and Cancel then ends `ostrel setup` without writing anything.
 #   message_box_click_test.sh OSTREL WORK_FOLDER
 set -uo pipefail
-OSTREL=$1
-WORK=$2
-REPORT=$WORK/report
 source "$(dirname "$0")/person.sh"
-rm -rf "$WORK" && mkdir -p "$WORK"
+begin_test "$@"
 DOC=$WORK/new.tarvel
 
 start_program "$OSTREL" setup "$DOC"

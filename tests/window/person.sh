@@ -4,8 +4,16 @@
 # click position comes from a control's rectangle in the report, never from typed numbers.
 # Sourced by the tests; they run under xvfb-run.
 
-REPORT=${REPORT:?the test sets REPORT to an empty folder}
 PROGRAM_PID=
+
+# A test's arguments: the ostrel to run and a folder of its own, emptied (OSTREL, WORK; the
+# window report goes to REPORT inside it). Scripts that are no test set WORK and REPORT.
+begin_test() {
+    OSTREL=${1:?the test takes the ostrel to run}
+    WORK=${2:?and a folder to work in}
+    REPORT=$WORK/report
+    rm -rf "$WORK" && mkdir -p "$WORK"
+}
 
 fail() {
     echo "FAILED: $*" >&2
@@ -19,6 +27,7 @@ fail() {
 
 # Starts "$@" in the background with the report switched on.
 start_program() {
+    : "${REPORT:?REPORT names the folder for the window report}"
     rm -rf "$REPORT"
     mkdir -p "$REPORT"
     TARVEL_SCREEN_REPORT=$REPORT "$@" >"$REPORT/stdout" 2>"$REPORT/stderr" &

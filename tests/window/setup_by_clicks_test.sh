@@ -5,11 +5,8 @@
 # the X screen shows the toolkit's own pixels of the dialog.
 #   setup_by_clicks_test.sh OSTREL WORK_FOLDER
 set -uo pipefail
-OSTREL=$1
-WORK=$2
-REPORT=$WORK/report
 source "$(dirname "$0")/person.sh"
-rm -rf "$WORK" && mkdir -p "$WORK"
+begin_test "$@"
 DOC=$WORK/chosen.tarvel
 
 start_program "$OSTREL" setup "$DOC"

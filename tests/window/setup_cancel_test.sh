@@ -4,11 +4,8 @@
 # was, byte for byte.
 #   setup_cancel_test.sh OSTREL WORK_FOLDER
 set -uo pipefail
-OSTREL=$1
-WORK=$2
-REPORT=$WORK/report
 source "$(dirname "$0")/person.sh"
-rm -rf "$WORK" && mkdir -p "$WORK"
+begin_test "$@"
 DOC=$WORK/kept.tarvel
 "$OSTREL" save "$(dirname "$0")/../../examples/demo.txt" "$DOC" >/dev/null ||
     fail "cannot make the document"
