@@ -4,6 +4,7 @@
 // the caption, the input ranges from the host, and what the user sees painted.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/gdi/image.h"
 #include "platform/module/resource.h"
 #include "platform/theme/theme_service.h"
+#include "platform/ui/common_controls.h"
 #include "platform/ui/owl/application.h"
 #include "platform/ui/user.h"
 #include "resources/dialog_ids.h"
@@ -173,6 +175,53 @@ TEST_F(SetupDialog, RowsAndDialogHeightFollowTheRuleCount) {
         EXPECT_EQ(place(Setup::kHelp).top, help.top);
         EXPECT_FALSE(RulePane(d, 0).Control(Row::kRemove).IsEnabled()) << "the only rule";
         EXPECT_TRUE(RulePane(d, 0).Control(Row::kAdd).IsEnabled());
+        d.PressCancel();
+    });
+}
+
+// Where a person clicks, the system finds the control: the middle of every visible control a
+// person can use (and of every tab) lands on that control and on nothing lying over it, with
+// all four rows shown. Texts and frames let clicks through, so they are not asked.
+TEST_F(SetupDialog, AClickOnTheMiddleOfEveryControlLandsOnIt) {
+    SetupDialogHost host(kTwoPlusEight);
+    host.Config().Settings(0).On = true;
+    host.Config().Settings(0).LimitedNumPulses = true;
+    GiveRules(host.Config(), 0, 4);
+    Run(host, 0, [&](ui::WindowUser& d, DetectorDialog&) {
+        int asked = 0;
+        std::function<void(HWND)> visit = [&](HWND parent) {
+            for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                const ui::ControlUser control(child);
+                if (!control.IsVisible())
+                    continue;
+                const std::u16string kind = control.ClassName();
+                const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+                const bool frame = kind == u"Button" && (style & 0x0F) == BS_GROUPBOX;
+                if (kind == WC_TABCONTROLW) {
+                    for (std::size_t tab = 0; tab < control.TabLabels().size(); ++tab) {
+                        RECT r{};
+                        SendMessageW(child, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r));
+                        MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&r), 2);
+                        EXPECT_EQ(
+                            WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}),
+                            child)
+                            << "tab " << tab;
+                        ++asked;
+                    }
+                } else if (kind != u"Static" && kind != u"#32770" && !frame && control.IsUsable()) {
+                    const RECT r = control.ScreenRect();
+                    EXPECT_EQ(
+                        WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}),
+                        child)
+                        << ui::DescribeControl(child);
+                    ++asked;
+                }
+                visit(child);
+            }
+        };
+        visit(d.Handle());
+        EXPECT_GT(asked, 40) << "four rows, the settings, the tabs and the buttons";
         d.PressCancel();
     });
 }
