@@ -110,6 +110,7 @@ ScreenUser::~ScreenUser() = default;
 
 void ScreenUser::RunModal(HWND dialog) {
     ui::PumpMessages();
+    ScreenIsWindow screen(dialog);
     std::optional<ScreenWindow> shownWindow;
     try {
         shownWindow.emplace(dialog);
@@ -140,6 +141,7 @@ void ScreenUser::RunModal(HWND dialog) {
         bool shown = false;
         for (ScreenWindow* open : open_)
             shown = open->Present() || shown;
+        screen.Follow();
         if (report_ && shown)
             report_->Write(open_, true);
     }
@@ -246,6 +248,7 @@ WatchedScript::~WatchedScript() {
 
 void WatchedScript::RunModal(HWND dialog) {
     ui::PumpMessages();
+    ScreenIsWindow screen(dialog);
     ScreenWindow window(dialog);
     bool presenting = false;
     const auto show = [&] {

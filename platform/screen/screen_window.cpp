@@ -13,9 +13,8 @@
 #include "platform/ui/user.h"
 
 namespace screen {
-namespace {
 
-RECT ClientOnScreen(HWND window) {
+RECT ClientAreaOnScreen(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     POINT origin{0, 0};
@@ -23,6 +22,8 @@ RECT ClientOnScreen(HWND window) {
     OffsetRect(&client, origin.x, origin.y);
     return client;
 }
+
+namespace {
 
 // Copies `source` into `target` with its top-left corner at `at`, clipped to the target.
 void Blit(const gdi::Image& source, gdi::Image& target, POINT at) {
@@ -51,7 +52,7 @@ gdi::Image ComposeClientArea(HWND top) {
     const gdi::Image whole = gdi::Snapshot(top);
     RECT frame{};
     GetWindowRect(top, &frame);
-    const RECT client = ClientOnScreen(top);
+    const RECT client = ClientAreaOnScreen(top);
     RECT inside = client;
     OffsetRect(&inside, -frame.left, -frame.top);
     gdi::Image image = whole.Crop(inside);
@@ -69,6 +70,24 @@ gdi::Image ComposeClientArea(HWND top) {
         Blit(gdi::Snapshot(popup), image, POINT{place.left - client.left, place.top - client.top});
     }
     return image;
+}
+
+ScreenIsWindow::ScreenIsWindow(HWND top) : top_(top), saved_(ui::Monitors()) {
+    Follow();
+}
+
+ScreenIsWindow::~ScreenIsWindow() {
+    ui::SetMonitors(saved_);
+}
+
+void ScreenIsWindow::Follow() {
+    if (!IsWindow(top_))
+        return;
+    const RECT client = ClientAreaOnScreen(top_);
+    if (client == current_)
+        return;
+    current_ = client;
+    ui::SetMonitors({ui::Monitor{client, client}});
 }
 
 ScreenWindow::ScreenWindow(HWND top) : top_(top) {

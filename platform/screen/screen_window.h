@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include "platform/gdi/image.h"
+#include "platform/ui/headless.h"
 #include "platform/win_types.h"
 
 struct SDL_Window;
@@ -48,5 +51,28 @@ private:
 // The toolkit window's client area as a person sees it: its own pixels with the visible
 // caption-less pop-ups above it composed over them.
 gdi::Image ComposeClientArea(HWND top);
+
+// The toolkit window's client area in the toolkit's screen coordinates.
+RECT ClientAreaOnScreen(HWND top);
+
+// While it lives, the toolkit's screen is the client area of the window shown (its only
+// monitor, work area and all): pop-ups that keep to the screen's work area (tooltips,
+// balloons, dropped lists) then open inside the real window, where the person sees them,
+// instead of being cut off at its edge.
+class ScreenIsWindow {
+public:
+    explicit ScreenIsWindow(HWND top);
+    ~ScreenIsWindow();
+    ScreenIsWindow(const ScreenIsWindow&) = delete;
+    ScreenIsWindow& operator=(const ScreenIsWindow&) = delete;
+
+    // Follows the window when it moved or changed its size.
+    void Follow();
+
+private:
+    HWND top_;
+    std::vector<ui::Monitor> saved_;
+    RECT current_{};
+};
 
 }  // namespace screen

@@ -57,12 +57,19 @@ void DescribeControls(HWND top, HWND parent, std::ostream& out) {
     }
 }
 
-// The entries of dropped lists above the window, in its coordinates.
-void DescribeEntries(HWND top, std::ostream& out) {
+// The pop-ups shown over the window and the entries of a dropped list, in its coordinates.
+void DescribePopups(HWND top, std::ostream& out) {
     for (HWND popup : ui::TopLevelWindows()) {
         if (popup == top)
             break;
-        if (!IsWindowVisible(popup) || ui::ControlUser(popup).ClassName() != u"ComboLBox")
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(popup, GWL_STYLE));
+        if (!IsWindowVisible(popup) || (style & WS_CAPTION) == WS_CAPTION)
+            continue;
+        const ui::ControlUser shown(popup);
+        const RECT place = shown.RectIn(top);
+        out << "popup\t" << Utf::ToUtf8(shown.ClassName()) << "\t" << place.left << "\t"
+            << place.top << "\t" << place.right << "\t" << place.bottom << "\n";
+        if (shown.ClassName() != u"ComboLBox")
             continue;
         const auto count = static_cast<int>(SendMessageW(popup, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
@@ -117,7 +124,7 @@ void WindowReport::Write(const std::vector<ScreenWindow*>& open, bool shown) {
             << window->Frame().width << "\t" << window->Frame().height << "\t"
             << Utf::ToUtf8(self.Text()) << "\n";
         DescribeControls(top, top, out);
-        DescribeEntries(top, out);
+        DescribePopups(top, out);
         if (shown) {
             const std::string picture =
                 folder_ + "/window-" + std::to_string(window->NativeId()) + ".png";

@@ -111,6 +111,29 @@ click_on() {
     [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
 }
 click_control() { click_on "control $1" '$1 == "control" && $2 == '"$1" 4; }
+# Rests the mouse on the middle of a control.
+hover_control() {
+    local point
+    point=$(middle_of '$1 == "control" && $2 == '"$1" 4)
+    [ -n "$point" ] || fail "nothing to hover over for control $1"
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$WINDOW" $point || fail "xdotool could not move the mouse"
+}
+
+# Waits until a pop-up is shown over the window WINDOW; prints its line of the report.
+wait_popup() {
+    local tries=0 line
+    while :; do
+        line=$(awk -F'\t' -v w="$WINDOW" '$1 == "window" { inside = ($2 == w) }
+                                           inside && $1 == "popup" { print; exit }' \
+            "$REPORT/windows.txt")
+        [ -n "$line" ] && { echo "$line"; return 0; }
+        tries=$((tries + 1))
+        [ $tries -gt 200 ] && fail "no pop-up within 10 s after: $1"
+        sleep 0.05
+    done
+}
+
 # A click on a control that closes its window (OK, Cancel, a message box's button).
 click_closing() { CLICK_ENDS=1 click_control "$1"; }
 click_tab() { click_on "tab \"$1\"" '$1 == "tab" && $8 == "'"$1"'"' 4; }

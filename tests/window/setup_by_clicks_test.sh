@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A person sets up output 2 in the real window of `ostrel setup`: the second output's tab,
+# A person sets up output 2 in the real window of `ostrel setup` (after reading the help
+# button's tooltip, inside the window): the second output's tab,
 # "Generate output when", Input 3 from the dropped list, a level of 2.5 typed in, OK. The
 # saved document holds exactly that and programs the device as the same text applied does;
 # the X screen shows the toolkit's own pixels of the dialog.
@@ -11,6 +12,15 @@ DOC=$WORK/chosen.tarvel
 
 start_program "$OSTREL" setup "$DOC"
 wait_window "Tarvel - Corvex"
+
+# The help button's tooltip comes up on the real clock, inside the window where it can be read.
+hover_control 9
+tip=$(wait_popup "resting the mouse on the help button")
+size=$(awk -F'\t' -v w="$WINDOW" '$1 == "window" && $2 == w { print $4, $5 }' "$REPORT/windows.txt")
+read -r left top right bottom <<<"$(cut -f3-6 <<<"$tip" | tr '\t' ' ')"
+read -r width height <<<"$size"
+[ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ "$right" -le "$width" ] && [ "$bottom" -le "$height" ] ||
+    fail "the tooltip ($left,$top)-($right,$bottom) reaches out of the window (${width}x$height)"
 click_tab "2"
 click_control 216        # Generate output when
 click_control 204        # the input of the first condition: its list drops down
