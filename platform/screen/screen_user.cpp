@@ -122,6 +122,15 @@ void ScreenUser::RunModal(HWND dialog) {
     ScreenWindow& window = *shownWindow;
     ++windowsShown_;
     open_.push_back(&window);
+    // The window is open while this runs, whichever way it ends (an exception included).
+    struct Opened {
+        std::vector<ScreenWindow*>& open;
+        ~Opened() {
+            open.pop_back();
+            if (open.empty())
+                SDL_StopTextInput();
+        }
+    } opened{open_};
     SDL_StartTextInput();
     RealClock clock;
     if (report_)
@@ -145,9 +154,6 @@ void ScreenUser::RunModal(HWND dialog) {
         if (report_ && shown)
             report_->Write(open_, true);
     }
-    open_.pop_back();
-    if (open_.empty())
-        SDL_StopTextInput();
 }
 
 int ScreenUser::ShowMessageBox(const ui::MessageBoxRequest& request) {
