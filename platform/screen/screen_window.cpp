@@ -11,6 +11,7 @@
 #include "platform/text/utf.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/user.h"
+#include "platform/ui/window_user.h"
 
 namespace screen {
 
@@ -36,14 +37,6 @@ void Blit(const gdi::Image& source, gdi::Image& target, POINT at) {
         std::copy(from + first, from + last,
                   target.pixels.begin() + (y + at.y) * target.width + at.x + first);
     }
-}
-
-std::string CaptionOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::u16string text(static_cast<std::size_t>(std::max(length, 0)) + 1, u'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return Utf::ToUtf8(text);
 }
 
 }  // namespace
@@ -93,8 +86,9 @@ void ScreenIsWindow::Follow() {
 ScreenWindow::ScreenWindow(HWND top) : top_(top) {
     frame_ = ComposeClientArea(top_);
     window_ =
-        SDL_CreateWindow(CaptionOf(top_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                         std::max(frame_.width, 1), std::max(frame_.height, 1), SDL_WINDOW_SHOWN);
+        SDL_CreateWindow(Utf::ToUtf8(ui::ControlUser(top_).Text()).c_str(), SDL_WINDOWPOS_CENTERED,
+                         SDL_WINDOWPOS_CENTERED, std::max(frame_.width, 1),
+                         std::max(frame_.height, 1), SDL_WINDOW_SHOWN);
     if (window_ == nullptr)
         throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
     generation_ = ui::ScreenGeneration();

@@ -54,18 +54,11 @@ std::u16string TextOf(HWND window) {
 }
 
 std::string TabLabels(HWND tabs) {
-    const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
     const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
     std::string labels = "tabs";
-    for (int i = 0; i < count; ++i) {
-        char16_t buffer[256] = {};
-        TCITEMW item;
-        item.mask = TCIF_TEXT;
-        item.pszText = buffer;
-        item.cchTextMax = 256;
-        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        labels += (i == selected ? " *" : " ") + Quoted(buffer);
-    }
+    int index = 0;
+    for (const std::u16string& label : ControlUser(tabs).TabLabels())
+        labels += (index++ == selected ? " *" : " ") + Quoted(label);
     return labels;
 }
 
