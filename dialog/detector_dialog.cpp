@@ -1,16 +1,12 @@
-#include "extension/setup_dialog/detector_dialog.h"
+#include "dialog/detector_dialog.h"
 
 #include <cmath>
 #include <string>
 
 #include "dialog/on_off_pane.h"
+#include "dialog/pane_texts.h"
 #include "dialog/rule_pane.h"
 #include "dialog/settings_pane.h"
-#include "extension/document/doc.h"
-#include "extension/document/message_boxes.h"
-#include "extension/services/framework_services.h"
-#include "host/api/channel_info.h"
-#include "platform/com/com_ptr.h"
 #include "platform/gdi/gdi.h"
 #include "platform/module/module.h"
 #include "platform/theme/uxtheme_types.h"
@@ -39,7 +35,7 @@ bool Within(double value, double minimum, double maximum) {
 }  // namespace
 
 DetectorDialog::DetectorDialog(owl::TWindow* parent, const TimingLimits& limits,
-                               const EventConfig& config, Doc* document)
+                               const EventConfig& config, SetupDocument* document)
     : Tev::DialogBase(parent, static_cast<int>(TemplateId::kSetupDialog)),
       limits_(limits),
       document_(document),
@@ -52,7 +48,7 @@ DetectorDialog::DetectorDialog(owl::TWindow* parent, const TimingLimits& limits,
     ok_ = std::make_unique<owl::TButton>(this, SetupDialogId::kOk, GetModule());
     cancel_ = std::make_unique<owl::TButton>(this, SetupDialogId::kCancel, GetModule());
     help_ = std::make_unique<TevControls::TBmpTxtButton>(this, SetupDialogId::kHelp, GetModule(),
-                                                         ProcessString(StringId::kHelpButtonTip));
+                                                         PaneText(StringId::kHelpButtonTip));
 
     OnNotify(SetupDialogId::kTabs, TCN_SELCHANGE, [this](NMHDR&) {
         TabChanged();
@@ -74,7 +70,7 @@ void DetectorDialog::SetupWindow() {
 
     Tev::String name;
     if (document_ != nullptr && document_->GetDeviceName(name) && !name.IsEmpty()) {
-        Tev::OFormatStringStream caption(ProcessString(StringId::kDialogCaptionWithDevice));
+        Tev::OFormatStringStream caption(PaneText(StringId::kDialogCaptionWithDevice));
         caption << name;
         SetCaption(caption.str().Text());
     }
@@ -302,19 +298,9 @@ void DetectorDialog::ShowRuleVerb(bool goes) {
 void DetectorDialog::GetInputRange(std::int32_t input, Tev::String& range, Tev::String& unit) {
     range.Clear();
     unit.Clear();
-    if (document_ == nullptr || document_->MasterDevice() == nullptr)
-        return;
-    ComPtr<IChannelInfo> channels;
-    if (FAILED(document_->MasterDevice()->QueryInterface(
-            IChannelInfo::kIid, reinterpret_cast<void**>(channels.OutParam()))) ||
-        channels.Get() == nullptr) {
-        return;
-    }
     Tev::String description;
-    if (FAILED(channels->GetChannelDescription(IChannelInfo::kInputChannel, input,
-                                               description.OutParam()))) {
+    if (document_ == nullptr || !document_->GetInputDescription(input, description))
         return;
-    }
     FXMLReader reader;
     const std::unique_ptr<FXMLElement> root = reader.Parse(description.ToWide());
     if (root == nullptr)
@@ -377,17 +363,8 @@ bool DetectorDialog::CheckOtherOutputs() {
 }
 
 void DetectorDialog::CmHelp() {
-    IHostApplication* help = nullptr;
-    try {
-        help = Services::HostApplication();
-    } catch (const std::exception&) {
-        help = nullptr;  // no framework: no help to show
-    }
-    if (help == nullptr)
-        return;
-    const Tev::String context(u"tvl_setup");
-    const Tev::String file(u"TarvelHelp");
-    help->ShowHelp(context.Interface(), file.Interface());
+    if (document_ != nullptr)
+        document_->ShowHelp(Tev::String(u"tvl_setup"), Tev::String(u"TarvelHelp"));
 }
 
 }  // namespace VavazaZavidi

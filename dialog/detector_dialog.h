@@ -4,7 +4,8 @@
 // copy on a tab switch and on OK; after OK the caller takes the copy, after Cancel the
 // caller's configuration stays untouched.
 //
-// The panes find the dialog through their parent window and use the services below.
+// The panes find the dialog through their parent window and use the services below. The
+// dialog asks the document it was opened for through SetupDocument only.
 #pragma once
 
 #include <array>
@@ -14,7 +15,8 @@
 #include "config/event_config.h"
 #include "dialog/dialog_base.h"
 #include "dialog/pane_owner.h"
-#include "extension/setup_dialog/tab_page_brushes.h"
+#include "dialog/setup_document.h"
+#include "dialog/tab_page_brushes.h"
 #include "host/api/timing_limits.h"
 #include "platform/ui/owl/controls.h"
 #include "support/string/tev_string.h"
@@ -25,7 +27,6 @@ class TBmpTxtButton;
 
 namespace VavazaZavidi {
 
-class Doc;
 class OnOffPane;
 class RulePane;
 class SettingsPane;
@@ -36,10 +37,10 @@ public:
     // The marker at the end of the label of a tab whose output is on: a blank and a bullet.
     static constexpr const char16_t* kOnMarker = u" \u2022";
 
-    // `document` may be null (no device name, no input ranges); `limits` must outlive the
-    // dialog.
+    // `document` (the extension's Doc) may be null: no device name, no input ranges, no help.
+    // `limits` must outlive the dialog.
     DetectorDialog(owl::TWindow* parent, const TimingLimits& limits, const EventConfig& config,
-                   Doc* document);
+                   SetupDocument* document);
     ~DetectorDialog() override;
 
     // The output whose tab is selected (process-wide, it outlives the dialog): the tab the
@@ -94,7 +95,7 @@ private:
     int RowHeight() const;
 
     const TimingLimits& limits_;
-    Doc* document_;
+    SetupDocument* document_;
     EventConfig config_;
     std::unique_ptr<owl::TTabControl> tabs_;
     std::unique_ptr<OnOffPane> onOff_;

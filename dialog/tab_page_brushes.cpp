@@ -1,4 +1,4 @@
-#include "extension/setup_dialog/tab_page_brushes.h"
+#include "dialog/tab_page_brushes.h"
 
 #include "platform/gdi/gdi.h"
 #include "platform/ui/user.h"

@@ -1,18 +1,20 @@
 // The setup command: the "Tarvel..." menu item's state, choosing it, and the command proper,
 // which runs when the setup request comes back to the document. The command works on a copy
 // shaped by the current device; the document's own configuration changes only when the
-// configuration text message it sends comes back (OnConfigText).
+// configuration text message it sends comes back (OnConfigText). Here too: what the setup
+// dialog asks of the document (SetupDocument).
 #include <memory>
 #include <string>
 
 #include "config/event_config.h"
+#include "dialog/detector_dialog.h"
 #include "extension/document/doc.h"
 #include "extension/document/message_boxes.h"
 #include "extension/framework/message_family.h"
 #include "extension/services/framework_services.h"
 #include "extension/services/module_object.h"
-#include "extension/setup_dialog/detector_dialog.h"
 #include "host/api/auto_output_control.h"
+#include "host/api/channel_info.h"
 #include "host/api/host_state.h"
 #include "host/api/timing_limits.h"
 #include "platform/com/com_ptr.h"
@@ -166,6 +168,35 @@ LONG Doc::RunSetup() {
     if (!HostSaysSampling(device.Get()))
         control->ResetOutputs();
     return 1;
+}
+
+bool Doc::GetInputDescription(std::int32_t input, Tev::String& description) {
+    if (MasterDevice() == nullptr)
+        return false;
+    ComPtr<IChannelInfo> channels;
+    if (FAILED(MasterDevice()->QueryInterface(IChannelInfo::kIid,
+                                              reinterpret_cast<void**>(channels.OutParam()))) ||
+        channels.Get() == nullptr) {
+        return false;
+    }
+    Tev::String text;
+    if (FAILED(
+            channels->GetChannelDescription(IChannelInfo::kInputChannel, input, text.OutParam()))) {
+        return false;
+    }
+    description = text;
+    return true;
+}
+
+void Doc::ShowHelp(const Tev::String& context, const Tev::String& file) {
+    IHostApplication* help = nullptr;
+    try {
+        help = Services::HostApplication();
+    } catch (const std::exception&) {
+        help = nullptr;  // no framework: no help to show
+    }
+    if (help != nullptr)
+        help->ShowHelp(context.Interface(), file.Interface());
 }
 
 }  // namespace VavazaZavidi

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "config/event_config.h"
+#include "dialog/detector_dialog.h"
 #include "extension/document/doc.h"
-#include "extension/setup_dialog/detector_dialog.h"
 #include "host/api/framework_host.h"
 #include "host/api/timing_limits.h"
 #include "host/device/simulated_corvex.h"
