@@ -25,7 +25,7 @@ namespace {
 
 void PrintMenuItem(OstrelHost& host, const MenuItem& item, const char* when, std::ostream& out) {
     const MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
-    out << "Menu item \"" << Utf::ToUtf8(item.text) << "\" " << when << ": "
+    out << "Menu item \"" << text::ToUtf8(item.text) << "\" " << when << ": "
         << (state.enabled ? "enabled" : "greyed") << ", "
         << (state.checked ? "checked" : "not checked") << "\n";
 }
@@ -71,12 +71,12 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     if (!problems.empty())
         return 1;
 
-    out << "The user saw the dialog \"" << Utf::ToUtf8(seen.caption) << "\" with the tabs";
+    out << "The user saw the dialog \"" << text::ToUtf8(seen.caption) << "\" with the tabs";
     for (const std::u16string& tab : seen.tabs)
-        out << " [" << Utf::ToUtf8(tab) << "]";
+        out << " [" << text::ToUtf8(tab) << "]";
     out << "\n";
     for (const std::u16string& row : seen.rows)
-        out << "  " << Utf::ToUtf8(row) << "\n";
+        out << "  " << text::ToUtf8(row) << "\n";
     if (!options.Snapshot.empty())
         out << "Picture of the dialog before OK: " << options.Snapshot << "\n";
     out << "OK pressed: the configuration text message went to the document\n";

@@ -184,7 +184,7 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     }
     const MenuItem& item = items.front();
     const MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
-    out << "Menu item \"" << Utf::ToUtf8(item.text) << "\" at " << Utf::ToUtf8(item.path) << ": "
+    out << "Menu item \"" << text::ToUtf8(item.text) << "\" at " << text::ToUtf8(item.path) << ": "
         << (state.enabled ? "enabled" : "greyed") << ", "
         << (state.checked ? "checked" : "not checked") << "\n";
     if (!state.enabled) {

@@ -15,7 +15,7 @@ namespace Ostrel {
 namespace {
 
 std::string Narrow(std::u16string_view text) {
-    return Utf::ToUtf8(text);
+    return text::ToUtf8(text);
 }
 
 // "1 input", "8 inputs".

@@ -14,7 +14,7 @@ namespace module_test {
 namespace {
 
 std::string Narrow(std::u16string_view text) {
-    return Utf::ToUtf8(text);
+    return text::ToUtf8(text);
 }
 
 TEST(ModuleFile, ExportsDllRegisterClassObjectsOnly) {

@@ -1,4 +1,5 @@
-// Device contexts of windows, painting, and snapshots of what a window shows.
+// Device contexts of windows, painting, the windows' surfaces and snapshots of what a window
+// shows.
 #include <algorithm>
 #include <vector>
 
@@ -6,9 +7,14 @@
 #include "platform/gdi/image.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/user.h"
+#include "platform/ui/window_surface.h"
 #include "platform/ui/window_table.h"
 
-using namespace gdi_internal;
+using gdi::Bitmap;
+using gdi::BitmapOf;
+using gdi::DeviceContext;
+using gdi::Objects;
+using gdi::Pixel;
 
 namespace {
 
@@ -51,10 +57,8 @@ void ResizeSurface(Bitmap& surface, int width, int height) {
 
 }  // namespace
 
-namespace gdi_internal {
-
-HBITMAP SurfaceOf(HWND window) {
-    winui::WindowRecord* record = winui::Find(window);
+HBITMAP ui::SurfaceOf(HWND window) {
+    ui::WindowRecord* record = ui::Find(window);
     if (record == nullptr)
         return nullptr;
     const int width = std::max<int>(RectWidth(record->rect), 1);
@@ -66,20 +70,12 @@ HBITMAP SurfaceOf(HWND window) {
         made.height = height;
         made.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                            0xFFFFFFFFu);
-        record->surface = AddBitmap(std::move(made));
+        record->surface = gdi::AddBitmap(std::move(made));
     } else if (surface->width != width || surface->height != height) {
         ResizeSurface(*surface, width, height);
     }
     return record->surface;
 }
-
-Bitmap* TargetOf(DeviceContext& dc) {
-    if (dc.window != nullptr)
-        return BitmapOf(SurfaceOf(dc.window));
-    return BitmapOf(dc.state.bitmap);
-}
-
-}  // namespace gdi_internal
 
 namespace {
 
@@ -89,20 +85,20 @@ HDC MakeScreenContext() {
     dc.state.brush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     dc.state.pen = reinterpret_cast<HPEN>(GetStockObject(BLACK_PEN));
     dc.state.font = reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    return MakeHandle<HDC>(Objects().Add(Object{dc}));
+    return gdi::MakeHandle<HDC>(Objects().Add(gdi::Object{dc}));
 }
 
 HDC MakeWindowContext(HWND window, bool wholeWindow) {
     if (window == nullptr)
         return MakeScreenContext();
-    winui::WindowRecord* record = winui::Find(window);
+    ui::WindowRecord* record = ui::Find(window);
     if (record == nullptr)
         return nullptr;
-    SurfaceOf(window);
+    ui::SurfaceOf(window);
     DeviceContext dc;
     dc.window = window;
-    const RECT insets =
-        wholeWindow ? RECT{} : winui::NonClientInsets(record->style, record->exStyle);
+    dc.surfaceOf = &ui::SurfaceOf;
+    const RECT insets = wholeWindow ? RECT{} : ui::NonClientInsets(record->style, record->exStyle);
     const int width = RectWidth(record->rect);
     const int height = RectHeight(record->rect);
     dc.targetOffset = POINT{insets.left, insets.top};
@@ -112,30 +108,30 @@ HDC MakeWindowContext(HWND window, bool wholeWindow) {
     dc.state.brush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     dc.state.pen = reinterpret_cast<HPEN>(GetStockObject(BLACK_PEN));
     dc.state.font = reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    return MakeHandle<HDC>(Objects().Add(Object{dc}));
+    return gdi::MakeHandle<HDC>(Objects().Add(gdi::Object{dc}));
 }
 
 void Compose(HWND window, gdi::Image& image, POINT at);
 
 }  // namespace
 
-void gdi_internal::ClearSurface(HWND window) {
+void ui::ClearSurface(HWND window) {
     if (Bitmap* surface = BitmapOf(SurfaceOf(window)))
-        std::fill(surface->pixels.begin(), surface->pixels.end(), kSeeThrough);
+        std::fill(surface->pixels.begin(), surface->pixels.end(), ui::kSeeThrough);
 }
 
-void gdi_internal::ShowParentThrough(HWND window) {
-    winui::WindowRecord* record = winui::Find(window);
+void ui::ShowParentThrough(HWND window) {
+    ui::WindowRecord* record = ui::Find(window);
     if (record == nullptr || record->parent == nullptr)
         return;
-    winui::WindowRecord* parent = winui::Find(record->parent);
+    ui::WindowRecord* parent = ui::Find(record->parent);
     if (parent == nullptr)
         return;
     Bitmap* below = BitmapOf(SurfaceOf(record->parent));
     Bitmap* surface = BitmapOf(SurfaceOf(window));
     if (below == nullptr || surface == nullptr)
         return;
-    const RECT insets = winui::NonClientInsets(parent->style, parent->exStyle);
+    const RECT insets = ui::NonClientInsets(parent->style, parent->exStyle);
     const int left = insets.left + record->rect.left;
     const int top = insets.top + record->rect.top;
     for (int y = 0; y < surface->height; ++y) {
@@ -151,10 +147,10 @@ void gdi_internal::ShowParentThrough(HWND window) {
 namespace {
 
 void Compose(HWND window, gdi::Image& image, POINT at) {
-    winui::WindowRecord* record = winui::Find(window);
+    ui::WindowRecord* record = ui::Find(window);
     if (record == nullptr)
         return;
-    Bitmap* surface = BitmapOf(SurfaceOf(window));
+    Bitmap* surface = BitmapOf(ui::SurfaceOf(window));
     const bool seeThrough = (record->exStyle & WS_EX_TRANSPARENT) != 0;
     if (surface != nullptr) {
         // The part of the surface that lies on the image, copied a row at a time.
@@ -173,15 +169,15 @@ void Compose(HWND window, gdi::Image& image, POINT at) {
                 continue;
             }
             for (std::size_t x = 0; x < count; ++x) {
-                if (from[x] != kSeeThrough)
+                if (from[x] != ui::kSeeThrough)
                     to[x] = from[x];
             }
         }
     }
-    const RECT insets = winui::NonClientInsets(record->style, record->exStyle);
+    const RECT insets = ui::NonClientInsets(record->style, record->exStyle);
     const std::vector<HWND> children = record->children;
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        winui::WindowRecord* child = winui::Find(*it);
+        ui::WindowRecord* child = ui::Find(*it);
         if (child == nullptr || (child->style & WS_VISIBLE) == 0)
             continue;
         Compose(*it, image,
@@ -199,16 +195,16 @@ HDC GetWindowDC(HWND window) {
 }
 
 int ReleaseDC(HWND, HDC dc) {
-    DeviceContext* context = ContextOf(dc);
+    DeviceContext* context = gdi::ContextOf(dc);
     if (context == nullptr || context->memory)
         return 0;
     Objects().Remove(dc);
-    winui::NoteScreenChange();  // whatever was drawn on the window is now on its surface
+    ui::NoteScreenChange();  // whatever was drawn on the window is now on its surface
     return 1;
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
-    winui::WindowRecord* record = winui::Find(window);
+    ui::WindowRecord* record = ui::Find(window);
     if (record == nullptr || paint == nullptr)
         return nullptr;
     const bool erase = record->needsErase;
@@ -244,86 +240,16 @@ BOOL SetWindowRgn(HWND window, HRGN region, BOOL redraw) {
     return TRUE;
 }
 
-namespace gdi {
+namespace ui {
 
-COLORREF Image::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return CLR_INVALID;
-    return ToColour(ArgbAt(x, y));
-}
-
-std::uint32_t Image::ArgbAt(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return 0;
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)];
-}
-
-Image Image::Crop(const RECT& area) const {
-    Image out;
-    out.width = std::max<int>(RectWidth(area), 0);
-    out.height = std::max<int>(RectHeight(area), 0);
-    out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        for (int x = 0; x < out.width; ++x) {
-            out.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width) +
-                       static_cast<std::size_t>(x)] = ArgbAt(area.left + x, area.top + y);
-        }
-    }
-    return out;
-}
-
-int Image::Count(COLORREF colour) const {
-    int n = 0;
-    for (std::uint32_t p : pixels) {
-        if (ToColour(p) == (colour & 0x00FFFFFF))
-            ++n;
-    }
-    return n;
-}
-
-RECT Image::BoundsOf(COLORREF colour) const {
-    RECT box{width, height, 0, 0};
-    bool any = false;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (At(x, y) != (colour & 0x00FFFFFF))
-                continue;
-            any = true;
-            box.left = std::min<LONG>(box.left, x);
-            box.top = std::min<LONG>(box.top, y);
-            box.right = std::max<LONG>(box.right, x + 1);
-            box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    }
-    return any ? box : RECT{};
-}
-
-Image ImageOf(HBITMAP bitmap) {
-    Image image;
-    Bitmap* b = BitmapOf(bitmap);
-    if (b == nullptr)
-        return image;
-    image.width = b->width;
-    image.height = b->height;
-    image.pixels.resize(b->pixels.size());
-    for (int y = 0; y < b->height; ++y) {
-        for (int x = 0; x < b->width; ++x) {
-            image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(b->width) +
-                         static_cast<std::size_t>(x)] = b->At(x, y);
-        }
-    }
-    return image;
-}
-
-Image Snapshot(HWND window) {
-    Image image;
-    winui::WindowRecord* record = winui::Find(window);
+gdi::Image Snapshot(HWND window) {
+    gdi::Image image;
+    WindowRecord* record = Find(window);
     if (record == nullptr)
         return image;
-    ui::PumpMessages();
+    PumpMessages();
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    record = winui::Find(window);
+    record = Find(window);
     if (record == nullptr)
         return image;
     image.width = RectWidth(record->rect);
@@ -335,4 +261,4 @@ Image Snapshot(HWND window) {
     return image;
 }
 
-}  // namespace gdi
+}  // namespace ui
