@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-namespace Ostrel {
+namespace device {
 
 const char kDeviceDescriptionSyntax[] =
     R"(A device description is a list of KEY=VALUE items separated by commas or line breaks;
@@ -344,4 +344,4 @@ std::string FormatDeviceDescription(const DeviceDescription& device) {
     return text;
 }
 
-}  // namespace Ostrel
+}  // namespace device

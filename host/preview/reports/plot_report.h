@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "host/api/output_command_block.h"
-#include "host/preview/input_scale.h"
-#include "host/preview/signals.h"
-#include "host/preview/trace.h"
+#include "host/device/signals.h"
+#include "host/device/trace.h"
+#include "host/preview/formats/input_scale.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 struct PlotOptions {
     std::optional<double> From;  // seconds of the recording; its start when not given
@@ -33,7 +33,7 @@ struct PlotLayout {
         }
     };
     struct OutputLane {
-        std::size_t Output = 0;  // index into Trace::Outputs
+        std::size_t Output = 0;  // index into device::Trace::Outputs
         double Top = 0, Bottom = 0;
     };
     int Width = 0, Height = 0;
@@ -48,8 +48,8 @@ struct PlotLayout {
 };
 
 // Throws SignalFileError (naming `path`) when the window is empty or outside the recording.
-PlotLayout LayoutPlot(const std::string& path, const Signals& signals, const Trace& trace,
-                      const std::vector<OutputCommandBlock>& blocks,
+PlotLayout LayoutPlot(const std::string& path, const device::Signals& signals,
+                      const device::Trace& trace, const std::vector<OutputCommandBlock>& blocks,
                       const std::vector<InputScale>& inputs, const PlotOptions& options);
 
 // The colour of the plotted output with index `index` (in the order of the output lanes) as
@@ -62,7 +62,7 @@ Rgb BandColourOnWhite(std::size_t index);
 
 // Writes a PNG, or an SVG when the path ends in .svg. Throws SignalFileError when the window is
 // wrong or the file cannot be written.
-void WritePlot(const std::string& path, const Signals& signals, const Trace& trace,
+void WritePlot(const std::string& path, const device::Signals& signals, const device::Trace& trace,
                const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs,
                const PlotOptions& options = {});
 
@@ -71,4 +71,4 @@ void WritePlot(const std::string& path, const Signals& signals, const Trace& tra
 // own memory; no plot may be drawn after it.
 void ReleasePlotCaches();
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

@@ -1,4 +1,4 @@
-// Recorded signals from a CSV file.
+// Recorded signals in a CSV file: its reader and its writer.
 //
 // The file is plain text, one sample per line, fields separated by commas, numbers with a decimal
 // point (C notation, "1.5e-3" too). The first line that is neither empty nor a comment is the
@@ -23,20 +23,25 @@
 #include <string_view>
 #include <vector>
 
-#include "host/preview/input_scale.h"
-#include "host/preview/signals.h"
+#include "host/device/signals.h"
+#include "host/preview/formats/input_scale.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 // The longest line the reader accepts, in bytes (line end excluded).
 inline constexpr std::size_t kMaxCsvLineLength = 64 * 1024;
 
 // Reads the CSV file at `path` for a device with the given inputs. Channel i of the result is
 // Input i + 1, in that input's unit.
-Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs);
+device::Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs);
 
 // The same for text already in memory; `fileName` names it in errors.
-Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
-                        const std::vector<InputScale>& inputs);
+device::Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
+                                const std::vector<InputScale>& inputs);
 
-}  // namespace Ostrel::Preview
+// Writes a CSV file with the header "time (s),Input 1 (UNIT),..." and each value with up to
+// `significantDigits` significant digits; times with as many decimals as the rate needs.
+void WriteCsvSignals(const std::string& path, const device::Signals& signals,
+                     int significantDigits = 7);
+
+}  // namespace preview

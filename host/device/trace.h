@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace Ostrel::Preview {
+namespace device {
 
 // Why an accepted-looking trigger did not start a pulse.
 enum class IgnoredBecause {
@@ -39,4 +39,4 @@ struct Trace {
     std::vector<OutputTrace> Outputs;  // in the order the blocks were programmed
 };
 
-}  // namespace Ostrel::Preview
+}  // namespace device

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-namespace Ostrel {
+namespace device {
 struct DeviceDescription;
 }
 
-namespace Ostrel::Preview {
+namespace preview {
 
 struct InputScale {
     double Range = 10.0;     // full scale, in Unit: the input measures -Range to +Range
@@ -21,11 +21,11 @@ struct InputScale {
 
 // One scale per input of the device, in input order. Throws std::invalid_argument when a range
 // is not a positive number.
-std::vector<InputScale> InputScalesOf(const DeviceDescription& device);
+std::vector<InputScale> InputScalesOf(const device::DeviceDescription& device);
 
 // The factor that converts a value in `from` to a value in `to` when both are the same unit
 // with SI prefixes from pico to mega ("mV" to "V" is 0.001; "uV", "µV" and "μV" are micro);
 // nothing when they are not the same unit.
 std::optional<double> UnitFactor(std::string_view from, std::string_view to);
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

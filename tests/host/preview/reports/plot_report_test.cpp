@@ -1,18 +1,19 @@
 // The plot of a small replay: a PNG of the laid-out size with the band, the trace and the pulses
 // where the layout puts them; an SVG; and a window outside the recording refused.
-#include "host/preview/plot_writer.h"
+#include "host/preview/reports/plot_report.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/signal_file_error.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
 
-using namespace Ostrel::Preview;
+using namespace preview;
+using namespace device;
 
 // The drawing library's caches go before the leak checker looks.
 class ReleaseCaches : public ::testing::Environment {

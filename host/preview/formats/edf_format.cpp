@@ -1,15 +1,18 @@
-#include "host/preview/edf_signals.h"
+#include "host/preview/formats/edf_format.h"
 
 #include <edflib.h>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_format.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 namespace {
 
@@ -73,7 +76,7 @@ private:
 
 }  // namespace
 
-Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs) {
+device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs) {
     const EdfFile file(path);
     const edf_hdr_struct& header = file.Header();
     const auto fail = [&](int signal, const std::string& what) -> SignalFileError {
@@ -94,7 +97,7 @@ Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& i
 
     std::error_code ignored;
     const std::uintmax_t fileSize = std::filesystem::file_size(path, ignored);
-    Signals signals;
+    device::Signals signals;
     for (int signal = 0; signal < header.edfsignals; ++signal) {
         const edf_param_struct& param = header.signalparam[signal];
         const double rate = static_cast<double>(param.smp_in_datarecord) *
@@ -120,7 +123,7 @@ Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& i
         if (param.smp_in_file < 0 || static_cast<std::uintmax_t>(param.smp_in_file) > fileSize / 2)
             throw fail(signal, "its sample count does not fit the file's size");
 
-        SignalChannel channel{Trimmed(param.label), scale.Unit, {}};
+        device::SignalChannel channel{Trimmed(param.label), scale.Unit, {}};
         channel.Values.resize(static_cast<std::size_t>(param.smp_in_file));
         constexpr long long kBlock = 1 << 16;
         for (long long done = 0; done < param.smp_in_file;) {
@@ -144,4 +147,53 @@ Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& i
     return signals;
 }
 
-}  // namespace Ostrel::Preview
+void WriteEdfSignals(const std::string& path, const device::Signals& signals,
+                     const std::vector<InputScale>& inputs) {
+    CheckChannelCount(path, signals, inputs);
+    const long rate = std::lround(signals.SampleRate);
+    if (rate <= 0 || static_cast<double>(rate) != signals.SampleRate ||
+        signals.SampleCount() % static_cast<std::size_t>(rate) != 0) {
+        throw SignalFileError(path, 0, "needs a whole rate and whole seconds of samples");
+    }
+    const int count = static_cast<int>(signals.Channels.size());
+    const int handle = edfopen_file_writeonly(path.c_str(), EDFLIB_FILETYPE_EDFPLUS, count);
+    if (handle < 0)
+        throw SignalFileError(path, 0, "cannot be opened for writing");
+    // A fixed start, so that the same signals always make the same file.
+    bool ok = edf_set_startdatetime(handle, 2000, 1, 1, 0, 0, 0) == 0;
+    for (int signal = 0; signal < count; ++signal) {
+        const InputScale& scale = inputs[static_cast<std::size_t>(signal)];
+        ok = ok && edf_set_samplefrequency(handle, signal, static_cast<int>(rate)) == 0 &&
+             edf_set_physical_maximum(handle, signal, scale.Range) == 0 &&
+             edf_set_physical_minimum(handle, signal, -scale.Range) == 0 &&
+             edf_set_digital_maximum(handle, signal, 32767) == 0 &&
+             edf_set_digital_minimum(handle, signal, -32768) == 0 &&
+             edf_set_label(handle, signal, signals.Channels[signal].Name.c_str()) == 0 &&
+             edf_set_physical_dimension(handle, signal, scale.Unit.c_str()) == 0;
+    }
+    std::vector<double> record(static_cast<std::size_t>(rate));
+    for (std::size_t start = 0; ok && start < signals.SampleCount(); start += record.size()) {
+        for (int signal = 0; ok && signal < count; ++signal) {
+            const std::vector<double>& values = signals.Channels[signal].Values;
+            std::copy(values.begin() + static_cast<std::ptrdiff_t>(start),
+                      values.begin() + static_cast<std::ptrdiff_t>(start + record.size()),
+                      record.begin());
+            ok = edfwrite_physical_samples(handle, record.data()) == 0;
+        }
+    }
+    const bool closed = edfclose_file(handle) == 0;
+    if (!ok || !closed)
+        throw SignalFileError(path, 0, "could not be written");
+}
+
+const SignalFormat& EdfFormat() {
+    static const SignalFormat format{
+        {".edf", ".bdf"},
+        "physical values",
+        &ReadEdfSignals,
+        &WriteEdfSignals,
+    };
+    return format;
+}
+
+}  // namespace preview

@@ -1,13 +1,16 @@
-#include "host/preview/sound_signals.h"
+#include "host/preview/formats/sound_format.h"
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_format.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 namespace {
 
@@ -17,7 +20,7 @@ struct SoundFileCloser {
 
 }  // namespace
 
-Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs) {
+device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs) {
     SF_INFO info{};
     const std::unique_ptr<SNDFILE, SoundFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file)
@@ -33,7 +36,7 @@ Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>&
     }
     sf_command(file.get(), SFC_SET_NORM_DOUBLE, nullptr, SF_TRUE);
 
-    Signals signals;
+    device::Signals signals;
     signals.SampleRate = info.samplerate;
     const std::size_t channels = static_cast<std::size_t>(info.channels);
     for (std::size_t channel = 0; channel < channels; ++channel) {
@@ -72,4 +75,42 @@ Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>&
     return signals;
 }
 
-}  // namespace Ostrel::Preview
+void WriteSoundSignals(const std::string& path, const device::Signals& signals,
+                       const std::vector<InputScale>& inputs) {
+    CheckChannelCount(path, signals, inputs);
+    SF_INFO info{};
+    info.samplerate = static_cast<int>(std::lround(signals.SampleRate));
+    info.channels = static_cast<int>(signals.Channels.size());
+    info.format = (path.ends_with(".flac") ? SF_FORMAT_FLAC : SF_FORMAT_WAV) | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (file == nullptr)
+        throw SignalFileError(path, 0, std::string("cannot be written: ") + sf_strerror(nullptr));
+    // Whole 16-bit samples, full scale 32768, as the reader reads them back.
+    std::vector<short> frames(signals.SampleCount() * signals.Channels.size());
+    for (std::size_t channel = 0; channel < signals.Channels.size(); ++channel) {
+        const double range = inputs[channel].Range;
+        for (std::size_t sample = 0; sample < signals.SampleCount(); ++sample) {
+            const double scaled =
+                std::round(signals.Channels[channel].Values[sample] / range * 32768.0);
+            frames[sample * signals.Channels.size() + channel] =
+                static_cast<short>(std::clamp(scaled, -32768.0, 32767.0));
+        }
+    }
+    const sf_count_t written =
+        sf_writef_short(file, frames.data(), static_cast<sf_count_t>(signals.SampleCount()));
+    const bool closed = sf_close(file) == 0;
+    if (written != static_cast<sf_count_t>(signals.SampleCount()) || !closed)
+        throw SignalFileError(path, 0, "could not be written");
+}
+
+const SignalFormat& SoundFormat() {
+    static const SignalFormat format{
+        {".wav", ".flac"},
+        "full scale is each input's range",
+        &ReadSoundSignals,
+        &WriteSoundSignals,
+    };
+    return format;
+}
+
+}  // namespace preview

@@ -1,19 +1,25 @@
-// The events CSV and the value change dump of one small replay: every pulse and ignored trigger
-// at its time, the dump's structure, and the dump converted by GTKWave's own vcd2fst.
+// The report table, every report written through the writers' one shape, then the events CSV
+// and the value change dump of one small replay: every pulse and ignored trigger at its time,
+// the dump's structure, and the dump converted by GTKWave's own vcd2fst.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
-#include "host/preview/events_csv_writer.h"
-#include "host/preview/vcd_writer.h"
+#include "host/preview/reports/events_csv_report.h"
+#include "host/preview/reports/plot_report.h"
+#include "host/preview/reports/report_writers.h"
+#include "host/preview/reports/vcd_report.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
 
-using namespace Ostrel::Preview;
+using namespace preview;
+using namespace device;
 
 std::string Read(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -59,6 +65,40 @@ Replay SmallReplay() {
     replay.Blocks = {Block(1, OutputCommandBlock::kAnyRule, 2),
                      Block(-1, OutputCommandBlock::kOff, 1)};
     return replay;
+}
+
+// Every report of the table is found by its option and, told what was replayed and given the
+// replay, writes its file and says so; the events CSV written so is the one WriteEventsCsv
+// writes.
+TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
+    const TempFolder folder;
+    const Replay replay = SmallReplay();
+    const ReplaySetup setup{replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}};
+    std::set<std::string_view> options;
+    for (const ReportKind* kind : ReportKinds()) {
+        SCOPED_TRACE(kind->Option);
+        EXPECT_TRUE(kind->Option.starts_with("--"));
+        EXPECT_TRUE(options.insert(kind->Option).second) << "two reports share the option";
+        EXPECT_EQ(ReportByOption(kind->Option), kind);
+        EXPECT_FALSE(kind->Argument.empty());
+        EXPECT_FALSE(kind->Help.empty());
+
+        // "OUT.png|OUT.svg": the first extension the help names.
+        const std::string_view argument = kind->Argument.substr(0, kind->Argument.find('|'));
+        const std::string path = folder.PathOf(std::string(kind->Option.substr(2)) +
+                                               std::string(argument.substr(argument.find('.'))));
+        const auto writer = kind->Make(path);
+        writer->Begin(setup);
+        writer->Consume(replay.Recorded, replay.Result);
+        const std::string said = writer->Finish();
+        EXPECT_NE(said.find(" written to " + path), std::string::npos) << said;
+        EXPECT_GT(std::filesystem::file_size(path), 0u);
+    }
+    EXPECT_EQ(ReportByOption("--json"), nullptr);
+
+    WriteEventsCsv(folder.PathOf("direct.csv"), replay.Result);
+    EXPECT_EQ(Read(folder.PathOf("events.csv")), Read(folder.PathOf("direct.csv")));
+    ReleasePlotCaches();
 }
 
 TEST(TraceWriters, EventsCsvHasOneRowPerPulseAndIgnoredTriggerInTimeOrder) {

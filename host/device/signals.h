@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace Ostrel::Preview {
+namespace device {
 
 struct SignalChannel {
     std::string Name;            // as the file names it ("Input 1", "EEG Fp1" ...)
@@ -25,4 +25,4 @@ struct Signals {
     }
 };
 
-}  // namespace Ostrel::Preview
+}  // namespace device

@@ -1,20 +1,22 @@
-#include "host/preview/events_csv_writer.h"
+#include "host/preview/reports/events_csv_report.h"
+#include <memory>
 
 #include <fstream>
 
-#include "host/preview/signal_file_error.h"
-#include "host/preview/trace_labels.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/report_writer.h"
+#include "host/preview/reports/trace_labels.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
-std::string EventsCsvText(const Trace& trace) {
+std::string EventsCsvText(const device::Trace& trace) {
     const int decimals = TimeDecimals(trace.SampleRate);
     const auto time = [&](std::int64_t sample) {
         return FixedText(trace.StartTime + static_cast<double>(sample) / trace.SampleRate,
                          decimals);
     };
     std::string text = "output,name,event,start (s),end (s),note\n";
-    for (const OutputTrace& output : trace.Outputs) {
+    for (const device::OutputTrace& output : trace.Outputs) {
         const std::string lead =
             std::to_string(output.Output) + "," + OutputName(output.Output) + ",";
         auto pulse = output.Pulses.begin();
@@ -35,7 +37,7 @@ std::string EventsCsvText(const Trace& trace) {
     return text;
 }
 
-void WriteEventsCsv(const std::string& path, const Trace& trace) {
+void WriteEventsCsv(const std::string& path, const device::Trace& trace) {
     const std::string text = EventsCsvText(trace);
     std::ofstream file(path, std::ios::binary);
     if (!file)
@@ -46,4 +48,39 @@ void WriteEventsCsv(const std::string& path, const Trace& trace) {
         throw SignalFileError(path, 0, "could not be written");
 }
 
-}  // namespace Ostrel::Preview
+namespace {
+
+class EventsCsvWriter final : public ReportWriter {
+public:
+    explicit EventsCsvWriter(std::string path) : path_(std::move(path)) {}
+
+    void Begin(const ReplaySetup&) override {}
+    void Consume(const device::Signals&, const device::Trace& events) override {
+        events_ = &events;
+    }
+    std::string Finish() override {
+        static const device::Trace kNothing;
+        WriteEventsCsv(path_, events_ != nullptr ? *events_ : kNothing);
+        return "Events written to " + path_;
+    }
+
+private:
+    std::string path_;
+    const device::Trace* events_ = nullptr;
+};
+
+}  // namespace
+
+const ReportKind& EventsCsvReport() {
+    static const ReportKind kind{
+        "--events",
+        "OUT.csv",
+        "writes every pulse and ignored trigger as CSV",
+        [](const std::string& path) -> std::unique_ptr<ReportWriter> {
+            return std::make_unique<EventsCsvWriter>(path);
+        },
+    };
+    return kind;
+}
+
+}  // namespace preview

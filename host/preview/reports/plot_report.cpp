@@ -1,4 +1,4 @@
-#include "host/preview/plot_writer.h"
+#include "host/preview/reports/plot_report.h"
 
 #include <cairo-svg.h>
 #include <cairo.h>
@@ -9,10 +9,11 @@
 #include <cmath>
 #include <memory>
 
-#include "host/preview/signal_file_error.h"
-#include "host/preview/trace_labels.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/report_writer.h"
+#include "host/preview/reports/trace_labels.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 namespace {
 
@@ -67,7 +68,7 @@ struct PlottedBlock {
 };
 
 // The outputs that get a lane: those whose block is not off (all when no blocks are known).
-std::vector<std::size_t> PlottedOutputs(const Trace& trace,
+std::vector<std::size_t> PlottedOutputs(const device::Trace& trace,
                                         const std::vector<OutputCommandBlock>& blocks) {
     std::vector<std::size_t> outputs;
     for (std::size_t o = 0; o < trace.Outputs.size(); ++o) {
@@ -78,7 +79,7 @@ std::vector<std::size_t> PlottedOutputs(const Trace& trace,
     return outputs;
 }
 
-std::vector<Band> BandsOf(std::size_t input, const Trace& trace,
+std::vector<Band> BandsOf(std::size_t input, const device::Trace& trace,
                           const std::vector<OutputCommandBlock>& blocks,
                           const std::vector<InputScale>& inputs,
                           const std::vector<std::size_t>& plotted) {
@@ -106,7 +107,8 @@ std::vector<Band> BandsOf(std::size_t input, const Trace& trace,
     return bands;
 }
 
-std::pair<std::int64_t, std::int64_t> SampleWindow(const Signals& signals, double from, double to) {
+std::pair<std::int64_t, std::int64_t> SampleWindow(const device::Signals& signals, double from,
+                                                   double to) {
     const double rate = signals.SampleRate;
     const auto count = static_cast<std::int64_t>(signals.SampleCount());
     const auto first = std::clamp<std::int64_t>(
@@ -151,14 +153,14 @@ struct CairoDeleter {
 };
 
 void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::InputLane& lane,
-                   const Signals& signals, const std::vector<Band>& bands) {
+                   const device::Signals& signals, const std::vector<Band>& bands) {
     const double left = layout.Left, right = layout.Right;
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_rectangle(cr, left, lane.Top, right - left, lane.Bottom - lane.Top);
     cairo_fill(cr);
 
     // Value grid and labels.
-    const SignalChannel& channel = signals.Channels[lane.Input];
+    const device::SignalChannel& channel = signals.Channels[lane.Input];
     const std::string unit = channel.Unit.empty() ? "" : " " + channel.Unit;
     const double step = NiceStep(lane.High - lane.Low, 4);
     for (double value = std::ceil(lane.Low / step) * step; value <= lane.High; value += step) {
@@ -263,9 +265,9 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
 }
 
 void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::OutputLane& lane,
-                    std::size_t colour, const Trace& trace) {
+                    std::size_t colour, const device::Trace& trace) {
     const double left = layout.Left, right = layout.Right;
-    const OutputTrace& output = trace.Outputs[lane.Output];
+    const device::OutputTrace& output = trace.Outputs[lane.Output];
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_rectangle(cr, left, lane.Top, right - left, lane.Bottom - lane.Top);
     cairo_fill(cr);
@@ -278,7 +280,7 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
     cairo_rectangle(cr, left, lane.Top, right - left, lane.Bottom - lane.Top);
     cairo_clip(cr);
     SetColour(cr, OutputColour(colour), 0.85);
-    for (const Pulse& pulse : output.Pulses) {
+    for (const device::Pulse& pulse : output.Pulses) {
         const double x0 = xOf(pulse.Start), x1 = xOf(pulse.End);
         if (x1 < left || x0 > right)
             continue;
@@ -288,7 +290,7 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
     cairo_fill(cr);
     // Ignored triggers: small dark-red marks hanging from the top.
     cairo_set_source_rgb(cr, 0.7, 0.05, 0.05);
-    for (const IgnoredTrigger& ignored : output.Ignored) {
+    for (const device::IgnoredTrigger& ignored : output.Ignored) {
         const double x = xOf(ignored.Sample);
         if (x < left || x > right)
             continue;
@@ -353,8 +355,8 @@ Rgb BandColourOnWhite(std::size_t index) {
     return {blend(colour.Red), blend(colour.Green), blend(colour.Blue)};
 }
 
-PlotLayout LayoutPlot(const std::string& path, const Signals& signals, const Trace& trace,
-                      const std::vector<OutputCommandBlock>& blocks,
+PlotLayout LayoutPlot(const std::string& path, const device::Signals& signals,
+                      const device::Trace& trace, const std::vector<OutputCommandBlock>& blocks,
                       const std::vector<InputScale>& inputs, const PlotOptions& options) {
     if (signals.SampleCount() == 0 || !(signals.SampleRate > 0))
         throw SignalFileError(path, 0, "there are no samples to plot");
@@ -415,7 +417,7 @@ PlotLayout LayoutPlot(const std::string& path, const Signals& signals, const Tra
     return layout;
 }
 
-void WritePlot(const std::string& path, const Signals& signals, const Trace& trace,
+void WritePlot(const std::string& path, const device::Signals& signals, const device::Trace& trace,
                const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs,
                const PlotOptions& options) {
     const PlotLayout layout = LayoutPlot(path, signals, trace, blocks, inputs, options);
@@ -461,4 +463,47 @@ void WritePlot(const std::string& path, const Signals& signals, const Trace& tra
         throw SignalFileError(path, 0, "could not be written");
 }
 
-}  // namespace Ostrel::Preview
+namespace {
+
+class PlotWriter final : public ReportWriter {
+public:
+    explicit PlotWriter(std::string path) : path_(std::move(path)) {}
+
+    void Begin(const ReplaySetup& setup) override { setup_ = setup; }
+    void Consume(const device::Signals& samples, const device::Trace& events) override {
+        samples_ = &samples;
+        events_ = &events;
+    }
+    std::string Finish() override {
+        static const device::Signals kNoSamples;
+        static const device::Trace kNothing;
+        PlotOptions options;
+        options.From = setup_.From;
+        options.To = setup_.To;
+        WritePlot(path_, samples_ != nullptr ? *samples_ : kNoSamples,
+                  events_ != nullptr ? *events_ : kNothing, setup_.Blocks, setup_.Inputs, options);
+        return "Picture written to " + path_;
+    }
+
+private:
+    std::string path_;
+    ReplaySetup setup_;
+    const device::Signals* samples_ = nullptr;
+    const device::Trace* events_ = nullptr;
+};
+
+}  // namespace
+
+const ReportKind& PlotReport() {
+    static const ReportKind kind{
+        "--plot",
+        "OUT.png|OUT.svg",
+        "draws the used inputs with each rule's band and the outputs' pulses, as PNG or SVG",
+        [](const std::string& path) -> std::unique_ptr<ReportWriter> {
+            return std::make_unique<PlotWriter>(path);
+        },
+    };
+    return kind;
+}
+
+}  // namespace preview

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "host/api/output_command_block.h"
-#include "host/preview/signals.h"
-#include "host/preview/trace.h"
+#include "host/device/signals.h"
+#include "host/device/trace.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 // The timescale for a sample rate: the exponent e of 10^e seconds and the number of those units
 // in one sample step (0 when the step is not a whole number of them).
@@ -31,10 +31,10 @@ VcdTimescale TimescaleFor(double sampleRate);
 
 // Writes `path` and the save file beside it. Throws SignalFileError when a file cannot be
 // written.
-void WriteVcd(const std::string& path, const Signals& signals, const Trace& trace,
+void WriteVcd(const std::string& path, const device::Signals& signals, const device::Trace& trace,
               const std::vector<OutputCommandBlock>& blocks);
 
 // The save file's path for a dump's path.
 std::string GtkwPathFor(const std::string& vcdPath);
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "host/api/output_command_block.h"
-#include "host/preview/trace.h"
+#include "host/device/trace.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 // "Analog Output 2", "Digital Output 1".
 std::string OutputName(std::int32_t output);
 
 // "delay", "pulse", "hold-off", "count limit".
-const char* ReasonText(IgnoredBecause why);
+const char* ReasonText(device::IgnoredBecause why);
 
 // The zero-based inputs that a used rule slot of a block that is not off watches, ascending,
 // below `channelCount`.
@@ -32,4 +32,4 @@ int TimeDecimals(double sampleRate);
 // `seconds` with `decimals` decimals, in C notation whatever the locale.
 std::string FixedText(double seconds, int decimals);
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

@@ -1,4 +1,4 @@
-#include "host/preview/vcd_writer.h"
+#include "host/preview/reports/vcd_report.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,10 +6,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "host/preview/signal_file_error.h"
-#include "host/preview/trace_labels.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/report_writer.h"
+#include "host/preview/reports/trace_labels.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 namespace {
 
@@ -113,7 +114,7 @@ std::string GtkwPathFor(const std::string& vcdPath) {
     return std::filesystem::path(vcdPath).replace_extension(".gtkw").string();
 }
 
-void WriteVcd(const std::string& path, const Signals& signals, const Trace& trace,
+void WriteVcd(const std::string& path, const device::Signals& signals, const device::Trace& trace,
               const std::vector<OutputCommandBlock>& blocks) {
     std::vector<std::size_t> inputs = UsedInputs(blocks, signals.Channels.size());
     if (inputs.empty()) {
@@ -138,11 +139,11 @@ void WriteVcd(const std::string& path, const Signals& signals, const Trace& trac
     text += "$scope module preview $end\n";
     std::size_t code = 0;
     for (const std::size_t input : inputs) {
-        const SignalChannel& channel = signals.Channels[input];
+        const device::SignalChannel& channel = signals.Channels[input];
         names.push_back(VariableName("Input " + std::to_string(input + 1) + " " + channel.Unit));
         text += "$var real 64 " + CodeOf(code++) + " " + names.back() + " $end\n";
     }
-    for (const OutputTrace& output : trace.Outputs) {
+    for (const device::OutputTrace& output : trace.Outputs) {
         names.push_back(VariableName(OutputName(output.Output)));
         text += "$var wire 1 " + CodeOf(code++) + " " + names.back() + " $end\n";
     }
@@ -153,7 +154,7 @@ void WriteVcd(const std::string& path, const Signals& signals, const Trace& trac
     std::vector<bool> lastLevel(trace.Outputs.size(), false);
     std::vector<std::size_t> nextPulse(trace.Outputs.size(), 0);
     const auto levelAt = [&](std::size_t output, std::int64_t sample) {
-        const std::vector<Pulse>& pulses = trace.Outputs[output].Pulses;
+        const std::vector<device::Pulse>& pulses = trace.Outputs[output].Pulses;
         std::size_t& next = nextPulse[output];
         while (next < pulses.size() && pulses[next].End <= sample)
             ++next;
@@ -218,4 +219,46 @@ void WriteVcd(const std::string& path, const Signals& signals, const Trace& trac
     save.Close();
 }
 
-}  // namespace Ostrel::Preview
+namespace {
+
+class VcdWriter final : public ReportWriter {
+public:
+    explicit VcdWriter(std::string path) : path_(std::move(path)) {}
+
+    void Begin(const ReplaySetup& setup) override { blocks_ = setup.Blocks; }
+    void Consume(const device::Signals& samples, const device::Trace& events) override {
+        samples_ = &samples;
+        events_ = &events;
+    }
+    std::string Finish() override {
+        static const device::Signals kNoSamples;
+        static const device::Trace kNothing;
+        WriteVcd(path_, samples_ != nullptr ? *samples_ : kNoSamples,
+                 events_ != nullptr ? *events_ : kNothing, blocks_);
+        return "Value change dump written to " + path_ + ", GTKWave save file " +
+               GtkwPathFor(path_);
+    }
+
+private:
+    std::string path_;
+    std::vector<OutputCommandBlock> blocks_;
+    const device::Signals* samples_ = nullptr;
+    const device::Trace* events_ = nullptr;
+};
+
+}  // namespace
+
+const ReportKind& VcdReport() {
+    static const ReportKind kind{
+        "--vcd",
+        "OUT.vcd",
+        "writes the used inputs and the outputs as a value change dump, with a GTKWave save "
+        "file (.gtkw) beside it",
+        [](const std::string& path) -> std::unique_ptr<ReportWriter> {
+            return std::make_unique<VcdWriter>(path);
+        },
+    };
+    return kind;
+}
+
+}  // namespace preview

@@ -12,14 +12,14 @@
 
 #include <string>
 
-#include "host/preview/trace.h"
+#include "host/device/trace.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 // Throws SignalFileError when the file cannot be written.
-void WriteEventsCsv(const std::string& path, const Trace& trace);
+void WriteEventsCsv(const std::string& path, const device::Trace& trace);
 
 // The same text, for callers that write it elsewhere.
-std::string EventsCsvText(const Trace& trace);
+std::string EventsCsvText(const device::Trace& trace);
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

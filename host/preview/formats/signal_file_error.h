@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace Ostrel::Preview {
+namespace preview {
 
 class SignalFileError : public std::runtime_error {
 public:
@@ -25,4 +25,4 @@ private:
     std::int64_t line_;
 };
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

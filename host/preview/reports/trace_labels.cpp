@@ -1,24 +1,24 @@
-#include "host/preview/trace_labels.h"
+#include "host/preview/reports/trace_labels.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace Ostrel::Preview {
+namespace preview {
 
 std::string OutputName(std::int32_t output) {
     return output > 0 ? "Analog Output " + std::to_string(output)
                       : "Digital Output " + std::to_string(-static_cast<std::int64_t>(output));
 }
 
-const char* ReasonText(IgnoredBecause why) {
+const char* ReasonText(device::IgnoredBecause why) {
     switch (why) {
-        case IgnoredBecause::kDelay:
+        case device::IgnoredBecause::kDelay:
             return "delay";
-        case IgnoredBecause::kPulse:
+        case device::IgnoredBecause::kPulse:
             return "pulse";
-        case IgnoredBecause::kHoldoff:
+        case device::IgnoredBecause::kHoldoff:
             return "hold-off";
-        case IgnoredBecause::kCountLimit:
+        case device::IgnoredBecause::kCountLimit:
             return "count limit";
     }
     return "unknown";
@@ -68,4 +68,4 @@ std::string FixedText(double seconds, int decimals) {
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::to_string(seconds);
 }
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

@@ -1,20 +1,26 @@
-// The same signal written as CSV, WAV, FLAC and EDF reads back to the same values within each
-// format's resolution; files that do not fit the device get errors naming what does not fit.
+// The format table; the same signal written as CSV, WAV, FLAC and EDF reads back to the same
+// values within each format's resolution; files that do not fit the device get errors naming
+// what does not fit.
 #include <edflib.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <random>
+#include <set>
 
-#include "host/preview/signal_file.h"
-#include "host/preview/signal_file_error.h"
-#include "host/preview/signal_file_writers.h"
+#include "host/preview/formats/csv_format.h"
+#include "host/preview/formats/edf_format.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_formats.h"
+#include "host/preview/formats/sound_format.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
 
-using namespace Ostrel::Preview;
+using namespace preview;
+using namespace device;
 
 const std::vector<InputScale> kInputs = {{10.0, "V"}, {2.5, "mV"}};
 
@@ -38,6 +44,39 @@ std::string ErrorOf(const std::string& path, const std::vector<InputScale>& inpu
         return error.what();
     }
     return "no error";
+}
+
+// Each extension names one format, whatever its letter case, and the known extensions are
+// every format's; a file every writer makes reads back through the table.
+TEST(SignalFormats, EachExtensionNamesOneFormatAndEveryWriterReadsBack) {
+    const TempFolder folder;
+    const Signals original = TwoInputs();
+    std::set<std::string_view> seen;
+    for (const SignalFormat* format : SignalFormats()) {
+        ASSERT_FALSE(format->Extensions.empty());
+        EXPECT_NE(format->Read, nullptr);
+        EXPECT_FALSE(format->Holds.empty());
+        for (std::string_view extension : format->Extensions) {
+            SCOPED_TRACE(extension);
+            EXPECT_TRUE(extension.starts_with('.'));
+            EXPECT_TRUE(seen.insert(extension).second) << "two formats share the extension";
+            std::string upper(extension);
+            for (char& c : upper)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            EXPECT_EQ(FormatOf("folder.d/recording" + upper), format);
+            EXPECT_NE(KnownExtensions().find(extension), std::string::npos);
+        }
+        if (format->Write == nullptr)
+            continue;
+        const std::string path = folder.PathOf("w" + std::string(format->Extensions.front()));
+        format->Write(path, original, kInputs);
+        const Signals read = ReadSignalFile(path, kInputs);
+        EXPECT_EQ(read.Channels.size(), original.Channels.size()) << path;
+        EXPECT_EQ(read.SampleCount(), original.SampleCount()) << path;
+    }
+    EXPECT_EQ(FormatOf("signals.txt"), nullptr);
+    EXPECT_EQ(FormatOf("folder.csv/recording"), nullptr);
+    EXPECT_EQ(KnownExtensions(), ".csv, .wav, .flac, .edf or .bdf");
 }
 
 TEST(SignalFiles, UnitsConvertBetweenPrefixesOfOneUnitOnly) {

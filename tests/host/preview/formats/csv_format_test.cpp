@@ -1,21 +1,21 @@
 // The CSV reader: what a well-formed file gives, and for each malformed file the line that the
 // error names and what it says.
-#include "host/preview/csv_signals.h"
+#include "host/preview/formats/csv_format.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/signal_file_error.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
 
-using Ostrel::Preview::InputScale;
-using Ostrel::Preview::ParseCsvSignals;
-using Ostrel::Preview::ReadCsvSignals;
-using Ostrel::Preview::SignalFileError;
-using Ostrel::Preview::Signals;
+using device::Signals;
+using preview::InputScale;
+using preview::ParseCsvSignals;
+using preview::ReadCsvSignals;
+using preview::SignalFileError;
 
 const std::vector<InputScale> kInputs = {{10.0, "V"}, {10.0, "V"}, {2.5, "mV"}};
 

@@ -1,4 +1,4 @@
-#include "host/preview/input_scale.h"
+#include "host/preview/formats/input_scale.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "host/device/device_description.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 namespace {
 
@@ -37,10 +37,10 @@ std::vector<Reading> ReadingsOf(std::string_view unit) {
 
 }  // namespace
 
-std::vector<InputScale> InputScalesOf(const DeviceDescription& device) {
+std::vector<InputScale> InputScalesOf(const device::DeviceDescription& device) {
     std::vector<InputScale> scales;
     for (std::int32_t input = 0; input < device.Inputs; ++input) {
-        const InputRange& range = device.RangeOf(input);
+        const device::InputRange& range = device.RangeOf(input);
         double value = 0.0;
         const char* end = range.Range.data() + range.Range.size();
         const auto [stop, error] = std::from_chars(range.Range.data(), end, value);
@@ -65,4 +65,4 @@ std::optional<double> UnitFactor(std::string_view from, std::string_view to) {
     return std::nullopt;
 }
 
-}  // namespace Ostrel::Preview
+}  // namespace preview

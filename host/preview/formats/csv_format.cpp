@@ -1,5 +1,6 @@
-#include "host/preview/csv_signals.h"
+#include "host/preview/formats/csv_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,9 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_format.h"
 
-namespace Ostrel::Preview {
+namespace preview {
 
 namespace {
 
@@ -119,7 +121,7 @@ public:
         Fail("the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
     }
 
-    Signals Finish() {
+    device::Signals Finish() {
         if (columns_.empty())
             throw SignalFileError(file_, 0, "no header line (such as \"time (s),Input 1 (V)\")");
         if (rows_ < 2) {
@@ -268,7 +270,7 @@ private:
         const double most =
             static_cast<double>(sizeHint_) / (2.0 * static_cast<double>(columns_.size()));
         const auto rows = static_cast<std::size_t>(std::min(expected, most));
-        for (SignalChannel& channel : signals_.Channels)
+        for (device::SignalChannel& channel : signals_.Channels)
             channel.Values.reserve(rows);
     }
 
@@ -301,7 +303,7 @@ private:
     double lastTime_ = 0.0;
     std::uintmax_t sizeHint_ = 0;
     std::uintmax_t consumed_ = 0;  // bytes of the lines seen, line ends included
-    Signals signals_;
+    device::Signals signals_;
 };
 
 struct FileCloser {
@@ -310,8 +312,8 @@ struct FileCloser {
 
 }  // namespace
 
-Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
-                        const std::vector<InputScale>& inputs) {
+device::Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
+                                const std::vector<InputScale>& inputs) {
     CsvSignalParser parser(fileName, inputs);
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -323,7 +325,7 @@ Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
     return parser.Finish();
 }
 
-Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs) {
+device::Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw SignalFileError(path, 0, "cannot be opened for reading");
@@ -359,4 +361,49 @@ Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& i
     return parser.Finish();
 }
 
-}  // namespace Ostrel::Preview
+void WriteCsvSignals(const std::string& path, const device::Signals& signals,
+                     int significantDigits) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file)
+        throw SignalFileError(path, 0, "cannot be opened for writing");
+    std::string text = "time (s)";
+    for (const device::SignalChannel& channel : signals.Channels)
+        text += "," + channel.Name + " (" + channel.Unit + ")";
+    text += '\n';
+    const int decimals = std::max(0, static_cast<int>(std::ceil(std::log10(signals.SampleRate))));
+    char buffer[64];
+    for (std::size_t sample = 0; sample < signals.SampleCount(); ++sample) {
+        const double time = signals.StartTime + static_cast<double>(sample) / signals.SampleRate;
+        text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, time,
+                                          std::chars_format::fixed, decimals)
+                                .ptr);
+        for (const device::SignalChannel& channel : signals.Channels) {
+            text += ',';
+            text.append(buffer,
+                        std::to_chars(buffer, buffer + sizeof buffer, channel.Values[sample],
+                                      std::chars_format::general, significantDigits)
+                            .ptr);
+        }
+        text += '\n';
+        if (text.size() > (1 << 20) || sample + 1 == signals.SampleCount()) {
+            if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
+                throw SignalFileError(path, 0, "could not be written");
+            text.clear();
+        }
+    }
+    if (std::fflush(file.get()) != 0)
+        throw SignalFileError(path, 0, "could not be written");
+}
+
+const SignalFormat& CsvFormat() {
+    static const SignalFormat format{
+        {".csv"},
+        "a header \"time (s),Input 1 (V),Input 2 (mV)...\", then one line per sample",
+        &ReadCsvSignals,
+        [](const std::string& path, const device::Signals& signals,
+           const std::vector<InputScale>&) { WriteCsvSignals(path, signals); },
+    };
+    return format;
+}
+
+}  // namespace preview
