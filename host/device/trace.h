@@ -11,7 +11,7 @@ namespace device {
 enum class IgnoredBecause {
     kDelay,       // the output was still waiting out the delay of an earlier trigger
     kPulse,       // the output was pulsing
-    kHoldoff,     // within the wait after the last pulse start
+    kHoldoff,     // within the hold-off after the last pulse start
     kCountLimit,  // the output had pulsed as often as its limit allows
 };
 

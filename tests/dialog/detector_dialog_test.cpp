@@ -272,10 +272,10 @@ TEST_F(SetupDialog, AnOutputThatIsOffHasNoMarkerAndNothingToEdit) {
                                    Row::kHysteresis, Row::kPercent,     Row::kRemove,
                                    Row::kAdd,        Row::kLowRange,    Row::kZero,
                                    Row::kHighRange};
-        const int settingsControls[] = {Pulse::kFixedWidth,   Pulse::kWidth,      Pulse::kWidthUnit,
-                                        Pulse::kDelayLabel,   Pulse::kDelay,      Pulse::kDelayUnit,
-                                        Pulse::kLimitedCount, Pulse::kPulseCount, Pulse::kWaitLabel,
-                                        Pulse::kWait,         Pulse::kWaitUnit};
+        const int settingsControls[] = {
+            Pulse::kFixedWidth,   Pulse::kWidth,     Pulse::kWidthUnit,    Pulse::kDelayLabel,
+            Pulse::kDelay,        Pulse::kDelayUnit, Pulse::kLimitedCount, Pulse::kPulseCount,
+            Pulse::kHoldoffLabel, Pulse::kHoldoff,   Pulse::kHoldoffUnit};
         for (int r = 0; r < 2; ++r) {
             for (int id : rowControls)
                 EXPECT_FALSE(RulePane(d, r).Control(id).IsEnabled()) << "row " << r << " " << id;
