@@ -401,7 +401,10 @@ const SignalFormat& CsvFormat() {
         "a header \"time (s),Input 1 (V),Input 2 (mV)...\", then one line per sample",
         &ReadCsvSignals,
         [](const std::string& path, const device::Signals& signals,
-           const std::vector<InputScale>&) { WriteCsvSignals(path, signals); },
+           const std::vector<InputScale>& inputs) {
+            CheckChannelCount(path, signals, inputs);
+            WriteCsvSignals(path, signals);
+        },
     };
     return format;
 }

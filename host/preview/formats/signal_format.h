@@ -5,7 +5,8 @@
 //
 // Readers deliver channel i of a file as Input i + 1 of the device, in that input's unit, and
 // throw SignalFileError naming the file (and the line, column or channel) for what does not
-// fit. Writers make a file that their reader reads back to the same values.
+// fit. Writers make a file that their reader reads back to the same values; they refuse
+// signals of no channel or of more channels than the device has inputs (CheckChannelCount).
 #pragma once
 
 #include <string>

@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "host/ostrel/file_text.h"
 #include "host/preview/formats/csv_format.h"
 #include "host/preview/formats/edf_format.h"
+#include "host/preview/formats/signal_formats.h"
 #include "host/preview/formats/sound_format.h"
 #include "host/preview/reports/plot_report.h"
 #include "host/preview/reports/report_writers.h"
@@ -188,6 +190,25 @@ TEST_F(PreviewCommand, ReportsAreWrittenInTheTablesOrderAndTheLastFileOfAnOption
             help.out, "[" + std::string(kind->Option) + " " + std::string(kind->Argument) + "]"))
             << kind->Option;
     }
+    // The formats too, each with what its files hold, in lines of at most 92 columns.
+    const std::string part =
+        help.out.substr(help.out.find("  preview CONFIG|DOC"),
+                        help.out.find("  check FILE") - help.out.find("  preview CONFIG|DOC"));
+    std::string flowing;  // the words of the part, one blank between them
+    for (const char c : part) {
+        if (c != ' ' && c != '\n')
+            flowing += c;
+        else if (!flowing.empty() && flowing.back() != ' ')
+            flowing += ' ';
+    }
+    for (const preview::SignalFormat* format : preview::SignalFormats()) {
+        EXPECT_TRUE(Contains(flowing, std::string(format->Extensions.back()) + " (" +
+                                          std::string(format->Holds) + ")"))
+            << format->Holds;
+    }
+    std::istringstream lines(part);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 92u) << line;
     const Outcome run =
         RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
                     "--vcd", File("first.vcd").c_str(), "--events", File("a.csv").c_str(), "--vcd",

@@ -73,6 +73,9 @@ TEST(SignalFormats, EachExtensionNamesOneFormatAndEveryWriterReadsBack) {
         const Signals read = ReadSignalFile(path, kInputs);
         EXPECT_EQ(read.Channels.size(), original.Channels.size()) << path;
         EXPECT_EQ(read.SampleCount(), original.SampleCount()) << path;
+        // Two channels for a device of one input: no file the device could not read.
+        const std::string tooMany = folder.PathOf("many" + std::string(format->Extensions.front()));
+        EXPECT_THROW(format->Write(tooMany, original, {kInputs[0]}), SignalFileError) << path;
     }
     EXPECT_EQ(FormatOf("signals.txt"), nullptr);
     EXPECT_EQ(FormatOf("folder.csv/recording"), nullptr);
