@@ -1,5 +1,5 @@
-// The error of every signal-file reader and trace writer: a message that names the file and,
-// where it can, the line, column or channel and what does not fit.
+// The error of every signal-file reader and writer and of every report writer: a message that
+// names the file and, where it can, the line, column or channel and what does not fit.
 #pragma once
 
 #include <cstdint>

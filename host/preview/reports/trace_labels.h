@@ -1,4 +1,5 @@
-// What the trace writers say about outputs, inputs and times, in one place.
+// What the report writers (and the preview's summary) say about outputs, inputs and times, in
+// one place.
 #pragma once
 
 #include <cstdint>
