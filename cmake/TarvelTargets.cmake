@@ -19,14 +19,27 @@ function(tarvel_add_bench name)
 endfunction()
 
 # tarvel_add_fuzzer(<name> SOURCES <files...> LIBS <targets...>)
-# A libFuzzer harness; built only in a TARVEL_FUZZ configuration. Its seed corpus lives in
-# fuzz/<area>/seeds/<name>/.
+# A libFuzzer harness. Its seeds live in fuzz/<area>/seeds/<name>/, the inputs earlier runs kept
+# in fuzz/<area>/corpus/<name>/. In a TARVEL_FUZZ configuration it is linked with libFuzzer
+# (scripts/fuzz runs it); in the sanitizer build it is linked with a main that replays those
+# inputs once, registered with CTest as fuzz_replay_<name>, so the test command runs them under
+# AddressSanitizer and UndefinedBehaviorSanitizer without a build of its own.
 function(tarvel_add_fuzzer name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    set_property(GLOBAL APPEND PROPERTY TARVEL_FUZZERS ${name})
+    if(TARVEL_FUZZ)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        set_property(GLOBAL APPEND PROPERTY TARVEL_FUZZERS ${name})
+    else()
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+        set(inputs ${CMAKE_CURRENT_SOURCE_DIR}/seeds/${name})
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+            list(APPEND inputs ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+        endif()
+        add_test(NAME fuzz_replay_${name} COMMAND ${name} ${inputs})
+        set_tests_properties(fuzz_replay_${name} PROPERTIES LABELS fuzz)
+    endif()
 endfunction()
 
 # Adds every subfolder of the current folder that has a CMakeLists.txt, except those named
