@@ -1,13 +1,31 @@
 # Helpers shared by the CMakeLists files of the project.
 
+# tarvel_test_compile_options(<target>)
+# Test programs are compiled at -O1 in every optimised build: the code under test keeps the
+# build's own flags in its libraries, while the tests' own bodies, which run once, took two
+# thirds of the Release build's compile time at -O3 (and -O1 takes 40 % less).
+function(tarvel_test_compile_options target)
+    target_compile_options(${target} PRIVATE $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-O1>)
+    # GCC 12 forgets through a precompiled header that the standard headers are system headers,
+    # and then reports its known false alarms (array bounds, overflow, overlap) inside inlined
+    # std::string copies. The sanitizer build checks the tests' bounds for real.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+        target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow
+                                                 -Wno-restrict)
+    endif()
+endfunction()
+
 # tarvel_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One GoogleTest executable, registered with CTest as one test. Problems the scripted user
-# saw fail the running test (tests/helpers/scripted_user_failures.cpp).
+# saw fail the running test (tests/helpers/scripted_user_failures.cpp). Its sources start from
+# the header every test shares, parsed once (tests/helpers/CMakeLists.txt).
 function(tarvel_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} tarvel_test_scripted_user tarvel_test_support
                                           GTest::gmock GTest::gtest_main)
+    tarvel_test_compile_options(${name})
+    target_precompile_headers(${name} REUSE_FROM tarvel_test_precompiled)
     add_test(NAME ${name} COMMAND ${name})
 endfunction()
 
