@@ -19,9 +19,6 @@ using PaneTest::DeviceConfig;
 using PaneTest::Limits;
 using PaneTest::PaneHarness;
 
-constexpr int kSettingsIds[] = {kFixedWidth,   kWidth,     kWidthUnit,    kDelayLabel,
-                                kDelay,        kDelayUnit, kLimitedCount, kPulseCount,
-                                kHoldoffLabel, kHoldoff,   kHoldoffUnit};
 constexpr int kRowIds[] = {
     RulePaneId::kWhen,       RulePaneId::kInput,       RulePaneId::kVerb,
     RulePaneId::kDirection,  RulePaneId::kLevelLabel,  RulePaneId::kLevelSlider,
