@@ -162,8 +162,8 @@ int main(int argc, char** argv) {
                                     .ptr);
             for (int k = 0; k < kInputs; ++k) {
                 text += ',';
-                const double volts = frames[static_cast<std::size_t>(j * kInputs + k)] * kRange /
-                                     32768.0;
+                const double volts =
+                    frames[static_cast<std::size_t>(j * kInputs + k)] * kRange / 32768.0;
                 text.append(number, std::to_chars(number, number + sizeof number, volts,
                                                   std::chars_format::fixed, 4)
                                         .ptr);

@@ -1,19 +1,39 @@
 #include "host/preview/formats/csv_format.h"
 
+#include <fast_float/fast_float.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
+#include "host/device/input_converter.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_format.h"
 
 namespace preview {
 
 namespace {
+
+// Text is parsed in pieces of about this many bytes, each cut at a line's start; pieces parse
+// in parallel and replay in order.
+constexpr std::size_t kPieceBytes = 1 << 20;
+// Pieces parsed ahead of the replay at most.
+constexpr std::size_t kPiecesAhead = 6;
+// Times lie within this many seconds of zero, so that every sample instant stays distinct.
+constexpr double kLatestTime = 1e12;
+// The fastest rate the text may give (the device's own limit is checked by its caller).
+constexpr double kMaxTextRate = 1e9;
 
 std::string_view Trim(std::string_view field) {
     while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
@@ -86,81 +106,150 @@ int InputNumberOf(std::string_view name) {
     return number > 0 ? number : 0;
 }
 
-class CsvSignalParser {
+// A line's content without its line end, and whether it holds a sample: lines that are empty or
+// white space, or whose first character is '#', are skipped.
+std::string_view Content(std::string_view line, bool first) {
+    if (first && line.starts_with("\xEF\xBB\xBF"))
+        line.remove_prefix(3);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+bool Skipped(std::string_view line) {
+    const std::string_view content = Trim(line);
+    return content.empty() || content.front() == '#';
+}
+// Whether a line surely holds a sample, from its first character alone (a number starts so).
+bool SurelyARow(std::string_view line) {
+    if (line.empty())
+        return false;
+    const char c = line.front();
+    return (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+// The columns of the header, each with where its values go.
+struct Column {
+    std::size_t Channel;  // index into the channels; kTime for the time column
+    double Factor;        // to the input's unit (seconds for the time)
+    std::string Unit;     // as the header names it
+};
+constexpr std::size_t kTime = static_cast<std::size_t>(-1);
+
+// The whole-file facts the rows are checked against, known before the first row is parsed.
+struct TimeGrid {
+    double First = 0.0;     // the first sample's time, seconds
+    double Step = 0.0;      // (last - first) / (rows - 1)
+    double Rounding = 0.0;  // the finer rounding unit of the first and last time in the text
+};
+
+// One field's number; the rounding unit of its text (10^-decimals, in the text's unit).
+struct FieldNumber {
+    double Value;
+    double Rounding;
+};
+
+// The bytes of the file: read in order, or in pieces from any position (by several threads).
+class CsvSource {
 public:
-    CsvSignalParser(const std::string& file, const std::vector<InputScale>& inputs)
-        : file_(file), inputs_(inputs) {}
+    virtual ~CsvSource() = default;
+    virtual std::uint64_t Size() const = 0;
+    // `length` bytes from `offset` (fewer only at the end), copied into `buffer` when needed.
+    virtual std::string_view Bytes(std::uint64_t offset, std::size_t length,
+                                   std::vector<char>& buffer) const = 0;
+};
 
-    // The file's size in bytes, when known: once the first rows show how long a row is, the
-    // channels are given room for the rows the rest of the file can hold, which spares the
-    // copies of growing them. The estimate never exceeds what the file's bytes can hold.
-    void SizeHint(std::uintmax_t bytes) { sizeHint_ = bytes; }
-
-    // One line of the file, without its line end.
-    void Line(std::string_view line) {
-        ++line_;
-        consumed_ += line.size() + 1;
-        if (line_ == 1 && line.starts_with("\xEF\xBB\xBF"))
-            line.remove_prefix(3);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.size() > kMaxCsvLineLength)
-            Fail("the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
-        const std::string_view content = Trim(line);
-        if (content.empty() || content.front() == '#')
-            return;
-        if (columns_.empty())
-            Header(line);
-        else
-            Row(line);
-    }
-
-    // Called when a line grew beyond the limit before its end was seen.
-    [[noreturn]] void LineTooLong() {
-        ++line_;
-        Fail("the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
-    }
-
-    device::Signals Finish() {
-        if (columns_.empty())
-            throw SignalFileError(file_, 0, "no header line (such as \"time (s),Input 1 (V)\")");
-        if (rows_ < 2) {
-            throw SignalFileError(file_, 0,
-                                  "at least two samples are needed to know the sample rate; the "
-                                  "file has " +
-                                      std::to_string(rows_));
-        }
-        signals_.SampleRate = static_cast<double>(rows_ - 1) / (lastTime_ - signals_.StartTime);
-        // Times in decimal text rarely give the rate exactly: a rate within a millionth of a
-        // whole number of samples per second is that number.
-        const double whole = std::round(signals_.SampleRate);
-        if (std::fabs(signals_.SampleRate - whole) <= 1e-6 * whole)
-            signals_.SampleRate = whole;
-        if (!(signals_.SampleRate <= kMaxSampleRate)) {
-            throw SignalFileError(file_, 0,
-                                  "the time step gives a sample rate above " +
-                                      Number(kMaxSampleRate) + " samples per second");
-        }
-        return std::move(signals_);
+class TextSource final : public CsvSource {
+public:
+    explicit TextSource(std::string_view text) : text_(text) {}
+    std::uint64_t Size() const override { return text_.size(); }
+    std::string_view Bytes(std::uint64_t offset, std::size_t length,
+                           std::vector<char>&) const override {
+        return offset >= text_.size() ? std::string_view() : text_.substr(offset, length);
     }
 
 private:
-    struct Column {
-        std::size_t Channel;  // index into signals_.Channels; kTime for the time column
-        double Factor;        // to the input's unit (seconds for the time)
-    };
-    static constexpr std::size_t kTime = static_cast<std::size_t>(-1);
-    static constexpr double kMaxSampleRate = 1e9;
-    static constexpr std::int64_t kRowsBeforeReserve = 1024;
+    std::string_view text_;
+};
 
-    [[noreturn]] void Fail(const std::string& what) const {
-        throw SignalFileError(file_, line_, what);
+class FileSource final : public CsvSource {
+public:
+    explicit FileSource(const std::string& path) : path_(path) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0)
+            throw SignalFileError(
+                path, 0, std::string("cannot be opened for reading: ") + std::strerror(errno));
+        const off_t end = ::lseek(fd_, 0, SEEK_END);
+        if (end < 0) {
+            ::close(fd_);
+            throw SignalFileError(path, 0, "is not a file that can be read from any position");
+        }
+        size_ = static_cast<std::uint64_t>(end);
     }
-    [[noreturn]] void Fail(std::size_t column, const std::string& what) const {
-        Fail("column " + std::to_string(column + 1) + ": " + what);
+    ~FileSource() override { ::close(fd_); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    std::uint64_t Size() const override { return size_; }
+    std::string_view Bytes(std::uint64_t offset, std::size_t length,
+                           std::vector<char>& buffer) const override {
+        if (buffer.size() < length)
+            buffer.resize(length);
+        std::size_t done = 0;
+        while (done < length) {
+            const ssize_t read = ::pread(fd_, buffer.data() + done, length - done,
+                                         static_cast<off_t>(offset + done));
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read < 0)
+                throw SignalFileError(path_, 0,
+                                      std::string("could not be read: ") + std::strerror(errno));
+            if (read == 0)
+                break;
+            done += static_cast<std::size_t>(read);
+        }
+        return std::string_view(buffer.data(), done);
     }
 
-    void Header(std::string_view line) {
+private:
+    std::string path_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+// A piece of the rows: from a line's start to a line's start.
+struct Piece {
+    std::uint64_t Offset = 0;
+    std::uint64_t End = 0;
+    std::int64_t FirstRow = 0;   // the index of its first sample
+    std::int64_t FirstLine = 0;  // the one-based number of its first line
+    std::int64_t Rows = 0;
+};
+
+// What a piece gives: its rows' values by channel, or the error that stopped it.
+struct ParsedPiece {
+    std::int64_t Rows = 0;
+    std::vector<std::vector<double>> Values;
+    std::vector<std::vector<std::int16_t>> Units;
+    std::exception_ptr Error;
+};
+
+class CsvLayout {
+public:
+    CsvLayout(const std::string& file, const std::vector<InputScale>& inputs)
+        : file_(file), inputs_(inputs) {}
+
+    const std::string& File() const { return file_; }
+    const std::vector<Column>& Columns() const { return columns_; }
+    std::size_t Channels() const { return channels_; }
+
+    [[noreturn]] void Fail(std::int64_t line, const std::string& what) const {
+        throw SignalFileError(file_, line, what);
+    }
+    [[noreturn]] void Fail(std::int64_t line, std::size_t column, const std::string& what) const {
+        Fail(line, "column " + std::to_string(column + 1) + ": " + what);
+    }
+
+    void Header(std::string_view line, std::int64_t number) {
         std::vector<Column> columns;
         std::vector<int> columnOfInput(inputs_.size(), -1);
         std::size_t start = 0;
@@ -171,38 +260,43 @@ private:
             const std::optional<ColumnName> name = SplitColumnName(field);
             if (index == 0) {
                 if (!name || !EqualsIgnoringCase(name->Name, "time")) {
-                    Fail(index, Quoted(field) +
-                                    " is not a time column; the header starts with \"time (s)\"");
+                    Fail(number, index,
+                         Quoted(field) +
+                             " is not a time column; the header starts with \"time (s)\"");
                 }
                 const std::optional<double> factor = UnitFactor(name->Unit, "s");
                 if (!factor)
-                    Fail(index,
+                    Fail(number, index,
                          "the time's unit \"" + std::string(name->Unit) + "\" is not seconds");
-                columns.push_back({kTime, *factor});
+                columns.push_back({kTime, *factor, std::string(name->Unit)});
             } else {
                 const int input = name ? InputNumberOf(name->Name) : 0;
                 if (input == 0) {
-                    Fail(index,
+                    Fail(number, index,
                          Quoted(field) +
                              " does not name an input with its unit, such as \"Input 1 (V)\"");
                 }
                 if (static_cast<std::size_t>(input) > inputs_.size()) {
-                    Fail(index, "the device has no Input " + std::to_string(input) + " (it has " +
-                                    std::to_string(inputs_.size()) + " inputs)");
+                    Fail(number, index,
+                         "the device has no Input " + std::to_string(input) + " (it has " +
+                             std::to_string(inputs_.size()) + " inputs)");
                 }
                 if (columnOfInput[input - 1] >= 0) {
-                    Fail(index, "Input " + std::to_string(input) + " already has column " +
-                                    std::to_string(columnOfInput[input - 1] + 1));
+                    Fail(number, index,
+                         "Input " + std::to_string(input) + " already has column " +
+                             std::to_string(columnOfInput[input - 1] + 1));
                 }
                 const InputScale& scale = inputs_[input - 1];
                 const std::optional<double> factor = UnitFactor(name->Unit, scale.Unit);
                 if (!factor) {
-                    Fail(index, "the unit \"" + std::string(name->Unit) + "\" of Input " +
-                                    std::to_string(input) + " is not the device's unit \"" +
-                                    scale.Unit + "\" for that input");
+                    Fail(number, index,
+                         "the unit \"" + std::string(name->Unit) + "\" of Input " +
+                             std::to_string(input) + " is not the device's unit \"" + scale.Unit +
+                             "\" for that input");
                 }
                 columnOfInput[input - 1] = static_cast<int>(index);
-                columns.push_back({static_cast<std::size_t>(input - 1), *factor});
+                columns.push_back(
+                    {static_cast<std::size_t>(input - 1), *factor, std::string(name->Unit)});
             }
             if (comma == std::string_view::npos)
                 break;
@@ -213,152 +307,459 @@ private:
             ++channels;
         for (std::size_t input = channels; input < columnOfInput.size(); ++input) {
             if (columnOfInput[input] >= 0) {
-                Fail("Input " + std::to_string(channels + 1) +
-                     " has no column; the columns name Input 1 to Input K without a gap");
+                Fail(number, "Input " + std::to_string(channels + 1) +
+                                 " has no column; the columns name Input 1 to Input K without a "
+                                 "gap");
             }
         }
         if (channels == 0)
-            Fail("no input column after the time, such as \"Input 1 (V)\"");
-        for (std::size_t channel = 0; channel < channels; ++channel) {
-            signals_.Channels.push_back(
-                {"Input " + std::to_string(channel + 1), inputs_[channel].Unit, {}});
-        }
+            Fail(number, "no input column after the time, such as \"Input 1 (V)\"");
         columns_ = std::move(columns);
-        values_.resize(columns_.size());
+        channels_ = channels;
     }
 
-    void Row(std::string_view line) {
-        std::size_t start = 0;
-        for (std::size_t index = 0; index < columns_.size(); ++index) {
-            const std::size_t comma = line.find(',', start);
-            const bool last = index + 1 == columns_.size();
-            if (comma == std::string_view::npos && !last) {
-                Fail("the line has " + std::to_string(index + 1) + " fields, the header " +
-                     std::to_string(columns_.size()));
-            }
-            if (comma != std::string_view::npos && last) {
-                Fail("the line has more fields than the header's " +
-                     std::to_string(columns_.size()));
-            }
-            const std::string_view field =
-                Trim(line.substr(start, last ? line.npos : comma - start));
-            double value = 0.0;
-            const char* end = field.data() + field.size();
-            const auto [stop, error] = std::from_chars(field.data(), end, value);
-            if (field.empty())
-                Fail(index, "the field is empty");
-            if (error != std::errc() || stop != end || !std::isfinite(value))
-                Fail(index, Quoted(field) + " is not a finite number");
-            values_[index] = value * columns_[index].Factor;
-            start = comma + 1;
+    // The time of a row (its first field), in seconds, with the rounding of its text.
+    FieldNumber Time(std::string_view line, std::int64_t number) const {
+        const std::size_t comma = line.find(',');
+        const std::string_view field = Trim(line.substr(0, comma));
+        const FieldNumber time = Parse(field, number, 0);
+        return {time.Value, time.Rounding * columns_[0].Factor};
+    }
+
+    // A field as a number in its column's input unit, or the error that names it.
+    FieldNumber Parse(std::string_view field, std::int64_t line, std::size_t column) const {
+        if (field.empty())
+            Fail(line, column, "the field is empty");
+        double value = 0.0;
+        const char* end = field.data() + field.size();
+        const auto [stop, error] = fast_float::from_chars(field.data(), end, value);
+        if (error != std::errc() || stop != end || !std::isfinite(value))
+            Fail(line, column, Quoted(field) + " is not a finite number");
+        const double scaled = value * columns_[column].Factor;
+        if (!std::isfinite(scaled)) {
+            Fail(line, column,
+                 Quoted(field) + " " + columns_[column].Unit + " is beyond the numbers " +
+                     (column == 0 ? std::string("of seconds")
+                                  : "in " + inputs_[columns_[column].Channel].Unit) +
+                     " hold");
         }
-        for (std::size_t index = 0; index < columns_.size(); ++index) {
-            if (columns_[index].Channel == kTime)
-                Time(values_[index]);
-            else
-                signals_.Channels[columns_[index].Channel].Values.push_back(values_[index]);
+        return {scaled, RoundingOf(field)};
+    }
+
+    // 10^-d for a number written with d decimals ("1.25" 0.01, "3e-3" 0.001, "12" 1).
+    static double RoundingOf(std::string_view text) {
+        const std::size_t exponentAt = text.find_first_of("eE");
+        const std::string_view digits = text.substr(0, exponentAt);
+        const std::size_t point = digits.find('.');
+        long decimals =
+            point == std::string_view::npos ? 0 : static_cast<long>(digits.size() - point - 1);
+        if (exponentAt != std::string_view::npos) {
+            long exponent = 0;
+            std::string_view power = text.substr(exponentAt + 1);
+            if (power.starts_with('+'))
+                power.remove_prefix(1);
+            const auto [stop, error] =
+                std::from_chars(power.data(), power.data() + power.size(), exponent);
+            if (error == std::errc() && stop == power.data() + power.size())
+                decimals -= std::clamp(exponent, -400L, 400L);
         }
-        ++rows_;
-        if (rows_ == kRowsBeforeReserve && sizeHint_ > consumed_)
-            Reserve();
+        return std::pow(10.0, -static_cast<double>(std::clamp(decimals, -400L, 400L)));
     }
 
-    void Reserve() {
-        const double bytesPerRow = static_cast<double>(consumed_) / static_cast<double>(rows_);
-        const double expected = static_cast<double>(sizeHint_) / bytesPerRow * 1.05 + 64.0;
-        // Every row takes at least a digit and a comma or line end per column.
-        const double most =
-            static_cast<double>(sizeHint_) / (2.0 * static_cast<double>(columns_.size()));
-        const auto rows = static_cast<std::size_t>(std::min(expected, most));
-        for (device::SignalChannel& channel : signals_.Channels)
-            channel.Values.reserve(rows);
-    }
-
-    // Checks that the time of the row being read keeps the even step.
-    void Time(double time) {
-        if (rows_ == 0) {
-            signals_.StartTime = time;
-        } else if (rows_ == 1) {
-            if (!(time > signals_.StartTime)) {
-                Fail("the time " + Number(time) + " s does not advance from the first time " +
-                     Number(signals_.StartTime) + " s");
-            }
-        } else {
-            const double step = (lastTime_ - signals_.StartTime) / static_cast<double>(rows_ - 1);
-            const double expected = signals_.StartTime + step * static_cast<double>(rows_);
-            if (!(std::fabs(time - expected) <= 0.5 * step)) {
-                Fail("the time " + Number(time) + " s is off the even step of " + Number(step) +
-                     " s (expected " + Number(expected) + " s)");
-            }
-        }
-        lastTime_ = time;
-    }
-
-    const std::string& file_;
-    const std::vector<InputScale>& inputs_;
-    std::int64_t line_ = 0;
+private:
+    std::string file_;
+    std::vector<InputScale> inputs_;
     std::vector<Column> columns_;
-    std::vector<double> values_;  // of the row being read, by column
-    std::int64_t rows_ = 0;
-    double lastTime_ = 0.0;
-    std::uintmax_t sizeHint_ = 0;
-    std::uintmax_t consumed_ = 0;  // bytes of the lines seen, line ends included
-    device::Signals signals_;
+    std::size_t channels_ = 0;
+};
+
+// The first pass: the header, the rows' count, the first and last time, and the pieces.
+struct Survey {
+    std::vector<Piece> Pieces;
+    std::int64_t Rows = 0;
+    TimeGrid Grid;
+    double SampleRate = 0.0;
+};
+
+void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid& grid,
+                const Piece& piece, std::vector<char>& buffer, ParsedPiece& out);
+
+Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
+    Survey survey;
+    constexpr std::size_t kRead = 4 << 20;
+    std::vector<char> buffer;
+    std::string carried;  // a line that continues into the next read
+    std::int64_t line = 0;
+    bool header = false;
+    std::uint64_t offset = 0;     // of the bytes read next
+    std::uint64_t lineStart = 0;  // of the line being looked at
+    std::int64_t firstRowLine = 0, lastRowLine = 0;
+    std::uint64_t lastRowStart = 0, lastRowEnd = 0;
+    FieldNumber first{0, 0};
+    Piece piece;
+    const auto look = [&](std::string_view text, std::uint64_t start, std::uint64_t next) {
+        ++line;
+        const std::size_t marks = (text.ends_with('\r') ? 1 : 0) +
+                                  (line == 1 && text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+        if (text.size() > kMaxCsvLineLength + marks)
+            layout.Fail(line,
+                        "the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
+        if (header && SurelyARow(text)) {
+            // the common case, decided by the first character
+        } else {
+            const std::string_view content = Content(text, line == 1);
+            if (Skipped(content))
+                return;
+            if (!header) {
+                layout.Header(content, line);
+                header = true;
+                piece = Piece{next, next, 0, line + 1, 0};
+                return;
+            }
+        }
+        if (survey.Rows == 0) {
+            first = layout.Time(Content(text, false), line);
+            firstRowLine = line;
+        }
+        if (start - piece.Offset >= kPieceBytes && piece.Rows > 0) {
+            piece.End = start;
+            survey.Pieces.push_back(piece);
+            piece = Piece{start, start, survey.Rows, line, 0};
+        }
+        ++piece.Rows;
+        ++survey.Rows;
+        lastRowLine = line;
+        lastRowStart = start;
+        lastRowEnd = next;
+    };
+    for (;;) {
+        const std::string_view bytes = source.Bytes(offset, kRead, buffer);
+        const std::uint64_t base = offset;
+        offset += bytes.size();
+        std::size_t at = 0;
+        for (;;) {
+            const void* found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
+            if (found == nullptr)
+                break;
+            const std::size_t end = static_cast<const char*>(found) - bytes.data();
+            if (carried.empty()) {
+                look(bytes.substr(at, end - at), lineStart, base + end + 1);
+            } else {
+                carried.append(bytes.data() + at, end - at);
+                look(carried, lineStart, base + end + 1);
+                carried.clear();
+            }
+            at = end + 1;
+            lineStart = base + at;
+        }
+        if (bytes.empty()) {
+            if (!carried.empty() || lineStart < source.Size())
+                look(carried, lineStart, source.Size());
+            break;
+        }
+        if (carried.size() + (bytes.size() - at) > kMaxCsvLineLength + 1)
+            layout.Fail(line + 1,
+                        "the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
+        carried.append(bytes.data() + at, bytes.size() - at);
+    }
+    if (!header)
+        throw SignalFileError(layout.File(), 0,
+                              "no header line (such as \"time (s),Input 1 (V)\")");
+    piece.End = source.Size();
+    survey.Pieces.push_back(piece);
+    if (survey.Rows < 2) {
+        // A row's own faults come first; its time needs no grid.
+        std::vector<char> text;
+        ParsedPiece parsed;
+        ParsePiece(source, layout, TimeGrid{first.Value, 0.0, INFINITY}, piece, text, parsed);
+        throw SignalFileError(layout.File(), 0,
+                              "at least two samples are needed to know the sample rate; the "
+                              "file has " +
+                                  std::to_string(survey.Rows));
+    }
+
+    // The last row's time, read again: the step is taken from the whole file.
+    std::vector<char> lastBytes;
+    std::string_view lastRow =
+        source.Bytes(lastRowStart, static_cast<std::size_t>(lastRowEnd - lastRowStart), lastBytes);
+    if (lastRow.ends_with('\n'))
+        lastRow.remove_suffix(1);
+    const FieldNumber last = layout.Time(Content(lastRow, false), lastRowLine);
+    const auto checkTime = [&](const FieldNumber& time, std::int64_t where) {
+        if (!(std::fabs(time.Value) <= kLatestTime))
+            layout.Fail(where, "the time " + Number(time.Value) + " s lies beyond " +
+                                   Number(kLatestTime) + " s from zero");
+    };
+    checkTime(first, firstRowLine);
+    checkTime(last, lastRowLine);
+    if (!(last.Value > first.Value)) {
+        layout.Fail(lastRowLine, "the time " + Number(last.Value) +
+                                     " s does not advance from the first time " +
+                                     Number(first.Value) + " s");
+    }
+    survey.Grid.First = first.Value;
+    survey.Grid.Step = (last.Value - first.Value) / static_cast<double>(survey.Rows - 1);
+    survey.Grid.Rounding = std::min(first.Rounding, last.Rounding);
+    survey.SampleRate = static_cast<double>(survey.Rows - 1) / (last.Value - first.Value);
+    // Times in decimal text rarely give the rate exactly: a rate within a millionth of a whole
+    // number of samples per second is that number.
+    const double whole = std::round(survey.SampleRate);
+    if (std::fabs(survey.SampleRate - whole) <= 1e-6 * whole)
+        survey.SampleRate = whole;
+    if (!(survey.SampleRate <= kMaxTextRate)) {
+        throw SignalFileError(layout.File(), 0,
+                              "the time step gives a sample rate above " + Number(kMaxTextRate) +
+                                  " samples per second");
+    }
+    return survey;
+}
+
+// The second pass over one piece: every row's fields, its time on the grid.
+void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid& grid,
+                const Piece& piece, std::vector<char>& buffer, ParsedPiece& out) {
+    const std::vector<Column>& columns = layout.Columns();
+    out.Rows = 0;
+    out.Error = nullptr;
+    out.Values.resize(layout.Channels());
+    for (auto& values : out.Values)
+        values.resize(static_cast<std::size_t>(piece.Rows));
+    const std::string_view text =
+        source.Bytes(piece.Offset, static_cast<std::size_t>(piece.End - piece.Offset), buffer);
+    std::int64_t line = piece.FirstLine - 1;
+    std::int64_t row = piece.FirstRow;
+    std::size_t at = 0;
+    while (at < text.size() && out.Rows < piece.Rows) {
+        const char* next =
+            static_cast<const char*>(std::memchr(text.data() + at, '\n', text.size() - at));
+        const std::size_t end = next == nullptr ? text.size() : next - text.data();
+        std::string_view lineText = text.substr(at, end - at);
+        at = end + 1;
+        ++line;
+        if (!lineText.empty() && lineText.back() == '\r')
+            lineText.remove_suffix(1);
+        if (!SurelyARow(lineText) && Skipped(lineText))
+            continue;
+        const std::size_t slot = static_cast<std::size_t>(out.Rows);
+        const char* p = lineText.data();
+        const char* const stop = p + lineText.size();
+        for (std::size_t index = 0; index < columns.size(); ++index) {
+            const bool lastColumn = index + 1 == columns.size();
+            double number = 0.0;
+            double rounding = 0.0;
+            // The common field: a number right between the commas.
+            const auto parsed = fast_float::from_chars(p, stop, number);
+            if (parsed.ec == std::errc() && parsed.ptr != p && std::isfinite(number) &&
+                (lastColumn ? parsed.ptr == stop : parsed.ptr < stop && *parsed.ptr == ',')) {
+                const double scaled = number * columns[index].Factor;
+                if (index == 0)
+                    rounding = CsvLayout::RoundingOf(std::string_view(p, parsed.ptr - p)) *
+                               columns[0].Factor;
+                if (!std::isfinite(scaled))
+                    layout.Parse(std::string_view(p, parsed.ptr - p), line, index);
+                number = scaled;
+                p = parsed.ptr + 1;
+            } else {
+                // Anything else, the way the header's fields are read, with the error that
+                // names it.
+                const char* comma = static_cast<const char*>(
+                    std::memchr(p, ',', static_cast<std::size_t>(stop - p)));
+                if (comma == nullptr && !lastColumn) {
+                    layout.Fail(line, "the line has " + std::to_string(index + 1) +
+                                          " fields, the header " + std::to_string(columns.size()));
+                }
+                if (comma != nullptr && lastColumn) {
+                    layout.Fail(line, "the line has more fields than the header's " +
+                                          std::to_string(columns.size()));
+                }
+                const char* fieldEnd = comma == nullptr ? stop : comma;
+                const FieldNumber field =
+                    layout.Parse(Trim(std::string_view(p, fieldEnd - p)), line, index);
+                number = field.Value;
+                rounding = field.Rounding * columns[index].Factor;
+                p = fieldEnd + 1;
+            }
+            if (index == 0) {
+                if (!(std::fabs(number) <= kLatestTime))
+                    layout.Fail(line, "the time " + Number(number) + " s lies beyond " +
+                                          Number(kLatestTime) + " s from zero");
+                const double expected = grid.First + grid.Step * static_cast<double>(row);
+                // Half a step, or what the rounding of the times in the text may give: half a
+                // unit of the last decimal for the row's time and as much again for the first
+                // and last time the step is taken from. The unit is the finest of the three
+                // (one writer wrote them all; "0" is 0.000 with its zeros left off).
+                const double allowed = std::max(0.5 * grid.Step, std::min(rounding, grid.Rounding));
+                if (!(std::fabs(number - expected) <= allowed * (1 + 1e-9))) {
+                    layout.Fail(line, "the time " + Number(number) + " s is off the even step of " +
+                                          Number(grid.Step) + " s (expected " + Number(expected) +
+                                          " s)");
+                }
+            } else {
+                out.Values[columns[index].Channel][slot] = number;
+            }
+        }
+        ++out.Rows;
+        ++row;
+    }
+    if (out.Rows != piece.Rows)
+        throw SignalFileError(layout.File(), 0, "changed while it was read");
+}
+
+// Parses the pieces on worker threads, at most kPiecesAhead ahead of the one taken, and hands
+// them on in order.
+class PieceParsers {
+public:
+    PieceParsers(const CsvSource& source, const CsvLayout& layout, const Survey& survey,
+                 std::size_t threads)
+        : source_(source), layout_(layout), survey_(survey), slots_(kPiecesAhead) {
+        for (std::size_t k = 0; k < threads; ++k)
+            workers_.emplace_back([this] { Work(); });
+    }
+    ~PieceParsers() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& worker : workers_)
+            worker.join();
+    }
+    PieceParsers(const PieceParsers&) = delete;
+    PieceParsers& operator=(const PieceParsers&) = delete;
+
+    // The piece `index`, once parsed; valid until the next call.
+    ParsedPiece& Take(std::size_t index) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (index > 0) {
+            slots_[(index - 1) % slots_.size()].State = Slot::kFree;
+            taken_ = index;
+            changed_.notify_all();
+        }
+        Slot& slot = slots_[index % slots_.size()];
+        changed_.wait(lock, [&] { return slot.State == Slot::kParsed && slot.Index == index; });
+        return slot.Parsed;
+    }
+
+private:
+    struct Slot {
+        enum { kFree, kParsing, kParsed } State = kFree;
+        std::size_t Index = 0;
+        ParsedPiece Parsed;
+        std::vector<char> Text;
+    };
+
+    void Work() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] {
+                return stopping_ ||
+                       (next_ < survey_.Pieces.size() && next_ < taken_ + slots_.size() &&
+                        slots_[next_ % slots_.size()].State == Slot::kFree);
+            });
+            if (stopping_)
+                return;
+            const std::size_t index = next_++;
+            Slot& slot = slots_[index % slots_.size()];
+            slot.State = Slot::kParsing;
+            slot.Index = index;
+            lock.unlock();
+            try {
+                ParsePiece(source_, layout_, survey_.Grid, survey_.Pieces[index], slot.Text,
+                           slot.Parsed);
+            } catch (...) {
+                slot.Parsed.Error = std::current_exception();
+            }
+            lock.lock();
+            slot.State = Slot::kParsed;
+            changed_.notify_all();
+        }
+    }
+
+    const CsvSource& source_;
+    const CsvLayout& layout_;
+    const Survey& survey_;
+    std::vector<Slot> slots_;
+    std::vector<std::thread> workers_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::size_t next_ = 0;   // the next piece to parse
+    std::size_t taken_ = 0;  // the piece the reader holds
+    bool stopping_ = false;
+};
+
+class CsvReader final : public SignalReader {
+public:
+    CsvReader(std::unique_ptr<CsvSource> source, const std::string& fileName,
+              const std::vector<InputScale>& inputs, std::size_t threads)
+        : source_(std::move(source)), layout_(fileName, inputs), inputs_(inputs) {
+        survey_ = SurveyText(*source_, layout_);
+        info_.SampleRate = survey_.SampleRate;
+        info_.StartTime = survey_.Grid.First;
+        info_.SampleCount = survey_.Rows;
+        for (std::size_t channel = 0; channel < layout_.Channels(); ++channel)
+            info_.Channels.push_back(
+                {"Input " + std::to_string(channel + 1), inputs[channel].Unit});
+        // Threads pay only when there is more than a piece or two to parse.
+        if (threads > 1 && survey_.Pieces.size() > 2)
+            parsers_ = std::make_unique<PieceParsers>(*source_, layout_, survey_, threads);
+    }
+
+    void Next(device::SampleBlock& block, const device::BlockNeeds& needs) override {
+        block.First = done_;
+        if (piece_ >= survey_.Pieces.size()) {
+            block.Count = 0;
+            return;
+        }
+        ParsedPiece* parsed = &own_;
+        if (parsers_)
+            parsed = &parsers_->Take(piece_);
+        else
+            ParsePiece(*source_, layout_, survey_.Grid, survey_.Pieces[piece_], text_, own_);
+        if (parsed->Error)
+            std::rethrow_exception(parsed->Error);
+        ++piece_;
+        // The piece's values become the block's; the block's old arrays go back to the piece.
+        std::swap(block.Values, parsed->Values);
+        Size(block, parsed->Rows);
+        ConvertUnits(block, needs, inputs_);
+        done_ += parsed->Rows;
+    }
+
+private:
+    std::unique_ptr<CsvSource> source_;
+    CsvLayout layout_;
+    std::vector<InputScale> inputs_;
+    Survey survey_;
+    std::unique_ptr<PieceParsers> parsers_;
+    ParsedPiece own_;
+    std::vector<char> text_;
+    std::size_t piece_ = 0;
+    std::int64_t done_ = 0;
 };
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+std::size_t ParserThreads() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 }  // namespace
 
-device::Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
-                                const std::vector<InputScale>& inputs) {
-    CsvSignalParser parser(fileName, inputs);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        parser.Line(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return parser.Finish();
+std::unique_ptr<SignalReader> OpenCsvSignals(const std::string& path,
+                                             const std::vector<InputScale>& inputs) {
+    return std::make_unique<CsvReader>(std::make_unique<FileSource>(path), path, inputs,
+                                       ParserThreads());
 }
 
 device::Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw SignalFileError(path, 0, "cannot be opened for reading");
-    CsvSignalParser parser(path, inputs);
-    std::error_code ignored;
-    parser.SizeHint(std::filesystem::file_size(path, ignored));
-    // Reads in blocks; a line that does not end within the block carries over to the next, so
-    // memory stays within a block and the longest line the parser accepts.
-    constexpr std::size_t kBlock = 1 << 20;
-    std::vector<char> buffer(kBlock + kMaxCsvLineLength + 2);
-    std::size_t kept = 0;
-    for (;;) {
-        const std::size_t read =
-            std::fread(buffer.data() + kept, 1, buffer.size() - kept, file.get());
-        if (read == 0 && std::ferror(file.get()))
-            throw SignalFileError(path, 0, "could not be read");
-        const std::size_t filled = kept + read;
-        std::string_view rest(buffer.data(), filled);
-        for (std::size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
-            parser.Line(rest.substr(0, end));
-            rest.remove_prefix(end + 1);
-        }
-        if (read == 0) {
-            if (!rest.empty())
-                parser.Line(rest);
-            break;
-        }
-        if (rest.size() > kMaxCsvLineLength + 1)
-            parser.LineTooLong();
-        std::copy(rest.begin(), rest.end(), buffer.begin());
-        kept = rest.size();
-    }
-    return parser.Finish();
+    return ReadAll(*OpenCsvSignals(path, inputs));
+}
+
+device::Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
+                                const std::vector<InputScale>& inputs) {
+    CsvReader reader(std::make_unique<TextSource>(text), fileName, inputs, 1);
+    return ReadAll(reader);
 }
 
 void WriteCsvSignals(const std::string& path, const device::Signals& signals,
@@ -399,7 +800,7 @@ const SignalFormat& CsvFormat() {
     static const SignalFormat format{
         {".csv"},
         "a header \"time (s),Input 1 (V),Input 2 (mV)...\", then one line per sample",
-        &ReadCsvSignals,
+        &OpenCsvSignals,
         [](const std::string& path, const device::Signals& signals,
            const std::vector<InputScale>& inputs) {
             CheckChannelCount(path, signals, inputs);

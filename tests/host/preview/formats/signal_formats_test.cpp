@@ -54,7 +54,7 @@ TEST(SignalFormats, EachExtensionNamesOneFormatAndEveryWriterReadsBack) {
     std::set<std::string_view> seen;
     for (const SignalFormat* format : SignalFormats()) {
         ASSERT_FALSE(format->Extensions.empty());
-        EXPECT_NE(format->Read, nullptr);
+        EXPECT_NE(format->Open, nullptr);
         EXPECT_FALSE(format->Holds.empty());
         for (std::string_view extension : format->Extensions) {
             SCOPED_TRACE(extension);
