@@ -8,8 +8,10 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/report_file.h"
 #include "host/preview/reports/report_writer.h"
 #include "host/preview/reports/trace_labels.h"
 
@@ -68,25 +70,25 @@ struct PlottedBlock {
 };
 
 // The outputs that get a lane: those whose block is not off (all when no blocks are known).
-std::vector<std::size_t> PlottedOutputs(const device::Trace& trace,
+std::vector<std::size_t> PlottedOutputs(const std::vector<std::int32_t>& numbers,
                                         const std::vector<OutputCommandBlock>& blocks) {
     std::vector<std::size_t> outputs;
-    for (std::size_t o = 0; o < trace.Outputs.size(); ++o) {
-        const OutputCommandBlock* block = BlockOf(blocks, trace.Outputs[o].Output);
+    for (std::size_t o = 0; o < numbers.size(); ++o) {
+        const OutputCommandBlock* block = BlockOf(blocks, numbers[o]);
         if (blocks.empty() || (block != nullptr && block->Mode != OutputCommandBlock::kOff))
             outputs.push_back(o);
     }
     return outputs;
 }
 
-std::vector<Band> BandsOf(std::size_t input, const device::Trace& trace,
+std::vector<Band> BandsOf(std::size_t input, const std::vector<std::int32_t>& numbers,
                           const std::vector<OutputCommandBlock>& blocks,
                           const std::vector<InputScale>& inputs,
                           const std::vector<std::size_t>& plotted) {
     std::vector<Band> bands;
     const InputScale& scale = inputs[input];
     for (std::size_t lane = 0; lane < plotted.size(); ++lane) {
-        const OutputCommandBlock* block = BlockOf(blocks, trace.Outputs[plotted[lane]].Output);
+        const OutputCommandBlock* block = BlockOf(blocks, numbers[plotted[lane]]);
         if (block == nullptr)
             continue;
         for (const RuleSlot& slot : block->Rules) {
@@ -107,15 +109,21 @@ std::vector<Band> BandsOf(std::size_t input, const device::Trace& trace,
     return bands;
 }
 
-std::pair<std::int64_t, std::int64_t> SampleWindow(const device::Signals& signals, double from,
-                                                   double to) {
-    const double rate = signals.SampleRate;
-    const auto count = static_cast<std::int64_t>(signals.SampleCount());
-    const auto first = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(std::floor((from - signals.StartTime) * rate)), 0, count);
-    const auto last = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(std::ceil((to - signals.StartTime) * rate)) + 1, 0, count);
-    return {first, last};
+// A sample index for a real one, range-checked: the window's ends may lie far outside.
+std::int64_t ClampedSample(double index, std::int64_t count) {
+    if (!(index > 0.0))
+        return 0;
+    if (index >= static_cast<double>(count))
+        return count;
+    return static_cast<std::int64_t>(index);
+}
+
+std::pair<std::int64_t, std::int64_t> SampleWindow(const device::RecordingInfo& recording,
+                                                   double from, double to) {
+    const double rate = recording.SampleRate;
+    const std::int64_t count = recording.SampleCount;
+    return {ClampedSample(std::floor((from - recording.StartTime) * rate), count),
+            ClampedSample(std::ceil((to - recording.StartTime) * rate) + 1, count)};
 }
 
 void SetColour(cairo_t* cr, Rgb colour, double alpha = 1.0) {
@@ -152,15 +160,81 @@ struct CairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
+// Coordinates as the drawing library takes them: in 256ths of a unit.
+constexpr double kFixedUnits = 256.0;
+
+// What an input's lane draws of the samples in the window: per pixel column the range of its
+// samples when the window holds many, else the samples themselves.
+struct ColumnRange {
+    double Low, High;
+};
+struct LaneSamples {
+    double Low = INFINITY, High = -INFINITY;  // of every sample in the window
+    std::vector<ColumnRange> Columns;
+    std::int64_t First = 0;  // the window's first sample
+    std::vector<double> Points;
+    bool Dots = false;  // so few samples that each is drawn as a dot
+    // The column being collected.
+    int Column = 0;
+    bool Started = false;
+    double ColumnLow = 0, ColumnHigh = 0, Previous = 0;
+};
+
+// What an output's lane draws: its pulses (those that overlap joined) and the places of its
+// ignored triggers (one mark for all at one place), in the drawing library's units.
+struct LaneMarks {
+    std::int32_t Output = 0;
+    std::vector<std::pair<std::int64_t, std::int64_t>> Pulses;
+    std::vector<std::int64_t> Ignored;
+    std::size_t PulseCount = 0;
+    std::size_t IgnoredCount = 0;
+};
+
+// Keeps of a replay, block by block, what the picture draws; its memory grows with the
+// picture's width and lanes, never with the recording.
+class PlotCollector {
+public:
+    // Throws SignalFileError (naming `path`) when the window is empty or outside the recording.
+    PlotCollector(const std::string& path, const ReplaySetup& setup, const PlotOptions& options);
+    void Needs(device::BlockNeeds& needs) const;
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events);
+    // Once every block is in.
+    const PlotLayout& Layout();
+    const ReplaySetup& Setup() const { return setup_; }
+    const LaneSamples& SamplesOf(std::size_t k) const { return samples_[k]; }
+    const LaneMarks& MarksOf(std::size_t lane) const { return marks_[lane]; }
+    std::vector<Band> Bands(std::size_t input) const;
+
+private:
+    static constexpr std::size_t kNoLane = static_cast<std::size_t>(-1);
+    static std::int64_t Fixed(double x);
+    void Samples(std::size_t k, const double* values, std::int64_t from, std::int64_t to);
+    void Marks(LaneMarks& marks, const device::OutputTrace& output);
+    double ColumnEnd(int column) const;
+
+    std::string path_;
+    ReplaySetup setup_;
+    PlotLayout layout_;
+    std::int64_t first_ = 0, last_ = 0;  // the window's samples [first_, last_)
+    int columns_ = 0;                    // pixel columns of ranges; 0: the samples themselves
+    std::vector<LaneSamples> samples_;
+    std::vector<LaneMarks> marks_;
+    std::vector<std::int32_t> numbers_;  // the outputs, in the programs' order
+    std::vector<std::size_t> laneOf_;    // by output: its lane, or kNoLane
+    bool outputsKnown_ = false;
+    bool laidOut_ = false;
+};
+
 void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::InputLane& lane,
-                   const device::Signals& signals, const std::vector<Band>& bands) {
+                   const device::RecordingInfo& recording, const LaneSamples& samples,
+                   const std::vector<Band>& bands) {
     const double left = layout.Left, right = layout.Right;
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_rectangle(cr, left, lane.Top, right - left, lane.Bottom - lane.Top);
     cairo_fill(cr);
 
     // Value grid and labels.
-    const device::SignalChannel& channel = signals.Channels[lane.Input];
+    const device::ChannelName& channel = recording.Channels[lane.Input];
     const std::string unit = channel.Unit.empty() ? "" : " " + channel.Unit;
     const double step = NiceStep(lane.High - lane.Low, 4);
     for (double value = std::ceil(lane.Low / step) * step; value <= lane.High; value += step) {
@@ -200,49 +274,36 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
     cairo_clip(cr);
     cairo_set_source_rgb(cr, 0.1, 0.1, 0.12);
     cairo_set_line_width(cr, 1.0);
-    const auto [first, last] = SampleWindow(signals, layout.From, layout.To);
-    const std::vector<double>& values = channel.Values;
-    const double rate = signals.SampleRate;
+    const double rate = recording.SampleRate;
     const auto xOfSample = [&](std::int64_t sample) {
-        return layout.XOf(signals.StartTime + static_cast<double>(sample) / rate);
+        return layout.XOf(recording.StartTime + static_cast<double>(sample) / rate);
     };
-    const double samplesPerPixel = static_cast<double>(last - first) / std::max(1.0, right - left);
-    if (last - first >= 1 && samplesPerPixel > 2.0) {
+    if (!samples.Columns.empty()) {
         // Per pixel column the range of its samples, joined to the column before.
-        const int columns = static_cast<int>(right - left);
-        std::int64_t sample = first;
-        double previous = values[static_cast<std::size_t>(first)];
-        for (int column = 0; column < columns && sample < last; ++column) {
-            const double columnEnd =
-                layout.From + (column + 1) * (layout.To - layout.From) / columns;
-            double low = previous, high = previous;
-            for (; sample < last &&
-                   signals.StartTime + static_cast<double>(sample) / rate < columnEnd;
-                 ++sample) {
-                low = std::min(low, values[static_cast<std::size_t>(sample)]);
-                high = std::max(high, values[static_cast<std::size_t>(sample)]);
-                previous = values[static_cast<std::size_t>(sample)];
-            }
-            const double x = left + column + 0.5;
-            cairo_move_to(cr, x, lane.YOf(high) - 0.5);
-            cairo_line_to(cr, x, lane.YOf(low) + 0.5);
+        for (std::size_t column = 0; column < samples.Columns.size(); ++column) {
+            const double x = left + static_cast<double>(column) + 0.5;
+            cairo_move_to(cr, x, lane.YOf(samples.Columns[column].High) - 0.5);
+            cairo_line_to(cr, x, lane.YOf(samples.Columns[column].Low) + 0.5);
         }
         cairo_stroke(cr);
-    } else if (last - first >= 1) {
+    } else if (!samples.Points.empty()) {
+        const std::int64_t first = samples.First;
+        const auto valueOf = [&](std::int64_t sample) {
+            return samples.Points[static_cast<std::size_t>(sample - first)];
+        };
+        const std::int64_t last = first + static_cast<std::int64_t>(samples.Points.size());
         for (std::int64_t sample = first; sample < last; ++sample) {
-            const double x = xOfSample(sample),
-                         y = lane.YOf(values[static_cast<std::size_t>(sample)]);
+            const double x = xOfSample(sample), y = lane.YOf(valueOf(sample));
             if (sample == first)
                 cairo_move_to(cr, x, y);
             else
                 cairo_line_to(cr, x, y);
         }
         cairo_stroke(cr);
-        if (samplesPerPixel < 1.0 / 6) {
+        if (samples.Dots) {
             // Few samples: each one as a dot, so the sample instants show.
             for (std::int64_t sample = first; sample < last; ++sample) {
-                cairo_arc(cr, xOfSample(sample), lane.YOf(values[static_cast<std::size_t>(sample)]),
-                          1.8, 0, 2 * M_PI);
+                cairo_arc(cr, xOfSample(sample), lane.YOf(valueOf(sample)), 1.8, 0, 2 * M_PI);
                 cairo_fill(cr);
             }
         }
@@ -265,35 +326,24 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
 }
 
 void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::OutputLane& lane,
-                    std::size_t colour, const device::Trace& trace) {
+                    std::size_t colour, const LaneMarks& marks) {
     const double left = layout.Left, right = layout.Right;
-    const device::OutputTrace& output = trace.Outputs[lane.Output];
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_rectangle(cr, left, lane.Top, right - left, lane.Bottom - lane.Top);
     cairo_fill(cr);
     const double high = lane.Top + 9, low = lane.Bottom - 1;
-    const auto xOf = [&](std::int64_t sample) {
-        return layout.XOf(trace.StartTime + static_cast<double>(sample) / trace.SampleRate);
-    };
 
     cairo_save(cr);
     cairo_rectangle(cr, left, lane.Top, right - left, lane.Bottom - lane.Top);
     cairo_clip(cr);
     SetColour(cr, OutputColour(colour), 0.85);
-    for (const device::Pulse& pulse : output.Pulses) {
-        const double x0 = xOf(pulse.Start), x1 = xOf(pulse.End);
-        if (x1 < left || x0 > right)
-            continue;
-        // At least a pixel wide, so that every pulse of a long recording shows.
-        cairo_rectangle(cr, x0, high, std::max(1.0, x1 - x0), low - high);
-    }
+    for (const auto& [from, to] : marks.Pulses)
+        cairo_rectangle(cr, from / kFixedUnits, high, (to - from) / kFixedUnits, low - high);
     cairo_fill(cr);
     // Ignored triggers: small dark-red marks hanging from the top.
     cairo_set_source_rgb(cr, 0.7, 0.05, 0.05);
-    for (const device::IgnoredTrigger& ignored : output.Ignored) {
-        const double x = xOf(ignored.Sample);
-        if (x < left || x > right)
-            continue;
+    for (const std::int64_t at : marks.Ignored) {
+        const double x = at / kFixedUnits;
         cairo_move_to(cr, x - 3.5, lane.Top + 1);
         cairo_line_to(cr, x + 3.5, lane.Top + 1);
         cairo_line_to(cr, x, lane.Top + 7);
@@ -303,11 +353,11 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
     cairo_restore(cr);
 
     SetColour(cr, OutputColour(colour));
-    Text(cr, left - 6, lane.Top + 18, OutputName(output.Output), 11, 1.0, true);
+    Text(cr, left - 6, lane.Top + 18, OutputName(marks.Output), 11, 1.0, true);
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
     Text(cr, left - 6, lane.Top + 32,
-         std::to_string(output.Pulses.size()) + " pulses, " +
-             std::to_string(output.Ignored.size()) + " ignored in all",
+         std::to_string(marks.PulseCount) + " pulses, " + std::to_string(marks.IgnoredCount) +
+             " ignored in all",
          10, 1.0);
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_rectangle(cr, left + 0.5, lane.Top + 0.5, right - left - 1, lane.Bottom - lane.Top - 1);
@@ -355,48 +405,175 @@ Rgb BandColourOnWhite(std::size_t index) {
     return {blend(colour.Red), blend(colour.Green), blend(colour.Blue)};
 }
 
-PlotLayout LayoutPlot(const std::string& path, const device::Signals& signals,
-                      const device::Trace& trace, const std::vector<OutputCommandBlock>& blocks,
-                      const std::vector<InputScale>& inputs, const PlotOptions& options) {
-    if (signals.SampleCount() == 0 || !(signals.SampleRate > 0))
+namespace {
+
+PlotCollector::PlotCollector(const std::string& path, const ReplaySetup& setup,
+                             const PlotOptions& options)
+    : path_(path), setup_(setup) {
+    const device::RecordingInfo& recording = setup.Recording;
+    if (recording.SampleCount == 0 || !(recording.SampleRate > 0))
         throw SignalFileError(path, 0, "there are no samples to plot");
-    if (signals.Channels.size() > inputs.size())
+    if (recording.Channels.size() > setup.Inputs.size())
         throw SignalFileError(path, 0, "the signals have more channels than the device inputs");
-    const double start = signals.StartTime;
-    const double end = start + static_cast<double>(signals.SampleCount()) / signals.SampleRate;
-    PlotLayout layout;
-    layout.From = options.From.value_or(start);
-    layout.To = options.To.value_or(end);
-    if (!(layout.From < layout.To) || layout.To <= start || layout.From >= end) {
+    const double start = recording.StartTime;
+    const double end = start + static_cast<double>(recording.SampleCount) / recording.SampleRate;
+    layout_.From = options.From.value_or(start);
+    layout_.To = options.To.value_or(end);
+    if (!(layout_.From < layout_.To) || layout_.To <= start || layout_.From >= end) {
         throw SignalFileError(path, 0,
-                              "the window from " + Short(layout.From, 9) + " s to " +
-                                  Short(layout.To, 9) + " s is empty or outside the recording (" +
+                              "the window from " + Short(layout_.From, 9) + " s to " +
+                                  Short(layout_.To, 9) + " s is empty or outside the recording (" +
                                   Short(start, 9) + " s to " + Short(end, 9) + " s)");
     }
-    layout.Width = std::clamp(options.Width, 400, 20000);
-    layout.Left = kLeftMargin;
-    layout.Right = layout.Width - kRightMargin;
+    layout_.Width = std::clamp(options.Width, 400, 20000);
+    layout_.Left = kLeftMargin;
+    layout_.Right = layout_.Width - kRightMargin;
+    std::tie(first_, last_) = SampleWindow(recording, layout_.From, layout_.To);
+    const double samplesPerPixel =
+        static_cast<double>(last_ - first_) / std::max(1.0, layout_.Right - layout_.Left);
+    columns_ = last_ - first_ >= 1 && samplesPerPixel > 2.0
+                   ? static_cast<int>(layout_.Right - layout_.Left)
+                   : 0;
 
-    std::vector<std::size_t> used = UsedInputs(blocks, signals.Channels.size());
+    std::vector<std::size_t> used = UsedInputs(setup.Blocks, recording.Channels.size());
     if (used.empty()) {
-        for (std::size_t input = 0; input < signals.Channels.size(); ++input)
+        for (std::size_t input = 0; input < recording.Channels.size(); ++input)
             used.push_back(input);
     }
-    const std::vector<std::size_t> plotted = PlottedOutputs(trace, blocks);
-    double y = kTitleHeight;
-    const auto [first, last] = SampleWindow(signals, layout.From, layout.To);
     for (const std::size_t input : used) {
         PlotLayout::InputLane lane;
         lane.Input = input;
+        layout_.Inputs.push_back(lane);
+        LaneSamples& samples = samples_.emplace_back();
+        samples.First = first_;
+        samples.Dots = columns_ == 0 && samplesPerPixel < 1.0 / 6;
+    }
+}
+
+void PlotCollector::Needs(device::BlockNeeds& needs) const {
+    for (const PlotLayout::InputLane& lane : layout_.Inputs)
+        needs.Values[lane.Input] = true;
+}
+
+void PlotCollector::Consume(const device::SampleBlock& samples, const device::TraceBlock& events) {
+    if (!outputsKnown_) {
+        std::vector<std::int32_t> numbers;
+        for (const device::OutputTrace& output : events.Outputs)
+            numbers.push_back(output.Output);
+        numbers_ = numbers;
+        for (const std::size_t o : PlottedOutputs(numbers, setup_.Blocks)) {
+            laneOf_.resize(numbers.size(), kNoLane);
+            laneOf_[o] = marks_.size();
+            LaneMarks& marks = marks_.emplace_back();
+            marks.Output = numbers[o];
+        }
+        laneOf_.resize(numbers.size(), kNoLane);
+        outputsKnown_ = true;
+    }
+    const std::int64_t from = std::max(first_, samples.First);
+    const std::int64_t to = std::min(last_, samples.First + samples.Count);
+    for (std::size_t k = 0; k < layout_.Inputs.size() && from < to; ++k)
+        Samples(k, samples.Values[layout_.Inputs[k].Input].data() + (from - samples.First), from,
+                to);
+    for (std::size_t o = 0; o < events.Outputs.size() && o < laneOf_.size(); ++o) {
+        if (laneOf_[o] != kNoLane)
+            Marks(marks_[laneOf_[o]], events.Outputs[o]);
+    }
+}
+
+void PlotCollector::Samples(std::size_t k, const double* values, std::int64_t from,
+                            std::int64_t to) {
+    LaneSamples& lane = samples_[k];
+    const device::RecordingInfo& recording = setup_.Recording;
+    for (std::int64_t sample = from; sample < to; ++sample) {
+        const double value = values[sample - from];
+        lane.Low = std::min(lane.Low, value);
+        lane.High = std::max(lane.High, value);
+    }
+    if (columns_ == 0) {
+        lane.Points.insert(lane.Points.end(), values, values + (to - from));
+        return;
+    }
+    // Per pixel column the range of its samples, each column starting from the last sample of
+    // the one before; the columns after the last one the window holds get none.
+    for (std::int64_t sample = from; sample < to && lane.Column < columns_; ++sample) {
+        const double value = values[sample - from];
+        if (!lane.Started) {
+            lane.Previous = value;
+            lane.ColumnLow = lane.ColumnHigh = value;
+            lane.Started = true;
+        }
+        const double time =
+            recording.StartTime + static_cast<double>(sample) / recording.SampleRate;
+        while (time >= ColumnEnd(lane.Column)) {
+            lane.Columns.push_back({lane.ColumnLow, lane.ColumnHigh});
+            if (++lane.Column >= columns_)
+                break;
+            lane.ColumnLow = lane.ColumnHigh = lane.Previous;
+        }
+        if (lane.Column >= columns_)
+            break;
+        lane.ColumnLow = std::min(lane.ColumnLow, value);
+        lane.ColumnHigh = std::max(lane.ColumnHigh, value);
+        lane.Previous = value;
+    }
+}
+
+double PlotCollector::ColumnEnd(int column) const {
+    return layout_.From + (column + 1) * (layout_.To - layout_.From) / columns_;
+}
+
+std::int64_t PlotCollector::Fixed(double x) {
+    // As the drawing library takes coordinates: in 256ths of a unit, rounded to the nearest.
+    return static_cast<std::int64_t>(std::nearbyint(x * kFixedUnits));
+}
+
+void PlotCollector::Marks(LaneMarks& marks, const device::OutputTrace& output) {
+    const device::RecordingInfo& recording = setup_.Recording;
+    const auto xOf = [&](std::int64_t sample) {
+        return layout_.XOf(recording.StartTime +
+                           static_cast<double>(sample) / recording.SampleRate);
+    };
+    marks.PulseCount += output.Pulses.size();
+    marks.IgnoredCount += output.Ignored.size();
+    for (const device::Pulse& pulse : output.Pulses) {
+        const double x0 = xOf(pulse.Start), x1 = xOf(pulse.End);
+        if (x1 < layout_.Left || x0 > layout_.Right)
+            continue;
+        // At least a pixel wide, so that every pulse of a long recording shows. Pulses that
+        // overlap are kept as one: the same area, filled at once.
+        const std::int64_t from = Fixed(x0);
+        const std::int64_t to = from + Fixed(std::max(1.0, x1 - x0));
+        if (!marks.Pulses.empty() && from <= marks.Pulses.back().second)
+            marks.Pulses.back().second = std::max(marks.Pulses.back().second, to);
+        else
+            marks.Pulses.emplace_back(from, to);
+    }
+    for (const device::IgnoredTrigger& ignored : output.Ignored) {
+        const double x = xOf(ignored.Sample);
+        if (x < layout_.Left || x > layout_.Right)
+            continue;
+        // Marks at the same place are one.
+        const std::int64_t at = Fixed(x);
+        if (marks.Ignored.empty() || marks.Ignored.back() != at)
+            marks.Ignored.push_back(at);
+    }
+}
+
+const PlotLayout& PlotCollector::Layout() {
+    if (laidOut_)
+        return layout_;
+    double y = kTitleHeight;
+    for (std::size_t k = 0; k < layout_.Inputs.size(); ++k) {
+        PlotLayout::InputLane& lane = layout_.Inputs[k];
+        LaneSamples& samples = samples_[k];
+        if (samples.Started && samples.Column < columns_)
+            samples.Columns.push_back({samples.ColumnLow, samples.ColumnHigh});
+        samples.Started = false;
         lane.Top = y;
         lane.Bottom = y + kInputLaneHeight;
-        double low = INFINITY, high = -INFINITY;
-        const std::vector<double>& values = signals.Channels[input].Values;
-        for (std::int64_t sample = first; sample < last; ++sample) {
-            low = std::min(low, values[static_cast<std::size_t>(sample)]);
-            high = std::max(high, values[static_cast<std::size_t>(sample)]);
-        }
-        for (const Band& band : BandsOf(input, trace, blocks, inputs, plotted)) {
+        double low = samples.Low, high = samples.High;
+        for (const Band& band : Bands(lane.Input)) {
             low = std::min(low, band.Low);
             high = std::max(high, band.High);
         }
@@ -406,24 +583,42 @@ PlotLayout LayoutPlot(const std::string& path, const device::Signals& signals,
         // Room at the top for the lane's title and band labels.
         lane.Low = low - margin;
         lane.High = high + margin + (high - low + 2 * margin) * 0.18;
-        layout.Inputs.push_back(lane);
         y = lane.Bottom + kLaneGap;
     }
-    for (const std::size_t output : plotted) {
-        layout.Outputs.push_back({output, y, y + kOutputLaneHeight});
+    for (std::size_t o = 0; o < laneOf_.size(); ++o) {
+        if (laneOf_[o] == kNoLane)
+            continue;
+        layout_.Outputs.push_back({o, y, y + kOutputLaneHeight});
         y += kOutputLaneHeight + 4;
     }
-    layout.Height = static_cast<int>(std::ceil(y + kAxisHeight));
-    return layout;
+    layout_.Height = static_cast<int>(std::ceil(y + kAxisHeight));
+    laidOut_ = true;
+    return layout_;
 }
 
-void WritePlot(const std::string& path, const device::Signals& signals, const device::Trace& trace,
-               const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs,
-               const PlotOptions& options) {
-    const PlotLayout layout = LayoutPlot(path, signals, trace, blocks, inputs, options);
+std::vector<Band> PlotCollector::Bands(std::size_t input) const {
+    return BandsOf(input, numbers_, setup_.Blocks, setup_.Inputs,
+                   PlottedOutputs(numbers_, setup_.Blocks));
+}
+
+cairo_status_t WriteToReport(void* closure, const unsigned char* data, unsigned int length) {
+    try {
+        static_cast<ReportFile*>(closure)->Write(
+            std::string_view(reinterpret_cast<const char*>(data), length));
+        return CAIRO_STATUS_SUCCESS;
+    } catch (...) {
+        return CAIRO_STATUS_WRITE_ERROR;
+    }
+}
+
+void DrawPlot(PlotCollector& collected, ReportFile& file) {
+    const PlotLayout& layout = collected.Layout();
+    const device::RecordingInfo& recording = collected.Setup().Recording;
+    const std::string& path = file.Path();
     const bool svg = path.size() >= 4 && (path.ends_with(".svg") || path.ends_with(".SVG"));
     const std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
-        svg ? cairo_svg_surface_create(path.c_str(), layout.Width, layout.Height)
+        svg ? cairo_svg_surface_create_for_stream(&WriteToReport, &file, layout.Width,
+                                                  layout.Height)
             : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.Width, layout.Height));
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         throw SignalFileError(path, 0,
@@ -435,21 +630,20 @@ void WritePlot(const std::string& path, const device::Signals& signals, const de
         cairo_set_source_rgb(cr, 0.965, 0.965, 0.965);
         cairo_paint(cr);
 
-        const std::vector<std::size_t> plotted = PlottedOutputs(trace, blocks);
         const double seconds = layout.To - layout.From;
         cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
         Text(cr, layout.Left, 22,
              "Replay of " +
-                 Short(static_cast<double>(signals.SampleCount()) / signals.SampleRate, 6) +
-                 " s at " + Short(signals.SampleRate, 7) + " samples/s, shown from " +
+                 Short(static_cast<double>(recording.SampleCount) / recording.SampleRate, 6) +
+                 " s at " + Short(recording.SampleRate, 7) + " samples/s, shown from " +
                  Short(layout.From, 7) + " s to " + Short(layout.To, 7) + " s (" +
                  Short(seconds, 4) + " s)",
              13, 0.0, true);
-        for (const PlotLayout::InputLane& lane : layout.Inputs)
-            DrawInputLane(cr, layout, lane, signals,
-                          BandsOf(lane.Input, trace, blocks, inputs, plotted));
+        for (std::size_t k = 0; k < layout.Inputs.size(); ++k)
+            DrawInputLane(cr, layout, layout.Inputs[k], recording, collected.SamplesOf(k),
+                          collected.Bands(layout.Inputs[k].Input));
         for (std::size_t i = 0; i < layout.Outputs.size(); ++i)
-            DrawOutputLane(cr, layout, layout.Outputs[i], i, trace);
+            DrawOutputLane(cr, layout, layout.Outputs[i], i, collected.MarksOf(i));
         const double axisY = layout.Height - kAxisHeight + 4;
         DrawTimeAxis(cr, layout, kTitleHeight, axisY);
     }
@@ -459,40 +653,85 @@ void WritePlot(const std::string& path, const device::Signals& signals, const de
             throw SignalFileError(path, 0, "could not be written");
         return;
     }
-    if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
+    if (cairo_surface_write_to_png_stream(surface.get(), &WriteToReport, &file) !=
+        CAIRO_STATUS_SUCCESS)
         throw SignalFileError(path, 0, "could not be written");
 }
 
-namespace {
+ReplaySetup WholeSetup(const device::Signals& signals,
+                       const std::vector<OutputCommandBlock>& blocks,
+                       const std::vector<InputScale>& inputs, const PlotOptions& options) {
+    ReplaySetup setup;
+    setup.Blocks = blocks;
+    setup.Inputs = inputs;
+    setup.From = options.From;
+    setup.To = options.To;
+    setup.Recording = RecordingOf(signals);
+    return setup;
+}
+
+// Collects a whole replay as the writer collects its blocks.
+class WholeCollector final : public ReportWriter {
+public:
+    WholeCollector(const std::string& path, const ReplaySetup& setup, const PlotOptions& options)
+        : collector(path, setup, options) {}
+    void Begin(const ReplaySetup&) override {}
+    void Needs(device::BlockNeeds&) const override {}
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) override {
+        collector.Consume(samples, events);
+    }
+    std::string Finish() override { return ""; }
+    PlotCollector collector;
+};
 
 class PlotWriter final : public ReportWriter {
 public:
     explicit PlotWriter(std::string path) : path_(std::move(path)) {}
 
-    void Begin(const ReplaySetup& setup) override { setup_ = setup; }
-    void Consume(const device::Signals& samples, const device::Trace& events) override {
-        samples_ = &samples;
-        events_ = &events;
+    void Begin(const ReplaySetup& setup) override {
+        PlotOptions options;
+        options.From = setup.From;
+        options.To = setup.To;
+        collector_ = std::make_unique<PlotCollector>(path_, setup, options);
+        file_ = std::make_unique<ReportFile>(path_);
+    }
+    void Needs(device::BlockNeeds& needs) const override { collector_->Needs(needs); }
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) override {
+        collector_->Consume(samples, events);
     }
     std::string Finish() override {
-        static const device::Signals kNoSamples;
-        static const device::Trace kNothing;
-        PlotOptions options;
-        options.From = setup_.From;
-        options.To = setup_.To;
-        WritePlot(path_, samples_ != nullptr ? *samples_ : kNoSamples,
-                  events_ != nullptr ? *events_ : kNothing, setup_.Blocks, setup_.Inputs, options);
+        DrawPlot(*collector_, *file_);
+        file_->Commit();
         return "Picture written to " + path_;
     }
 
 private:
     std::string path_;
-    ReplaySetup setup_;
-    const device::Signals* samples_ = nullptr;
-    const device::Trace* events_ = nullptr;
+    std::unique_ptr<PlotCollector> collector_;
+    std::unique_ptr<ReportFile> file_;
 };
 
 }  // namespace
+
+PlotLayout LayoutPlot(const std::string& path, const device::Signals& signals,
+                      const device::Trace& trace, const std::vector<OutputCommandBlock>& blocks,
+                      const std::vector<InputScale>& inputs, const PlotOptions& options) {
+    const ReplaySetup setup = WholeSetup(signals, blocks, inputs, options);
+    WholeCollector whole(path, setup, options);
+    ConsumeWhole(whole, setup, signals, trace);
+    return whole.collector.Layout();
+}
+
+void WritePlot(const std::string& path, const device::Signals& signals, const device::Trace& trace,
+               const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs,
+               const PlotOptions& options) {
+    const ReplaySetup setup = WholeSetup(signals, blocks, inputs, options);
+    WholeCollector whole(path, setup, options);
+    ConsumeWhole(whole, setup, signals, trace);
+    ReportFile file(path);
+    DrawPlot(whole.collector, file);
+    file.Commit();
+}
 
 const ReportKind& PlotReport() {
     static const ReportKind kind{

@@ -1,52 +1,23 @@
 #include "host/preview/reports/vcd_report.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/report_file.h"
 #include "host/preview/reports/report_writer.h"
+#include "host/preview/reports/spill_queue.h"
 #include "host/preview/reports/trace_labels.h"
 
 namespace preview {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// Collects text and writes it in blocks of about a megabyte.
-class BlockWriter {
-public:
-    explicit BlockWriter(const std::string& path)
-        : path_(path), file_(std::fopen(path.c_str(), "wb")) {
-        if (!file_)
-            throw SignalFileError(path, 0, "cannot be opened for writing");
-    }
-    std::string& Text() { return text_; }
-    void MaybeFlush() {
-        if (text_.size() >= (1u << 20))
-            Flush();
-    }
-    void Close() {
-        Flush();
-        if (std::fflush(file_.get()) != 0)
-            throw SignalFileError(path_, 0, "could not be written");
-    }
-
-private:
-    void Flush() {
-        if (std::fwrite(text_.data(), 1, text_.size(), file_.get()) != text_.size())
-            throw SignalFileError(path_, 0, "could not be written");
-        text_.clear();
-    }
-    std::string path_;
-    std::unique_ptr<std::FILE, FileCloser> file_;
-    std::string text_;
-};
 
 // Identifier codes from the printable characters '!' to '~'.
 std::string CodeOf(std::size_t index) {
@@ -89,13 +60,58 @@ std::string UnitName(int exponent) {
     return (multiplier == 0 ? "1 " : multiplier == 1 ? "10 " : "100 ") + std::string(kUnits[group]);
 }
 
-void AppendReal(std::string& text, double value) {
-    char buffer[32];
-    text += 'r';
-    text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}  // namespace
+
+int ResolutionDecimals(double range) {
+    const double step = range / 32000.0;
+    if (!(step > 0.0) || !std::isfinite(step))
+        return 0;
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 17);
 }
 
-}  // namespace
+void AppendRounded(std::string& text, double value, int decimals) {
+    static constexpr std::uint64_t kPowers[] = {1ull,
+                                                10ull,
+                                                100ull,
+                                                1000ull,
+                                                10000ull,
+                                                100000ull,
+                                                1000000ull,
+                                                10000000ull,
+                                                100000000ull,
+                                                1000000000ull,
+                                                10000000000ull,
+                                                100000000000ull,
+                                                1000000000000ull,
+                                                10000000000000ull,
+                                                100000000000000ull,
+                                                1000000000000000ull,
+                                                10000000000000000ull,
+                                                100000000000000000ull};
+    const double scaled = std::nearbyint(value * static_cast<double>(kPowers[decimals]));
+    char buffer[32];
+    if (!(std::fabs(scaled) < 9e15)) {
+        // Beyond the whole numbers a double holds exactly: the value in its shortest form.
+        text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+        return;
+    }
+    if (scaled < 0)
+        text += '-';
+    const std::uint64_t whole = static_cast<std::uint64_t>(std::fabs(scaled));
+    text.append(buffer,
+                std::to_chars(buffer, buffer + sizeof buffer, whole / kPowers[decimals]).ptr);
+    std::uint64_t fraction = whole % kPowers[decimals];
+    if (fraction == 0)
+        return;
+    int digits = decimals;
+    for (; fraction % 10 == 0; fraction /= 10)
+        --digits;
+    text += '.';
+    char* end = buffer + digits;
+    for (char* at = end; at != buffer; fraction /= 10)
+        *--at = static_cast<char>('0' + fraction % 10);
+    text.append(buffer, end);
+}
 
 VcdTimescale TimescaleFor(double sampleRate) {
     const double step = 1.0 / sampleRate;
@@ -114,139 +130,211 @@ std::string GtkwPathFor(const std::string& vcdPath) {
     return std::filesystem::path(vcdPath).replace_extension(".gtkw").string();
 }
 
-void WriteVcd(const std::string& path, const device::Signals& signals, const device::Trace& trace,
-              const std::vector<OutputCommandBlock>& blocks) {
-    std::vector<std::size_t> inputs = UsedInputs(blocks, signals.Channels.size());
-    if (inputs.empty()) {
-        for (std::size_t input = 0; input < signals.Channels.size(); ++input)
-            inputs.push_back(input);
-    }
-    const VcdTimescale scale = TimescaleFor(signals.SampleRate);
-    const double unit = std::pow(10.0, scale.Exponent);
-    const auto timeOf = [&](std::int64_t sample) -> std::int64_t {
-        if (scale.UnitsPerSample > 0)
-            return sample * scale.UnitsPerSample;
-        return std::llround(static_cast<double>(sample) / signals.SampleRate / unit);
-    };
-
-    std::vector<std::string> names;
-    BlockWriter out(path);
-    std::string& text = out.Text();
-    text += "$version Ostrel preview $end\n";
-    text += "$comment time 0 is the first sample, " + FixedText(signals.StartTime, 9) +
-            " s into the recording; inputs in their units $end\n";
-    text += "$timescale " + UnitName(scale.Exponent) + " $end\n";
-    text += "$scope module preview $end\n";
-    std::size_t code = 0;
-    for (const std::size_t input : inputs) {
-        const device::SignalChannel& channel = signals.Channels[input];
-        names.push_back(VariableName("Input " + std::to_string(input + 1) + " " + channel.Unit));
-        text += "$var real 64 " + CodeOf(code++) + " " + names.back() + " $end\n";
-    }
-    for (const device::OutputTrace& output : trace.Outputs) {
-        names.push_back(VariableName(OutputName(output.Output)));
-        text += "$var wire 1 " + CodeOf(code++) + " " + names.back() + " $end\n";
-    }
-    text += "$upscope $end\n$enddefinitions $end\n";
-
-    const std::int64_t samples = static_cast<std::int64_t>(signals.SampleCount());
-    std::vector<double> lastValue(inputs.size());
-    std::vector<bool> lastLevel(trace.Outputs.size(), false);
-    std::vector<std::size_t> nextPulse(trace.Outputs.size(), 0);
-    const auto levelAt = [&](std::size_t output, std::int64_t sample) {
-        const std::vector<device::Pulse>& pulses = trace.Outputs[output].Pulses;
-        std::size_t& next = nextPulse[output];
-        while (next < pulses.size() && pulses[next].End <= sample)
-            ++next;
-        return next < pulses.size() && pulses[next].Start <= sample;
-    };
-
-    text += "#0\n$dumpvars\n";
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        lastValue[i] = samples > 0 ? signals.Channels[inputs[i]].Values[0] : 0.0;
-        AppendReal(text, lastValue[i]);
-        text += " " + CodeOf(i) + "\n";
-    }
-    for (std::size_t o = 0; o < trace.Outputs.size(); ++o) {
-        lastLevel[o] = levelAt(o, 0);
-        text += (lastLevel[o] ? "1" : "0") + CodeOf(inputs.size() + o) + "\n";
-    }
-    text += "$end\n";
-
-    for (std::int64_t sample = 1; sample < samples; ++sample) {
-        bool stamped = false;
-        const auto stamp = [&] {
-            if (!stamped)
-                text += "#" + std::to_string(timeOf(sample)) + "\n";
-            stamped = true;
-        };
-        for (std::size_t i = 0; i < inputs.size(); ++i) {
-            const double value =
-                signals.Channels[inputs[i]].Values[static_cast<std::size_t>(sample)];
-            if (value != lastValue[i]) {
-                stamp();
-                AppendReal(text, value);
-                text += " " + CodeOf(i) + "\n";
-                lastValue[i] = value;
-            }
-        }
-        for (std::size_t o = 0; o < trace.Outputs.size(); ++o) {
-            const bool level = levelAt(o, sample);
-            if (level != lastLevel[o]) {
-                stamp();
-                text += (level ? "1" : "0") + CodeOf(inputs.size() + o) + "\n";
-                lastLevel[o] = level;
-            }
-        }
-        out.MaybeFlush();
-    }
-    text += "#" + std::to_string(timeOf(std::max<std::int64_t>(samples, 1))) + "\n";
-    out.Close();
-
-    // The save file: inputs as analog traces stretched over a few rows, outputs as wires.
-    BlockWriter save(GtkwPathFor(path));
-    std::string& gtkw = save.Text();
-    gtkw += "[*] Ostrel preview: inputs as analog traces, outputs as wires\n";
-    gtkw += "[dumpfile] \"" + std::filesystem::absolute(path).string() + "\"\n";
-    gtkw += "[timestart] 0\n[size] 1400 700\n[signals_width] 220\n[sst_expanded] 1\n";
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        // Real value, interpolated analog, right-justified; then blank rows that stretch it.
-        gtkw += "@50020\npreview." + names[i] + "\n@20000\n-\n-\n-\n-\n";
-    }
-    for (std::size_t o = 0; o < trace.Outputs.size(); ++o)
-        gtkw += "@28\npreview." + names[inputs.size() + o] + "\n";
-    gtkw += "[pattern_trace] 1\n[pattern_trace] 0\n";
-    save.Close();
-}
-
 namespace {
 
 class VcdWriter final : public ReportWriter {
 public:
     explicit VcdWriter(std::string path) : path_(std::move(path)) {}
 
-    void Begin(const ReplaySetup& setup) override { blocks_ = setup.Blocks; }
-    void Consume(const device::Signals& samples, const device::Trace& events) override {
-        samples_ = &samples;
-        events_ = &events;
+    void Begin(const ReplaySetup& setup) override {
+        const device::RecordingInfo& recording = setup.Recording;
+        inputs_ = UsedInputs(setup.Blocks, recording.Channels.size());
+        if (inputs_.empty()) {
+            for (std::size_t input = 0; input < recording.Channels.size(); ++input)
+                inputs_.push_back(input);
+        }
+        rate_ = recording.SampleRate;
+        count_ = recording.SampleCount;
+        scale_ = TimescaleFor(rate_);
+        unit_ = std::pow(10.0, scale_.Exponent);
+        for (const std::size_t input : inputs_) {
+            decimals_.push_back(
+                ResolutionDecimals(input < setup.Inputs.size() ? setup.Inputs[input].Range : 1.0));
+        }
+        names_.clear();
+        file_ = std::make_unique<ReportFile>(path_);
+        save_ = std::make_unique<ReportFile>(GtkwPathFor(path_));
+        std::string& text = file_->Text();
+        text += "$version Ostrel preview $end\n";
+        text += "$comment time 0 is the first sample, " + FixedText(recording.StartTime, 9) +
+                " s into the recording; inputs in their units at the converter's resolution "
+                "$end\n";
+        text += "$timescale " + UnitName(scale_.Exponent) + " $end\n";
+        text += "$scope module preview $end\n";
+        for (std::size_t i = 0; i < inputs_.size(); ++i) {
+            codes_.push_back(CodeOf(i));
+            names_.push_back(VariableName("Input " + std::to_string(inputs_[i] + 1) + " " +
+                                          recording.Channels[inputs_[i]].Unit));
+            text += "$var real 64 " + codes_.back() + " " + names_.back() + " $end\n";
+        }
+        // The outputs are declared with the first block, which names them.
+        blocks_ = setup.Blocks;
     }
+
+    void Needs(device::BlockNeeds& needs) const override {
+        for (const std::size_t input : inputs_) {
+            needs.Units[input] = true;
+            needs.Values[input] = true;
+        }
+    }
+
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) override {
+        if (!declared_)
+            Declare(events);
+        for (std::size_t o = 0; o < outputs_.size(); ++o) {
+            for (const device::LevelChange& change : events.Changes[o])
+                outputs_[o].Waiting.Push(change);
+            if (!outputs_[o].Waiting.Empty())
+                nextChange_ = std::min(nextChange_, outputs_[o].Waiting.Front().Sample);
+        }
+        std::string& text = file_->Text();
+        const std::int64_t first = samples.First;
+        for (std::int64_t j = 0; j < samples.Count; ++j) {
+            const std::int64_t sample = first + j;
+            stamped_ = false;
+            for (std::size_t i = 0; i < inputs_.size(); ++i) {
+                const std::int16_t units = samples.Units[inputs_[i]][static_cast<std::size_t>(j)];
+                if (sample == 0 || units != last_[i]) {
+                    Stamp(text, sample);
+                    text += 'r';
+                    AppendRounded(text, samples.Values[inputs_[i]][static_cast<std::size_t>(j)],
+                                  decimals_[i]);
+                    text += ' ';
+                    text += codes_[i];
+                    text += '\n';
+                    last_[i] = units;
+                }
+            }
+            if (sample >= nextChange_)
+                Levels(text, sample);
+            if (sample == 0)
+                text += "$end\n";
+            file_->MaybeFlush();
+        }
+    }
+
     std::string Finish() override {
-        static const device::Signals kNoSamples;
-        static const device::Trace kNothing;
-        WriteVcd(path_, samples_ != nullptr ? *samples_ : kNoSamples,
-                 events_ != nullptr ? *events_ : kNothing, blocks_);
+        file_->Text() += "#" + std::to_string(TimeOf(std::max<std::int64_t>(count_, 1))) + "\n";
+        file_->Commit();
+
+        // The save file: inputs as analog traces stretched over a few rows, outputs as wires.
+        std::string& gtkw = save_->Text();
+        gtkw += "[*] Ostrel preview: inputs as analog traces, outputs as wires\n";
+        gtkw += "[dumpfile] \"" + std::filesystem::absolute(path_).string() + "\"\n";
+        gtkw += "[timestart] 0\n[size] 1400 700\n[signals_width] 220\n[sst_expanded] 1\n";
+        for (std::size_t i = 0; i < inputs_.size(); ++i) {
+            // Real value, interpolated analog, right-justified; then blank rows that stretch it.
+            gtkw += "@50020\npreview." + names_[i] + "\n@20000\n-\n-\n-\n-\n";
+        }
+        for (std::size_t o = 0; o < outputs_.size(); ++o)
+            gtkw += "@28\npreview." + names_[inputs_.size() + o] + "\n";
+        gtkw += "[pattern_trace] 1\n[pattern_trace] 0\n";
+        save_->Commit();
         return "Value change dump written to " + path_ + ", GTKWave save file " +
                GtkwPathFor(path_);
     }
 
 private:
+    struct Output {
+        std::string Code;
+        SpillQueue<device::LevelChange> Waiting;
+        bool Level = false;
+    };
+
+    void Declare(const device::TraceBlock& events) {
+        std::string& text = file_->Text();
+        outputs_ = std::vector<Output>(events.Outputs.size());
+        for (std::size_t o = 0; o < outputs_.size(); ++o) {
+            outputs_[o].Code = CodeOf(inputs_.size() + o);
+            names_.push_back(VariableName(OutputName(events.Outputs[o].Output)));
+            text += "$var wire 1 " + outputs_[o].Code + " " + names_.back() + " $end\n";
+        }
+        text += "$upscope $end\n$enddefinitions $end\n";
+        text += "#0\n$dumpvars\n";
+        stamped_ = true;
+        last_.assign(inputs_.size(), 0);
+        declared_ = true;
+        if (count_ == 0) {
+            for (std::size_t i = 0; i < inputs_.size(); ++i)
+                text += "r0 " + codes_[i] + "\n";
+            for (const Output& output : outputs_)
+                text += "0" + output.Code + "\n";
+            text += "$end\n";
+        }
+    }
+
+    std::int64_t TimeOf(std::int64_t sample) const {
+        if (scale_.UnitsPerSample > 0)
+            return sample * scale_.UnitsPerSample;
+        return std::llround(static_cast<double>(sample) / rate_ / unit_);
+    }
+
+    void Stamp(std::string& text, std::int64_t sample) {
+        if (stamped_ && sample != 0)
+            return;
+        if (sample != 0) {
+            text += '#';
+            char buffer[24];
+            text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, TimeOf(sample)).ptr);
+            text += '\n';
+        }
+        stamped_ = true;
+    }
+
+    // Applies the level changes due at `sample` and writes the outputs whose level changed.
+    void Levels(std::string& text, std::int64_t sample) {
+        nextChange_ = INT64_MAX;
+        for (Output& output : outputs_) {
+            bool level = output.Level;
+            while (!output.Waiting.Empty() && output.Waiting.Front().Sample <= sample) {
+                level = output.Waiting.Front().High;
+                output.Waiting.Pop();
+            }
+            if (!output.Waiting.Empty())
+                nextChange_ = std::min(nextChange_, output.Waiting.Front().Sample);
+            if (level != output.Level || sample == 0) {
+                Stamp(text, sample);
+                text += level ? '1' : '0';
+                text += output.Code;
+                text += '\n';
+                output.Level = level;
+            }
+        }
+    }
+
     std::string path_;
     std::vector<OutputCommandBlock> blocks_;
-    const device::Signals* samples_ = nullptr;
-    const device::Trace* events_ = nullptr;
+    std::vector<std::size_t> inputs_;
+    std::vector<int> decimals_;
+    std::vector<std::string> codes_;
+    std::vector<std::string> names_;
+    std::vector<Output> outputs_;
+    std::vector<std::int16_t> last_;
+    double rate_ = 0.0;
+    double unit_ = 1.0;
+    std::int64_t count_ = 0;
+    VcdTimescale scale_;
+    std::unique_ptr<ReportFile> file_;
+    std::unique_ptr<ReportFile> save_;
+    bool declared_ = false;
+    bool stamped_ = false;
+    std::int64_t nextChange_ = 0;
 };
 
 }  // namespace
+
+void WriteVcd(const std::string& path, const device::Signals& signals, const device::Trace& trace,
+              const std::vector<OutputCommandBlock>& blocks,
+              const std::vector<InputScale>& inputs) {
+    VcdWriter writer(path);
+    ReplaySetup setup;
+    setup.Blocks = blocks;
+    setup.Inputs = inputs;
+    setup.Recording = RecordingOf(signals);
+    writer.Begin(setup);
+    ConsumeWhole(writer, setup, signals, trace);
+    writer.Finish();
+}
 
 const ReportKind& VcdReport() {
     static const ReportKind kind{
