@@ -2,6 +2,8 @@
 
 #include <fast_float/fast_float.h>
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -153,17 +155,33 @@ class CsvSource {
 public:
     virtual ~CsvSource() = default;
     virtual std::uint64_t Size() const = 0;
-    // `length` bytes from `offset` (fewer only at the end), copied into `buffer` when needed.
-    virtual std::string_view Bytes(std::uint64_t offset, std::size_t length,
-                                   std::vector<char>& buffer) const = 0;
+    // `length` bytes from `offset` (fewer only at the end), valid while `view` is kept and not
+    // given to another call.
+    class View {
+    public:
+        View() = default;
+        ~View() { Release(); }
+        View(const View&) = delete;
+        View& operator=(const View&) = delete;
+        void Release() {
+            if (mapped_ != nullptr)
+                ::munmap(mapped_, mappedLength_);
+            mapped_ = nullptr;
+        }
+
+    private:
+        friend class FileSource;
+        void* mapped_ = nullptr;
+        std::size_t mappedLength_ = 0;
+    };
+    virtual std::string_view Bytes(std::uint64_t offset, std::size_t length, View& view) const = 0;
 };
 
 class TextSource final : public CsvSource {
 public:
     explicit TextSource(std::string_view text) : text_(text) {}
     std::uint64_t Size() const override { return text_.size(); }
-    std::string_view Bytes(std::uint64_t offset, std::size_t length,
-                           std::vector<char>&) const override {
+    std::string_view Bytes(std::uint64_t offset, std::size_t length, View&) const override {
         return offset >= text_.size() ? std::string_view() : text_.substr(offset, length);
     }
 
@@ -171,6 +189,8 @@ private:
     std::string_view text_;
 };
 
+// The file mapped piece by piece, read straight from the page cache without a copy; a piece is
+// unmapped when the next one is mapped, so the memory held stays a few pieces.
 class FileSource final : public CsvSource {
 public:
     explicit FileSource(const std::string& path) : path_(path) {
@@ -178,36 +198,34 @@ public:
         if (fd_ < 0)
             throw SignalFileError(
                 path, 0, std::string("cannot be opened for reading: ") + std::strerror(errno));
-        const off_t end = ::lseek(fd_, 0, SEEK_END);
-        if (end < 0) {
+        struct stat status {};
+        if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
             ::close(fd_);
-            throw SignalFileError(path, 0, "is not a file that can be read from any position");
+            throw SignalFileError(path, 0, "is not a regular file");
         }
-        size_ = static_cast<std::uint64_t>(end);
+        size_ = static_cast<std::uint64_t>(status.st_size);
     }
     ~FileSource() override { ::close(fd_); }
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
     std::uint64_t Size() const override { return size_; }
-    std::string_view Bytes(std::uint64_t offset, std::size_t length,
-                           std::vector<char>& buffer) const override {
-        if (buffer.size() < length)
-            buffer.resize(length);
-        std::size_t done = 0;
-        while (done < length) {
-            const ssize_t read = ::pread(fd_, buffer.data() + done, length - done,
-                                         static_cast<off_t>(offset + done));
-            if (read < 0 && errno == EINTR)
-                continue;
-            if (read < 0)
-                throw SignalFileError(path_, 0,
-                                      std::string("could not be read: ") + std::strerror(errno));
-            if (read == 0)
-                break;
-            done += static_cast<std::size_t>(read);
-        }
-        return std::string_view(buffer.data(), done);
+    std::string_view Bytes(std::uint64_t offset, std::size_t length, View& view) const override {
+        view.Release();
+        if (offset >= size_)
+            return {};
+        length = static_cast<std::size_t>(std::min<std::uint64_t>(length, size_ - offset));
+        static const std::uint64_t page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+        const std::uint64_t start = offset / page * page;
+        const std::size_t mapped = static_cast<std::size_t>(offset - start) + length;
+        void* at = ::mmap(nullptr, mapped, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd_,
+                          static_cast<off_t>(start));
+        if (at == MAP_FAILED)
+            throw SignalFileError(path_, 0,
+                                  std::string("could not be read: ") + std::strerror(errno));
+        view.mapped_ = at;
+        view.mappedLength_ = mapped;
+        return std::string_view(static_cast<const char*>(at) + (offset - start), length);
     }
 
 private:
@@ -348,14 +366,19 @@ public:
 
     // 10^-d for a number written with d decimals ("1.25" 0.01, "3e-3" 0.001, "12" 1).
     static double RoundingOf(std::string_view text) {
-        const std::size_t exponentAt = text.find_first_of("eE");
-        const std::string_view digits = text.substr(0, exponentAt);
-        const std::size_t point = digits.find('.');
-        long decimals =
-            point == std::string_view::npos ? 0 : static_cast<long>(digits.size() - point - 1);
-        if (exponentAt != std::string_view::npos) {
+        long decimals = 0;
+        std::size_t at = 0;
+        while (at < text.size() && text[at] != '.' && text[at] != 'e' && text[at] != 'E')
+            ++at;
+        if (at < text.size() && text[at] == '.') {
+            const std::size_t point = at++;
+            while (at < text.size() && text[at] != 'e' && text[at] != 'E')
+                ++at;
+            decimals = static_cast<long>(at - point - 1);
+        }
+        if (at < text.size()) {
             long exponent = 0;
-            std::string_view power = text.substr(exponentAt + 1);
+            std::string_view power = text.substr(at + 1);
             if (power.starts_with('+'))
                 power.remove_prefix(1);
             const auto [stop, error] =
@@ -363,6 +386,11 @@ public:
             if (error == std::errc() && stop == power.data() + power.size())
                 decimals -= std::clamp(exponent, -400L, 400L);
         }
+        static constexpr double kUnits[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,
+                                            1e-7,  1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13,
+                                            1e-14, 1e-15, 1e-16, 1e-17, 1e-18};
+        if (decimals >= 0 && decimals < static_cast<long>(std::size(kUnits)))
+            return kUnits[decimals];
         return std::pow(10.0, -static_cast<double>(std::clamp(decimals, -400L, 400L)));
     }
 
@@ -382,12 +410,12 @@ struct Survey {
 };
 
 void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid& grid,
-                const Piece& piece, std::vector<char>& buffer, ParsedPiece& out);
+                const Piece& piece, CsvSource::View& buffer, ParsedPiece& out);
 
 Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
     Survey survey;
     constexpr std::size_t kRead = 4 << 20;
-    std::vector<char> buffer;
+    CsvSource::View buffer;
     std::string carried;  // a line that continues into the next read
     std::int64_t line = 0;
     bool header = false;
@@ -469,7 +497,7 @@ Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
     survey.Pieces.push_back(piece);
     if (survey.Rows < 2) {
         // A row's own faults come first; its time needs no grid.
-        std::vector<char> text;
+        CsvSource::View text;
         ParsedPiece parsed;
         ParsePiece(source, layout, TimeGrid{first.Value, 0.0, INFINITY}, piece, text, parsed);
         throw SignalFileError(layout.File(), 0,
@@ -479,7 +507,7 @@ Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
     }
 
     // The last row's time, read again: the step is taken from the whole file.
-    std::vector<char> lastBytes;
+    CsvSource::View lastBytes;
     std::string_view lastRow =
         source.Bytes(lastRowStart, static_cast<std::size_t>(lastRowEnd - lastRowStart), lastBytes);
     if (lastRow.ends_with('\n'))
@@ -516,7 +544,7 @@ Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
 
 // The second pass over one piece: every row's fields, its time on the grid.
 void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid& grid,
-                const Piece& piece, std::vector<char>& buffer, ParsedPiece& out) {
+                const Piece& piece, CsvSource::View& buffer, ParsedPiece& out) {
     const std::vector<Column>& columns = layout.Columns();
     out.Rows = 0;
     out.Error = nullptr;
@@ -644,7 +672,7 @@ private:
         enum { kFree, kParsing, kParsed } State = kFree;
         std::size_t Index = 0;
         ParsedPiece Parsed;
-        std::vector<char> Text;
+        CsvSource::View Text;
     };
 
     void Work() {
@@ -731,7 +759,7 @@ private:
     Survey survey_;
     std::unique_ptr<PieceParsers> parsers_;
     ParsedPiece own_;
-    std::vector<char> text_;
+    CsvSource::View text_;
     std::size_t piece_ = 0;
     std::int64_t done_ = 0;
 };

@@ -157,18 +157,21 @@ public:
                 read = sf_readf_double(file_.get(), doubles_.data(), want);
             }
         }
-        if (sf_error(file_.get()) != SF_ERR_NO_ERROR)
-            throw SignalFileError(path_, 0,
-                                  std::string("could not be read: ") + sf_strerror(file_.get()));
+        const bool failed = sf_error(file_.get()) != SF_ERR_NO_ERROR;
         if (read < want) {
-            // A damaged file: the library skips what it cannot decode.
-            const std::int64_t missing = info_.SampleCount - done_ - std::max<sf_count_t>(read, 0);
+            // A damaged file: the library stops, or skips what it cannot decode.
+            const std::int64_t delivered = done_ + std::max<sf_count_t>(read, 0);
             throw SignalFileError(
                 path_, 0,
-                "delivers " + Count(done_ + std::max<sf_count_t>(read, 0), "frames") + " of the " +
+                "delivers " + Count(delivered, "frames") + " of the " +
                     std::to_string(info_.SampleCount) + " its header declares (" +
-                    std::to_string(missing) + " missing): the file is damaged");
+                    std::to_string(info_.SampleCount - delivered) +
+                    " missing): the file is damaged" +
+                    (failed ? std::string(" (") + sf_strerror(file_.get()) + ")" : ""));
         }
+        if (failed)
+            throw SignalFileError(path_, 0,
+                                  std::string("could not be read: ") + sf_strerror(file_.get()));
         Size(block, read);
         const std::size_t n = static_cast<std::size_t>(read);
         for (std::size_t channel = 0; channel < channels_; ++channel) {

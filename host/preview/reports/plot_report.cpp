@@ -208,6 +208,14 @@ public:
 private:
     static constexpr std::size_t kNoLane = static_cast<std::size_t>(-1);
     static std::int64_t Fixed(double x);
+    // The samples [from, to) of a block cut into runs, each within one pixel column.
+    struct Run {
+        std::int64_t From, To;
+        int Column;
+    };
+    void Cut(std::int64_t from, std::int64_t to);
+    double TimeOf(std::int64_t sample) const;
+    std::int64_t FirstAtOrAfter(double time, std::int64_t from, std::int64_t to) const;
     void Samples(std::size_t k, const double* values, std::int64_t from, std::int64_t to);
     void Marks(LaneMarks& marks, const device::OutputTrace& output);
     double ColumnEnd(int column) const;
@@ -217,6 +225,8 @@ private:
     PlotLayout layout_;
     std::int64_t first_ = 0, last_ = 0;  // the window's samples [first_, last_)
     int columns_ = 0;                    // pixel columns of ranges; 0: the samples themselves
+    int column_ = 0;                     // the column the next sample falls in
+    std::vector<Run> runs_;              // of the block being collected
     std::vector<LaneSamples> samples_;
     std::vector<LaneMarks> marks_;
     std::vector<std::int32_t> numbers_;  // the outputs, in the programs' order
@@ -472,6 +482,8 @@ void PlotCollector::Consume(const device::SampleBlock& samples, const device::Tr
     }
     const std::int64_t from = std::max(first_, samples.First);
     const std::int64_t to = std::min(last_, samples.First + samples.Count);
+    if (from < to && columns_ > 0)
+        Cut(from, to);
     for (std::size_t k = 0; k < layout_.Inputs.size() && from < to; ++k)
         Samples(k, samples.Values[layout_.Inputs[k].Input].data() + (from - samples.First), from,
                 to);
@@ -481,41 +493,90 @@ void PlotCollector::Consume(const device::SampleBlock& samples, const device::Tr
     }
 }
 
+void PlotCollector::Cut(std::int64_t from, std::int64_t to) {
+    runs_.clear();
+    std::int64_t sample = from;
+    while (sample < to && column_ < columns_) {
+        const std::int64_t end = FirstAtOrAfter(ColumnEnd(column_), sample, to);
+        if (end > sample)
+            runs_.push_back({sample, end, column_});
+        if (end >= to)
+            break;
+        while (column_ < columns_ && TimeOf(end) >= ColumnEnd(column_))
+            ++column_;
+        if (column_ >= columns_)
+            runs_.push_back({end, end, column_});
+        sample = end;
+    }
+}
+
+double PlotCollector::TimeOf(std::int64_t sample) const {
+    return setup_.Recording.StartTime + static_cast<double>(sample) / setup_.Recording.SampleRate;
+}
+
+std::int64_t PlotCollector::FirstAtOrAfter(double time, std::int64_t from, std::int64_t to) const {
+    // An estimate, then corrected by the very times the samples have.
+    const double estimate =
+        std::ceil((time - setup_.Recording.StartTime) * setup_.Recording.SampleRate);
+    std::int64_t sample = estimate <= static_cast<double>(from) ? from
+                          : estimate >= static_cast<double>(to)
+                              ? to
+                              : static_cast<std::int64_t>(estimate);
+    while (sample > from && TimeOf(sample - 1) >= time)
+        --sample;
+    while (sample < to && TimeOf(sample) < time)
+        ++sample;
+    return sample;
+}
+
 void PlotCollector::Samples(std::size_t k, const double* values, std::int64_t from,
                             std::int64_t to) {
     LaneSamples& lane = samples_[k];
-    const device::RecordingInfo& recording = setup_.Recording;
-    for (std::int64_t sample = from; sample < to; ++sample) {
-        const double value = values[sample - from];
-        lane.Low = std::min(lane.Low, value);
-        lane.High = std::max(lane.High, value);
-    }
     if (columns_ == 0) {
+        for (std::int64_t sample = from; sample < to; ++sample) {
+            lane.Low = std::min(lane.Low, values[sample - from]);
+            lane.High = std::max(lane.High, values[sample - from]);
+        }
         lane.Points.insert(lane.Points.end(), values, values + (to - from));
         return;
     }
     // Per pixel column the range of its samples, each column starting from the last sample of
-    // the one before; the columns after the last one the window holds get none.
-    for (std::int64_t sample = from; sample < to && lane.Column < columns_; ++sample) {
-        const double value = values[sample - from];
-        if (!lane.Started) {
-            lane.Previous = value;
-            lane.ColumnLow = lane.ColumnHigh = value;
-            lane.Started = true;
-        }
-        const double time =
-            recording.StartTime + static_cast<double>(sample) / recording.SampleRate;
-        while (time >= ColumnEnd(lane.Column)) {
+    // the one before (a column without samples is that sample alone); the columns after the last
+    // one the window holds get none.
+    if (!lane.Started) {
+        lane.Previous = values[0];
+        lane.ColumnLow = lane.ColumnHigh = values[0];
+        lane.Started = true;
+    }
+    std::int64_t counted = from;  // samples before it are in the window's range
+    for (const Run& run : runs_) {
+        for (; lane.Column < run.Column; ++lane.Column) {
             lane.Columns.push_back({lane.ColumnLow, lane.ColumnHigh});
-            if (++lane.Column >= columns_)
-                break;
             lane.ColumnLow = lane.ColumnHigh = lane.Previous;
         }
         if (lane.Column >= columns_)
             break;
-        lane.ColumnLow = std::min(lane.ColumnLow, value);
-        lane.ColumnHigh = std::max(lane.ColumnHigh, value);
-        lane.Previous = value;
+        double low = lane.ColumnLow, high = lane.ColumnHigh;
+        double windowLow = lane.Low, windowHigh = lane.High;
+        for (std::int64_t sample = run.From; sample < run.To; ++sample) {
+            const double value = values[sample - from];
+            low = std::min(low, value);
+            high = std::max(high, value);
+            windowLow = std::min(windowLow, value);
+            windowHigh = std::max(windowHigh, value);
+        }
+        lane.ColumnLow = low;
+        lane.ColumnHigh = high;
+        lane.Low = windowLow;
+        lane.High = windowHigh;
+        if (run.To > run.From)
+            lane.Previous = values[run.To - 1 - from];
+        counted = run.To;
+    }
+    // Samples past the last column still count for the lane's range.
+    for (std::int64_t sample = counted; sample < to; ++sample) {
+        lane.Low = std::min(lane.Low, values[sample - from]);
+        lane.High = std::max(lane.High, values[sample - from]);
     }
 }
 

@@ -73,7 +73,8 @@ Replay SmallReplay() {
 TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
     const TempFolder folder;
     const Replay replay = SmallReplay();
-    const ReplaySetup setup{replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}};
+    const ReplaySetup setup{
+        replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}, RecordingOf(replay.Recorded)};
     std::set<std::string_view> options;
     for (const ReportKind* kind : ReportKinds()) {
         SCOPED_TRACE(kind->Option);
@@ -89,7 +90,7 @@ TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
                                                std::string(argument.substr(argument.find('.'))));
         const auto writer = kind->Make(path);
         writer->Begin(setup);
-        writer->Consume(replay.Recorded, replay.Result);
+        ConsumeWhole(*writer, setup, replay.Recorded, replay.Result);
         const std::string said = writer->Finish();
         EXPECT_NE(said.find(" written to " + path), std::string::npos) << said;
         EXPECT_GT(std::filesystem::file_size(path), 0u);
@@ -131,7 +132,8 @@ TEST(TraceWriters, TimescaleIsExactForTheSampleClockOrFineEnough) {
 TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) {
     const TempFolder folder;
     const Replay replay = SmallReplay();
-    WriteVcd(folder.PathOf("replay.vcd"), replay.Recorded, replay.Result, replay.Blocks);
+    WriteVcd(folder.PathOf("replay.vcd"), replay.Recorded, replay.Result, replay.Blocks,
+             {{10, "V"}, {5, "mV"}, {10, "V"}});
     const std::string vcd = Read(folder.PathOf("replay.vcd"));
 
     // Declarations: only Input 2 is watched by an output that is not off.
@@ -182,7 +184,8 @@ TEST(TraceWriters, GtkwavesOwnConverterTakesTheVcd) {
     }
     replay.Result.SampleCount = 30000;
     replay.Result.Outputs[0].Pulses.push_back({20000, 30000});
-    WriteVcd(folder.PathOf("long.vcd"), replay.Recorded, replay.Result, replay.Blocks);
+    WriteVcd(folder.PathOf("long.vcd"), replay.Recorded, replay.Result, replay.Blocks,
+             {{10, "V"}, {5, "mV"}, {10, "V"}});
     const std::string command = "vcd2fst " + folder.PathOf("long.vcd") + " " +
                                 folder.PathOf("long.fst") + " >" + folder.PathOf("out.txt") +
                                 " 2>&1";
