@@ -261,6 +261,31 @@ TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
     EXPECT_TRUE(Contains(unwritable.err, "no/such/folder.csv")) << unwritable.err;
 }
 
+// A recording found damaged halfway through the replay, after the reports' files were opened,
+// leaves no report behind as if it were complete: the files asked for keep what they held, and
+// nothing else is left in the folder.
+TEST_F(PreviewCommand, ARecordingDamagedHalfwayLeavesNoReportBehind) {
+    std::string csv = Recording();
+    const std::size_t row = csv.find("2.500,");
+    csv.replace(csv.find(',', row) + 1, 1, "x");  // Input 1 of the row at 2.5 s
+    Write("damaged.csv", csv);
+    Write("events.csv", "kept\n");
+    const auto before = std::distance(std::filesystem::directory_iterator(File("")),
+                                      std::filesystem::directory_iterator());
+    const Outcome run =
+        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("damaged.csv").c_str(),
+                    "--events", File("events.csv").c_str(), "--vcd", File("trace.vcd").c_str(),
+                    "--plot", File("trace.png").c_str()});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(Contains(run.err, "damaged.csv, line 502: column 2:")) << run.err;
+    EXPECT_FALSE(Contains(run.out, "written")) << run.out;
+    std::string error;
+    EXPECT_EQ(ReadFileText(File("events.csv"), error).value_or(""), "kept\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(File("")),
+                            std::filesystem::directory_iterator()),
+              before);
+}
+
 // The README's walk-through: the example configuration on the example recording.
 TEST_F(PreviewCommand, TheWalkThroughPrintsWhatTheReadmeShows) {
     const std::string examples = TARVEL_EXAMPLES_DIR;

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 
+#include "host/device/output_engine.h"
 #include "host/preview/reports/events_csv_report.h"
 #include "host/preview/reports/plot_report.h"
 #include "host/preview/reports/report_writers.h"
@@ -99,6 +101,104 @@ TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
 
     WriteEventsCsv(folder.PathOf("direct.csv"), replay.Result);
     EXPECT_EQ(Read(folder.PathOf("events.csv")), Read(folder.PathOf("direct.csv")));
+    ReleasePlotCaches();
+}
+
+// Ten seconds at 1 kHz of three inputs; output 1 pulses with a delay, output 2 follows Input 2
+// with a delay (its pulses settle long after they start), output -1 is off.
+struct LongReplay {
+    Signals Recorded;
+    std::vector<OutputProgram> Programs;
+    std::vector<OutputCommandBlock> Blocks;
+    std::vector<InputScale> Inputs = {{10, "V"}, {5, "mV"}, {10, "V"}};
+};
+
+LongReplay MakeLongReplay() {
+    LongReplay replay;
+    replay.Recorded.SampleRate = 1000.0;
+    replay.Recorded.StartTime = 0.5;
+    replay.Recorded.Channels = {{"Input 1", "V", {}}, {"Input 2", "mV", {}}, {"Input 3", "V", {}}};
+    for (int j = 0; j < 10000; ++j) {
+        replay.Recorded.Channels[0].Values.push_back(j % 7 < 3 ? 1.0 : 3.0 + (j % 13) * 0.01);
+        replay.Recorded.Channels[1].Values.push_back(j % 400 < 150 ? 4.0 : 0.25 * (j % 3));
+        replay.Recorded.Channels[2].Values.push_back(0.0);
+    }
+    replay.Blocks = {Block(1, OutputCommandBlock::kAllRules, 1),
+                     Block(2, OutputCommandBlock::kAnyRule, 2),
+                     Block(-1, OutputCommandBlock::kOff, 3)};
+    replay.Blocks[0].PulseWidth = 0.002;
+    replay.Blocks[0].PulseDelay = 0.011;
+    replay.Blocks[1].PulseDelay = 0.3;
+    for (const OutputCommandBlock& block : replay.Blocks) {
+        BlockBytes bytes;
+        std::memcpy(bytes.data(), &block, sizeof block);
+        replay.Programs.push_back(ReadOutputProgram(bytes, 3));
+    }
+    return replay;
+}
+
+// Runs the replay through the device in blocks of `size` samples into `writer`.
+void WriteInBlocks(ReportWriter& writer, const ReplaySetup& setup, const LongReplay& replay,
+                   std::int64_t size) {
+    const std::int64_t count = setup.Recording.SampleCount;
+    OutputEngine engine(replay.Programs, setup.Recording.SampleRate, count, 3);
+    writer.Begin(setup);
+    SampleBlock samples;
+    TraceBlock events;
+    for (samples.First = 0; samples.First < count; samples.First += size) {
+        samples.Count = std::min(size, count - samples.First);
+        samples.Values.clear();
+        samples.Units.clear();
+        std::vector<const std::int16_t*> inputs;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const auto& all = replay.Recorded.Channels[k].Values;
+            samples.Values.emplace_back(all.begin() + samples.First,
+                                        all.begin() + samples.First + samples.Count);
+            auto& units = samples.Units.emplace_back(static_cast<std::size_t>(samples.Count));
+            ConvertToDeviceUnits(samples.Values[k].data(), units.size(), setup.Inputs[k].Range,
+                                 units.data());
+            inputs.push_back(units.data());
+        }
+        engine.Run(inputs.data(), samples.Count, events);
+        writer.Consume(samples, events);
+    }
+    engine.Finish(events);
+    samples.Count = 0;
+    writer.Consume(samples, events);
+    writer.Finish();
+}
+
+// Every report written block by block, whatever the blocks' sizes, is byte for byte the one
+// written from the whole replay at once.
+TEST(ReportWriters, ReportsWrittenBlockByBlockAreTheWholeReplaysByteForByte) {
+    const TempFolder folder;
+    const LongReplay replay = MakeLongReplay();
+    const Trace whole =
+        ReplayOutputs(replay.Programs, ConvertSignals(replay.Recorded, {10.0, 5.0, 10.0}));
+    ASSERT_GT(whole.Outputs[0].Ignored.size(), 10u);
+    ASSERT_GT(whole.Outputs[1].Pulses.size(), 10u);
+    for (const auto& [from, to] :
+         std::vector<std::pair<std::optional<double>, std::optional<double>>>{
+             {std::nullopt, std::nullopt}, {2.0, 2.3}}) {
+        const ReplaySetup setup{replay.Blocks, replay.Inputs, from, to,
+                                RecordingOf(replay.Recorded)};
+        for (const ReportKind* kind : ReportKinds()) {
+            SCOPED_TRACE(kind->Option);
+            const std::string extension =
+                std::string(kind->Argument.substr(kind->Argument.find('.'), 4));
+            const std::string once = folder.PathOf("once" + extension);
+            const auto writer = kind->Make(once);
+            writer->Begin(setup);
+            ConsumeWhole(*writer, setup, replay.Recorded, whole);
+            writer->Finish();
+            for (const std::int64_t size : {1, 7, 4096}) {
+                SCOPED_TRACE("blocks of " + std::to_string(size));
+                const std::string blocks = folder.PathOf("blocks" + extension);
+                WriteInBlocks(*kind->Make(blocks), setup, replay, size);
+                EXPECT_EQ(Read(blocks), Read(once));
+            }
+        }
+    }
     ReleasePlotCaches();
 }
 
