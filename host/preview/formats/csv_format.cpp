@@ -465,7 +465,7 @@ Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
         const std::uint64_t base = offset;
         offset += bytes.size();
         std::size_t at = 0;
-        for (;;) {
+        while (at < bytes.size()) {
             const void* found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
             if (found == nullptr)
                 break;
