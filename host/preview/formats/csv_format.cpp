@@ -412,56 +412,22 @@ struct Survey {
 void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid& grid,
                 const Piece& piece, CsvSource::View& buffer, ParsedPiece& out);
 
-Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
-    Survey survey;
-    constexpr std::size_t kRead = 4 << 20;
-    CsvSource::View buffer;
-    std::string carried;  // a line that continues into the next read
-    std::int64_t line = 0;
-    bool header = false;
-    std::uint64_t offset = 0;     // of the bytes read next
-    std::uint64_t lineStart = 0;  // of the line being looked at
-    std::int64_t firstRowLine = 0, lastRowLine = 0;
-    std::uint64_t lastRowStart = 0, lastRowEnd = 0;
-    FieldNumber first{0, 0};
-    Piece piece;
-    const auto look = [&](std::string_view text, std::uint64_t start, std::uint64_t next) {
-        ++line;
-        const std::size_t marks = (text.ends_with('\r') ? 1 : 0) +
-                                  (line == 1 && text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
-        if (text.size() > kMaxCsvLineLength + marks)
-            layout.Fail(line,
-                        "the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
-        if (header && SurelyARow(text)) {
-            // the common case, decided by the first character
-        } else {
-            const std::string_view content = Content(text, line == 1);
-            if (Skipped(content))
-                return;
-            if (!header) {
-                layout.Header(content, line);
-                header = true;
-                piece = Piece{next, next, 0, line + 1, 0};
-                return;
-            }
-        }
-        if (survey.Rows == 0) {
-            first = layout.Time(Content(text, false), line);
-            firstRowLine = line;
-        }
-        if (start - piece.Offset >= kPieceBytes && piece.Rows > 0) {
-            piece.End = start;
-            survey.Pieces.push_back(piece);
-            piece = Piece{start, start, survey.Rows, line, 0};
-        }
-        ++piece.Rows;
-        ++survey.Rows;
-        lastRowLine = line;
-        lastRowStart = start;
-        lastRowEnd = next;
-    };
+// Calls `look(text, start, next)` for every line of the bytes [from, to), `text` without its
+// line end, `next` where the line after it starts; `look` returns false to stop. `from` is a
+// line's start and `to` one or the end. Returns the number of the line that grew beyond the
+// longest accepted before its end was seen (counted from 1 at `from`), 0 when none did.
+template <typename Look>
+std::int64_t ScanLines(const CsvSource& source, std::uint64_t from, std::uint64_t to, Look look) {
+    constexpr std::size_t kWindow = 4 << 20;
+    CsvSource::View window;
+    std::string carried;  // a line that continues into the next window
+    std::int64_t lines = 0;
+    std::uint64_t offset = from;     // of the bytes read next
+    std::uint64_t lineStart = from;  // of the line being looked at
     for (;;) {
-        const std::string_view bytes = source.Bytes(offset, kRead, buffer);
+        const std::string_view bytes = source.Bytes(
+            offset, static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, to - offset)),
+            window);
         const std::uint64_t base = offset;
         offset += bytes.size();
         std::size_t at = 0;
@@ -470,49 +436,217 @@ Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
             if (found == nullptr)
                 break;
             const std::size_t end = static_cast<const char*>(found) - bytes.data();
+            ++lines;
+            bool more = true;
             if (carried.empty()) {
-                look(bytes.substr(at, end - at), lineStart, base + end + 1);
+                more = look(bytes.substr(at, end - at), lineStart, base + end + 1);
             } else {
                 carried.append(bytes.data() + at, end - at);
-                look(carried, lineStart, base + end + 1);
+                more = look(std::string_view(carried), lineStart, base + end + 1);
                 carried.clear();
             }
+            if (!more)
+                return 0;
             at = end + 1;
             lineStart = base + at;
         }
         if (bytes.empty()) {
-            if (!carried.empty() || lineStart < source.Size())
-                look(carried, lineStart, source.Size());
-            break;
+            if (!carried.empty() || lineStart < to) {
+                ++lines;
+                look(std::string_view(carried), lineStart, to);
+            }
+            return 0;
         }
         if (carried.size() + (bytes.size() - at) > kMaxCsvLineLength + 1)
-            layout.Fail(line + 1,
-                        "the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes");
+            return lines + 1;
         carried.append(bytes.data() + at, bytes.size() - at);
     }
-    if (!header)
+}
+
+std::string TooLong() {
+    return "the line is longer than " + std::to_string(kMaxCsvLineLength) + " bytes";
+}
+
+// Whether a line without its line end is longer than the longest accepted (a CR before the line
+// end and a byte-order mark on the first line aside).
+bool LongerThanAccepted(std::string_view text, bool firstLine) {
+    const std::size_t marks =
+        (text.ends_with('\r') ? 1 : 0) + (firstLine && text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    return text.size() > kMaxCsvLineLength + marks;
+}
+
+// What the first pass finds in one part of the rows, lines and rows counted from the part's
+// start (its first line is line 1).
+struct PartSurvey {
+    std::uint64_t From = 0, To = 0;
+    std::int64_t Lines = 0;
+    std::int64_t Rows = 0;
+    std::vector<Piece> Pieces;
+    std::int64_t FirstRowLine = 0, LastRowLine = 0;
+    std::uint64_t FirstRowStart = 0, FirstRowEnd = 0, LastRowStart = 0, LastRowEnd = 0;
+    std::int64_t LongLine = 0;  // the first line longer than accepted; 0 when none is
+    std::exception_ptr Error;
+};
+
+void SurveyPart(const CsvSource& source, PartSurvey& part) {
+    Piece piece{part.From, part.From, 0, 1, 0};
+    const auto look = [&](std::string_view text, std::uint64_t start, std::uint64_t next) {
+        ++part.Lines;
+        if (LongerThanAccepted(text, false)) {
+            part.LongLine = part.Lines;
+            return false;
+        }
+        // The common row is known by its first character.
+        if (!SurelyARow(text) && Skipped(Content(text, false)))
+            return true;
+        if (part.Rows == 0) {
+            part.FirstRowLine = part.Lines;
+            part.FirstRowStart = start;
+            part.FirstRowEnd = next;
+        }
+        if (start - piece.Offset >= kPieceBytes && piece.Rows > 0) {
+            piece.End = start;
+            part.Pieces.push_back(piece);
+            piece = Piece{start, start, part.Rows, part.Lines, 0};
+        }
+        ++piece.Rows;
+        ++part.Rows;
+        part.LastRowLine = part.Lines;
+        part.LastRowStart = start;
+        part.LastRowEnd = next;
+        return true;
+    };
+    const std::int64_t longLine = ScanLines(source, part.From, part.To, look);
+    if (longLine > 0 && part.LongLine == 0)
+        part.LongLine = longLine;
+    piece.End = part.To;
+    if (piece.Rows > 0)
+        part.Pieces.push_back(piece);
+}
+
+// Where the line after `offset` starts (the end when none does).
+std::uint64_t NextLineStart(const CsvSource& source, std::uint64_t offset) {
+    CsvSource::View window;
+    while (offset < source.Size()) {
+        const std::string_view bytes = source.Bytes(offset, 1 << 20, window);
+        if (const void* found = std::memchr(bytes.data(), '\n', bytes.size()))
+            return offset +
+                   static_cast<std::uint64_t>(static_cast<const char*>(found) - bytes.data()) + 1;
+        offset += bytes.size();
+    }
+    return source.Size();
+}
+
+// The time of a row at [start, end) of the text, as the survey found it.
+FieldNumber RowTime(const CsvSource& source, const CsvLayout& layout, std::uint64_t start,
+                    std::uint64_t end, std::int64_t line) {
+    CsvSource::View bytes;
+    std::string_view row = source.Bytes(start, static_cast<std::size_t>(end - start), bytes);
+    if (row.ends_with('\n'))
+        row.remove_suffix(1);
+    return layout.Time(Content(row, false), line);
+}
+
+Survey SurveyText(const CsvSource& source, CsvLayout& layout, std::size_t threads) {
+    // The header: the first line that is neither empty nor a comment.
+    std::int64_t headerLine = 0;
+    std::uint64_t rowsFrom = 0;
+    const std::int64_t longBeforeHeader = ScanLines(
+        source, 0, source.Size(), [&](std::string_view text, std::uint64_t, std::uint64_t next) {
+            ++headerLine;
+            if (LongerThanAccepted(text, headerLine == 1))
+                layout.Fail(headerLine, TooLong());
+            const std::string_view content = Content(text, headerLine == 1);
+            if (Skipped(content))
+                return true;
+            layout.Header(content, headerLine);
+            rowsFrom = next;
+            return false;
+        });
+    if (longBeforeHeader > 0)
+        layout.Fail(longBeforeHeader, TooLong());
+    if (layout.Columns().empty())
         throw SignalFileError(layout.File(), 0,
                               "no header line (such as \"time (s),Input 1 (V)\")");
-    piece.End = source.Size();
-    survey.Pieces.push_back(piece);
+
+    // The rows, in parts surveyed in parallel, each from a line's start.
+    constexpr std::uint64_t kPartBytes = 2 << 20;
+    const std::uint64_t rest = source.Size() - rowsFrom;
+    const std::size_t count = static_cast<std::size_t>(
+        std::clamp<std::uint64_t>(rest / kPartBytes, 1, std::max<std::size_t>(threads, 1)));
+    std::vector<PartSurvey> parts(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        parts[k].From = k == 0 ? rowsFrom : parts[k - 1].To;
+        parts[k].To = k + 1 == count
+                          ? source.Size()
+                          : std::max(parts[k].From,
+                                     NextLineStart(source, rowsFrom + rest * (k + 1) / count - 1));
+    }
+    {
+        std::vector<std::thread> helpers;
+        for (std::size_t k = 1; k < count; ++k) {
+            helpers.emplace_back([&source, &part = parts[k]] {
+                try {
+                    SurveyPart(source, part);
+                } catch (...) {
+                    part.Error = std::current_exception();
+                }
+            });
+        }
+        try {
+            SurveyPart(source, parts[0]);
+        } catch (...) {
+            parts[0].Error = std::current_exception();
+        }
+        for (std::thread& helper : helpers)
+            helper.join();
+    }
+
+    Survey survey;
+    std::int64_t lines = headerLine;  // before the part
+    std::int64_t firstRowLine = 0, lastRowLine = 0;
+    std::uint64_t firstRowStart = 0, firstRowEnd = 0, lastRowStart = 0, lastRowEnd = 0;
+    for (const PartSurvey& part : parts) {
+        if (part.Error)
+            std::rethrow_exception(part.Error);
+        if (part.LongLine > 0)
+            layout.Fail(lines + part.LongLine, TooLong());
+        for (Piece piece : part.Pieces) {
+            piece.FirstRow += survey.Rows;
+            piece.FirstLine += lines;
+            survey.Pieces.push_back(piece);
+        }
+        if (part.Rows > 0) {
+            if (survey.Rows == 0) {
+                firstRowLine = lines + part.FirstRowLine;
+                firstRowStart = part.FirstRowStart;
+                firstRowEnd = part.FirstRowEnd;
+            }
+            lastRowLine = lines + part.LastRowLine;
+            lastRowStart = part.LastRowStart;
+            lastRowEnd = part.LastRowEnd;
+        }
+        survey.Rows += part.Rows;
+        lines += part.Lines;
+    }
+    const FieldNumber first =
+        survey.Rows > 0 ? RowTime(source, layout, firstRowStart, firstRowEnd, firstRowLine)
+                        : FieldNumber{0, 0};
     if (survey.Rows < 2) {
         // A row's own faults come first; its time needs no grid.
-        CsvSource::View text;
-        ParsedPiece parsed;
-        ParsePiece(source, layout, TimeGrid{first.Value, 0.0, INFINITY}, piece, text, parsed);
+        for (const Piece& piece : survey.Pieces) {
+            CsvSource::View text;
+            ParsedPiece parsed;
+            ParsePiece(source, layout, TimeGrid{first.Value, 0.0, INFINITY}, piece, text, parsed);
+        }
         throw SignalFileError(layout.File(), 0,
                               "at least two samples are needed to know the sample rate; the "
                               "file has " +
                                   std::to_string(survey.Rows));
     }
 
-    // The last row's time, read again: the step is taken from the whole file.
-    CsvSource::View lastBytes;
-    std::string_view lastRow =
-        source.Bytes(lastRowStart, static_cast<std::size_t>(lastRowEnd - lastRowStart), lastBytes);
-    if (lastRow.ends_with('\n'))
-        lastRow.remove_suffix(1);
-    const FieldNumber last = layout.Time(Content(lastRow, false), lastRowLine);
+    // The step is taken from the whole file: the first and the last time.
+    const FieldNumber last = RowTime(source, layout, lastRowStart, lastRowEnd, lastRowLine);
     const auto checkTime = [&](const FieldNumber& time, std::int64_t where) {
         if (!(std::fabs(time.Value) <= kLatestTime))
             layout.Fail(where, "the time " + Number(time.Value) + " s lies beyond " +
@@ -542,6 +676,84 @@ Survey SurveyText(const CsvSource& source, CsvLayout& layout) {
     return survey;
 }
 
+// Checks a row's time against the grid: within half a step of where the step puts it, or within
+// what the rounding of the times in the text may give: half a unit of the last decimal for the
+// row's time and as much again for the first and last time the step is taken from. The unit is
+// the finest of the three (one writer wrote them all; "0" is 0.000 with its zeros left off).
+void CheckTime(const CsvLayout& layout, const TimeGrid& grid, std::int64_t row, std::int64_t line,
+               double time, double rounding) {
+    if (!(std::fabs(time) <= kLatestTime))
+        layout.Fail(line, "the time " + Number(time) + " s lies beyond " + Number(kLatestTime) +
+                              " s from zero");
+    const double expected = grid.First + grid.Step * static_cast<double>(row);
+    const double allowed = std::max(0.5 * grid.Step, std::min(rounding, grid.Rounding));
+    if (!(std::fabs(time - expected) <= allowed * (1 + 1e-9))) {
+        layout.Fail(line, "the time " + Number(time) + " s is off the even step of " +
+                              Number(grid.Step) + " s (expected " + Number(expected) + " s)");
+    }
+}
+
+// A row in the common form, read at once: numbers right between the commas, the line ending
+// after the last. Fills `numbers` (in each column's input unit) and returns where the next line
+// starts; nullptr when the row is in any other form, or a number overflows in its unit.
+const char* FastRow(const std::vector<Column>& columns, const char* p, const char* end,
+                    double* numbers) {
+    if (!SurelyARow(std::string_view(p, static_cast<std::size_t>(end - p))))
+        return nullptr;
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        double number = 0.0;
+        const auto parsed = fast_float::from_chars(p, end, number);
+        if (parsed.ec != std::errc() || parsed.ptr == p)
+            return nullptr;
+        const double scaled = number * columns[index].Factor;
+        if (!std::isfinite(scaled))
+            return nullptr;
+        numbers[index] = scaled;
+        p = parsed.ptr;
+        if (index + 1 < columns.size()) {
+            if (p == end || *p != ',')
+                return nullptr;
+            ++p;
+        }
+    }
+    if (p == end)
+        return p;
+    if (*p == '\r')
+        ++p;
+    if (p == end)
+        return p;
+    return *p == '\n' ? p + 1 : nullptr;
+}
+
+// A row read field by field, the way the header's fields are read (white space, quotes), with
+// the error that names what does not fit.
+void CarefulRow(const CsvLayout& layout, const TimeGrid& grid, std::int64_t row, std::int64_t line,
+                std::string_view text, double* numbers) {
+    const std::vector<Column>& columns = layout.Columns();
+    const char* p = text.data();
+    const char* const stop = p + text.size();
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        const bool lastColumn = index + 1 == columns.size();
+        const char* comma =
+            static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(stop - p)));
+        if (comma == nullptr && !lastColumn) {
+            layout.Fail(line, "the line has " + std::to_string(index + 1) + " fields, the header " +
+                                  std::to_string(columns.size()));
+        }
+        if (comma != nullptr && lastColumn) {
+            layout.Fail(line, "the line has more fields than the header's " +
+                                  std::to_string(columns.size()));
+        }
+        const char* fieldEnd = comma == nullptr ? stop : comma;
+        const FieldNumber field =
+            layout.Parse(Trim(std::string_view(p, fieldEnd - p)), line, index);
+        numbers[index] = field.Value;
+        if (index == 0)
+            CheckTime(layout, grid, row, line, field.Value, field.Rounding * columns[0].Factor);
+        p = fieldEnd + 1;
+    }
+}
+
 // The second pass over one piece: every row's fields, its time on the grid.
 void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid& grid,
                 const Piece& piece, CsvSource::View& buffer, ParsedPiece& out) {
@@ -551,80 +763,41 @@ void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid
     out.Values.resize(layout.Channels());
     for (auto& values : out.Values)
         values.resize(static_cast<std::size_t>(piece.Rows));
+    std::vector<double*> into(columns.size(), nullptr);
+    for (std::size_t index = 1; index < columns.size(); ++index)
+        into[index] = out.Values[columns[index].Channel].data();
+    std::vector<double> numbers(columns.size());
     const std::string_view text =
         source.Bytes(piece.Offset, static_cast<std::size_t>(piece.End - piece.Offset), buffer);
+    const char* at = text.data();
+    const char* const end = at + text.size();
     std::int64_t line = piece.FirstLine - 1;
     std::int64_t row = piece.FirstRow;
-    std::size_t at = 0;
-    while (at < text.size() && out.Rows < piece.Rows) {
-        const char* next =
-            static_cast<const char*>(std::memchr(text.data() + at, '\n', text.size() - at));
-        const std::size_t end = next == nullptr ? text.size() : next - text.data();
-        std::string_view lineText = text.substr(at, end - at);
-        at = end + 1;
+    while (at < end && out.Rows < piece.Rows) {
         ++line;
-        if (!lineText.empty() && lineText.back() == '\r')
-            lineText.remove_suffix(1);
-        if (!SurelyARow(lineText) && Skipped(lineText))
-            continue;
-        const std::size_t slot = static_cast<std::size_t>(out.Rows);
-        const char* p = lineText.data();
-        const char* const stop = p + lineText.size();
-        for (std::size_t index = 0; index < columns.size(); ++index) {
-            const bool lastColumn = index + 1 == columns.size();
-            double number = 0.0;
-            double rounding = 0.0;
-            // The common field: a number right between the commas.
-            const auto parsed = fast_float::from_chars(p, stop, number);
-            if (parsed.ec == std::errc() && parsed.ptr != p && std::isfinite(number) &&
-                (lastColumn ? parsed.ptr == stop : parsed.ptr < stop && *parsed.ptr == ',')) {
-                const double scaled = number * columns[index].Factor;
-                if (index == 0)
-                    rounding = CsvLayout::RoundingOf(std::string_view(p, parsed.ptr - p)) *
-                               columns[0].Factor;
-                if (!std::isfinite(scaled))
-                    layout.Parse(std::string_view(p, parsed.ptr - p), line, index);
-                number = scaled;
-                p = parsed.ptr + 1;
-            } else {
-                // Anything else, the way the header's fields are read, with the error that
-                // names it.
-                const char* comma = static_cast<const char*>(
-                    std::memchr(p, ',', static_cast<std::size_t>(stop - p)));
-                if (comma == nullptr && !lastColumn) {
-                    layout.Fail(line, "the line has " + std::to_string(index + 1) +
-                                          " fields, the header " + std::to_string(columns.size()));
-                }
-                if (comma != nullptr && lastColumn) {
-                    layout.Fail(line, "the line has more fields than the header's " +
-                                          std::to_string(columns.size()));
-                }
-                const char* fieldEnd = comma == nullptr ? stop : comma;
-                const FieldNumber field =
-                    layout.Parse(Trim(std::string_view(p, fieldEnd - p)), line, index);
-                number = field.Value;
-                rounding = field.Rounding * columns[index].Factor;
-                p = fieldEnd + 1;
-            }
-            if (index == 0) {
-                if (!(std::fabs(number) <= kLatestTime))
-                    layout.Fail(line, "the time " + Number(number) + " s lies beyond " +
-                                          Number(kLatestTime) + " s from zero");
-                const double expected = grid.First + grid.Step * static_cast<double>(row);
-                // Half a step, or what the rounding of the times in the text may give: half a
-                // unit of the last decimal for the row's time and as much again for the first
-                // and last time the step is taken from. The unit is the finest of the three
-                // (one writer wrote them all; "0" is 0.000 with its zeros left off).
-                const double allowed = std::max(0.5 * grid.Step, std::min(rounding, grid.Rounding));
-                if (!(std::fabs(number - expected) <= allowed * (1 + 1e-9))) {
-                    layout.Fail(line, "the time " + Number(number) + " s is off the even step of " +
-                                          Number(grid.Step) + " s (expected " + Number(expected) +
-                                          " s)");
-                }
-            } else {
-                out.Values[columns[index].Channel][slot] = number;
-            }
+        if (const char* next = FastRow(columns, at, end, numbers.data())) {
+            const char* time = at;
+            while (time < end && *time != ',' && *time != '\n' && *time != '\r')
+                ++time;
+            CheckTime(layout, grid, row, line, numbers[0],
+                      CsvLayout::RoundingOf(std::string_view(at, time - at)) * columns[0].Factor);
+            at = next;
+        } else {
+            const char* lineEnd =
+                static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+            if (lineEnd == nullptr)
+                lineEnd = end;
+            std::string_view lineText(at, static_cast<std::size_t>(lineEnd - at));
+            at = lineEnd + 1;
+            if (!lineText.empty() && lineText.back() == '\r')
+                lineText.remove_suffix(1);
+            if (!SurelyARow(lineText) && Skipped(lineText))
+                continue;
+            CarefulRow(layout, grid, row, line, lineText, numbers.data());
         }
+        const std::size_t slot = static_cast<std::size_t>(out.Rows);
+        for (std::size_t index = 1; index < columns.size(); ++index)
+            into[index][slot] = numbers[index];
         ++out.Rows;
         ++row;
     }
@@ -719,7 +892,7 @@ public:
     CsvReader(std::unique_ptr<CsvSource> source, const std::string& fileName,
               const std::vector<InputScale>& inputs, std::size_t threads)
         : source_(std::move(source)), layout_(fileName, inputs), inputs_(inputs) {
-        survey_ = SurveyText(*source_, layout_);
+        survey_ = SurveyText(*source_, layout_, threads);
         info_.SampleRate = survey_.SampleRate;
         info_.StartTime = survey_.Grid.First;
         info_.SampleCount = survey_.Rows;

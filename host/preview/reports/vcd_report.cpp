@@ -69,7 +69,7 @@ int ResolutionDecimals(double range) {
     return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 17);
 }
 
-void AppendRounded(std::string& text, double value, int decimals) {
+char* WriteRounded(char* at, double value, int decimals) {
     static constexpr std::uint64_t kPowers[] = {1ull,
                                                 10ull,
                                                 100ull,
@@ -89,28 +89,30 @@ void AppendRounded(std::string& text, double value, int decimals) {
                                                 10000000000000000ull,
                                                 100000000000000000ull};
     const double scaled = std::nearbyint(value * static_cast<double>(kPowers[decimals]));
-    char buffer[32];
     if (!(std::fabs(scaled) < 9e15)) {
         // Beyond the whole numbers a double holds exactly: the value in its shortest form.
-        text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-        return;
+        return std::to_chars(at, at + kRoundedLength, value).ptr;
     }
     if (scaled < 0)
-        text += '-';
+        *at++ = '-';
     const std::uint64_t whole = static_cast<std::uint64_t>(std::fabs(scaled));
-    text.append(buffer,
-                std::to_chars(buffer, buffer + sizeof buffer, whole / kPowers[decimals]).ptr);
+    at = std::to_chars(at, at + 20, whole / kPowers[decimals]).ptr;
     std::uint64_t fraction = whole % kPowers[decimals];
     if (fraction == 0)
-        return;
+        return at;
     int digits = decimals;
     for (; fraction % 10 == 0; fraction /= 10)
         --digits;
-    text += '.';
-    char* end = buffer + digits;
-    for (char* at = end; at != buffer; fraction /= 10)
-        *--at = static_cast<char>('0' + fraction % 10);
-    text.append(buffer, end);
+    *at++ = '.';
+    char* const end = at + digits;
+    for (char* digit = end; digit != at; fraction /= 10)
+        *--digit = static_cast<char>('0' + fraction % 10);
+    return end;
+}
+
+void AppendRounded(std::string& text, double value, int decimals) {
+    char buffer[kRoundedLength];
+    text.append(buffer, WriteRounded(buffer, value, decimals));
 }
 
 VcdTimescale TimescaleFor(double sampleRate) {
@@ -191,20 +193,30 @@ public:
         const std::int64_t first = samples.First;
         for (std::int64_t j = 0; j < samples.Count; ++j) {
             const std::int64_t sample = first + j;
-            stamped_ = false;
+            // The sample's lines gather in `line_`, then go to the file at once.
+            char* const begin = line_.data();
+            char* at = begin;
+            bool stamped = sample == 0;  // the first sample's values come under "#0"
             for (std::size_t i = 0; i < inputs_.size(); ++i) {
                 const std::int16_t units = samples.Units[inputs_[i]][static_cast<std::size_t>(j)];
-                if (sample == 0 || units != last_[i]) {
-                    Stamp(text, sample);
-                    text += 'r';
-                    AppendRounded(text, samples.Values[inputs_[i]][static_cast<std::size_t>(j)],
-                                  decimals_[i]);
-                    text += ' ';
-                    text += codes_[i];
-                    text += '\n';
-                    last_[i] = units;
+                if (sample != 0 && units == last_[i])
+                    continue;
+                if (!stamped) {
+                    *at++ = '#';
+                    at = std::to_chars(at, at + 20, TimeOf(sample)).ptr;
+                    *at++ = '\n';
+                    stamped = true;
                 }
+                *at++ = 'r';
+                at = WriteRounded(at, samples.Values[inputs_[i]][static_cast<std::size_t>(j)],
+                                  decimals_[i]);
+                *at++ = ' ';
+                at = std::copy(codes_[i].begin(), codes_[i].end(), at);
+                *at++ = '\n';
+                last_[i] = units;
             }
+            text.append(begin, at);
+            stamped_ = stamped;
             if (sample >= nextChange_)
                 Levels(text, sample);
             if (sample == 0)
@@ -253,6 +265,7 @@ private:
         text += "#0\n$dumpvars\n";
         stamped_ = true;
         last_.assign(inputs_.size(), 0);
+        line_.resize(32 + inputs_.size() * (kRoundedLength + 8));
         declared_ = true;
         if (count_ == 0) {
             for (std::size_t i = 0; i < inputs_.size(); ++i)
@@ -310,6 +323,7 @@ private:
     std::vector<std::string> names_;
     std::vector<Output> outputs_;
     std::vector<std::int16_t> last_;
+    std::vector<char> line_;  // one sample's lines
     double rate_ = 0.0;
     double unit_ = 1.0;
     std::int64_t count_ = 0;

@@ -36,7 +36,10 @@ VcdTimescale TimescaleFor(double sampleRate);
 // (range / 32000): the fewest whose last unit is no larger.
 int ResolutionDecimals(double range);
 
-// `value` rounded to `decimals` decimals, without the zeros that end it ("0.141", "-2", "0").
+// `value` rounded to `decimals` decimals, without the zeros that end it ("0.141", "-2", "0"),
+// written at `at` (room for kRoundedLength characters); returns the end.
+inline constexpr std::size_t kRoundedLength = 32;
+char* WriteRounded(char* at, double value, int decimals);
 void AppendRounded(std::string& text, double value, int decimals);
 
 // Writes the dump of a whole replay to `path` and the save file beside it, the inputs' device

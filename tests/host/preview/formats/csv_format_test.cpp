@@ -108,22 +108,40 @@ TEST(CsvSignals, TimesRoundedInTheTextStillKeepTheEvenStep) {
     EXPECT_EQ(signals.SampleCount(), 3000u);
 }
 
-TEST(CsvSignals, AFileReadInBlocksGivesWhatTheTextGives) {
-    // Over two megabytes, so lines straddle the reader's block boundaries; no line end at the end.
+TEST(CsvSignals, AFileReadInPartsAndPiecesGivesWhatTheTextGives) {
+    // Over five megabytes, so that the file is surveyed in parts and parsed in pieces on
+    // several threads and lines straddle every boundary; comments, a blank line and a row in
+    // another form on the way; no line end at the end.
     std::string text = "time (s),Input 1 (V),Input 2 (V)\n";
-    for (int i = 0; i < 80000; ++i)
-        text += std::to_string(i * 0.001) + "," + std::to_string(i % 1000 * 0.01) + ",-1.25\n";
-    text += "80.000000,3,4";
+    for (int i = 0; i < 250000; ++i) {
+        if (i % 100000 == 50000)
+            text += "# a note\n\n";
+        text += std::to_string(i * 0.001) + (i % 3 == 0 ? ", \"" : ",") +
+                std::to_string(i % 1000 * 0.01) + (i % 3 == 0 ? "\"" : "") + ",-1.25\n";
+    }
+    text += "250.000000,3,4";
     const TempFolder folder;
     const std::string path = folder.PathOf("long.csv");
     std::ofstream(path, std::ios::binary) << text;
 
     const Signals fromFile = ReadCsvSignals(path, kInputs);
     const Signals fromText = ParseCsvSignals(text, path, kInputs);
-    EXPECT_EQ(fromFile.SampleCount(), 80001u);
+    EXPECT_EQ(fromFile.SampleCount(), 250001u);
     EXPECT_EQ(fromFile.Channels[0].Values, fromText.Channels[0].Values);
     EXPECT_EQ(fromFile.Channels[1].Values, fromText.Channels[1].Values);
+    EXPECT_EQ(fromFile.Channels[0].Values[249999], 9.99);
     EXPECT_DOUBLE_EQ(fromFile.SampleRate, 1000.0);
+
+    // A fault late in the file is named at its line, counted across the parts.
+    const std::size_t late = text.find("\n230.000000,") + 1;
+    text.replace(text.find(',', late) + 1, 1, "x");
+    std::ofstream(path, std::ios::binary) << text;
+    try {
+        ReadCsvSignals(path, kInputs);
+        ADD_FAILURE() << "no error";
+    } catch (const SignalFileError& error) {
+        EXPECT_EQ(error.Line(), 230000 + 2 + 2 * 2) << error.what();
+    }
 
     std::ofstream(path, std::ios::binary) << "time (s),Input 1 (V)\n0,1\n"
                                           << std::string(3 << 20, '2') << "\n";
