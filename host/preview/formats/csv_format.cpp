@@ -31,7 +31,7 @@ namespace {
 // in parallel and replay in order.
 constexpr std::size_t kPieceBytes = 1 << 20;
 // Pieces parsed ahead of the replay at most.
-constexpr std::size_t kPiecesAhead = 6;
+constexpr std::size_t kPiecesAhead = 4;
 // Times lie within this many seconds of zero, so that every sample instant stays distinct.
 constexpr double kLatestTime = 1e12;
 // The fastest rate the text may give (the device's own limit is checked by its caller).

@@ -31,6 +31,7 @@ ReportFile::ReportFile(std::string path) : path_(std::move(path)) {
     if (!error)
         target = resolved;
     target_ = target.string();
+    text_.reserve(kFlushBytes + (64 << 10));
     temporary_ = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     fd_ = ::mkstemp(temporary_.data());
     if (fd_ < 0)

@@ -22,7 +22,7 @@ public:
 
     const std::string& Path() const { return path_; }
 
-    // Text to append; written out whenever a few megabytes have gathered (MaybeFlush) and at
+    // Text to append; written out whenever a megabyte has gathered (MaybeFlush) and at
     // the end.
     std::string& Text() { return text_; }
     void MaybeFlush() {
@@ -36,7 +36,7 @@ public:
     void Commit();
 
 private:
-    static constexpr std::size_t kFlushBytes = 4 << 20;
+    static constexpr std::size_t kFlushBytes = 1 << 20;
     void Flush();
     [[noreturn]] void Fail(const std::string& what) const;
 
