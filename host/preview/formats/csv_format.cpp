@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "host/device/input_converter.h"
+#include "host/preview/formats/decimal_number.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_format.h"
 
@@ -702,14 +703,14 @@ const char* FastRow(const std::vector<Column>& columns, const char* p, const cha
         return nullptr;
     for (std::size_t index = 0; index < columns.size(); ++index) {
         double number = 0.0;
-        const auto parsed = fast_float::from_chars(p, end, number);
-        if (parsed.ec != std::errc() || parsed.ptr == p)
+        const char* const after = ReadNumber(p, end, number);
+        if (after == nullptr)
             return nullptr;
         const double scaled = number * columns[index].Factor;
         if (!std::isfinite(scaled))
             return nullptr;
         numbers[index] = scaled;
-        p = parsed.ptr;
+        p = after;
         if (index + 1 < columns.size()) {
             if (p == end || *p != ',')
                 return nullptr;

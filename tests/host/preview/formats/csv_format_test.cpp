@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <fstream>
 
+#include "host/preview/formats/decimal_number.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "tests/helpers/temp_folder.h"
 
@@ -15,6 +18,7 @@ using device::Signals;
 using preview::InputScale;
 using preview::ParseCsvSignals;
 using preview::ReadCsvSignals;
+using preview::ReadNumber;
 using preview::SignalFileError;
 
 const std::vector<InputScale> kInputs = {{10.0, "V"}, {10.0, "V"}, {2.5, "mV"}};
@@ -106,6 +110,41 @@ TEST(CsvSignals, TimesRoundedInTheTextStillKeepTheEvenStep) {
     const Signals signals = ParseCsvSignals(text, "fast.csv", kInputs);
     EXPECT_NEAR(signals.SampleRate, 30000.0, 1.0);
     EXPECT_EQ(signals.SampleCount(), 3000u);
+}
+
+// The short way to the common field's number gives fast_float's number, to the bit, and ends
+// where it ends; random decimals of up to sixteen digits and the edges of the short way.
+TEST(CsvSignals, NumbersReadTheShortWayAreTheFullReadings) {
+    std::vector<std::string> texts = {"0.1",    "-0.0", "0.000",   "123456789.012345",
+                                      "1.5e3",  "1.",   ".5",      "-.5",
+                                      "1.5x",   "-",    "2.5.1",   "9007199254740.993",
+                                      "0.3e-1", "7,",   "-1.25\n", "1234567890123456.7",
+                                      "nan",    "-inf", "1e999",   "0.00000000000000001"};
+    std::uint64_t random = 5;
+    const auto next = [&](std::uint64_t bound) {
+        random = random * 6364136223846793005ull + 1442695040888963407ull;
+        return (random >> 33) % bound;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        std::string text = next(2) ? "-" : "";
+        const std::uint64_t digits = 1 + next(16);
+        const std::uint64_t point = next(digits);
+        for (std::uint64_t d = 0; d < digits; ++d)
+            text += static_cast<char>('0' + next(10)) + std::string(d + 1 == point ? "." : "");
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        double shortWay = 0.0, full = 0.0;
+        const char* end = text.data() + text.size();
+        const char* stop = ReadNumber(text.data(), end, shortWay);
+        const auto parsed = fast_float::from_chars(text.data(), end, full);
+        if (parsed.ec != std::errc() || parsed.ptr == text.data()) {
+            EXPECT_EQ(stop, nullptr) << text;
+            continue;
+        }
+        EXPECT_EQ(stop, parsed.ptr) << text;
+        EXPECT_EQ(std::memcmp(&shortWay, &full, sizeof full), 0) << text;
+    }
 }
 
 TEST(CsvSignals, AFileReadInPartsAndPiecesGivesWhatTheTextGives) {
