@@ -585,8 +585,11 @@ double PlotCollector::ColumnEnd(int column) const {
 }
 
 std::int64_t PlotCollector::Fixed(double x) {
-    // As the drawing library takes coordinates: in 256ths of a unit, rounded to the nearest.
-    return static_cast<std::int64_t>(std::nearbyint(x * kFixedUnits));
+    // As the drawing library takes coordinates: in 256ths of a unit, rounded to the nearest. A
+    // pulse that starts or ends far outside a narrow window is held within a trillion pixels,
+    // far beyond what the picture shows.
+    constexpr double kFar = 1e12;
+    return static_cast<std::int64_t>(std::nearbyint(std::clamp(x, -kFar, kFar) * kFixedUnits));
 }
 
 void PlotCollector::Marks(LaneMarks& marks, const device::OutputTrace& output) {
