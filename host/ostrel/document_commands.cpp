@@ -13,7 +13,7 @@
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/programming_report.h"
 #include "host/session/document_file.h"
-#include "host/session/host_files.h"
+#include "host/files/file_identity.h"
 #include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
 
@@ -103,7 +103,7 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     }
     // A document written to standard output gets it to itself: the status goes with the
     // errors.
-    std::ostream& status = session::IsStandardOutput(documentPath) ? err : out;
+    std::ostream& status = files::IsStandardOutput(documentPath) ? err : out;
     OstrelHost host(device, status);
     host.SendConfigurationText(*text);
     host.PrintState(status);

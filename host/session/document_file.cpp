@@ -5,7 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "host/session/host_files.h"
+#include "host/files/output_file.h"
+#include "host/files/read_file.h"
 
 namespace session {
 
@@ -143,8 +144,8 @@ void SaveDocumentFile(const std::filesystem::path& path,
     std::ostringstream out;
     WriteDocumentFile(out, streams);
     try {
-        ReplaceFile(path, out.view());
-    } catch (const FileError& error) {
+        files::ReplaceFile(path, out.view());
+    } catch (const files::FileError& error) {
         throw DocumentFileError(error.what());
     }
 }
@@ -152,8 +153,8 @@ void SaveDocumentFile(const std::filesystem::path& path,
 std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path) {
     std::string bytes;
     try {
-        bytes = ReadWholeFile(path);
-    } catch (const FileError& error) {
+        bytes = files::ReadWholeFile(path);
+    } catch (const files::FileError& error) {
         throw DocumentFileError(error.what());
     }
     std::istringstream in(std::move(bytes));

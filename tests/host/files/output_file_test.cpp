@@ -1,9 +1,10 @@
-// The host's file access: what it refuses to read, and saves that never lose the old file
-// (a write that fails half-way, a full disk).
+// Writing through an OutputFile never loses the old file (a write that fails half-way, a full
+// disk, a read-only file, a signal), keeps links links and leaves nothing behind.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,11 +16,10 @@
 #include <set>
 #include <string>
 
-#include "host/session/host_files.h"
-#include "host/session/host_session.h"
+#include "host/files/output_file.h"
 #include "tests/helpers/temp_folder.h"
 
-namespace session {
+namespace files {
 namespace {
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
@@ -29,16 +29,6 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The message ReadWholeFile refuses `path` with; empty when it reads.
-std::string RefusalOf(const std::filesystem::path& path, std::uintmax_t limit = kMaxReadFileBytes) {
-    try {
-        ReadWholeFile(path, limit);
-    } catch (const FileError& error) {
-        return error.what();
-    }
-    return "";
 }
 
 // The names in `folder`, sorted.
@@ -52,41 +42,7 @@ std::string Listing(const std::filesystem::path& folder) {
     return listing;
 }
 
-TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
-    TempFolder folder;
-    const auto file = folder.Path() / "ten.txt";
-    WriteBytes(file, "0123456789");
-    const auto fifo = folder.Path() / "pipe";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const auto large = folder.Path() / "large";
-    WriteBytes(large, "");
-    std::filesystem::resize_file(large, (1 << 20) + 1);  // refused before a byte is read
-    EXPECT_EQ(ReadWholeFile(file), "0123456789");
-    EXPECT_EQ(ReadWholeFile(file, 10), "0123456789");
-
-    const struct {
-        std::filesystem::path path;
-        std::uintmax_t limit;
-        std::string reason;
-    } refused[] = {
-        {folder.Path() / "missing", kMaxReadFileBytes, "No such file or directory"},
-        {folder.Path(), kMaxReadFileBytes, "it is a folder, not a file"},
-        {fifo, kMaxReadFileBytes, "it is a named pipe (FIFO), not a regular file"},  // no writer
-        {"/dev/zero", kMaxReadFileBytes, "it is a device, not a regular file"},
-        {file, 9, "it is larger than the 9 bytes the host reads"},
-        {large, 1 << 20, "it is larger than the 1 MiB the host reads"},
-        // Files of the system announce no size: the limit holds while they are read, and
-        // an error of the read itself carries the system's reason.
-        {"/proc/self/status", 16, "it is larger than the 16 bytes the host reads"},
-        {"/proc/self/mem", kMaxReadFileBytes, "Input/output error"},
-    };
-    for (const auto& r : refused) {
-        EXPECT_EQ(RefusalOf(r.path, r.limit), "cannot read " + r.path.string() + ": " + r.reason);
-    }
-    EXPECT_EQ(kMaxReadFileBytes, std::uintmax_t{64} << 20);
-}
-
-TEST(HostFiles, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind) {
+TEST(OutputFile, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind) {
     TempFolder folder;
     const auto document = folder.Path() / "doc.ostrel";
     ReplaceFile(document, "first");
@@ -102,23 +58,78 @@ TEST(HostFiles, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind) 
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(document), "third");
     EXPECT_EQ(Listing(folder.Path()), "doc.ostrel link.ostrel ");
+    // A link to where nothing is yet stays a link too: the file appears where it points.
+    std::filesystem::create_symlink("later.ostrel", folder.Path() / "dangling.ostrel");
+    ReplaceFile(folder.Path() / "dangling.ostrel", "fourth");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "dangling.ostrel"));
+    EXPECT_EQ(ReadBytes(folder.Path() / "later.ostrel"), "fourth");
 
     // A device is written in place, never replaced by a file.
     ReplaceFile("/dev/null", "gone");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
-TEST(HostFiles, ALibraryThatCannotBeLoadedIsReportedWithTheLoadersReason) {
+// What cannot be written is refused before anything is made, by the check a command makes
+// before its work and by the file itself, and the old file stays as it was.
+TEST(OutputFile, RefusesAReadOnlyFileAFolderAndAMissingFolderAtOnce) {
     TempFolder folder;
-    const std::string library = folder.PathOf("libKyt.so");
-    try {
-        HostSession session(folder.Path());
-        FAIL() << "a session started without its framework library";
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "cannot load " + library + ": " + library +
-                      ": cannot open shared object file: No such file or directory");
+    const auto locked = folder.Path() / "locked.ostrel";
+    WriteBytes(locked, "kept");
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    const struct {
+        std::filesystem::path path;
+        std::string reason;  // the file's; the check says the part before "; "
+    } cases[] = {
+        {locked, "it is read-only; the file was left as it was"},
+        {folder.Path(), "Is a directory"},
+        {folder.Path() / "no" / "doc.ostrel", "No such file or directory; nothing was written"},
+    };
+    for (const auto& c : cases) {
+        const std::string expected = "cannot write " + c.path.string() + ": " + c.reason;
+        try {
+            OutputFile file(c.path);
+            ADD_FAILURE() << c.path << " was taken";
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()), expected);
+        }
+        try {
+            CheckWritable(c.path);
+            ADD_FAILURE() << c.path << " passed the check";
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()), expected.substr(0, expected.find("; nothing")));
+        }
     }
+    EXPECT_EQ(ReadBytes(locked), "kept");
+    EXPECT_EQ(Listing(folder.Path()), "locked.ostrel ");
+}
+
+// A file not committed, whether an exception or a signal ends its writer, leaves nothing.
+TEST(OutputFile, ANewFileNotCommittedGoesWhateverEndsTheWriter) {
+    TempFolder folder;
+    const auto document = folder.Path() / "doc.ostrel";
+    WriteBytes(document, "old");
+    {
+        OutputFile file(document);
+        file.Write("half of the new");
+        EXPECT_EQ(Listing(folder.Path()).size(),
+                  std::string("doc.ostrel .doc.ostrel.XXXXXX ").size());
+    }
+    EXPECT_EQ(Listing(folder.Path()), "doc.ostrel ");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            OutputFile file(document);
+            file.Write("half of the new");
+            ::raise(signal);
+            ::_exit(0);  // not reached: the signal ends the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(Listing(folder.Path()), "doc.ostrel ") << signal;
+    }
+    EXPECT_EQ(ReadBytes(document), "old");
 }
 
 // Takes half of what it is given, then fails as a disk does.
@@ -133,7 +144,7 @@ ssize_t FailHalfWay(int fd, const void* data, std::size_t size) {
     return ::write(fd, data, size / 2);
 }
 
-TEST(HostFiles, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
+TEST(OutputFile, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
     TempFolder folder;
     const auto document = folder.Path() / "doc.ostrel";
     const std::string old = "OSTRELDOC 1\nthe old document\n";
@@ -172,7 +183,7 @@ ssize_t TakesNothing(int, const void*, std::size_t) {
     return 0;
 }
 
-TEST(HostFiles, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
+TEST(OutputFile, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
     TempFolder folder;
     const auto document = folder.Path() / "doc.ostrel";
     ReplaceFile(document, "interrupted", &InterruptedOnce);
@@ -192,7 +203,7 @@ TEST(HostFiles, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
 }
 
 // What cannot be replaced is written in place; when that fails the error says why.
-TEST(HostFiles, WritingInPlaceReportsTheSystemsReason) {
+TEST(OutputFile, WritingInPlaceReportsTheSystemsReason) {
     TempFolder folder;
     const struct {
         std::filesystem::path path;
@@ -266,7 +277,7 @@ int FullDiskChild(const std::filesystem::path& mountPoint) {
     return kKept;
 }
 
-TEST(HostFiles, AFullDiskLeavesTheOldFileByteForByte) {
+TEST(OutputFile, AFullDiskLeavesTheOldFileByteForByte) {
     TempFolder folder;
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -288,4 +299,4 @@ TEST(HostFiles, AFullDiskLeavesTheOldFileByteForByte) {
 }
 
 }  // namespace
-}  // namespace session
+}  // namespace files
