@@ -51,4 +51,11 @@ bool IsStandardOutput(const std::filesystem::path& path) {
            target.st_dev == output.st_dev && target.st_ino == output.st_ino;
 }
 
+bool NamesRegularFile(const std::filesystem::path& path) {
+    if (IsStandardOutput(path))
+        return false;
+    struct stat status {};
+    return ::stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
 }  // namespace files

@@ -30,6 +30,10 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 // Whether `path` is "-" or names the file open as the process's standard output.
 bool IsStandardOutput(const std::filesystem::path& path);
 
+// Whether writing `path` makes or replaces a regular file: not the standard output, a device,
+// a pipe or a folder.
+bool NamesRegularFile(const std::filesystem::path& path);
+
 // The file `path` finally names when every symbolic link on the way is followed, also one
 // that points where nothing is yet (the file a write through the link creates).
 std::filesystem::path FinalTarget(const std::filesystem::path& path);

@@ -5,9 +5,12 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/time_axis.h"
+#include "host/preview/reports/trace_labels.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
@@ -153,6 +156,106 @@ TEST(PlotWriter, WritesSvgAndDrawsAWindow) {
         }
     }
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("wrong.png")));
+}
+
+// The time axis ends whatever the times: each tick from its index, a window too narrow for its
+// times refused with what it would need.
+TEST(PlotWriter, TheTimeAxisEndsForAnyWindowAndRefusesOneTooNarrow) {
+    const struct {
+        double From, To;
+        double Step;
+        std::size_t Ticks;
+        int Decimals;
+    } cases[] = {
+        {0.0, 1.0, 0.1, 11, 1},          {-0.05, 0.05, 0.01, 11, 2},
+        {1.7e9, 1.7e9 + 60, 5.0, 13, 0},  // Unix time, a minute
+        {1e18, 1e18 + 1e6, 1e5, 11, 0},  {0.0, 1e300, 1e299, 11, 0},
+    };
+    for (const auto& c : cases) {
+        const TimeTicks ticks = TicksFor(c.From, c.To, 1400);
+        EXPECT_DOUBLE_EQ(ticks.Step, c.Step) << c.From;
+        EXPECT_EQ(ticks.At.size(), c.Ticks) << c.From;
+        EXPECT_EQ(ticks.Decimals, c.Decimals) << c.From;
+        EXPECT_TRUE(std::is_sorted(ticks.At.begin(), ticks.At.end()));
+        EXPECT_FALSE(TooNarrow(c.From, c.To, 1400)) << c.From;
+    }
+    // Unix times a microsecond apart, and a recording at 1e18 s: refused, not drawn forever.
+    EXPECT_EQ(TooNarrow(1.7e9, 1.7e9 + 1e-6, 1400),
+              "times near 1.7e+09 s are told apart only to 2.38e-07 s, too coarse for 1400 "
+              "pixel columns: the window must be at least 0.000334 s wide");
+    Replay late = SmallReplay();
+    late.Recorded.StartTime = late.Result.StartTime = 1e18;
+    try {
+        WritePlot("late.png", late.Recorded, late.Result, late.Blocks, late.Inputs);
+        ADD_FAILURE() << "a window of 1 s at 1e18 s was drawn";
+    } catch (const SignalFileError& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("cannot be drawn: times near 1e+18 s are told "
+                            "apart only to 128 s"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
+TEST(PlotWriter, TheTitleWritesDurationsAsAPersonReadsThem) {
+    const struct {
+        double Seconds;
+        const char* Text;
+    } cases[] = {{0.25, "0.25 s"},
+                 {59.4, "59.4 s"},
+                 {59.6, "1 min 0 s"},
+                 {250, "4 min 10 s"},
+                 {10800, "3 h 0 min"},
+                 {10799.7, "3 h 0 min"},
+                 {86400 * 2 + 90, "48 h 1 min"},
+                 {1e16, "1e+16 s"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DurationText(c.Seconds), c.Text) << c.Seconds;
+}
+
+// A lane label of many pulses is drawn whole, its first digit inside the picture; with so many
+// outputs that a PNG would be too tall, the picture is refused with what to do instead.
+TEST(PlotWriter, LabelsFitAndTooManyOutputsForAPngAreRefused) {
+    const TempFolder folder;
+    Replay replay = SmallReplay();
+    for (std::int64_t start = 0; start < 15336; ++start)
+        replay.Result.Outputs[1].Pulses.push_back({start * 2 % 1000, start * 2 % 1000 + 1});
+    const std::string path = folder.PathOf("many.png");
+    WritePlot(path, replay.Recorded, replay.Result, replay.Blocks, replay.Inputs, {{}, {}, 1000});
+    const PlotLayout layout = LayoutPlot(path, replay.Recorded, replay.Result, replay.Blocks,
+                                         replay.Inputs, {{}, {}, 1000});
+    const Png png(path);
+    ASSERT_TRUE(png.Ok());
+    const PlotLayout::OutputLane& lane = layout.Outputs[0];
+    int leftmost = png.Width();
+    for (double y = lane.Top + 22; y < lane.Top + 34; ++y) {
+        for (int x = 0; x < layout.Left; ++x) {
+            const Pixel pixel = png.At(x, y);
+            if (pixel.Red + pixel.Green + pixel.Blue < 600)
+                leftmost = std::min(leftmost, x);
+        }
+    }
+    EXPECT_GE(leftmost, 4) << "the label \"15336 pulses, 1 ignored in all\" is cut at the left";
+    EXPECT_LT(leftmost, 40) << "no label was drawn";
+
+    for (std::int32_t output = 3; output <= 700; ++output) {
+        replay.Result.Outputs.push_back({output, {}, {}});
+        replay.Blocks.push_back(replay.Blocks[1]);
+        replay.Blocks.back().Output = output;
+    }
+    try {
+        WritePlot(folder.PathOf("tall.png"), replay.Recorded, replay.Result, replay.Blocks,
+                  replay.Inputs);
+        ADD_FAILURE() << "a picture taller than a PNG can be was drawn";
+    } catch (const SignalFileError& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("with 699 outputs and 1 inputs to draw the "
+                            "picture would be 1600 by 35"),
+                  std::string::npos)
+            << error.what();
+        EXPECT_NE(std::string(error.what()).find("write an SVG (.svg) instead"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("tall.png")));
 }
 
 }  // namespace
