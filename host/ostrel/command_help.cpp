@@ -263,8 +263,8 @@ std::string Synopsis(const CommandSpec& command) {
 
 std::string OverallHelp() {
     std::string text =
-        "Usage: ostrel COMMAND [OPTIONS]\n       ostrel COMMAND --help\n"
-        "       ostrel --help | --version\n\n";
+        "Usage: ostrel COMMAND [OPTIONS]\n  or:  ostrel COMMAND --help\n"
+        "  or:  ostrel --help | --version\n\n";
     text += Wrapped(WordsOf(kIntroduction), 0, 0) + "\nCommands:\n";
     for (const CommandSpec& command : Commands()) {
         text += Wrapped(SynopsisWords(command), 2, 10);

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/ostrel/block_table.h"
+#include "host/ostrel/command_help.h"
 #include "platform/gdi/png.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
@@ -93,6 +96,63 @@ TEST(OstrelCommandLine, HelpAndUsageErrors) {
     const Outcome option = RunCommand({"demo", "--hexx"});
     EXPECT_EQ(option.code, 2);
     EXPECT_EQ(option.out, "");
+
+    const Outcome version = RunCommand({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.starts_with("ostrel (Tarvel) 1.0.0\n")) << version.out;
+}
+
+// Every command explains itself, with its synopsis first and each of its options, in lines a
+// terminal shows whole; the overall help names each command.
+TEST(OstrelCommandLine, EveryCommandHasItsHelp) {
+    const std::string overall = RunCommand({"--help"}).out;
+    for (const CommandSpec& command : Commands()) {
+        const std::string name(command.Name);
+        for (const char* asked : {"--help", "-h"}) {
+            const Outcome help = RunCommand({name.c_str(), asked});
+            EXPECT_EQ(help.code, 0) << name;
+            EXPECT_TRUE(help.out.starts_with("Usage: ostrel " + name)) << help.out;
+            for (const OptionSpec& option : command.Options)
+                EXPECT_NE(help.out.find("\n  " + std::string(option.Name)), std::string::npos)
+                    << name << " " << option.Name;
+            std::istringstream lines(help.out);
+            for (std::string line; std::getline(lines, line);)
+                EXPECT_LE(line.size(), 92u) << line;
+        }
+        EXPECT_NE(overall.find("\n  " + name), std::string::npos) << name;
+        EXPECT_EQ(RunCommand({"help", name.c_str()}).out, RunCommand({name.c_str(), "--help"}).out);
+    }
+}
+
+// What bash completes after `ostrel WORDS...`, one completion a line.
+std::string Completed(const std::string& words, int at) {
+    const std::string command = "bash -c 'source " OSTREL_COMPLETION "; COMP_WORDS=(ostrel " +
+                                words + "); COMP_CWORD=" + std::to_string(at) +
+                                "; _ostrel; printf \"%s\\n\" \"${COMPREPLY[@]}\" | sort'";
+    std::string lines;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            lines += buffer;
+        ::pclose(pipe);
+    }
+    return lines;
+}
+
+// The bash completion offers every command, and for each the options its help lists.
+TEST(OstrelCommandLine, TheBashCompletionKnowsEveryCommandAndItsOptions) {
+    const std::string commands = Completed("''", 1);
+    for (const CommandSpec& command : Commands()) {
+        const std::string name(command.Name);
+        EXPECT_NE(commands.find(name + "\n"), std::string::npos) << name;
+        std::set<std::string> options{"--help"};
+        for (const OptionSpec& option : command.Options)
+            options.insert(std::string(option.Name));
+        std::string expected;
+        for (const std::string& option : options)
+            expected += option + "\n";
+        EXPECT_EQ(Completed(name + " --", 2), expected) << name;
+    }
 }
 
 TEST(BlockTable, ShowsRuleSlotsAndAnyMode) {
