@@ -200,10 +200,12 @@ void WriteVcd(const std::string& path, const device::Signals& signals, const dev
     const double unit = std::pow(10.0, scale.Exponent);
     const auto timeOf = [&](std::int64_t sample) -> std::int64_t {
         const double units = static_cast<double>(sample) / signals.SampleRate / unit;
-        if (!(units < 0x1p62))
+        // GTKWave counts in the unit without the timescale's multiplier (up to 100 times as
+        // many): every time must stay a whole number of 64 bits there too.
+        if (!(units < 0x1p55))
             throw SignalFileError(path, 0,
                                   "sample " + std::to_string(sample) + " lies " +
-                                      std::to_string(units * unit) +
+                                      ShortNumber(units * unit, 6) +
                                       " s after the first, beyond the times a value change "
                                       "dump can hold");
         if (scale.UnitsPerSample > 0)

@@ -1,5 +1,6 @@
-// Writing through an OutputFile never loses the old file (a write that fails half-way, a full
-// disk, a read-only file, a signal), keeps links links and leaves nothing behind.
+// The host's file access: what it refuses to read, and writes through an OutputFile that never
+// lose the old file (a write that fails half-way, a full disk, a signal), keep links links and
+// leave nothing behind.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "host/files/output_file.h"
+#include "host/files/read_file.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace files {
@@ -29,6 +31,50 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The message ReadWholeFile refuses `path` with; empty when it reads.
+std::string RefusalOf(const std::filesystem::path& path, std::uintmax_t limit = kMaxReadFileBytes) {
+    try {
+        ReadWholeFile(path, limit);
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(ReadFile, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
+    TempFolder folder;
+    const auto file = folder.Path() / "ten.txt";
+    WriteBytes(file, "0123456789");
+    const auto fifo = folder.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto large = folder.Path() / "large";
+    WriteBytes(large, "");
+    std::filesystem::resize_file(large, (1 << 20) + 1);  // refused before a byte is read
+    EXPECT_EQ(ReadWholeFile(file), "0123456789");
+    EXPECT_EQ(ReadWholeFile(file, 10), "0123456789");
+
+    const struct {
+        std::filesystem::path path;
+        std::uintmax_t limit;
+        std::string reason;
+    } refused[] = {
+        {folder.Path() / "missing", kMaxReadFileBytes, "No such file or directory"},
+        {folder.Path(), kMaxReadFileBytes, "it is a folder, not a file"},
+        {fifo, kMaxReadFileBytes, "it is a named pipe (FIFO), not a regular file"},  // no writer
+        {"/dev/zero", kMaxReadFileBytes, "it is a device, not a regular file"},
+        {file, 9, "it is larger than the 9 bytes the host reads"},
+        {large, 1 << 20, "it is larger than the 1 MiB the host reads"},
+        // Files of the system announce no size: the limit holds while they are read, and
+        // an error of the read itself carries the system's reason.
+        {"/proc/self/status", 16, "it is larger than the 16 bytes the host reads"},
+        {"/proc/self/mem", kMaxReadFileBytes, "Input/output error"},
+    };
+    for (const auto& r : refused) {
+        EXPECT_EQ(RefusalOf(r.path, r.limit), "cannot read " + r.path.string() + ": " + r.reason);
+    }
+    EXPECT_EQ(kMaxReadFileBytes, std::uintmax_t{64} << 20);
 }
 
 // The names in `folder`, sorted.
@@ -67,40 +113,6 @@ TEST(OutputFile, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind)
     // A device is written in place, never replaced by a file.
     ReplaceFile("/dev/null", "gone");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-}
-
-// What cannot be written is refused before anything is made, by the check a command makes
-// before its work and by the file itself, and the old file stays as it was.
-TEST(OutputFile, RefusesAReadOnlyFileAFolderAndAMissingFolderAtOnce) {
-    TempFolder folder;
-    const auto locked = folder.Path() / "locked.ostrel";
-    WriteBytes(locked, "kept");
-    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
-    const struct {
-        std::filesystem::path path;
-        std::string reason;  // the file's; the check says the part before "; "
-    } cases[] = {
-        {locked, "it is read-only; the file was left as it was"},
-        {folder.Path(), "Is a directory"},
-        {folder.Path() / "no" / "doc.ostrel", "No such file or directory; nothing was written"},
-    };
-    for (const auto& c : cases) {
-        const std::string expected = "cannot write " + c.path.string() + ": " + c.reason;
-        try {
-            OutputFile file(c.path);
-            ADD_FAILURE() << c.path << " was taken";
-        } catch (const FileError& error) {
-            EXPECT_EQ(std::string(error.what()), expected);
-        }
-        try {
-            CheckWritable(c.path);
-            ADD_FAILURE() << c.path << " passed the check";
-        } catch (const FileError& error) {
-            EXPECT_EQ(std::string(error.what()), expected.substr(0, expected.find("; nothing")));
-        }
-    }
-    EXPECT_EQ(ReadBytes(locked), "kept");
-    EXPECT_EQ(Listing(folder.Path()), "locked.ostrel ");
 }
 
 // A file not committed, whether an exception or a signal ends its writer, leaves nothing.
