@@ -268,23 +268,13 @@ TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {
          "1 s [0x80070057 (an argument was not valid)]\n",
          "Output 1: refused by the device: pulse delay 11 s is beyond the device's limit of 1 s; "
          "it holds no program and stays low\n"},
-        {{"preview", demo, "--signals", recording, "--device", "failing-output=1"},
-         "ostrel: the device refused output 1: programming output 1 fails (failing-output in "
-         "the device description) [0x80004005 (the operation failed)]\n",
-         "Programming failed: the device refused 1 of 10 command blocks\n"},
         {{"preview", demo, "--signals", recording, "--device", "auto-outputs=off"},
          "ostrel: the device refused output 1: the device does not support automatic outputs "
          "[0x80004001 (the operation is not implemented)]\n",
          "Programming failed: the device refused 10 of 10 command blocks\n"},
-        {{"preview", demo, "--signals", recording, "--device", "auto-outputs=absent"},
-         "the device does not offer automatic outputs (auto-outputs=absent)",
-         "Programming failed: the device has no automatic outputs\n"},
     };
     for (const Case& c : cases) {
-        std::vector<const char*> arguments;
-        for (const std::string& argument : c.arguments)
-            arguments.push_back(argument.c_str());
-        const Outcome run = RunCommand(arguments);
+        const Outcome run = RunArguments(c.arguments);
         EXPECT_EQ(run.code, 1) << c.arguments[0] << " " << c.arguments.back();
         EXPECT_TRUE(Contains(run.err, c.refusal)) << run.err;
         EXPECT_TRUE(Contains(run.out, c.result)) << run.out;
@@ -300,7 +290,7 @@ TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {
 TEST_F(DocumentCommands, ApplyAndPreviewAgreeOnTheDevice) {
     const std::string demo = kExamples + "/demo.txt";
     const std::string recording = kExamples + "/noisy-bursts.csv";
-    for (const char* device : {"range=0 V", "range=0", "range1=0.0 mV", "range=-1 V", "inputs=x"}) {
+    for (const char* device : {"range=0 V", "range1=0.0 mV", "inputs=x"}) {
         const Outcome apply = RunCommand({"apply", demo.c_str(), "--device", device});
         const Outcome preview = RunCommand(
             {"preview", demo.c_str(), "--signals", recording.c_str(), "--device", device});

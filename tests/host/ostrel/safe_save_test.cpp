@@ -107,49 +107,37 @@ int Shell(const std::string& command) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(SafeSave, ADocumentOnStandardOutputHasItToItself) {
+// A document or a report on standard output, redirected or through a pipe, has it to itself:
+// the status and the summary go with the errors, and no save file goes beside a dump that is
+// no file.
+TEST(SafeSave, AFileOnStandardOutputHasItToItself) {
     TempFolder folder;
-    const std::string config = kExamples + "/demo.txt";
-    const std::string file = folder.PathOf("file.ostrel");
-    ASSERT_EQ(RunCommand({"save", config.c_str(), file.c_str()}).code, 0);
     const std::string ostrel = OSTREL_EXECUTABLE;
-    // Redirected to a file, and through a pipe.
-    ASSERT_EQ(Shell(ostrel + " save " + config + " /dev/stdout >" + folder.PathOf("redirected") +
-                    " 2>" + folder.PathOf("status")),
+    const std::string save = ostrel + " save " + kExamples + "/demo.txt ";
+    const std::string preview = ostrel + " preview " + kExamples +
+                                "/preview-bursts.txt --signals " + kExamples + "/noisy-bursts.csv ";
+    ASSERT_EQ(Shell(save + folder.PathOf("file.ostrel") + " >/dev/null"), 0);
+    ASSERT_EQ(Shell(preview + "--events " + folder.PathOf("file.csv") + " --vcd " +
+                    folder.PathOf("file.vcd") + " >/dev/null"),
               0);
-    ASSERT_EQ(Shell(ostrel + " save " + config + " /dev/stdout 2>/dev/null | cat >" +
-                    folder.PathOf("piped")),
-              0);
-    EXPECT_EQ(Bytes(folder.PathOf("redirected")), Bytes(file));
-    EXPECT_EQ(Bytes(folder.PathOf("piped")), Bytes(file));
-    EXPECT_NE(Bytes(folder.PathOf("status")).find("Saved /dev/stdout\n"), std::string::npos);
-}
-
-TEST(SafeSave, AReportOnStandardOutputHasItToItself) {
-    TempFolder folder;
-    const std::string preview = OSTREL_EXECUTABLE + std::string(" preview ") + kExamples +
-                                "/preview-bursts.txt --signals " + kExamples + "/noisy-bursts.csv";
-    ASSERT_EQ(Shell(preview + " --events " + folder.PathOf("file.csv") + " >/dev/null"), 0);
-    ASSERT_EQ(Shell(preview + " --vcd " + folder.PathOf("file.vcd") + " >/dev/null"), 0);
     const struct {
-        std::string command, output, expected;
+        std::string command, redirect, expected, status;
     } cases[] = {
-        {"--events - >", "dash.csv", "file.csv"},
-        {"--events /dev/stdout >", "named.csv", "file.csv"},
-        {"--events - | cat >", "piped.csv", "file.csv"},
-        {"--vcd - >", "dash.vcd", "file.vcd"},
+        {save + "/dev/stdout", ">", "file.ostrel", "Saved /dev/stdout\n"},
+        {save + "/dev/stdout", "| cat >", "file.ostrel", "Saved /dev/stdout\n"},
+        {preview + "--events -", ">", "file.csv", "Output 1: all of 1 slot"},
+        {preview + "--events /dev/stdout", ">", "file.csv", "Output 1: all of 1 slot"},
+        {preview + "--events -", "| cat >", "file.csv", "Output 1: all of 1 slot"},
+        {preview + "--vcd -", ">", "file.vcd", "Value change dump written to standard output\n"},
     };
     for (const auto& c : cases) {
-        const std::string status = folder.PathOf(c.output + ".status");
-        ASSERT_EQ(Shell(preview + " 2>" + status + " " + c.command + " " + folder.PathOf(c.output)),
-                  0)
-            << c.command;
-        EXPECT_EQ(Bytes(folder.PathOf(c.output)), Bytes(folder.PathOf(c.expected))) << c.command;
-        // The summary went with the errors, and no save file beside a dump that is no file.
-        EXPECT_NE(Bytes(status).find("Output 1: all of 1 slot"), std::string::npos) << c.command;
+        const std::string output = folder.PathOf("output"), status = folder.PathOf("status");
+        ASSERT_EQ(Shell(c.command + " 2>" + status + " " + c.redirect + " " + output), 0);
+        EXPECT_EQ(Bytes(output), Bytes(folder.PathOf(c.expected))) << c.command;
+        EXPECT_NE(Bytes(status).find(c.status), std::string::npos) << Bytes(status);
     }
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("-")));
-    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("dash.gtkw")));
+    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("output.gtkw")));
 }
 
 TEST(SafeSave, InputThatNeverEndsIsRefusedAtOnce) {
