@@ -1,8 +1,9 @@
 // A test's request that the program showing the real windows settle, sent through the X
-// server as a client message to one of its windows, with a serial number. The X server keeps
-// the order of what it delivers to a program, so the request arrives behind every input event
-// the server made before it (the clicks and keys of xdotool): once the program has handled the
-// request, it has handled that input too. The window report answers it (window_report.h).
+// server as a client message to one of its windows, with a serial number (from 1 up). The X
+// server keeps the order of what it delivers to a program, so the request arrives behind every
+// input event the server made before it (the clicks and keys of xdotool): once the program has
+// handled the request, it has handled that input too. The window report answers it
+// (window_report.h).
 #pragma once
 
 #include <optional>

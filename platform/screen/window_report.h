@@ -1,7 +1,8 @@
 // A description of the real windows on the screen, for tests that act as a person with real
 // input events: where each visible control, tab and dropped list entry is, in the real
-// window's own coordinates, and the frame it shows as a PNG picture. Written after every frame
-// into the folder that TARVEL_SCREEN_REPORT names (nothing is written without it):
+// window's own coordinates, and the frame it shows as a PNG picture. Written after every frame,
+// when a window closes and when a settle request is answered, into the folder that
+// TARVEL_SCREEN_REPORT names (nothing is written without it):
 //   windows.txt              one block per open window, the innermost last (below)
 //   window-<native id>.png   the frame that window shows now
 //
