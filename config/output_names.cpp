@@ -43,13 +43,13 @@ std::u16string MakeAnalogOutputName(std::int32_t number, std::int32_t analogOutp
         return std::u16string(SingleAnalogOutput().View());
     if (number == 1)
         return FormatFirst(FirstAnalogOutput());
-    return Utf::ToUtf16(std::to_string(number));
+    return text::ToUtf16(std::to_string(number));
 }
 
 std::u16string MakeDigitalOutputName(std::int64_t magnitude) {
     if (magnitude == 1)
         return FormatFirst(FirstDigitalOutput());
-    return Utf::ToUtf16(std::to_string(magnitude));
+    return text::ToUtf16(std::to_string(magnitude));
 }
 
 }  // namespace VavazaZavidi

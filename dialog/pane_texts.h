@@ -1,5 +1,6 @@
-// The module's texts that the panes show ("above", "Input %1", "goes" ...), loaded from the
-// string table on first use and kept for the process.
+// The module's texts that the setup dialog and its panes show ("above", "Input %1", "goes",
+// the caption with the device's name ...), loaded from the string table, with the brand table's
+// substitutions, on first use and kept for the process.
 #pragma once
 
 #include "platform/win_types.h"

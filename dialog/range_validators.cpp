@@ -80,7 +80,7 @@ UINT FltRangeValidator::Transfer(owl::tstring& text, void* buffer,
         std::memcpy(&number, buffer, sizeof number);
         char written[64];
         std::snprintf(written, sizeof written, "%lg", number);
-        text = Utf::ToUtf16(written);
+        text = text::ToUtf16(written);
     }
     return sizeof(double);
 }

@@ -19,8 +19,8 @@ SettingsPane::SettingsPane(owl::TWindow* parent, owl::TModule* module, const Tim
       delay_(this, kDelay, 0, limits.MaxPulseDelay, module),
       limitedCount_(this, kLimitedCount, module),
       pulseCount_(this, kPulseCount, kMaxPulseCount, module),
-      waitLabel_(this, kWaitLabel, 0, module),
-      wait_(this, kWait, 0, limits.MaxHoldoff, module) {
+      holdoffLabel_(this, kHoldoffLabel, 0, module),
+      holdoff_(this, kHoldoff, 0, limits.MaxHoldoff, module) {
     OnCommand(kFixedWidth, [this] { FixedWidthClicked(); });
     OnCommand(kLimitedCount, [this] { LimitedCountClicked(); });
 }
@@ -33,8 +33,8 @@ void SettingsPane::LoadSettings(const OutputSettings& settings) {
     delay_.SetValue(settings.PulseDelay);
     limitedCount_.SetCheck(settings.LimitedNumPulses ? BST_CHECKED : BST_UNCHECKED);
     pulseCount_.SetValue(settings.PulseNumLimit);
-    waitLabel_.EnableWindow(settings.RetriggerHoldoff);
-    wait_.SetValue(settings.RetriggerHoldoffTime);
+    holdoffLabel_.EnableWindow(settings.RetriggerHoldoff);
+    holdoff_.SetValue(settings.RetriggerHoldoffTime);
 
     ShowFixedWidth(settings.LimitedDuration);
     EnableAll(settings.On);
@@ -50,16 +50,16 @@ void SettingsPane::StoreSettings(OutputSettings& settings) const {
     settings.LimitedNumPulses = limitedCount_.IsChecked();
     settings.PulseNumLimit = static_cast<std::int32_t>(pulseCount_.GetValue());
     settings.RetriggerHoldoff = settings.LimitedDuration;
-    settings.RetriggerHoldoffTime = wait_.GetValue();
+    settings.RetriggerHoldoffTime = holdoff_.GetValue();
 }
 
 void SettingsPane::EnableAll(bool on) {
     for (owl::TWindow* control : std::initializer_list<owl::TWindow*>{
-             &limitedCount_, &fixedWidth_, &pulseCount_, &waitLabel_, &wait_, &delayLabel_, &delay_,
-             &width_}) {
+             &limitedCount_, &fixedWidth_, &pulseCount_, &holdoffLabel_, &holdoff_, &delayLabel_,
+             &delay_, &width_}) {
         control->EnableWindow(on);
     }
-    for (const int unit : {kWidthUnit, kDelayUnit, kWaitUnit})
+    for (const int unit : {kWidthUnit, kDelayUnit, kHoldoffUnit})
         EnableControl(unit, on);
     Owner().EnableRules(on);
     if (on) {
@@ -78,8 +78,8 @@ void SettingsPane::LimitedCountClicked() {
 
 void SettingsPane::ShowFixedWidth(bool fixed) {
     width_.EnableWindow(fixed);
-    waitLabel_.EnableWindow(fixed);
-    wait_.EnableWindow(fixed);
+    holdoffLabel_.EnableWindow(fixed);
+    holdoff_.EnableWindow(fixed);
     Owner().ShowRuleVerb(fixed);
 }
 

@@ -1,13 +1,13 @@
 // SettingsPane: the "Output settings" group at the bottom of the tab page: a fixed-width
-// pulse and its width, a delay, a limited number of pulses, and a wait after each pulse start
+// pulse and its width, a delay, a limited number of pulses, and a hold-off after each pulse start
 // (all times in seconds). It loads and stores the on/off pane's two controls with its own and
 // owns the enabling rules that tie the page to the output's On setting:
 // - output off: every control of the page except the on/off pane's check box and list is
 //   disabled, the rule rows included;
-// - output on: the width edit and the wait controls follow "Fixed width pulse:", the
+// - output on: the width edit and the hold-off controls follow "Fixed width pulse:", the
 //   number-of-pulses edit follows "Limited number of pulses:", the delay is always enabled,
 //   and the rule rows' verb reads "goes" with a fixed width and "is" without.
-// The wait after pulse start is tied to the fixed width: storing writes RetriggerHoldoff equal
+// The hold-off is tied to the fixed width: storing writes RetriggerHoldoff equal
 // to LimitedDuration.
 #pragma once
 
@@ -24,7 +24,7 @@ public:
     static constexpr double kMaxPulseWidth = 60;  // seconds
     static constexpr LONG kMaxPulseCount = 30000;
 
-    // The delay and wait limits are read from `limits` once, here.
+    // The delay and hold-off limits are read from `limits` once, here.
     SettingsPane(owl::TWindow* parent, owl::TModule* module, const TimingLimits& limits,
                  PaneOwner& owner);
 
@@ -46,8 +46,8 @@ private:
     Tev::DoubleEdit delay_;
     owl::TCheckBox limitedCount_;
     Tev::IntEdit pulseCount_;
-    owl::TStatic waitLabel_;
-    Tev::DoubleEdit wait_;
+    owl::TStatic holdoffLabel_;
+    Tev::DoubleEdit holdoff_;
 };
 
 }  // namespace VavazaZavidi

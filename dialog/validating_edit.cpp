@@ -74,7 +74,7 @@ long IntEdit::GetValue() const {
 }
 
 void IntEdit::SetValue(long value) {
-    SetText(Utf::ToUtf16(std::to_string(value)).c_str());
+    SetText(text::ToUtf16(std::to_string(value)).c_str());
 }
 
 DoubleEdit::DoubleEdit(owl::TWindow* parent, int id, double minimum, double maximum,

@@ -1,6 +1,7 @@
-// The scalar types of the Windows interfaces, with the widths they have there, and the value
-// types that both the user-interface and GDI stand-ins use: points, sizes, rectangles, colours
-// and GDI object handles.
+// The scalar types of the Windows interfaces, with the widths they have there (64-bit Windows),
+// and the value types that both the user-interface and GDI stand-ins use: points, sizes,
+// rectangles, colours, GDI object handles and icons. Everything of the platform may include
+// it; it includes nothing of the platform.
 // LONG is 32 bits here as on Windows, unlike the C type long on Linux.
 #pragma once
 
@@ -18,6 +19,10 @@ using ULONGLONG = std::uint64_t;
 using BOOL = std::int32_t;
 using HRESULT = std::int32_t;
 using SCODE = std::int32_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using INT_PTR = std::intptr_t;
+using HANDLE = void*;
 
 // A UTF-16 code unit; Windows' WCHAR and OLECHAR.
 using WCHAR = char16_t;
@@ -59,6 +64,11 @@ struct HPEN__;
 using HPEN = HPEN__*;
 struct HRGN__;
 using HRGN = HRGN__*;
+
+// Icons and cursors (the user interface loads them, GDI draws them).
+struct HICON__;
+using HICON = HICON__*;
+using HCURSOR = HICON;
 
 struct POINT {
     LONG x = 0;

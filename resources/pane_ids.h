@@ -45,9 +45,9 @@ inline constexpr int kDelay = 221;         // pulse delay, seconds
 inline constexpr int kDelayUnit = 224;     // "s"
 inline constexpr int kLimitedCount = 218;  // check box "Limited number of pulses:"
 inline constexpr int kPulseCount = 222;    // number of pulses
-inline constexpr int kWaitLabel = 253;     // "Wait after pulse start:"
-inline constexpr int kWait = 250;          // wait after pulse start, seconds
-inline constexpr int kWaitUnit = 228;      // "s"
+inline constexpr int kHoldoffLabel = 253;  // "Wait after pulse start:"
+inline constexpr int kHoldoff = 250;       // hold-off after a pulse start, seconds
+inline constexpr int kHoldoffUnit = 228;   // "s"
 }  // namespace SettingsPaneId
 
 }  // namespace VavazaZavidi

@@ -78,10 +78,10 @@ constexpr DialogItemTemplate kSettingsItems[] = {
     {u"Button", u"Limited number of pulses:", SettingsPaneId::kLimitedCount, 19, 64, 112, 10,
      kCheckBox, 0},
     {u"Edit", u"", SettingsPaneId::kPulseCount, 134, 62, 40, 14, kEdit, 0},
-    {u"Static", u"Wait after pulse start:", SettingsPaneId::kWaitLabel, 201, 24, 92, 10, kLabel,
+    {u"Static", u"Wait after pulse start:", SettingsPaneId::kHoldoffLabel, 201, 24, 92, 10, kLabel,
      WS_EX_TRANSPARENT},
-    {u"Edit", u"", SettingsPaneId::kWait, 297, 21, 40, 14, kEdit, 0},
-    {u"Static", u"s", SettingsPaneId::kWaitUnit, 343, 24, 10, 8, kLabel, 0},
+    {u"Edit", u"", SettingsPaneId::kHoldoff, 297, 21, 40, 14, kEdit, 0},
+    {u"Static", u"s", SettingsPaneId::kHoldoffUnit, 343, 24, 10, 8, kLabel, 0},
 };
 
 constexpr DialogTemplate Pane(short height, const DialogItemTemplate* items, std::size_t count) {

@@ -24,7 +24,7 @@ EventConfig FullConfiguration(IMasterDevice* device) {
 }
 
 void BM_SendToDevice(benchmark::State& state) {
-    const auto corvex = Ostrel::SimulatedCorvex::Create(Ostrel::DeviceDescription{});
+    const auto corvex = device::SimulatedCorvex::Create(device::DeviceDescription{});
     const EventConfig config = FullConfiguration(corvex.Get());
     for (auto _ : state) {
         benchmark::DoNotOptimize(config.SendToDevice(corvex.Get()));

@@ -10,7 +10,7 @@
 
 #include "host/device/output_engine.h"
 
-namespace Ostrel {
+namespace device {
 namespace {
 
 constexpr double kRate = 100000.0;
@@ -20,12 +20,12 @@ constexpr int kOutputs = 10;
 
 // Input k: a slow sine of 10 V whose frequency depends on k, noise of about 0.3 V, and every
 // 50 ms a 5 ms burst of 4 V.
-Preview::Signals MakeSignals() {
-    Preview::Signals signals;
+device::Signals MakeSignals() {
+    device::Signals signals;
     signals.SampleRate = kRate;
     std::uint32_t noise = 12345;
     for (int k = 0; k < kInputs; ++k) {
-        Preview::SignalChannel& channel = signals.Channels.emplace_back();
+        device::SignalChannel& channel = signals.Channels.emplace_back();
         channel.Name = "Input " + std::to_string(k + 1);
         channel.Unit = "V";
         channel.Values.resize(kSteps);
@@ -75,7 +75,7 @@ void BM_ReplayOutputs(benchmark::State& state) {
     const DeviceSamples& samples = Samples();
     std::size_t pulses = 0, ignored = 0;
     for (auto _ : state) {
-        const Preview::Trace trace = ReplayOutputs(programs, samples);
+        const device::Trace trace = ReplayOutputs(programs, samples);
         pulses = ignored = 0;
         for (const auto& output : trace.Outputs) {
             pulses += output.Pulses.size();
@@ -92,7 +92,7 @@ void BM_ReplayOutputs(benchmark::State& state) {
 BENCHMARK(BM_ReplayOutputs)->Unit(benchmark::kMillisecond);
 
 void BM_ConvertSignals(benchmark::State& state) {
-    const Preview::Signals signals = MakeSignals();
+    const device::Signals signals = MakeSignals();
     const std::vector<double> ranges(kInputs, 10.0);
     for (auto _ : state)
         benchmark::DoNotOptimize(ConvertSignals(signals, ranges));
@@ -101,6 +101,6 @@ void BM_ConvertSignals(benchmark::State& state) {
 BENCHMARK(BM_ConvertSignals)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace device
 
 BENCHMARK_MAIN();

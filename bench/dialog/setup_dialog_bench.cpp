@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "extension/setup_dialog/detector_dialog.h"
+#include "dialog/detector_dialog.h"
 #include "platform/gdi/image.h"
 #include "platform/ui/scripted_user.h"
 #include "resources/dialog_ids.h"

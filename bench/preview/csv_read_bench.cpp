@@ -12,12 +12,12 @@
 #include <random>
 #include <string>
 
-#include "host/preview/csv_signals.h"
+#include "host/preview/formats/csv_format.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
 
-using namespace Ostrel::Preview;
+using namespace preview;
 
 constexpr std::size_t kTargetBytes = 100u << 20;
 const std::vector<InputScale> kInputs(4, InputScale{10.0, "V"});
@@ -66,7 +66,7 @@ const BenchFile& File() {
 void BM_ReadCsvSignals(benchmark::State& state) {
     const BenchFile& file = File();
     for (auto _ : state) {
-        const Signals signals = ReadCsvSignals(file.Path, kInputs);
+        const device::Signals signals = ReadCsvSignals(file.Path, kInputs);
         if (static_cast<std::int64_t>(signals.SampleCount()) != file.Lines - 1)
             state.SkipWithError("wrong sample count");
         benchmark::DoNotOptimize(signals.Channels.data());

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "config/event_config.h"
+#include "dialog/setup_document.h"
 #include "extension/document/identities.h"
 #include "extension/document/persist_stream_settings.h"
 #include "extension/framework/child_document.h"
@@ -27,7 +28,8 @@ class Doc final : public VarnisChildDocument,
                   public KYTEventHandlerBase,
                   public KYTMessageHandler,
                   public KYTMessageSender,
-                  public Tev::CComObjectRoot {
+                  public Tev::CComObjectRoot,
+                  public SetupDocument {
 public:
     static constexpr const char16_t* kClassName = kDocumentClassName;
     static constexpr const GUID& kClassId = kDocumentClassId;
@@ -60,7 +62,7 @@ public:
     // The master device supports automatic outputs.
     bool IsAvailable();
     // The device's name from its properties; false (name unchanged) when it cannot be read.
-    bool GetDeviceName(Tev::String& name);
+    bool GetDeviceName(Tev::String& name) override;
     // The master device's Stimulator is enabled.
     bool IsStimulatorEnabled();
     // Takes the current master device from the host's sampling settings.
@@ -78,6 +80,11 @@ public:
     void UpdateSetupMenu(ICommandState* commandUI);
     HRESULT OnSetupMenu();
     LONG RunSetup();
+    // What the setup dialog asks of the document besides the device's name: the host's
+    // description of an input (through the master device's channel information) and the
+    // host's help.
+    bool GetInputDescription(std::int32_t input, Tev::String& description) override;
+    void ShowHelp(const Tev::String& context, const Tev::String& file) override;
 
     // Offers the persistence object to the host's storage service, once.
     void RegisterPersistence();

@@ -57,9 +57,9 @@ std::u16string VersionData() {
     };
     std::u16string data;
     for (const auto& [key, value] : keys) {
-        data += Utf::ToUtf16(key);
+        data += text::ToUtf16(key);
         data += u'\0';
-        data += Utf::ToUtf16(value);
+        data += text::ToUtf16(value);
         data += u'\0';
     }
     data += u'\0';  // the empty key that ends the list

@@ -62,9 +62,9 @@ std::u16string FrameworkLibraryPath() {
     std::u16string executable(kHostPathUnits, u'\0');
     const DWORD length = GetModuleFileNameW(nullptr, executable.data(), kHostPathUnits);
     executable.resize(length < kHostPathUnits ? length : kHostPathUnits - 1);
-    const std::filesystem::path beside = std::filesystem::path(Utf::ToUtf8(executable))
-                                             .replace_filename(Utf::ToUtf8(kFrameworkLibraryName));
-    return Utf::ToUtf16(beside.lexically_normal().string());
+    const std::filesystem::path beside = std::filesystem::path(text::ToUtf8(executable))
+                                             .replace_filename(text::ToUtf8(kFrameworkLibraryName));
+    return text::ToUtf16(beside.lexically_normal().string());
 }
 
 std::u16string LoadFailureText(std::u16string_view path) {

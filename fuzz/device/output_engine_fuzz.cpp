@@ -10,7 +10,7 @@
 #include "fuzz/fuzz_check.h"
 #include "host/device/output_engine.h"
 
-using namespace Ostrel;
+using namespace device;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kBlocks = 2;
@@ -35,24 +35,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const Preview::Trace trace = ReplayOutputs(programs, samples);
+    const device::Trace trace = ReplayOutputs(programs, samples);
     CHECK(trace.Outputs.size() == programs.size());
     CHECK(trace.SampleCount == samples.Count);
     for (std::size_t k = 0; k < programs.size(); ++k) {
         const OutputProgram& program = programs[k];
-        const Preview::OutputTrace& output = trace.Outputs[k];
+        const device::OutputTrace& output = trace.Outputs[k];
         CHECK(output.Output == program.Output);
         if (!program.Active()) {
             CHECK(output.Pulses.empty() && output.Ignored.empty());
             continue;
         }
         std::int64_t end = 0;
-        for (const Preview::Pulse& pulse : output.Pulses) {
+        for (const device::Pulse& pulse : output.Pulses) {
             CHECK(pulse.Start >= end && pulse.Start < pulse.End && pulse.End <= samples.Count);
             end = pulse.End;
         }
         std::int64_t last = 0;
-        for (const Preview::IgnoredTrigger& trigger : output.Ignored) {
+        for (const device::IgnoredTrigger& trigger : output.Ignored) {
             CHECK(trigger.Sample >= last && trigger.Sample < samples.Count);
             last = trigger.Sample;
         }

@@ -8,13 +8,13 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "host/preview/csv_signals.h"
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/csv_format.h"
+#include "host/preview/formats/signal_file_error.h"
 
-using Ostrel::Preview::InputScale;
-using Ostrel::Preview::ParseCsvSignals;
-using Ostrel::Preview::SignalFileError;
-using Ostrel::Preview::Signals;
+using device::Signals;
+using preview::InputScale;
+using preview::ParseCsvSignals;
+using preview::SignalFileError;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::vector<InputScale> kInputs = {{10.0, "V"}, {2.5, "mV"}, {1.0, ""}};

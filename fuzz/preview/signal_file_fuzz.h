@@ -11,11 +11,11 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "host/preview/signal_file.h"
-#include "host/preview/signal_file_error.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_formats.h"
 
 inline void ReadSignalFileFuzz(const std::uint8_t* data, std::size_t size, const char* extension) {
-    using namespace Ostrel::Preview;
+    using namespace preview;
     static const std::vector<InputScale> kInputs = {{10.0, "V"}, {2.5, "mV"}, {1.0, "uV"}};
     static const std::string path =
         "/tmp/tarvel-fuzz-" + std::to_string(::getpid()) + "." + extension;
@@ -24,7 +24,7 @@ inline void ReadSignalFileFuzz(const std::uint8_t* data, std::size_t size, const
     CHECK(std::fwrite(data, 1, size, file) == size);
     std::fclose(file);
     try {
-        const Signals signals = ReadSignalFile(path, kInputs);
+        const device::Signals signals = ReadSignalFile(path, kInputs);
         CHECK(!signals.Channels.empty() && signals.Channels.size() <= kInputs.size());
         CHECK(std::isfinite(signals.SampleRate) && signals.SampleRate > 0.0);
         CHECK(signals.SampleCount() >= 2);

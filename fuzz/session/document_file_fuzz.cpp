@@ -10,16 +10,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::istringstream in(bytes);
-    std::vector<Ostrel::ExtensionStream> streams;
+    std::vector<session::ExtensionStream> streams;
     try {
-        streams = Ostrel::ReadDocumentFile(in);
-    } catch (const Ostrel::DocumentFileError&) {
+        streams = session::ReadDocumentFile(in);
+    } catch (const session::DocumentFileError&) {
         return 0;
     }
     std::ostringstream out;
-    Ostrel::WriteDocumentFile(out, streams);
+    session::WriteDocumentFile(out, streams);
     std::istringstream again(out.str());
-    const auto reread = Ostrel::ReadDocumentFile(again);
+    const auto reread = session::ReadDocumentFile(again);
     CHECK(reread.size() == streams.size());
     for (std::size_t i = 0; i < streams.size(); ++i)
         CHECK(reread[i].classId == streams[i].classId && reread[i].bytes == streams[i].bytes);

@@ -11,7 +11,7 @@ struct TimingLimits {
     std::int32_t Size;
     std::uint8_t Reserved[4];
     double MaxPulseDelay;  // largest allowed pulse delay, seconds
-    double MaxHoldoff;     // largest allowed wait after pulse start, seconds
+    double MaxHoldoff;     // largest allowed hold-off after a pulse start, seconds
 };
 
 static_assert(sizeof(TimingLimits) == 24);

@@ -4,7 +4,7 @@
 #include <locale>
 #include <sstream>
 
-namespace Ostrel {
+namespace device {
 namespace {
 
 // A number as the device's messages show it: classic locale, enough digits that a value just
@@ -101,4 +101,4 @@ std::optional<std::string> CheckCommandBlock(const OutputCommandBlock& block,
     return std::nullopt;
 }
 
-}  // namespace Ostrel
+}  // namespace device

@@ -11,7 +11,7 @@
 #include "host/api/output_command_block.h"
 #include "host/device/device_description.h"
 
-namespace Ostrel {
+namespace device {
 
 // The range of the device's input converters, in device units.
 inline constexpr std::int32_t kConverterMin = -32768;
@@ -23,4 +23,4 @@ inline constexpr std::int32_t kConverterMax = 32767;
 std::optional<std::string> CheckCommandBlock(const OutputCommandBlock& block,
                                              const DeviceDescription& device);
 
-}  // namespace Ostrel
+}  // namespace device

@@ -1,6 +1,6 @@
 #include "host/device/device_description.h"
 
-namespace Ostrel {
+namespace device {
 
 std::int32_t DeviceDescription::DigitalOutputCount() const {
     std::int32_t total = 0;
@@ -20,4 +20,4 @@ bool DeviceDescription::HasOutput(std::int32_t output) const {
     return output < 0 && -static_cast<std::int64_t>(output) <= DigitalOutputCount();
 }
 
-}  // namespace Ostrel
+}  // namespace device

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace Ostrel {
+namespace device {
 
 // How the device answers for its automatic outputs.
 enum class AutoOutputSupport {
@@ -56,4 +56,4 @@ struct DeviceDescription {
     bool HasOutput(std::int32_t output) const;
 };
 
-}  // namespace Ostrel
+}  // namespace device

@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-namespace Ostrel {
+namespace device {
 
 const char kDeviceDescriptionSyntax[] =
     R"(A device description is a list of KEY=VALUE items separated by commas or line breaks;
@@ -26,12 +26,12 @@ const char kDeviceDescriptionSyntax[] =
   sampling=on|off        the host is sampling                           [off]
   while-sampling=on|off  setup is allowed while sampling                [off]
   max-delay=SECONDS      largest pulse delay                            [10]
-  max-holdoff=SECONDS    largest wait after pulse start                 [10]
+  max-holdoff=SECONDS    largest hold-off after a pulse start           [10]
 Failure modes (each may be given several times):
   missing-group=G        digital group G (1-based) cannot be obtained
   failing-group=G        digital group G cannot tell its number of outputs
   failing-output=O       programming output O (1, 2 ... analog, -1, -2 ... digital) fails
-  timing-limits=failing  the query for the largest delay and wait fails (ok: it answers)
+  timing-limits=failing  the query for the largest delay and hold-off fails (ok: it answers)
 )";
 
 namespace {
@@ -344,4 +344,4 @@ std::string FormatDeviceDescription(const DeviceDescription& device) {
     return text;
 }
 
-}  // namespace Ostrel
+}  // namespace device

@@ -14,7 +14,7 @@
 
 #include "host/device/device_description.h"
 
-namespace Ostrel {
+namespace device {
 
 // A description text that cannot be read; what() names the item and what is wrong with it.
 class DeviceDescriptionError : public std::runtime_error {
@@ -33,4 +33,4 @@ std::string FormatDeviceDescription(const DeviceDescription& description);
 // The keys and their meaning, for the command line's help.
 extern const char kDeviceDescriptionSyntax[];
 
-}  // namespace Ostrel
+}  // namespace device

@@ -1,6 +1,6 @@
 #include "host/device/device_parts.h"
 
-namespace Ostrel {
+namespace device {
 
 IDigitalOutputGroup* SimulatedDigitalGroup::Create(LONG count, bool failing) {
     IDigitalOutputGroup* group = new SimulatedDigitalGroup(count, failing);
@@ -45,4 +45,4 @@ HRESULT SimulatedDeviceProperties::GetText(ULONG code, ITevString** text) {
     return HandOutText(name_, text);
 }
 
-}  // namespace Ostrel
+}  // namespace device

@@ -9,7 +9,7 @@
 #include "host/api/digital_output_group.h"
 #include "platform/com/com_object.h"
 
-namespace Ostrel {
+namespace device {
 
 class SimulatedDigitalGroup final : public ComObject<IDigitalOutputGroup> {
 public:
@@ -52,4 +52,4 @@ private:
 // Hands `text` (UTF-8) to the caller as a string object with one reference.
 HRESULT HandOutText(const std::string& text, ITevString** result);
 
-}  // namespace Ostrel
+}  // namespace device

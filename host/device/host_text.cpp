@@ -1,7 +1,7 @@
 #include "host/device/device_parts.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace device {
 
 HRESULT HandOutText(const std::string& text, ITevString** result) {
     if (result == nullptr)
@@ -10,4 +10,4 @@ HRESULT HandOutText(const std::string& text, ITevString** result) {
     return S_OK;
 }
 
-}  // namespace Ostrel
+}  // namespace device

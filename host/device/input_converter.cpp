@@ -5,7 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace Ostrel {
+namespace device {
 
 std::int16_t ToDeviceUnits(double value, double fullScale) {
     const double units = value / fullScale * kDeviceFullScale;
@@ -16,8 +16,7 @@ std::int16_t ToDeviceUnits(double value, double fullScale) {
     return static_cast<std::int16_t>(std::lrint(std::clamp(units, kLow, kHigh)));
 }
 
-DeviceSamples ConvertSignals(const Preview::Signals& signals,
-                             const std::vector<double>& fullScale) {
+DeviceSamples ConvertSignals(const device::Signals& signals, const std::vector<double>& fullScale) {
     if (fullScale.size() < signals.Channels.size())
         throw std::invalid_argument("a range is missing for some of the channels");
     DeviceSamples samples;
@@ -38,4 +37,4 @@ DeviceSamples ConvertSignals(const Preview::Signals& signals,
     return samples;
 }
 
-}  // namespace Ostrel
+}  // namespace device

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/preview/signals.h"
+#include "host/device/signals.h"
 
-namespace Ostrel {
+namespace device {
 
 // The converters sample every input at up to this many samples per second.
 inline constexpr double kMaxSampleRate = 100000.0;
@@ -30,6 +30,6 @@ struct DeviceSamples {
 // Converts every channel of `signals`; `fullScale[k]` is channel k's range in its unit.
 // Throws std::invalid_argument when there are fewer ranges than channels or the channels
 // differ in length.
-DeviceSamples ConvertSignals(const Preview::Signals& signals, const std::vector<double>& fullScale);
+DeviceSamples ConvertSignals(const device::Signals& signals, const std::vector<double>& fullScale);
 
-}  // namespace Ostrel
+}  // namespace device

@@ -9,7 +9,7 @@
 
 #include "host/device/sample_masks.h"
 
-namespace Ostrel {
+namespace device {
 
 namespace {
 
@@ -66,7 +66,7 @@ struct SlotRunner {
 class OutputRunner {
 public:
     OutputRunner(const OutputProgram& program, double sampleRate, std::int64_t sampleCount,
-                 Preview::OutputTrace& trace)
+                 device::OutputTrace& trace)
         : trace_(trace),
           all_(program.Mode == OutputCommandBlock::kAllRules),
           follow_(program.PulseWidth == 0.0),
@@ -127,19 +127,19 @@ private:
         return out;
     }
 
-    void Ignore(std::int64_t sample, Preview::IgnoredBecause why) {
-        trace_.Ignored.push_back(Preview::IgnoredTrigger{sample, why});
+    void Ignore(std::int64_t sample, device::IgnoredBecause why) {
+        trace_.Ignored.push_back(device::IgnoredTrigger{sample, why});
     }
 
     void AddPulse(std::int64_t start, std::int64_t end) {
         if (start < count_)
-            trace_.Pulses.push_back(Preview::Pulse{start, std::min(end, count_)});
+            trace_.Pulses.push_back(device::Pulse{start, std::min(end, count_)});
     }
 
     bool LimitReached() const { return limit_ > 0 && pulses_ >= limit_; }
 
     void Rise(std::int64_t sample) {
-        using Preview::IgnoredBecause;
+        using device::IgnoredBecause;
         if (follow_) {
             // The output is the state delayed: a rise is a pulse start unless the hold-off of
             // the last start or the count limit holds it back for this whole high stretch.
@@ -176,7 +176,7 @@ private:
         }
     }
 
-    Preview::OutputTrace& trace_;
+    device::OutputTrace& trace_;
     bool all_;
     bool follow_;
     std::int64_t delay_;
@@ -221,10 +221,10 @@ std::int64_t SamplesFor(double seconds, double sampleRate) {
     return static_cast<std::int64_t>(std::ceil(periods - tolerance));
 }
 
-Preview::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
-                             const DeviceSamples& samples) {
+device::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
+                            const DeviceSamples& samples) {
     CheckInputs(programs, samples);
-    Preview::Trace trace;
+    device::Trace trace;
     trace.SampleRate = samples.SampleRate;
     trace.StartTime = samples.StartTime;
     trace.SampleCount = samples.Count;
@@ -234,7 +234,7 @@ Preview::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
     std::vector<OutputRunner> outputs;
     outputs.reserve(programs.size());
     for (const OutputProgram& program : programs) {
-        Preview::OutputTrace& output = trace.Outputs.emplace_back();
+        device::OutputTrace& output = trace.Outputs.emplace_back();
         output.Output = program.Output;
         if (!program.Active() || samples.Count == 0)
             continue;
@@ -258,4 +258,4 @@ Preview::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
     return trace;
 }
 
-}  // namespace Ostrel
+}  // namespace device

@@ -7,9 +7,9 @@
 
 #include "host/device/input_converter.h"
 #include "host/device/output_program.h"
-#include "host/preview/trace.h"
+#include "host/device/trace.h"
 
-namespace Ostrel {
+namespace device {
 
 // The whole sample periods the device counts for `seconds` at `sampleRate`: an event due
 // `seconds` after a sample instant happens at the first sample instant at or after it. A
@@ -20,7 +20,7 @@ std::int64_t SamplesFor(double seconds, double sampleRate);
 // Runs `programs` over `samples` and returns one trace per program, in the programs' order.
 // Throws std::invalid_argument when an active program watches an input that `samples` lacks,
 // or an input holds other than `samples.Count` samples.
-Preview::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
-                             const DeviceSamples& samples);
+device::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
+                            const DeviceSamples& samples);
 
-}  // namespace Ostrel
+}  // namespace device

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace Ostrel {
+namespace device {
 
 namespace {
 
@@ -105,4 +105,4 @@ std::vector<OutputProgram> ProgramsInForce(const std::vector<DeviceCommand>& com
     return programs;
 }
 
-}  // namespace Ostrel
+}  // namespace device

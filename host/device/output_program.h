@@ -9,7 +9,7 @@
 
 #include "host/device/simulated_corvex.h"
 
-namespace Ostrel {
+namespace device {
 
 // One used rule slot.
 struct RuleProgram {
@@ -48,4 +48,4 @@ OutputProgram ReadOutputProgram(const BlockBytes& block, std::int32_t inputCount
 std::vector<OutputProgram> ProgramsInForce(const std::vector<DeviceCommand>& commands,
                                            std::int32_t inputCount);
 
-}  // namespace Ostrel
+}  // namespace device

@@ -8,7 +8,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace Ostrel {
+namespace device {
 
 inline constexpr int kMaskSamples = 64;
 
@@ -57,4 +57,4 @@ inline std::uint64_t AtMostMask(const std::int16_t* x, int count, std::int32_t l
     return ~GreaterMask(x, count, static_cast<std::int16_t>(level)) & LowBits(count);
 }
 
-}  // namespace Ostrel
+}  // namespace device

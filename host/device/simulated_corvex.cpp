@@ -8,7 +8,7 @@
 #include "host/device/block_check.h"
 #include "host/device/device_parts.h"
 
-namespace Ostrel {
+namespace device {
 
 ComPtr<SimulatedCorvex> SimulatedCorvex::Create(const DeviceDescription& description) {
     return ComPtr<SimulatedCorvex>(new SimulatedCorvex(description));
@@ -250,4 +250,4 @@ HRESULT SimulatedCorvex::GetStimulator(IStimulator** stimulator) {
     return S_OK;
 }
 
-}  // namespace Ostrel
+}  // namespace device

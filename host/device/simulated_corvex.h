@@ -18,7 +18,7 @@
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 
-namespace Ostrel {
+namespace device {
 
 // A command block as the device received it, byte for byte.
 using BlockBytes = std::array<std::uint8_t, sizeof(OutputCommandBlock)>;
@@ -97,4 +97,4 @@ private:
     int statusQueries_ = 0;
 };
 
-}  // namespace Ostrel
+}  // namespace device

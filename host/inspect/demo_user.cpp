@@ -4,7 +4,7 @@
 #include "resources/dialog_ids.h"
 #include "resources/pane_ids.h"
 
-namespace Inspect {
+namespace inspect {
 
 namespace {
 
@@ -50,4 +50,4 @@ void PlayDemoUser(ui::WindowUser& dialog, std::u16string_view level, DemoUserSaw
     dialog.PressOk();
 }
 
-}  // namespace Inspect
+}  // namespace inspect

@@ -7,7 +7,7 @@
 
 #include "platform/ui/window_user.h"
 
-namespace Inspect {
+namespace inspect {
 
 // What the user saw in the dialog just before pressing OK.
 struct DemoUserSaw {
@@ -23,4 +23,4 @@ struct DemoUserSaw {
 void PlayDemoUser(ui::WindowUser& dialog, std::u16string_view level, DemoUserSaw& seen,
                   const std::string& snapshot);
 
-}  // namespace Inspect
+}  // namespace inspect

@@ -6,7 +6,7 @@
 #include "streams/storage_bin_istream_lite.h"
 #include "support/string/tev_string.h"
 
-namespace Inspect {
+namespace inspect {
 
 const GUID kTarvelDocumentClass = VavazaZavidi::kDocumentClassId;
 const WORD kConfigurationTextCode = VavazaZavidi::kConfigTextMessageCode;
@@ -50,4 +50,4 @@ std::string ConfigurationTextOfStream(IStream* stream) {
     return text.Narrow();
 }
 
-}  // namespace Inspect
+}  // namespace inspect

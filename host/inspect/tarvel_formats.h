@@ -16,7 +16,7 @@
 #include "platform/com/guid.h"
 #include "platform/stream/stream.h"
 
-namespace Inspect {
+namespace inspect {
 
 // The extension's document class: also the family of its messages and the class of its
 // document stream.
@@ -51,4 +51,4 @@ std::string OneRuleConfigurationText(IMasterDevice* device, double levelPercent)
 // read from the stream's current position; empty when it does not read.
 std::string ConfigurationTextOfStream(IStream* stream);
 
-}  // namespace Inspect
+}  // namespace inspect

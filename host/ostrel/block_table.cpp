@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 std::string Printf(const char* format, auto... values) {
@@ -38,17 +38,17 @@ constexpr const char* kRowFormat = "%6s  %-4s %5s %9s %9s %12s  %-21s %-21s %-21
 
 }  // namespace
 
-OutputCommandBlock DecodeBlock(const BlockBytes& bytes) {
+OutputCommandBlock DecodeBlock(const device::BlockBytes& bytes) {
     OutputCommandBlock block;
     std::memcpy(&block, bytes.data(), sizeof block);
     return block;
 }
 
-std::string FormatBlockTable(const std::vector<BlockBytes>& blocks) {
+std::string FormatBlockTable(const std::vector<device::BlockBytes>& blocks) {
     std::string table = Printf(kRowFormat, "output", "mode", "limit", "width (s)", "delay (s)",
                                "hold-off (s)", "slot 1", "slot 2", "slot 3", "slot 4");
     table += "\n";
-    for (const BlockBytes& bytes : blocks) {
+    for (const device::BlockBytes& bytes : blocks) {
         const OutputCommandBlock block = DecodeBlock(bytes);
         const std::string output = Printf("%d", block.Output);
         std::string row;
@@ -70,7 +70,7 @@ std::string FormatBlockTable(const std::vector<BlockBytes>& blocks) {
     return table;
 }
 
-std::string FormatBlockHex(const BlockBytes& bytes) {
+std::string FormatBlockHex(const device::BlockBytes& bytes) {
     static const char kDigits[] = "0123456789abcdef";
     std::string hex;
     hex.reserve(bytes.size() * 2);
@@ -81,4 +81,4 @@ std::string FormatBlockHex(const BlockBytes& bytes) {
     return hex;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -2,7 +2,7 @@
 
 #include "host/ostrel/file_text.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     // The diagnosis, if any, is printed on `err` as the file is read.
@@ -19,4 +19,4 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     return kCheckParsed;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

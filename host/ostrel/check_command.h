@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-namespace Ostrel {
+namespace ostrel {
 
 // Exit codes of `ostrel check`.
 inline constexpr int kCheckParsed = 0;      // the text reads
@@ -15,4 +15,4 @@ inline constexpr int kCheckUnreadable = 2;  // the file cannot be read
 // the text does not read (or reads as nothing, for a version other than 1) goes to `err`.
 int RunCheck(const std::string& path, std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

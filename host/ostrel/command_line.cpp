@@ -1,5 +1,6 @@
 #include "host/ostrel/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -12,11 +13,13 @@
 #include "host/ostrel/document_commands.h"
 #include "host/ostrel/preview_command.h"
 #include "host/ostrel/selftest_command.h"
+#include "host/preview/formats/signal_formats.h"
+#include "host/preview/reports/report_writers.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
-constexpr const char kUsage[] =
+constexpr const char kUsageBeforePreview[] =
     R"(Usage: ostrel COMMAND [OPTIONS]
 
 The host application Ostrel with a simulated Corvex master device. The document commands load
@@ -50,24 +53,9 @@ Commands:
       the person there acts in them; without one ostrel says that the dialog needs a
       display and changes nothing (exit 2). After OK in the dialog the document is saved
       into DOC (exit 0); a refusal, Cancel or the close box writes nothing (exit 1).
-  preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]
-          [--plot OUT.png|OUT.svg] [--from S] [--to S]
-      Programs the device as apply (a configuration text) or open (a document file) does,
-      then lets the simulated Corvex run the blocks it holds over the recorded signals in
-      FILE and prints per output: its program, the number of pulses, the first and last
-      pulse start, the shortest interval between starts, and the triggers it ignored and
-      why (during the delay, during a pulse, in the hold-off, over the count limit). The
-      device always runs from the start of the recording; --from and --to (seconds, in the
-      recording's time) choose the part the summary and the picture look at. --events
-      writes every pulse and ignored trigger as CSV; --vcd writes the used inputs and the
-      outputs as a value change dump, with a GTKWave save file (.gtkw) beside it; --plot
-      draws the used inputs with each rule's band and the outputs' pulses, as PNG or SVG.
-      FILE is told by its name: .csv (a header "time (s),Input 1 (V),Input 2 (mV)...",
-      then one line per sample), .wav or .flac (full scale is each input's range), .edf or
-      .bdf (physical values). Its units must be the inputs' units or other prefixes of them,
-      its rate at most 100000 samples per second, and it must hold every input a rule
-      watches.
-  check FILE
+)";
+
+constexpr const char kUsageAfterPreview[] = R"(  check FILE
       Reads the configuration text FILE and prints the text it gives when written back.
   selftest
       Runs every self-test the extension registered and prints each with passed or failed.
@@ -98,6 +86,82 @@ Document file: the line "OSTRELDOC 1", then for each extension stream a line
 CLSID, blank lines after the last stream accepted.
 
 )";
+
+constexpr std::size_t kHelpWidth = 92;
+
+// `words` as lines of at most kHelpWidth columns, the first indented by `indent`, the others by
+// `hanging`.
+std::string Wrapped(const std::vector<std::string>& words, std::size_t indent,
+                    std::size_t hanging) {
+    std::string text(indent, ' ');
+    std::size_t column = indent;
+    bool lineStart = true;
+    for (const std::string& word : words) {
+        if (!lineStart && column + 1 + word.size() > kHelpWidth) {
+            text += "\n" + std::string(hanging, ' ');
+            column = hanging;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            text += ' ';
+            ++column;
+        }
+        text += word;
+        column += word.size();
+        lineStart = false;
+    }
+    return text + "\n";
+}
+
+std::vector<std::string> WordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        if (end > at)
+            words.emplace_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return words;
+}
+
+// The preview command's part of the help: its report options and the signal files it reads
+// come from the report and format tables.
+std::string PreviewUsage() {
+    std::vector<std::string> synopsis = WordsOf("preview CONFIG|DOC --signals FILE");
+    synopsis.emplace_back("[--device D]");
+    for (const preview::ReportKind* kind : preview::ReportKinds())
+        synopsis.push_back("[" + std::string(kind->Option) + " " + std::string(kind->Argument) +
+                           "]");
+    synopsis.emplace_back("[--from S]");
+    synopsis.emplace_back("[--to S]");
+
+    std::string text =
+        "Programs the device as apply (a configuration text) or open (a document file) does, "
+        "then lets the simulated Corvex run the blocks it holds over the recorded signals in "
+        "FILE and prints per output: its program, the number of pulses, the first and last "
+        "pulse start, the shortest interval between starts, and the triggers it ignored and "
+        "why (during the delay, during a pulse, in the hold-off, over the count limit). The "
+        "device always runs from the start of the recording; --from and --to (seconds, in the "
+        "recording's time) choose the part the summary and the picture look at.";
+    const auto& kinds = preview::ReportKinds();
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        text += (i == 0 ? " " : "; ") + std::string(kinds[i]->Option) + " " +
+                std::string(kinds[i]->Help);
+    }
+    text += ". FILE is told by its name: ";
+    const auto& formats = preview::SignalFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        const auto& extensions = formats[i]->Extensions;
+        for (std::size_t e = 0; e < extensions.size(); ++e)
+            text += (e == 0 ? "" : " or ") + std::string(extensions[e]);
+        text += " (" + std::string(formats[i]->Holds) + ")" + (i + 1 < formats.size() ? ", " : ".");
+    }
+    text +=
+        " Its units must be the inputs' units or other prefixes of them, its rate at most 100000 "
+        "samples per second, and it must hold every input a rule watches.";
+    return Wrapped(synopsis, 2, 10) + Wrapped(WordsOf(text), 6, 6);
+}
 
 int UsageError(const std::string& problem, std::ostream& err) {
     err << "ostrel: " << problem << "\n"
@@ -144,24 +208,20 @@ bool ParsePreviewArguments(int argc, const char* const* argv, std::string& file,
                            PreviewOptions& options, std::string& problem) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "--signals" || argument == "--device" || argument == "--events" ||
-            argument == "--vcd" || argument == "--plot" || argument == "--from" ||
-            argument == "--to") {
+        const preview::ReportKind* report = preview::ReportByOption(argument);
+        if (argument == "--signals" || argument == "--device" || argument == "--from" ||
+            argument == "--to" || report != nullptr) {
             if (i + 1 >= argc) {
                 problem = std::string(argument) + " needs a value";
                 return false;
             }
             const std::string_view value = argv[++i];
-            if (argument == "--signals") {
+            if (report != nullptr) {
+                options.AskFor(*report, std::string(value));
+            } else if (argument == "--signals") {
                 options.Signals = value;
             } else if (argument == "--device") {
                 options.Device = value;
-            } else if (argument == "--events") {
-                options.Events = value;
-            } else if (argument == "--vcd") {
-                options.Vcd = value;
-            } else if (argument == "--plot") {
-                options.Plot = value;
             } else {
                 double seconds = 0.0;
                 if (!ParseSeconds(value, seconds)) {
@@ -197,7 +257,8 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
         return UsageError("no command given", err);
     const std::string_view command = argv[0];
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage << kDeviceDescriptionSyntax;
+        out << kUsageBeforePreview << PreviewUsage() << kUsageAfterPreview
+            << device::kDeviceDescriptionSyntax;
         return 0;
     }
     if (command == "demo") {
@@ -262,4 +323,4 @@ int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream
     return UsageError("unknown command: " + std::string(command), err);
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -3,10 +3,10 @@
 
 #include <ostream>
 
-namespace Ostrel {
+namespace ostrel {
 
 // Runs `ostrel` with `arguments` (argv without the program name); returns the exit code.
 // Usage errors go to `err` with exit code 2.
 int RunOstrel(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

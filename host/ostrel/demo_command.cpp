@@ -12,7 +12,7 @@
 #include "platform/text/utf.h"
 #include "platform/ui/scripted_user.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 constexpr double kTriggerVolts = 2.5;
@@ -23,9 +23,10 @@ constexpr unsigned kWatchedStepMilliseconds = 250;
 
 namespace {
 
-void PrintMenuItem(OstrelHost& host, const MenuItem& item, const char* when, std::ostream& out) {
-    const MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
-    out << "Menu item \"" << Utf::ToUtf8(item.text) << "\" " << when << ": "
+void PrintMenuItem(OstrelHost& host, const session::MenuItem& item, const char* when,
+                   std::ostream& out) {
+    const session::MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
+    out << "Menu item \"" << text::ToUtf8(item.text) << "\" " << when << ": "
         << (state.enabled ? "enabled" : "greyed") << ", "
         << (state.checked ? "checked" : "not checked") << "\n";
 }
@@ -33,13 +34,13 @@ void PrintMenuItem(OstrelHost& host, const MenuItem& item, const char* when, std
 }  // namespace
 
 int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
-    const DeviceDescription description;  // the demonstration device
+    const device::DeviceDescription description;  // the demonstration device
     out << "Demonstration: output 1 on, Input 1 above " << kTriggerVolts << " "
         << description.RangeOf(0).Unit << ", set up through the dialog\n";
     OstrelHost host(description, out);
     host.PrintSetup(out);
     host.Device().ClearRecord();
-    const std::vector<MenuItem> items = host.Session().MenuItems();
+    const std::vector<session::MenuItem> items = host.Session().MenuItems();
     if (items.empty()) {
         err << "ostrel: the extension offers no menu command\n";
         return 1;
@@ -51,12 +52,12 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
         err << "ostrel: demo --window needs a display (" << noDisplay << ")\n";
         return 2;
     }
-    Inspect::DemoUserSaw seen;
+    inspect::DemoUserSaw seen;
     std::vector<std::string> problems;
     {
         ui::ScriptedUser user;
         user.OnNextDialog([&](ui::WindowUser& dialog) {
-            Inspect::PlayDemoUser(dialog, u"2.5", seen, options.Snapshot);
+            inspect::PlayDemoUser(dialog, u"2.5", seen, options.Snapshot);
         });
         std::optional<screen::WatchedScript> watched;
         if (options.Window)
@@ -71,12 +72,12 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     if (!problems.empty())
         return 1;
 
-    out << "The user saw the dialog \"" << Utf::ToUtf8(seen.caption) << "\" with the tabs";
+    out << "The user saw the dialog \"" << text::ToUtf8(seen.caption) << "\" with the tabs";
     for (const std::u16string& tab : seen.tabs)
-        out << " [" << Utf::ToUtf8(tab) << "]";
+        out << " [" << text::ToUtf8(tab) << "]";
     out << "\n";
     for (const std::u16string& row : seen.rows)
-        out << "  " << Utf::ToUtf8(row) << "\n";
+        out << "  " << text::ToUtf8(row) << "\n";
     if (!options.Snapshot.empty())
         out << "Picture of the dialog before OK: " << options.Snapshot << "\n";
     out << "OK pressed: the configuration text message went to the document\n";
@@ -84,4 +85,4 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     return PrintOutcome(host, options.Hex, out, err);
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

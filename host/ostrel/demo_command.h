@@ -9,7 +9,7 @@
 
 #include "host/device/device_description.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 struct DemoOptions {
     bool Hex = false;      // print the blocks as hex instead of a table
@@ -20,4 +20,4 @@ struct DemoOptions {
 // Runs the demonstration, printing to `out`; returns the process exit code.
 int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -17,7 +17,7 @@
 #include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 namespace {
 
@@ -33,7 +33,7 @@ void PrintText(const std::string& text, std::ostream& out) {
     }
 }
 
-void PrintBlocks(const std::vector<BlockBytes>& blocks, bool hex, std::ostream& out) {
+void PrintBlocks(const std::vector<device::BlockBytes>& blocks, bool hex, std::ostream& out) {
     out << "Device: " << blocks.size()
         << (blocks.size() == 1 ? " command block" : " command blocks") << " of "
         << sizeof(OutputCommandBlock) << " bytes\n";
@@ -41,7 +41,7 @@ void PrintBlocks(const std::vector<BlockBytes>& blocks, bool hex, std::ostream& 
         return;
     out << "\n";
     if (hex) {
-        for (const BlockBytes& block : blocks)
+        for (const device::BlockBytes& block : blocks)
             out << FormatBlockHex(block) << "\n";
     } else {
         out << FormatBlockTable(blocks);
@@ -49,11 +49,12 @@ void PrintBlocks(const std::vector<BlockBytes>& blocks, bool hex, std::ostream& 
 }
 
 // The device named by the options, or exit code 2 with the reason.
-bool ReadDevice(const DocumentOptions& options, DeviceDescription& device, std::ostream& err) {
+bool ReadDevice(const DocumentOptions& options, device::DeviceDescription& device,
+                std::ostream& err) {
     try {
-        device = ParseDeviceDescription(options.Device);
+        device = device::ParseDeviceDescription(options.Device);
         return true;
-    } catch (const DeviceDescriptionError& error) {
+    } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
         return false;
     }
@@ -61,8 +62,8 @@ bool ReadDevice(const DocumentOptions& options, DeviceDescription& device, std::
 
 }  // namespace
 
-int ApplyConfigurationText(const std::string& text, const DeviceDescription& device, bool hex,
-                           std::ostream& out, std::ostream& err) {
+int ApplyConfigurationText(const std::string& text, const device::DeviceDescription& device,
+                           bool hex, std::ostream& out, std::ostream& err) {
     OstrelHost host(device, out);
     host.PrintSetup(out);
     host.SendConfigurationText(text);
@@ -79,7 +80,7 @@ int PrintOutcome(OstrelHost& host, bool hex, std::ostream& out, std::ostream& er
 
 int RunApply(const std::string& configPath, const DocumentOptions& options, std::ostream& out,
              std::ostream& err) {
-    DeviceDescription device;
+    device::DeviceDescription device;
     if (!ReadDevice(options, device, err))
         return 2;
     int code = 0;
@@ -91,7 +92,7 @@ int RunApply(const std::string& configPath, const DocumentOptions& options, std:
 
 int RunSave(const std::string& configPath, const std::string& documentPath,
             const DocumentOptions& options, std::ostream& out, std::ostream& err) {
-    DeviceDescription device;
+    device::DeviceDescription device;
     if (!ReadDevice(options, device, err))
         return 2;
     int code = 0;
@@ -102,7 +103,7 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     }
     // A document written to standard output gets it to itself: the status goes with the
     // errors.
-    std::ostream& status = IsStandardOutput(documentPath) ? err : out;
+    std::ostream& status = session::IsStandardOutput(documentPath) ? err : out;
     OstrelHost host(device, status);
     host.SendConfigurationText(*text);
     host.PrintState(status);
@@ -112,7 +113,7 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     HRESULT result = S_OK;
     try {
         result = host.Save(documentPath);
-    } catch (const DocumentFileError& error) {
+    } catch (const session::DocumentFileError& error) {
         err << "ostrel: " << error.what() << "\n";
         return 2;
     }
@@ -132,7 +133,7 @@ int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& ou
     HRESULT result = S_OK;
     try {
         result = host.Open(path, err);
-    } catch (const DocumentFileError& error) {
+    } catch (const session::DocumentFileError& error) {
         err << "ostrel: " << error.what() << "\n";
         return 2;
     }
@@ -147,7 +148,7 @@ int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& ou
 
 int RunOpen(const std::string& documentPath, const DocumentOptions& options, std::ostream& out,
             std::ostream& err) {
-    DeviceDescription device;
+    device::DeviceDescription device;
     if (!ReadDevice(options, device, err))
         return 2;
     OstrelHost host(device, out);
@@ -162,7 +163,7 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
 
 int RunSetupCommand(const std::string& documentPath, const DocumentOptions& options,
                     std::ostream& out, std::ostream& err) {
-    DeviceDescription device;
+    device::DeviceDescription device;
     if (!ReadDevice(options, device, err))
         return 2;
     // The person at the display, when there is one, answers the message boxes and the dialog.
@@ -177,14 +178,14 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
         out << "New document " << documentPath << "\n";
     }
 
-    const std::vector<MenuItem> items = host.Session().MenuItems();
+    const std::vector<session::MenuItem> items = host.Session().MenuItems();
     if (items.empty()) {
         err << "ostrel: the extension offers no menu command\n";
         return 2;
     }
-    const MenuItem& item = items.front();
-    const MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
-    out << "Menu item \"" << Utf::ToUtf8(item.text) << "\" at " << Utf::ToUtf8(item.path) << ": "
+    const session::MenuItem& item = items.front();
+    const session::MenuItemState state = host.Session().QueryMenuItem(item, host.Extension());
+    out << "Menu item \"" << text::ToUtf8(item.text) << "\" at " << text::ToUtf8(item.path) << ": "
         << (state.enabled ? "enabled" : "greyed") << ", "
         << (state.checked ? "checked" : "not checked") << "\n";
     if (!state.enabled) {
@@ -225,4 +226,4 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     return 0;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -8,7 +8,7 @@
 #include "host/device/device_description.h"
 #include "host/ostrel/ostrel_host.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 struct DocumentOptions {
     std::string Device;  // a device description text (empty: the demonstration device)
@@ -18,8 +18,8 @@ struct DocumentOptions {
 // Sends `text` to a new document as the configuration text message and prints the device and
 // the extension, the text the document then holds, its state and the command blocks the device
 // received. Returns the exit code.
-int ApplyConfigurationText(const std::string& text, const DeviceDescription& device, bool hex,
-                           std::ostream& out, std::ostream& err);
+int ApplyConfigurationText(const std::string& text, const device::DeviceDescription& device,
+                           bool hex, std::ostream& out, std::ostream& err);
 
 // Prints the document's state, the configuration text it holds, the command blocks the device
 // received and how programming went. Returns the exit code: 1 when the device refused a block.
@@ -61,4 +61,4 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
 int RunSetupCommand(const std::string& documentPath, const DocumentOptions& options,
                     std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -2,12 +2,12 @@
 
 #include "host/session/host_files.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 std::optional<std::string> ReadFileText(const std::string& path, std::string& error) {
     try {
-        return ReadWholeFile(path);
-    } catch (const FileError& failure) {
+        return session::ReadWholeFile(path);
+    } catch (const session::FileError& failure) {
         error = failure.what();
         return std::nullopt;
     }
@@ -27,7 +27,7 @@ std::optional<ConfigurationFile> ReadConfigurationFile(const std::string& path, 
         return std::nullopt;
     ConfigurationFile file;
     file.Text = std::move(*text);
-    file.Checked = Inspect::CheckConfigurationText(file.Text);
+    file.Checked = inspect::CheckConfigurationText(file.Text);
     if (!file.Checked.problem.empty())
         err << "ostrel: " << file.Checked.Describe(path) << "\n";
     return file;
@@ -52,4 +52,4 @@ std::optional<std::string> ReadConfigurationToApply(const std::string& path, std
     return std::move(file->Text);
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

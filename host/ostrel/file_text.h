@@ -8,7 +8,7 @@
 
 #include "host/inspect/tarvel_formats.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 // The file's bytes, or nothing when it cannot be read (a folder, a FIFO, a device, a file
 // above the host's limit, an error of the system); then `error` says which file and why:
@@ -22,7 +22,7 @@ std::optional<std::string> ReadCommandFile(const std::string& path, std::ostream
 // A configuration text file and what the reader makes of it.
 struct ConfigurationFile {
     std::string Text;
-    Inspect::CheckedText Checked;
+    inspect::CheckedText Checked;
 };
 
 // Reads and diagnoses the configuration text PATH; the diagnosis, if any, goes to `err` as
@@ -36,4 +36,4 @@ std::optional<ConfigurationFile> ReadConfigurationFile(const std::string& path, 
 std::optional<std::string> ReadConfigurationToApply(const std::string& path, std::ostream& err,
                                                     int& exitCode);
 
-}  // namespace Ostrel
+}  // namespace ostrel

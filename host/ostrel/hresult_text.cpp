@@ -4,7 +4,7 @@
 
 #include "platform/com/hresult.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::string DescribeHResult(HRESULT result) {
     return std::string(hex) + " (" + Meaning(result) + ")";
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -5,9 +5,9 @@
 
 #include "platform/win_types.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 // "0x80004005 (the operation failed)".
 std::string DescribeHResult(HRESULT result);
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -10,12 +10,12 @@
 #include "platform/ui/driver.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 namespace {
 
 std::string Narrow(std::u16string_view text) {
-    return Utf::ToUtf8(text);
+    return text::ToUtf8(text);
 }
 
 // "1 input", "8 inputs".
@@ -24,7 +24,7 @@ std::string Counted(std::int64_t count, const std::string& one) {
 }
 
 // "10 V"; a range without a unit says so rather than leaving a gap.
-std::string RangeText(const InputRange& range) {
+std::string RangeText(const device::InputRange& range) {
     return range.Range + (range.Unit.empty() ? " (no unit)" : " " + range.Unit);
 }
 
@@ -73,26 +73,27 @@ private:
 namespace {
 
 // The extension module as the process's session loaded it.
-ExtensionModule* g_module = nullptr;
+session::ExtensionModule* g_module = nullptr;
 
 }  // namespace
 
-HostSession& OstrelHost::ProcessSession() {
-    static std::unique_ptr<HostSession> session;
+session::HostSession& OstrelHost::ProcessSession() {
+    static std::unique_ptr<session::HostSession> session;
     if (!session) {
-        const std::filesystem::path folder = HostSession::ExecutableFolder();
-        auto started = std::make_unique<HostSession>(folder);
+        const std::filesystem::path folder = session::HostSession::ExecutableFolder();
+        auto started = std::make_unique<session::HostSession>(folder);
         g_module = &started->LoadExtension(folder / kExtensionModuleName);
         session = std::move(started);
     }
     return *session;
 }
 
-OstrelHost::OstrelHost(const DeviceDescription& device, std::ostream& messages, ui::Driver* screen)
+OstrelHost::OstrelHost(const device::DeviceDescription& device, std::ostream& messages,
+                       ui::Driver* screen)
     : printer_(std::make_unique<MessageBoxPrinter>(messages, screen)) {
     session_ = &ProcessSession();
     module_ = g_module;
-    device_ = SimulatedCorvex::Create(device);
+    device_ = device::SimulatedCorvex::Create(device);
     document_ = session_->OpenDocument(ComPtr<IDeviceObject>(device_.Get()));
     if (document_->Extensions().empty()) {
         throw std::runtime_error(std::string(kExtensionModuleName) +
@@ -114,8 +115,8 @@ ICustomDocument* OstrelHost::Extension() {
 HRESULT OstrelHost::SendConfigurationText(const std::string& text) {
     const Tev::String wide(text);
     const MessageArg argument{MessageArg::kString, wide.Interface()};
-    const MessageId id = MakeMessageId(session_->Family(Inspect::kTarvelDocumentClass),
-                                       Inspect::kConfigurationTextCode);
+    const MessageId id = MakeMessageId(session_->Family(inspect::kTarvelDocumentClass),
+                                       inspect::kConfigurationTextCode);
     return session_->SendMessage(Extension(), id, 0, argument);
 }
 
@@ -127,7 +128,7 @@ std::string OstrelHost::DocumentText() {
     if (persist->Save(stream.Get(), FALSE) != S_OK)
         return {};
     stream->Seek(MakeLargeInteger(0), STREAM_SEEK_SET, nullptr);
-    return Inspect::ConfigurationTextOfStream(stream.Get());
+    return inspect::ConfigurationTextOfStream(stream.Get());
 }
 
 bool OstrelHost::Modified() {
@@ -140,16 +141,16 @@ bool OstrelHost::PersistenceOffered() {
 }
 
 HRESULT OstrelHost::Save(const std::string& path) {
-    std::vector<ExtensionStream> streams;
+    std::vector<session::ExtensionStream> streams;
     const HRESULT result = document_->SaveExtensions(streams);
     if (result != S_OK)
         return result;
-    SaveDocumentFile(path, streams);
+    session::SaveDocumentFile(path, streams);
     return S_OK;
 }
 
 HRESULT OstrelHost::Open(const std::string& path, std::ostream& notes) {
-    const std::vector<ExtensionStream> streams = LoadDocumentFile(path);
+    const std::vector<session::ExtensionStream> streams = session::LoadDocumentFile(path);
     std::vector<CLSID> unclaimed;
     const HRESULT result = document_->LoadExtensions(streams, unclaimed);
     for (const CLSID& classId : unclaimed) {
@@ -168,7 +169,7 @@ int OstrelHost::MessageBoxesShown() const {
 }
 
 void OstrelHost::PrintSetup(std::ostream& out) {
-    const DeviceDescription& device = device_->Description();
+    const device::DeviceDescription& device = device_->Description();
     out << "Simulated Corvex \"" << device.Name << "\": " << Counted(device.Inputs, "input")
         << " of " << RangeText(device.Range);
     for (const auto& [input, range] : device.InputRanges)
@@ -183,7 +184,7 @@ void OstrelHost::PrintSetup(std::ostream& out) {
     out << "Extension: " << kExtensionModuleName << " ("
         << Narrow(module_->VersionKey(u"InternalName")) << " "
         << Narrow(module_->VersionKey(u"ExtVersion")) << ")";
-    for (const MenuItem& item : session_->MenuItems()) {
+    for (const session::MenuItem& item : session_->MenuItems()) {
         out << ", menu command \"" << Narrow(item.text) << "\" at " << Narrow(item.path);
     }
     out << "\n";
@@ -194,4 +195,4 @@ void OstrelHost::PrintState(std::ostream& out) {
         << (PersistenceOffered() ? "held by the host" : "not offered to the host") << "\n";
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -13,7 +13,7 @@
 #include "host/session/host_session.h"
 #include "platform/ui/driver.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 // The extension module ostrel loads, beside its executable.
 inline constexpr char kExtensionModuleName[] = "libtarvel.so";
@@ -24,18 +24,18 @@ public:
     // extension registers no document class.
     // Message boxes are printed to `messages`; with a `screen` (a person at a real display)
     // dialogs and message boxes are shown there too, else a dialog is counted and cancelled.
-    OstrelHost(const DeviceDescription& device, std::ostream& messages,
+    OstrelHost(const device::DeviceDescription& device, std::ostream& messages,
                ui::Driver* screen = nullptr);
     ~OstrelHost();
     OstrelHost(const OstrelHost&) = delete;
     OstrelHost& operator=(const OstrelHost&) = delete;
 
-    HostSession& Session() { return *session_; }
+    session::HostSession& Session() { return *session_; }
     // The process's session, started on first use.
-    static HostSession& ProcessSession();
-    HostDocument& Document() { return *document_.Get(); }
-    SimulatedCorvex& Device() { return *device_.Get(); }
-    ExtensionModule& Module() { return *module_; }
+    static session::HostSession& ProcessSession();
+    session::HostDocument& Document() { return *document_.Get(); }
+    device::SimulatedCorvex& Device() { return *device_.Get(); }
+    session::ExtensionModule& Module() { return *module_; }
     // The extension's document beside the host document.
     ICustomDocument* Extension();
 
@@ -68,10 +68,10 @@ private:
     class MessageBoxPrinter;
 
     std::unique_ptr<MessageBoxPrinter> printer_;
-    HostSession* session_ = nullptr;
-    ExtensionModule* module_ = nullptr;
-    ComPtr<SimulatedCorvex> device_;
-    ComPtr<HostDocument> document_;
+    session::HostSession* session_ = nullptr;
+    session::ExtensionModule* module_ = nullptr;
+    ComPtr<device::SimulatedCorvex> device_;
+    ComPtr<session::HostDocument> document_;
 };
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -1,6 +1,8 @@
 #include "host/ostrel/preview_command.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
 
@@ -11,14 +13,12 @@
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
-#include "host/preview/events_csv_writer.h"
-#include "host/preview/plot_writer.h"
-#include "host/preview/signal_file.h"
-#include "host/preview/signal_file_error.h"
-#include "host/preview/vcd_writer.h"
+#include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_formats.h"
+#include "host/preview/reports/report_writers.h"
 #include "host/session/document_file.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 // Raised for what stops the preview with exit code 2; the message is printed after "ostrel: ".
@@ -29,17 +29,18 @@ public:
 
 // The signals must fit the device: a rate its converters sample at, and every input a used
 // rule slot watches. (The readers check the channels' number and units.)
-void CheckFit(const Preview::Signals& signals, const std::string& path,
-              const std::vector<OutputProgram>& programs) {
-    if (!(signals.SampleRate > 0.0 && signals.SampleRate <= kMaxSampleRate))
+void CheckFit(const device::Signals& signals, const std::string& path,
+              const std::vector<device::OutputProgram>& programs) {
+    if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
         throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
                            " per second does not fit the device, which samples each input at "
                            "up to " +
-                           std::to_string(static_cast<long>(kMaxSampleRate)) + " per second");
-    for (const OutputProgram& program : programs) {
+                           std::to_string(static_cast<long>(device::kMaxSampleRate)) +
+                           " per second");
+    for (const device::OutputProgram& program : programs) {
         if (!program.Active())
             continue;
-        for (const RuleProgram& rule : program.Rules) {
+        for (const device::RuleProgram& rule : program.Rules) {
             if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
                 throw PreviewError(path + ": output " + std::to_string(program.Output) +
                                    " watches Input " + std::to_string(rule.Input) +
@@ -50,7 +51,7 @@ void CheckFit(const Preview::Signals& signals, const std::string& path,
 }
 
 // The samples of [from, to) in the recording's time; the whole replay without them.
-SampleWindow WindowOf(const PreviewOptions& options, const Preview::Trace& trace) {
+SampleWindow WindowOf(const PreviewOptions& options, const device::Trace& trace) {
     const double last = trace.StartTime + static_cast<double>(trace.SampleCount) / trace.SampleRate;
     const auto sample = [&](double seconds) {
         const double offset = (seconds - trace.StartTime) * trace.SampleRate;
@@ -88,7 +89,7 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
         code = 2;
         return false;
     }
-    if (!std::string_view(*text).starts_with(kDocumentFileHeader)) {
+    if (!std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
         // A text that does not read is refused, as apply refuses it, with where it stopped.
         text = ReadConfigurationToApply(path, err, code);
         if (!text)
@@ -102,9 +103,9 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
 }
 
 // The blocks as the device carries them out: an output it keeps low counts as off.
-std::vector<OutputCommandBlock> BlocksInForce(const std::vector<OutputProgram>& programs) {
+std::vector<OutputCommandBlock> BlocksInForce(const std::vector<device::OutputProgram>& programs) {
     std::vector<OutputCommandBlock> blocks;
-    for (const OutputProgram& program : programs) {
+    for (const device::OutputProgram& program : programs) {
         OutputCommandBlock& block = blocks.emplace_back(program.Block);
         if (!program.Active())
             block.Mode = OutputCommandBlock::kOff;
@@ -112,55 +113,68 @@ std::vector<OutputCommandBlock> BlocksInForce(const std::vector<OutputProgram>& 
     return blocks;
 }
 
-void WriteFiles(const PreviewOptions& options, const Preview::Signals& signals,
-                const Preview::Trace& trace, const std::vector<OutputProgram>& programs,
-                const std::vector<Preview::InputScale>& inputs, std::ostream& out) {
-    if (!options.Events.empty()) {
-        Preview::WriteEventsCsv(options.Events, trace);
-        out << "Events written to " << options.Events << "\n";
-    }
-    if (!options.Vcd.empty()) {
-        Preview::WriteVcd(options.Vcd, signals, trace, BlocksInForce(programs));
-        out << "Value change dump written to " << options.Vcd << ", GTKWave save file "
-            << Preview::GtkwPathFor(options.Vcd) << "\n";
-    }
-    if (!options.Plot.empty()) {
-        Preview::PlotOptions plot;
-        plot.From = options.From;
-        plot.To = options.To;
-        Preview::WritePlot(options.Plot, signals, trace, BlocksInForce(programs), inputs, plot);
-        out << "Picture written to " << options.Plot << "\n";
+// Every report asked for, in the table's order, each told what was replayed and given the
+// whole replay.
+void WriteReports(const PreviewOptions& options, const preview::ReplaySetup& setup,
+                  const device::Signals& signals, const device::Trace& trace, std::ostream& out) {
+    for (const ReportRequest& request : options.Reports) {
+        const std::unique_ptr<preview::ReportWriter> writer = request.Kind->Make(request.Path);
+        writer->Begin(setup);
+        writer->Consume(signals, trace);
+        out << writer->Finish() << "\n";
     }
 }
 
 }  // namespace
 
+void PreviewOptions::AskFor(const preview::ReportKind& kind, const std::string& path) {
+    const auto& kinds = preview::ReportKinds();
+    const auto rank = [&](const preview::ReportKind* k) {
+        return std::find(kinds.begin(), kinds.end(), k) - kinds.begin();
+    };
+    auto at = Reports.begin();
+    while (at != Reports.end() && rank(at->Kind) < rank(&kind))
+        ++at;
+    const bool asked = at != Reports.end() && at->Kind == &kind;
+    if (path.empty()) {  // an empty file name asks for no report
+        if (asked)
+            Reports.erase(at);
+    } else if (asked) {
+        at->Path = path;
+    } else {
+        Reports.insert(at, ReportRequest{&kind, path});
+    }
+}
+
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err) {
     try {
-        const DeviceDescription device = ParseDeviceDescription(options.Device);
+        const device::DeviceDescription device = device::ParseDeviceDescription(options.Device);
         OstrelHost host(device, out);
         int code = 0;
         if (!Program(host, configOrDocument, out, err, code))
             return code;
-        const std::vector<OutputProgram> programs =
-            ProgramsInForce(host.Device().Commands(), device.Inputs);
+        const std::vector<device::OutputProgram> programs =
+            device::ProgramsInForce(host.Device().Commands(), device.Inputs);
 
-        const std::vector<Preview::InputScale> inputs = Preview::InputScalesOf(device);
-        const Preview::Signals signals = Preview::ReadSignalFile(options.Signals, inputs);
+        const std::vector<preview::InputScale> inputs = preview::InputScalesOf(device);
+        const device::Signals signals = preview::ReadSignalFile(options.Signals, inputs);
         CheckFit(signals, options.Signals, programs);
         std::vector<double> ranges;
-        for (const Preview::InputScale& input : inputs)
+        for (const preview::InputScale& input : inputs)
             ranges.push_back(input.Range);
-        const Preview::Trace trace = ReplayOutputs(programs, ConvertSignals(signals, ranges));
+        const device::Trace trace = ReplayOutputs(programs, ConvertSignals(signals, ranges));
         const SampleWindow window = WindowOf(options, trace);
         out << "Signals " << options.Signals << ": " << signals.Channels.size() << " inputs\n"
             << FormatPreviewSummary(programs, trace, window, inputs);
-        WriteFiles(options, signals, trace, programs, inputs, out);
+        WriteReports(
+            options,
+            preview::ReplaySetup{BlocksInForce(programs), inputs, options.From, options.To},
+            signals, trace, out);
         return 0;
-    } catch (const DeviceDescriptionError& error) {
+    } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
-    } catch (const Preview::SignalFileError& error) {
+    } catch (const preview::SignalFileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
         err << "ostrel: " << error.what() << "\n";
@@ -168,4 +182,4 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
     return 2;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

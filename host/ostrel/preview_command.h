@@ -7,18 +7,30 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
-namespace Ostrel {
+#include "host/preview/reports/report_writer.h"
+
+namespace ostrel {
+
+// A report asked for on the command line (preview/reports/report_writers.h): what and where.
+struct ReportRequest {
+    const preview::ReportKind* Kind = nullptr;
+    std::string Path;
+};
 
 struct PreviewOptions {
-    std::string Signals;         // the recorded signals: .csv
-    std::string Device;          // a device description text (empty: the demonstration device)
-    std::string Events;          // a CSV file of every pulse and ignored trigger, when given
-    std::string Vcd;             // a value change dump with a GTKWave save file, when given
-    std::string Plot;            // a picture, PNG or SVG (.svg), when given
+    std::string Signals;  // the recorded signals, in a format of preview::SignalFormats()
+    std::string Device;   // a device description text (empty: the demonstration device)
+    // The reports to write, at most one of each kind, in the report table's order.
+    std::vector<ReportRequest> Reports;
     std::optional<double> From;  // seconds, in the recording's time: the part the summary and
-                                 // the picture look at
+                                 // the reports look at
     std::optional<double> To;
+
+    // Asks for a report of `kind` into `path`; a second request of a kind replaces the first,
+    // and an empty path takes the request back.
+    void AskFor(const preview::ReportKind& kind, const std::string& path);
 };
 
 // Exit 0 with the summary and the files asked for; 1 when the extension's Load of a document does
@@ -27,4 +39,4 @@ struct PreviewOptions {
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

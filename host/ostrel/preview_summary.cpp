@@ -7,9 +7,9 @@
 #include <limits>
 
 #include "host/device/input_converter.h"
-#include "host/preview/trace_labels.h"
+#include "host/preview/reports/trace_labels.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 std::string Printf(const char* format, auto... values) {
@@ -24,16 +24,17 @@ std::string Plural(std::size_t count, const char* one, const char* many) {
 
 // "input 1 above 2.5 V (band 2 to 2.5 V)": the level the input crosses to make the slot true,
 // and the band it must leave to make it false again.
-std::string SlotText(const RuleProgram& rule, const std::vector<Preview::InputScale>& inputs) {
+std::string SlotText(const device::RuleProgram& rule,
+                     const std::vector<preview::InputScale>& inputs) {
     const std::int64_t high = rule.Threshold;
     const std::int64_t low = high - rule.Hysteresis;
     const std::size_t index = static_cast<std::size_t>(rule.Input - 1);
     if (index >= inputs.size())
         return Printf("input %d %s %d/%d", rule.Input, rule.Below ? "below" : "above",
                       rule.Threshold, rule.Hysteresis);
-    const Preview::InputScale& scale = inputs[index];
+    const preview::InputScale& scale = inputs[index];
     const auto physical = [&](std::int64_t units) {
-        return static_cast<double>(units) * scale.Range / kDeviceFullScale;
+        return static_cast<double>(units) * scale.Range / device::kDeviceFullScale;
     };
     const std::string unit = scale.Unit.empty() ? "" : " " + scale.Unit;
     return Printf("input %d %s %g%s (band %g to %g%s)", rule.Input, rule.Below ? "below" : "above",
@@ -41,8 +42,8 @@ std::string SlotText(const RuleProgram& rule, const std::vector<Preview::InputSc
                   unit.c_str());
 }
 
-std::string ProgramText(const OutputProgram& program,
-                        const std::vector<Preview::InputScale>& inputs) {
+std::string ProgramText(const device::OutputProgram& program,
+                        const std::vector<preview::InputScale>& inputs) {
     if (!program.Unreadable.empty())
         return "kept low, the device cannot carry out its block: " + program.Unreadable;
     if (program.Mode == OutputCommandBlock::kOff)
@@ -58,15 +59,15 @@ std::string ProgramText(const OutputProgram& program,
                 ? std::string("no count limit")
                 : "at most " +
                       Plural(static_cast<std::size_t>(program.PulseCountLimit), "pulse", "pulses");
-    for (const RuleProgram& rule : program.Rules)
+    for (const device::RuleProgram& rule : program.Rules)
         text += Printf("\n  slot %d: ", rule.Slot + 1) + SlotText(rule, inputs);
     return text;
 }
 
-std::string PulsesText(const Preview::OutputTrace& output, const Preview::Trace& trace,
+std::string PulsesText(const device::OutputTrace& output, const device::Trace& trace,
                        SampleWindow window) {
     std::vector<std::int64_t> starts;
-    for (const Preview::Pulse& pulse : output.Pulses) {
+    for (const device::Pulse& pulse : output.Pulses) {
         if (pulse.Start >= window.From && pulse.Start < window.To)
             starts.push_back(pulse.Start);
     }
@@ -90,10 +91,10 @@ std::string PulsesText(const Preview::OutputTrace& output, const Preview::Trace&
     return text;
 }
 
-std::string IgnoredText(const Preview::OutputTrace& output, SampleWindow window) {
+std::string IgnoredText(const device::OutputTrace& output, SampleWindow window) {
     std::array<std::size_t, 4> counts{};
     std::size_t total = 0;
-    for (const Preview::IgnoredTrigger& trigger : output.Ignored) {
+    for (const device::IgnoredTrigger& trigger : output.Ignored) {
         if (trigger.Sample >= window.From && trigger.Sample < window.To) {
             ++counts[static_cast<std::size_t>(trigger.Why)];
             ++total;
@@ -117,15 +118,15 @@ std::string IgnoredText(const Preview::OutputTrace& output, SampleWindow window)
 }  // namespace
 
 std::string FormatSeconds(double seconds, double sampleRate) {
-    const std::string text = Preview::FixedText(seconds, Preview::TimeDecimals(sampleRate));
+    const std::string text = preview::FixedText(seconds, preview::TimeDecimals(sampleRate));
     // No "-0.000" for a time a rounding error put just below zero.
     return text.find_first_not_of("-0.") == std::string::npos && text[0] == '-' ? text.substr(1)
                                                                                 : text;
 }
 
-std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,
-                                 const Preview::Trace& trace, SampleWindow window,
-                                 const std::vector<Preview::InputScale>& inputs) {
+std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& programs,
+                                 const device::Trace& trace, SampleWindow window,
+                                 const std::vector<preview::InputScale>& inputs) {
     const auto at = [&](std::int64_t sample) {
         return FormatSeconds(trace.StartTime + static_cast<double>(sample) / trace.SampleRate,
                              trace.SampleRate);
@@ -142,7 +143,7 @@ std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,
     if (programs.empty())
         text += "The device holds no program for any output: every output stays low\n";
     for (std::size_t k = 0; k < programs.size() && k < trace.Outputs.size(); ++k) {
-        const OutputProgram& program = programs[k];
+        const device::OutputProgram& program = programs[k];
         text += Printf("Output %d: ", program.Output) + ProgramText(program, inputs) + "\n";
         if (program.Active()) {
             text += "  " + PulsesText(trace.Outputs[k], trace, window) + "\n";
@@ -152,4 +153,4 @@ std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,
     return text;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

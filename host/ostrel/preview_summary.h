@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "host/device/output_program.h"
-#include "host/preview/input_scale.h"
-#include "host/preview/trace.h"
+#include "host/device/trace.h"
+#include "host/preview/formats/input_scale.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 // The samples a summary looks at: [From, To).
 struct SampleWindow {
@@ -27,8 +27,8 @@ std::string FormatSeconds(double seconds, double sampleRate);
 // shortest interval from start to start, and the triggers ignored with their reasons.
 // `programs` and `trace.Outputs` correspond one to one. Each slot's levels are shown in its
 // input's unit when `inputs` holds that input, else in device units.
-std::string FormatPreviewSummary(const std::vector<OutputProgram>& programs,
-                                 const Preview::Trace& trace, SampleWindow window,
-                                 const std::vector<Preview::InputScale>& inputs = {});
+std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& programs,
+                                 const device::Trace& trace, SampleWindow window,
+                                 const std::vector<preview::InputScale>& inputs = {});
 
-}  // namespace Ostrel
+}  // namespace ostrel

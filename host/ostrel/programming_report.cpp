@@ -3,10 +3,11 @@
 #include "host/ostrel/block_table.h"
 #include "host/ostrel/hresult_text.h"
 
-namespace Ostrel {
+namespace ostrel {
 
-bool ReportProgramming(const SimulatedCorvex& device, std::ostream& out, std::ostream& err) {
-    if (device.Description().AutoOutputs == AutoOutputSupport::kAbsent) {
+bool ReportProgramming(const device::SimulatedCorvex& device, std::ostream& out,
+                       std::ostream& err) {
+    if (device.Description().AutoOutputs == device::AutoOutputSupport::kAbsent) {
         err << "ostrel: the device does not offer automatic outputs (auto-outputs=absent): no "
                "output was programmed\n";
         out << "Programming failed: the device has no automatic outputs\n";
@@ -14,8 +15,8 @@ bool ReportProgramming(const SimulatedCorvex& device, std::ostream& out, std::os
     }
     int blocks = 0;
     int refused = 0;
-    for (const DeviceCommand& command : device.Commands()) {
-        if (command.What != DeviceCommand::Kind::kProgram)
+    for (const device::DeviceCommand& command : device.Commands()) {
+        if (command.What != device::DeviceCommand::Kind::kProgram)
             continue;
         ++blocks;
         if (command.Result == S_OK)
@@ -35,4 +36,4 @@ bool ReportProgramming(const SimulatedCorvex& device, std::ostream& out, std::os
     return false;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

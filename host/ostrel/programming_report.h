@@ -6,11 +6,11 @@
 
 #include "host/device/simulated_corvex.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 // Reports the program calls in `device`'s record: refusals on `err`, the overall result on
 // `out`. A device that does not offer its automatic outputs at all counts as refusing. Returns
 // true when the device took every block.
-bool ReportProgramming(const SimulatedCorvex& device, std::ostream& out, std::ostream& err);
+bool ReportProgramming(const device::SimulatedCorvex& device, std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -6,10 +6,10 @@
 #include "platform/text/utf.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 int RunSelfTest(std::ostream& out, std::ostream& err) {
-    OstrelHost host(DeviceDescription{}, out);
+    OstrelHost host(device::DeviceDescription{}, out);
     IUnitTestRegistry* registry = host.Session().UnitTests();
     LONG objects = 0;
     registry->GetTestCount(&objects);
@@ -47,4 +47,4 @@ int RunSelfTest(std::ostream& out, std::ostream& err) {
     return failed == 0 ? 0 : 1;
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

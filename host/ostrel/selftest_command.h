@@ -3,10 +3,10 @@
 
 #include <ostream>
 
-namespace Ostrel {
+namespace ostrel {
 
 // Prints each test's name with "passed" or "failed" and the message; returns 1 when a test
 // failed or none was registered, 0 otherwise.
 int RunSelfTest(std::ostream& out, std::ostream& err);
 
-}  // namespace Ostrel
+}  // namespace ostrel

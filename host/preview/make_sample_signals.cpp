@@ -1,9 +1,9 @@
 // Makes the project's sample recording: Input 1 (V, ±10 V) at 1000 samples per second for six
 // seconds, a noisy baseline with bursts. Some bursts clear 2.5 V cleanly, one dips back into the
 // 2–2.5 V band halfway (a double trigger without hysteresis), one only reaches into the band, and
-// two come close together (the second falls in a hold-off). Written as NAME.csv, NAME.wav and
-// NAME.edf with the same values: each value lies on the 16-bit grid of the range, so the three
-// files read back alike.
+// two come close together (the second falls in a hold-off). Written in every format that has a
+// writer (NAME.csv, NAME.wav and NAME.edf) with the same values: each value lies on the 16-bit
+// grid of the range, so the files read back alike.
 //
 //   make_sample_signals PATH/NAME
 #include <cmath>
@@ -11,11 +11,11 @@
 #include <exception>
 #include <random>
 
-#include "host/preview/signal_file_writers.h"
+#include "host/preview/formats/signal_formats.h"
 
 namespace {
 
-using namespace Ostrel::Preview;
+using preview::InputScale;
 
 constexpr double kRate = 1000.0;
 constexpr int kSeconds = 6;
@@ -34,10 +34,10 @@ constexpr Burst kBursts[] = {
     {5.20, 0.14, 3.3, false},
 };
 
-Signals MakeSignals() {
+device::Signals MakeSignals() {
     std::mt19937 random(20261208);
     std::normal_distribution<double> noise(0.0, 0.18);
-    Signals signals;
+    device::Signals signals;
     signals.SampleRate = kRate;
     signals.Channels = {{"Input 1", "V", {}}};
     const int samples = static_cast<int>(kRate) * kSeconds;
@@ -73,11 +73,12 @@ int main(int argc, char** argv) {
     }
     try {
         const std::string base = argv[1];
-        const Signals signals = MakeSignals();
+        const device::Signals signals = MakeSignals();
         const std::vector<InputScale> inputs = {{kRange, "V"}};
-        WriteCsvSignals(base + ".csv", signals);
-        WriteSoundSignals(base + ".wav", signals, inputs);
-        WriteEdfSignals(base + ".edf", signals, inputs);
+        for (const preview::SignalFormat* format : preview::SignalFormats()) {
+            if (format->Write != nullptr)
+                format->Write(base + std::string(format->Extensions.front()), signals, inputs);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_sample_signals: %s\n", error.what());
         return 2;

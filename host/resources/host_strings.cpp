@@ -6,7 +6,7 @@
 
 #include "platform/module/string_table.h"
 
-namespace host_resources {
+namespace resources {
 namespace {
 
 const StringTableEntry kHostStrings[] = {
@@ -29,4 +29,4 @@ const StringTableEntry kHostStrings[] = {
 const ModuleStringTable kTable(nullptr, kHostStrings);
 
 }  // namespace
-}  // namespace host_resources
+}  // namespace resources

@@ -3,7 +3,7 @@
 #include "support/resource/load_string.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace session {
 
 HRESULT CommandState::Enable(VARIANT_BOOL enabled) {
     enabled_ = enabled != 0;
@@ -50,4 +50,4 @@ std::vector<MenuItem> CommandMenu::Items(
     return items;
 }
 
-}  // namespace Ostrel
+}  // namespace session

@@ -11,7 +11,7 @@
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 
-namespace Ostrel {
+namespace session {
 
 // One menu item as the host shows it.
 struct MenuItem {
@@ -58,4 +58,4 @@ private:
     std::vector<ComPtr<ICommandList>> lists_;
 };
 
-}  // namespace Ostrel
+}  // namespace session

@@ -7,7 +7,7 @@
 
 #include "host/session/host_files.h"
 
-namespace Ostrel {
+namespace session {
 
 namespace {
 
@@ -164,4 +164,4 @@ std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path)
     }
 }
 
-}  // namespace Ostrel
+}  // namespace session

@@ -11,7 +11,7 @@
 
 #include "host/session/host_document.h"
 
-namespace Ostrel {
+namespace session {
 
 inline constexpr char kDocumentFileHeader[] = "OSTRELDOC 1";
 // A stream larger than this is taken for damage, not read.
@@ -38,4 +38,4 @@ void SaveDocumentFile(const std::filesystem::path& path,
 // the file and the reason when it cannot be read or does not follow the format.
 std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path);
 
-}  // namespace Ostrel
+}  // namespace session

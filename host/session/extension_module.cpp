@@ -9,7 +9,7 @@
 #include "platform/module/resource.h"
 #include "platform/text/utf.h"
 
-namespace Ostrel {
+namespace session {
 
 std::map<std::u16string, std::u16string> ReadVersionKeys(HMODULE module) {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(kVersionResourceName), RT_VERSION);
@@ -53,4 +53,4 @@ std::u16string ExtensionModule::VersionKey(const std::u16string& key) const {
     return found != keys_.end() ? found->second : std::u16string();
 }
 
-}  // namespace Ostrel
+}  // namespace session

@@ -8,7 +8,7 @@
 
 #include "platform/win_types.h"
 
-namespace Ostrel {
+namespace session {
 
 class ExtensionModule {
 public:
@@ -37,4 +37,4 @@ private:
 // The version keys of a loaded module (empty when it has no version resource).
 std::map<std::u16string, std::u16string> ReadVersionKeys(HMODULE module);
 
-}  // namespace Ostrel
+}  // namespace session

@@ -3,7 +3,7 @@
 #include "platform/stream/memory_stream.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace session {
 
 namespace {
 
@@ -174,4 +174,4 @@ HRESULT HostDocument::OfferPersistence(IHostStorage* storage, LONG /*reserved1*/
     return E_INVALIDARG;  // not one of this document's extension documents
 }
 
-}  // namespace Ostrel
+}  // namespace session

@@ -14,7 +14,7 @@
 #include "host/api/persist_stream.h"
 #include "host/session/host_parts.h"
 
-namespace Ostrel {
+namespace session {
 
 // One extension document of a host document.
 struct ExtensionDocument {
@@ -88,4 +88,4 @@ private:
     std::vector<ExtensionDocument> extensions_;
 };
 
-}  // namespace Ostrel
+}  // namespace session

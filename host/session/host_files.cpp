@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace Ostrel {
+namespace session {
 
 namespace {
 
@@ -190,4 +190,4 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Writ
         ::fsync(directory.Get());
 }
 
-}  // namespace Ostrel
+}  // namespace session

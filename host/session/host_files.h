@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace Ostrel {
+namespace session {
 
 // The largest file the host reads: far above any configuration text (a few kilobytes; the
 // largest a document can hold is 16 Mi characters) or document file.
@@ -50,4 +50,4 @@ std::string LoaderReason();
 // Whether `path` names the file open as the process's standard output.
 bool IsStandardOutput(const std::filesystem::path& path);
 
-}  // namespace Ostrel
+}  // namespace session

@@ -1,6 +1,6 @@
 #include "host/session/host_parts.h"
 
-namespace Ostrel {
+namespace session {
 
 HRESULT SamplingSettings::GetCurrentDevice(IDeviceObject** device) {
     if (device == nullptr)
@@ -11,4 +11,4 @@ HRESULT SamplingSettings::GetCurrentDevice(IDeviceObject** device) {
     return S_OK;
 }
 
-}  // namespace Ostrel
+}  // namespace session

@@ -8,7 +8,7 @@
 #include "platform/com/com_object.h"
 #include "platform/com/com_ptr.h"
 
-namespace Ostrel {
+namespace session {
 
 // A part of the host document: the recorder, the display, the channel setup and the like.
 // It answers the interfaces that documents keep from these parts.
@@ -25,4 +25,4 @@ private:
     ComPtr<IDeviceObject> device_;
 };
 
-}  // namespace Ostrel
+}  // namespace session

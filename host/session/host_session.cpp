@@ -11,7 +11,7 @@
 #include "platform/module/module.h"
 #include "platform/ui/user.h"
 
-namespace Ostrel {
+namespace session {
 
 namespace {
 
@@ -215,4 +215,4 @@ HRESULT HostSession::ChooseMenuItem(const MenuItem& item, ICustomDocument* docum
     return handler->ExecuteCommand(item.id);
 }
 
-}  // namespace Ostrel
+}  // namespace session

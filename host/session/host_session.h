@@ -24,7 +24,7 @@
 #include "host/session/extension_module.h"
 #include "host/session/host_document.h"
 
-namespace Ostrel {
+namespace session {
 
 class HostSession {
 public:
@@ -100,4 +100,4 @@ private:
     std::vector<ComPtr<HostDocument>> documents_;
 };
 
-}  // namespace Ostrel
+}  // namespace session

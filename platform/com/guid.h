@@ -23,7 +23,7 @@ using REFGUID = const GUID&;
 using REFIID = const IID&;
 using REFCLSID = const CLSID&;
 
-namespace guid_detail {
+namespace com {
 
 constexpr int HexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -48,12 +48,12 @@ constexpr std::optional<std::uint64_t> ReadHex(std::string_view text, std::size_
     return value;
 }
 
-}  // namespace guid_detail
+}  // namespace com
 
 // Parses "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" (the braces may be left out); nullopt when
 // the text has any other form.
 constexpr std::optional<GUID> ParseGuid(std::string_view text) {
-    using guid_detail::ReadHex;
+    using com::ReadHex;
     if (text.size() == 38) {
         if (text.front() != '{' || text.back() != '}')
             return std::nullopt;

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/gdi/gdi_objects.h"
 
-namespace gdi_internal {
+namespace gdi {
 
 class Canvas {
 public:
@@ -47,6 +48,28 @@ public:
             target_->At(tx, ty) = p;
     }
     Pixel* At(int tx, int ty) { return Visible(tx, ty) ? &target_->At(tx, ty) : nullptr; }
+
+    // A line between logical points in `colour`: Bresenham, without the end point, as GDI
+    // draws lines.
+    void Line(int x0, int y0, int x1, int y1, Pixel colour) {
+        const int dx = std::abs(x1 - x0);
+        const int dy = -std::abs(y1 - y0);
+        const int sx = x0 < x1 ? 1 : -1;
+        const int sy = y0 < y1 ? 1 : -1;
+        int error = dx + dy;
+        while (x0 != x1 || y0 != y1) {
+            Put(TargetX(x0), TargetY(y0), colour);
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                y0 += sy;
+            }
+        }
+    }
 
     // The part of a logical rectangle that lies inside the clip, in target pixels.
     RECT Clipped(const RECT& logical) const {
@@ -120,4 +143,4 @@ private:
     RECT clip_{};
 };
 
-}  // namespace gdi_internal
+}  // namespace gdi

@@ -53,10 +53,13 @@ std::optional<DecodedDib> DecodePackedDib(const void* data, std::size_t size) {
     std::size_t offset = headerSize;
     if (compression == 3) {
         // BI_BITFIELDS: three masks, inside a header of 52 bytes or more, else right after it.
-        if (depth != 32) return std::nullopt;
+        if (depth != 32)
+            return std::nullopt;
         const std::size_t masksAt = headerSize >= 52 ? 40 : headerSize;
-        if (size < masksAt + 12) return std::nullopt;
-        if (masksAt == headerSize) offset += 12;
+        if (size < masksAt + 12)
+            return std::nullopt;
+        if (masksAt == headerSize)
+            offset += 12;
         const std::uint8_t* masks = bytes + masksAt;
         if (Read32(masks) != 0x00FF0000 || Read32(masks + 4) != 0x0000FF00 ||
             Read32(masks + 8) != 0x000000FF) {
@@ -122,12 +125,12 @@ HBITMAP BitmapFromPackedDib(const void* data, std::size_t size) {
     std::optional<DecodedDib> decoded = DecodePackedDib(data, size);
     if (!decoded)
         return nullptr;
-    gdi_internal::Bitmap bitmap;
+    gdi::Bitmap bitmap;
     bitmap.width = decoded->image.width;
     bitmap.height = decoded->image.height;
     bitmap.bitsPerPixel = decoded->monochrome ? 1 : 32;
     bitmap.pixels = std::move(decoded->image.pixels);
-    return gdi_internal::AddBitmap(std::move(bitmap));
+    return gdi::AddBitmap(std::move(bitmap));
 }
 
 std::vector<std::uint8_t> PackDib(const Image& image) {

@@ -1,34 +1,12 @@
-// Fills, block transfers, pixels, lines, focus rectangles, 3-D edges and icons.
+// Fills, block transfers, pixels, lines and focus rectangles.
 #include <algorithm>
 #include <cmath>
 
 #include "platform/gdi/canvas.h"
-#include "platform/ui/user.h"
 
-using namespace gdi_internal;
+using namespace gdi;
 
 namespace {
-
-void Line(Canvas& canvas, int x0, int y0, int x1, int y1, Pixel colour) {
-    // Bresenham, without the end point, as GDI draws lines.
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1;
-    const int sy = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (x0 != x1 || y0 != y1) {
-        canvas.Put(canvas.TargetX(x0), canvas.TargetY(y0), colour);
-        const int e2 = 2 * error;
-        if (e2 >= dy) {
-            error += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            error += dx;
-            y0 += sy;
-        }
-    }
-}
 
 // Source pixel for a transfer: monochrome sources take the destination's text colour for
 // black and its background colour for white.
@@ -64,27 +42,6 @@ bool Transfer(HDC destination, int x, int y, int width, int height, HDC source, 
         }
     }
     return true;
-}
-
-void EdgeLine(Canvas& canvas, RECT& r, UINT flags, COLORREF topLeft, COLORREF bottomRight) {
-    const Pixel tl = ToPixel(topLeft);
-    const Pixel br = ToPixel(bottomRight);
-    if ((flags & BF_BOTTOM) != 0)
-        Line(canvas, r.left, r.bottom - 1, r.right, r.bottom - 1, br);
-    if ((flags & BF_RIGHT) != 0)
-        Line(canvas, r.right - 1, r.top, r.right - 1, r.bottom, br);
-    if ((flags & BF_TOP) != 0)
-        Line(canvas, r.left, r.top, r.right - 1, r.top, tl);
-    if ((flags & BF_LEFT) != 0)
-        Line(canvas, r.left, r.top, r.left, r.bottom - 1, tl);
-    if ((flags & BF_LEFT) != 0)
-        ++r.left;
-    if ((flags & BF_TOP) != 0)
-        ++r.top;
-    if ((flags & BF_RIGHT) != 0)
-        --r.right;
-    if ((flags & BF_BOTTOM) != 0)
-        --r.bottom;
 }
 
 }  // namespace
@@ -226,7 +183,7 @@ BOOL LineTo(HDC dc, int x, int y) {
     Pen* pen = Get<Pen>(canvas.State().pen);
     const POINT from = canvas.State().penPosition;
     if (pen != nullptr && pen->style != PS_NULL) {
-        Line(canvas, from.x, from.y, x, y, ToPixel(pen->colour));
+        canvas.Line(from.x, from.y, x, y, ToPixel(pen->colour));
     }
     canvas.State().penPosition = POINT{x, y};
     return TRUE;
@@ -240,10 +197,10 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
     Pen* pen = Get<Pen>(canvas.State().pen);
     if (pen != nullptr && pen->style != PS_NULL) {
         const Pixel c = ToPixel(pen->colour);
-        Line(canvas, left, top, right - 1, top, c);
-        Line(canvas, right - 1, top, right - 1, bottom - 1, c);
-        Line(canvas, right - 1, bottom - 1, left, bottom - 1, c);
-        Line(canvas, left, bottom - 1, left, top, c);
+        canvas.Line(left, top, right - 1, top, c);
+        canvas.Line(right - 1, top, right - 1, bottom - 1, c);
+        canvas.Line(right - 1, bottom - 1, left, bottom - 1, c);
+        canvas.Line(left, bottom - 1, left, top, c);
     }
     return TRUE;
 }
@@ -268,72 +225,6 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect) {
         if (r.right - 1 != r.left)
             invert(r.right - 1, y);
     }
-    return TRUE;
-}
-
-BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags) {
-    Canvas canvas(dc);
-    if (!canvas.Valid() || rect == nullptr)
-        return FALSE;
-    RECT r = *rect;
-    const bool mono = (flags & BF_MONO) != 0;
-    const bool flat = (flags & BF_FLAT) != 0;
-    if ((edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) != 0) {
-        COLORREF tl;
-        COLORREF br;
-        if (mono) {
-            tl = br = GetSysColor(COLOR_WINDOWFRAME);
-        } else if (flat) {
-            tl = br = GetSysColor(COLOR_BTNSHADOW);
-        } else if ((edge & BDR_RAISEDOUTER) != 0) {
-            tl = GetSysColor(COLOR_3DLIGHT);
-            br = GetSysColor(COLOR_3DDKSHADOW);
-        } else {
-            tl = GetSysColor(COLOR_BTNSHADOW);
-            br = GetSysColor(COLOR_BTNHIGHLIGHT);
-        }
-        EdgeLine(canvas, r, flags, tl, br);
-    }
-    if ((edge & (BDR_RAISEDINNER | BDR_SUNKENINNER)) != 0) {
-        COLORREF tl;
-        COLORREF br;
-        if (mono || flat) {
-            tl = br = GetSysColor(COLOR_BTNFACE);
-        } else if ((edge & BDR_RAISEDINNER) != 0) {
-            tl = GetSysColor(COLOR_BTNHIGHLIGHT);
-            br = GetSysColor(COLOR_BTNSHADOW);
-        } else {
-            tl = GetSysColor(COLOR_3DDKSHADOW);
-            br = GetSysColor(COLOR_3DLIGHT);
-        }
-        EdgeLine(canvas, r, flags, tl, br);
-    }
-    if ((flags & BF_MIDDLE) != 0)
-        canvas.FillColour(r, GetSysColor(COLOR_BTNFACE));
-    if ((flags & BF_ADJUST) != 0)
-        *rect = r;
-    return TRUE;
-}
-
-BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, HBRUSH, UINT) {
-    Canvas canvas(dc);
-    const auto id = static_cast<int>(reinterpret_cast<std::uintptr_t>(icon));
-    if (!canvas.Valid() || id < IDI_APPLICATION || id > IDI_INFORMATION)
-        return FALSE;
-    if (width <= 0)
-        width = 32;
-    if (height <= 0)
-        height = 32;
-    // Stock icons: a square in the icon's colour with a black outline.
-    COLORREF colour = RGB(255, 255, 255);
-    if (id == IDI_HAND)
-        colour = RGB(204, 0, 0);
-    if (id == IDI_QUESTION || id == IDI_INFORMATION)
-        colour = RGB(0, 102, 204);
-    if (id == IDI_WARNING)
-        colour = RGB(255, 204, 0);
-    canvas.FillColour(RECT{x, y, x + width, y + height}, RGB(0, 0, 0));
-    canvas.FillColour(RECT{x + 1, y + 1, x + width - 1, y + height - 1}, colour);
     return TRUE;
 }
 

@@ -15,7 +15,7 @@
 
 #include "platform/gdi/glyphs.h"
 
-namespace gdi_internal {
+namespace gdi {
 namespace {
 
 struct FaceFile {
@@ -238,26 +238,26 @@ PlacedFace FaceForCell(int cellWidth, int cellHeight, bool bold) {
     return placed;
 }
 
-}  // namespace gdi_internal
+}  // namespace gdi
 
 namespace gdi {
 
 bool GlyphPixel(char16_t c, int column, int row, int cellWidth, int cellHeight, bool bold) {
-    const gdi_internal::PlacedFace face = gdi_internal::FaceForCell(cellWidth, cellHeight, bold);
+    const gdi::PlacedFace face = gdi::FaceForCell(cellWidth, cellHeight, bold);
     return face.Ink(face.Rows(c), column, row);
 }
 
 bool HasGlyph(char16_t c) {
-    const gdi_internal::PlacedFace face = gdi_internal::FaceForCell(6, 13, false);
-    std::lock_guard<std::mutex> hold(gdi_internal::FontLibrary::Instance().Lock());
+    const gdi::PlacedFace face = gdi::FaceForCell(6, 13, false);
+    std::lock_guard<std::mutex> hold(gdi::FontLibrary::Instance().Lock());
     return face.face->Has(c);
 }
 
 std::string FixedFontFile(bool bold) {
-    const char* name = bold ? gdi_internal::kDialogFace.bold : gdi_internal::kDialogFace.regular;
-    const std::filesystem::path file = gdi_internal::FindFontFile(name);
+    const char* name = bold ? gdi::kDialogFace.bold : gdi::kDialogFace.regular;
+    const std::filesystem::path file = gdi::FindFontFile(name);
     if (file.empty())
-        gdi_internal::ThrowMissing(name, "is not installed");
+        gdi::ThrowMissing(name, "is not installed");
     return file.string();
 }
 

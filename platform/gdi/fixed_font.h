@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gdi_internal {
+namespace gdi {
 
 // A glyph in its face's cell: bit x of row y is the pixel at column x.
 using GlyphRows = std::vector<std::uint32_t>;
@@ -34,4 +34,4 @@ struct PlacedFace {
 // even the 6 × 13 face can be found.
 PlacedFace FaceForCell(int cellWidth, int cellHeight, bool bold);
 
-}  // namespace gdi_internal
+}  // namespace gdi

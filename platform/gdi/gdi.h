@@ -1,6 +1,6 @@
 // The Windows GDI functions that the program and its toolkit call, over 32-bit pixel buffers.
 // Every device context draws into a bitmap: a memory context into the bitmap selected into
-// it, a window's context into the window's surface (see platform/gdi/snapshot.h), so that
+// it, a window's context into the window's surface (the window system's, platform/ui), so that
 // painting can be checked pixel by pixel.
 //
 // Text uses a fixed-metric font: every character of a font is as wide as every other. A font
@@ -10,7 +10,40 @@
 // platform/gdi/glyphs.h); platform/gdi/png.h writes what was painted as a PNG picture.
 #pragma once
 
-#include "platform/ui/user_types.h"
+#include "platform/win_types.h"
+
+// System colour indices: the colours of the system's colour table (GetSysColor), which the
+// window system changes (SetSysColors). A brush handle 1 + index paints in that colour.
+inline constexpr int COLOR_SCROLLBAR = 0;
+inline constexpr int COLOR_BACKGROUND = 1;
+inline constexpr int COLOR_ACTIVECAPTION = 2;
+inline constexpr int COLOR_INACTIVECAPTION = 3;
+inline constexpr int COLOR_MENU = 4;
+inline constexpr int COLOR_WINDOW = 5;
+inline constexpr int COLOR_WINDOWFRAME = 6;
+inline constexpr int COLOR_MENUTEXT = 7;
+inline constexpr int COLOR_WINDOWTEXT = 8;
+inline constexpr int COLOR_CAPTIONTEXT = 9;
+inline constexpr int COLOR_ACTIVEBORDER = 10;
+inline constexpr int COLOR_INACTIVEBORDER = 11;
+inline constexpr int COLOR_APPWORKSPACE = 12;
+inline constexpr int COLOR_HIGHLIGHT = 13;
+inline constexpr int COLOR_HIGHLIGHTTEXT = 14;
+inline constexpr int COLOR_BTNFACE = 15;
+inline constexpr int COLOR_3DFACE = COLOR_BTNFACE;
+inline constexpr int COLOR_BTNSHADOW = 16;
+inline constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
+inline constexpr int COLOR_GRAYTEXT = 17;
+inline constexpr int COLOR_BTNTEXT = 18;
+inline constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
+inline constexpr int COLOR_BTNHIGHLIGHT = 20;
+inline constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
+inline constexpr int COLOR_3DDKSHADOW = 21;
+inline constexpr int COLOR_3DLIGHT = 22;
+inline constexpr int COLOR_INFOTEXT = 23;
+inline constexpr int COLOR_INFOBK = 24;
+inline constexpr int COLOR_HOTLIGHT = 26;
+inline constexpr int kSystemColorCount = 31;
 
 // Background modes.
 inline constexpr int TRANSPARENT = 1;
@@ -72,26 +105,6 @@ inline constexpr DWORD PATCOPY = 0x00F00021;
 inline constexpr DWORD DSTINVERT = 0x00550009;
 inline constexpr DWORD BLACKNESS = 0x00000042;
 inline constexpr DWORD WHITENESS = 0x00FF0062;
-
-// DrawEdge.
-inline constexpr UINT BDR_RAISEDOUTER = 0x1;
-inline constexpr UINT BDR_SUNKENOUTER = 0x2;
-inline constexpr UINT BDR_RAISEDINNER = 0x4;
-inline constexpr UINT BDR_SUNKENINNER = 0x8;
-inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
-inline constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
-inline constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
-inline constexpr UINT EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
-inline constexpr UINT BF_LEFT = 0x1;
-inline constexpr UINT BF_TOP = 0x2;
-inline constexpr UINT BF_RIGHT = 0x4;
-inline constexpr UINT BF_BOTTOM = 0x8;
-inline constexpr UINT BF_RECT = 0xF;
-inline constexpr UINT BF_MIDDLE = 0x800;
-inline constexpr UINT BF_SOFT = 0x1000;
-inline constexpr UINT BF_ADJUST = 0x2000;
-inline constexpr UINT BF_FLAT = 0x4000;
-inline constexpr UINT BF_MONO = 0x8000;
 
 // Fonts, pens, bitmaps, regions, device capabilities.
 inline constexpr LONG FW_NORMAL = 400;
@@ -213,6 +226,7 @@ int GetObjectW(HGDIOBJ object, int size, void* buffer);
 DWORD GetObjectType(HGDIOBJ object);
 HBRUSH CreateSolidBrush(COLORREF colour);
 HBRUSH CreatePatternBrush(HBITMAP bitmap);
+DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 HPEN CreatePen(int style, int width, COLORREF colour);
 HFONT CreateFontIndirectW(const LOGFONTW* font);
@@ -241,9 +255,6 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT* old);
 BOOL LineTo(HDC dc, int x, int y);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL DrawFocusRect(HDC dc, const RECT* rect);
-BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags);
-BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
-                UINT flags);
 
 // Text.
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
@@ -260,7 +271,6 @@ BOOL IntersectRect(RECT* result, const RECT* a, const RECT* b);
 BOOL UnionRect(RECT* result, const RECT* a, const RECT* b);
 BOOL IsRectEmpty(const RECT* rect);
 BOOL PtInRect(const RECT* rect, POINT point);
-BOOL SetWindowRgn(HWND window, HRGN region, BOOL redraw);
 
 // Loads a bitmap resource (RT_BITMAP: a packed DIB, that is a BITMAPINFOHEADER, its colour
 // table and the pixel rows) of a module; null when it is missing or malformed. A monochrome

@@ -1,11 +1,12 @@
-// GDI objects: the handle table, stock objects, creation, selection and deletion, and the
-// state of device contexts.
+// GDI objects: the handle table, stock objects, the system colours, creation, selection and
+// deletion, and the state of device contexts.
 #include "platform/gdi/gdi_objects.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
-namespace gdi_internal {
+namespace gdi {
 
 std::uintptr_t ObjectTable::Add(Object object, bool stock) {
     const std::uintptr_t id = next_;
@@ -33,6 +34,12 @@ Bitmap* BitmapOf(HBITMAP handle) {
 }
 DeviceContext* ContextOf(HDC handle) {
     return Get<DeviceContext>(handle);
+}
+
+Bitmap* TargetOf(DeviceContext& dc) {
+    if (dc.window != nullptr)
+        return dc.surfaceOf != nullptr ? BitmapOf(dc.surfaceOf(dc.window)) : nullptr;
+    return BitmapOf(dc.state.bitmap);
 }
 
 LOGFONTW FaceFont(const char16_t* face, LONG height) {
@@ -105,9 +112,9 @@ bool BrushColour(HBRUSH handle, int deviceX, int deviceY, POINT brushOrigin, Pix
     return false;
 }
 
-}  // namespace gdi_internal
+}  // namespace gdi
 
-using namespace gdi_internal;
+using namespace gdi;
 
 namespace {
 
@@ -479,6 +486,34 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
     brush.pattern = *source;
     brush.pattern.selections = 0;
     return MakeHandle<HBRUSH>(Objects().Add(Object{std::move(brush)}));
+}
+
+namespace {
+
+std::array<COLORREF, kSystemColorCount>& SystemColours() {
+    static std::array<COLORREF, kSystemColorCount> colours = {
+        RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
+        RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
+        RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
+        RGB(171, 171, 171), RGB(51, 153, 255),  RGB(255, 255, 255), RGB(240, 240, 240),
+        RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(67, 78, 84),
+        RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),
+        RGB(255, 255, 225), RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234),
+        RGB(215, 228, 242), RGB(51, 153, 255),  RGB(240, 240, 240)};
+    return colours;
+}
+
+}  // namespace
+
+void gdi::SetSystemColour(int index, COLORREF colour) {
+    if (index >= 0 && index < kSystemColorCount)
+        SystemColours()[static_cast<std::size_t>(index)] = colour;
+}
+
+DWORD GetSysColor(int index) {
+    if (index < 0 || index >= kSystemColorCount)
+        return 0;
+    return SystemColours()[static_cast<std::size_t>(index)];
 }
 
 HBRUSH GetSysColorBrush(int index) {

@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
-#include "platform/ui/user.h"
 
-namespace gdi_internal {
+namespace gdi {
 
 // Pixels are 0xAARRGGBB words (the bytes B, G, R, A in memory, as a 32-bit DIB).
 using Pixel = std::uint32_t;
@@ -81,7 +80,10 @@ struct DeviceState {
 };
 
 struct DeviceContext {
-    HWND window = nullptr;  // a window's context draws into the window's surface
+    // A window's context draws into the surface the window system keeps for the window
+    // (platform/ui), asked for at every drawing so that it follows the window's size.
+    HWND window = nullptr;
+    HBITMAP (*surfaceOf)(HWND window) = nullptr;
     bool memory = false;
     POINT targetOffset;  // where logical 0, 0 lies in the target before the viewport origin
     RECT bounds;         // drawable part of the target
@@ -125,7 +127,7 @@ Bitmap* BitmapOf(HBITMAP handle);
 DeviceContext* ContextOf(HDC handle);
 Font* FontOf(HFONT handle);  // the selected font, or the default GUI font for null
 
-// The target bitmap a context draws into (a window's surface is made on demand).
+// The target bitmap a context draws into: the selected bitmap, or the window's surface.
 Bitmap* TargetOf(DeviceContext& dc);
 
 // A logical font of a face (cut to the 31 characters a face name holds) and a height.
@@ -137,21 +139,11 @@ Font MakeFont(const LOGFONTW& logFont);
 // The colour a brush paints at a device point; false for a null brush.
 bool BrushColour(HBRUSH brush, int deviceX, int deviceY, POINT brushOrigin, Pixel* colour);
 
+// Changes colour `index` of the system's colour table (SetSysColors, which then tells the
+// windows); an index outside the table changes nothing.
+void SetSystemColour(int index, COLORREF colour);
+
 // Makes a new bitmap object and returns its handle.
 HBITMAP AddBitmap(Bitmap bitmap);
 
-// The surface a window paints into, as large as its window rectangle (made on demand).
-HBITMAP SurfaceOf(HWND window);
-
-// A see-through window (extended style WS_EX_TRANSPARENT) shows what lies below it wherever it
-// has not painted since its surface was cleared: a group box, which only draws its frame and
-// caption around the controls inside it.
-inline constexpr Pixel kSeeThrough = 0;
-void ClearSurface(HWND window);
-
-// Copies what the parent painted beneath the window into the window's surface: a control that
-// paints with the null brush (a transparent background) then draws over the parent's
-// background rather than over its own previous picture.
-void ShowParentThrough(HWND window);
-
-}  // namespace gdi_internal
+}  // namespace gdi

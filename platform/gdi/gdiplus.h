@@ -7,7 +7,7 @@
 // 0..1 and rounded to the nearest 1/255.
 #pragma once
 
-#include "platform/ui/user_types.h"
+#include "platform/win_types.h"
 
 namespace Gdiplus {
 

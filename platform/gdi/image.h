@@ -1,5 +1,5 @@
-// Pixel images for checking what was painted: a copy of a bitmap, or a window as the user
-// sees it (its surface with its visible children composed over it).
+// Pixel images for checking what was painted: a copy of a bitmap here, a window as the user
+// sees it from ui::Snapshot (platform/ui/window_surface.h).
 #pragma once
 
 #include <cstdint>
@@ -24,9 +24,5 @@ struct Image {
 };
 
 Image ImageOf(HBITMAP bitmap);
-
-// Paints what waits for painting, then composes the window's surface and those of its
-// visible descendants (bottom of the z-order first).
-Image Snapshot(HWND window);
 
 }  // namespace gdi

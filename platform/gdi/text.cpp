@@ -8,7 +8,7 @@
 #include "platform/gdi/fixed_font.h"
 #include "platform/gdi/glyphs.h"
 
-using namespace gdi_internal;
+using namespace gdi;
 
 namespace {
 

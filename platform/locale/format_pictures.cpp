@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace platform_locale {
+namespace locale {
 namespace {
 
 enum class Kind { Literal, Date, Time, Marker };
@@ -228,4 +228,4 @@ bool TimeMarkerFirst(std::wstring_view timeFormat) {
     return false;
 }
 
-}  // namespace platform_locale
+}  // namespace locale

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform_locale {
+namespace locale {
 
 // The picture of a strftime format: %d dd, %e d, %m MM, %y yy, %Y yyyy, %b MMM, %B MMMM,
 // %a ddd, %A dddd, %H HH, %k H, %I hh, %l h, %M mm, %S ss, %p tt; %T, %R, %r, %D, %F, %X and
@@ -28,4 +28,4 @@ bool UsesTwentyFourHours(std::wstring_view timeFormat);
 // Whether the AM/PM designator comes before the hours in the time format.
 bool TimeMarkerFirst(std::wstring_view timeFormat);
 
-}  // namespace platform_locale
+}  // namespace locale

@@ -11,7 +11,7 @@
 
 namespace {
 
-using platform_locale::UserLocale;
+using locale::UserLocale;
 
 std::optional<std::wstring> NumericField(LCTYPE type) {
     const UserLocale numeric(LC_NUMERIC);
@@ -32,7 +32,7 @@ std::optional<std::wstring> NumericField(LCTYPE type) {
 }
 
 std::optional<std::wstring> TimeField(LCTYPE type) {
-    using namespace platform_locale;
+    using namespace locale;
     const UserLocale time(LC_TIME);
     if (!time.IsValid()) {
         return std::nullopt;
@@ -127,7 +127,7 @@ int GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int size) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return Answer(Utf::WideToUtf16(*value), data, size);
+    return Answer(text::WideToUtf16(*value), data, size);
 }
 
 int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size) {
@@ -136,5 +136,5 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return Answer(Utf::ToUtf8(Utf::WideToUtf16(*value)), data, size);
+    return Answer(text::ToUtf8(text::WideToUtf16(*value)), data, size);
 }

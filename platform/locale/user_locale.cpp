@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-namespace platform_locale {
+namespace locale {
 namespace {
 
 const char* VariableOf(int category) {
@@ -99,4 +99,4 @@ std::wstring UserLocale::Item(nl_item item) const {
     return text;
 }
 
-}  // namespace platform_locale
+}  // namespace locale

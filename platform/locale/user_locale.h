@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace platform_locale {
+namespace locale {
 
 // The name of the locale that the process environment chooses for `category` (LC_NUMERIC,
 // LC_TIME, LC_CTYPE ...): LC_ALL when set and not empty, else the category's own variable,
@@ -31,4 +31,4 @@ private:
     locale_t locale_{};
 };
 
-}  // namespace platform_locale
+}  // namespace locale

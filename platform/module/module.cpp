@@ -42,7 +42,7 @@ HMODULE ModuleOfLoaderHandle(void* handle) {
 
 std::string NarrowName(LPCWSTR name) {
     std::u16string_view view(name);
-    return Utf::ToUtf8(view);
+    return text::ToUtf8(view);
 }
 
 // The path of the module's image; empty when `module` is not a loaded module.
@@ -130,7 +130,8 @@ HMODULE LoadLibraryA(const char* fileName) {
             handle = dlopen(besideExecutable.c_str(), RTLD_NOW | RTLD_LOCAL);
         }
     }
-    if (handle == nullptr) handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr)
+        handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
@@ -200,7 +201,7 @@ DWORD GetModuleFileNameA(HMODULE module, char* fileName, DWORD size) {
 
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     const std::string path = PathOf(module);
-    return CopyPath(Utf::ToUtf16(path), fileName, size);
+    return CopyPath(text::ToUtf16(path), fileName, size);
 }
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName) {

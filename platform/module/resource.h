@@ -51,12 +51,12 @@ inline bool IS_INTRESOURCE(LPCWSTR name) {
 }
 
 // The resource type numbers.
-namespace ResourceType {
-inline constexpr WORD kBitmap = 2;
-inline constexpr WORD kDialog = 5;
-inline constexpr WORD kString = 6;
-inline constexpr WORD kVersion = 16;
-}  // namespace ResourceType
+struct ResourceType {
+    static constexpr WORD kBitmap = 2;
+    static constexpr WORD kDialog = 5;
+    static constexpr WORD kString = 6;
+    static constexpr WORD kVersion = 16;
+};
 
 #define RT_BITMAP MAKEINTRESOURCEW(ResourceType::kBitmap)
 #define RT_DIALOG MAKEINTRESOURCEW(ResourceType::kDialog)

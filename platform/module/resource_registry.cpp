@@ -133,7 +133,7 @@ bool ResourceName::operator==(const ResourceName& other) const {
         return false;
     if (!isText_)
         return number_ == other.number_;
-    return Ascii::EqualIgnoringCase(text_, other.text_);
+    return text::EqualIgnoringAsciiCase(text_, other.text_);
 }
 
 ResourceRegistrationId RegisterResources(HMODULE module, std::span<const ResourceEntry> entries) {

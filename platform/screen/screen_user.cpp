@@ -245,7 +245,7 @@ void ScreenUser::Handle(const SDL_Event& event, ScreenWindow& current) {
         }
         case SDL_TEXTINPUT:
             if (inCurrent(event.text.windowID)) {
-                for (char16_t typed : Utf::ToUtf16(event.text.text))
+                for (char16_t typed : text::ToUtf16(event.text.text))
                     ui::Character(typed);
             }
             break;

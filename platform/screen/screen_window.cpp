@@ -1,4 +1,5 @@
 #include "platform/screen/screen_window.h"
+#include "platform/ui/window_surface.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -42,7 +43,7 @@ void Blit(const gdi::Image& source, gdi::Image& target, POINT at) {
 }  // namespace
 
 gdi::Image ComposeClientArea(HWND top) {
-    const gdi::Image whole = gdi::Snapshot(top);
+    const gdi::Image whole = ui::Snapshot(top);
     RECT frame{};
     GetWindowRect(top, &frame);
     const RECT client = ClientAreaOnScreen(top);
@@ -60,7 +61,7 @@ gdi::Image ComposeClientArea(HWND top) {
             continue;
         RECT place{};
         GetWindowRect(popup, &place);
-        Blit(gdi::Snapshot(popup), image, POINT{place.left - client.left, place.top - client.top});
+        Blit(ui::Snapshot(popup), image, POINT{place.left - client.left, place.top - client.top});
     }
     return image;
 }
@@ -86,7 +87,7 @@ void ScreenIsWindow::Follow() {
 ScreenWindow::ScreenWindow(HWND top) : top_(top) {
     frame_ = ComposeClientArea(top_);
     window_ =
-        SDL_CreateWindow(Utf::ToUtf8(ui::ControlUser(top_).Text()).c_str(), SDL_WINDOWPOS_CENTERED,
+        SDL_CreateWindow(text::ToUtf8(ui::ControlUser(top_).Text()).c_str(), SDL_WINDOWPOS_CENTERED,
                          SDL_WINDOWPOS_CENTERED, std::max(frame_.width, 1),
                          std::max(frame_.height, 1), SDL_WINDOW_SHOWN);
     if (window_ == nullptr)

@@ -38,9 +38,9 @@ void DescribeControls(HWND top, HWND parent, std::ostream& out) {
             continue;
         const RECT r = control.RectIn(top);
         const std::u16string className = control.ClassName();
-        out << "control\t" << control.Id() << "\t" << Utf::ToUtf8(className) << "\t" << r.left
+        out << "control\t" << control.Id() << "\t" << text::ToUtf8(className) << "\t" << r.left
             << "\t" << r.top << "\t" << r.right << "\t" << r.bottom << "\t"
-            << (control.IsUsable() ? 1 : 0) << "\t" << Utf::ToUtf8(control.Text()) << "\n";
+            << (control.IsUsable() ? 1 : 0) << "\t" << text::ToUtf8(control.Text()) << "\n";
         if (className == WC_TABCONTROLW) {
             const std::vector<std::u16string> labels = control.TabLabels();
             for (std::size_t i = 0; i < labels.size(); ++i) {
@@ -49,7 +49,7 @@ void DescribeControls(HWND top, HWND parent, std::ostream& out) {
                     continue;
                 MapWindowPoints(child, top, reinterpret_cast<POINT*>(&tab), 2);
                 out << "tab\t" << control.Id() << "\t" << i << "\t" << tab.left << "\t" << tab.top
-                    << "\t" << tab.right << "\t" << tab.bottom << "\t" << Utf::ToUtf8(labels[i])
+                    << "\t" << tab.right << "\t" << tab.bottom << "\t" << text::ToUtf8(labels[i])
                     << "\n";
             }
         }
@@ -67,7 +67,7 @@ void DescribePopups(HWND top, std::ostream& out) {
             continue;
         const ui::ControlUser shown(popup);
         const RECT place = shown.RectIn(top);
-        out << "popup\t" << Utf::ToUtf8(shown.ClassName()) << "\t" << place.left << "\t"
+        out << "popup\t" << text::ToUtf8(shown.ClassName()) << "\t" << place.left << "\t"
             << place.top << "\t" << place.right << "\t" << place.bottom << "\n";
         if (shown.ClassName() != u"ComboLBox")
             continue;
@@ -83,7 +83,7 @@ void DescribePopups(HWND top, std::ostream& out) {
                          reinterpret_cast<LPARAM>(text.data()));
             text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
             out << "entry\t" << i << "\t" << entry.left << "\t" << entry.top << "\t" << entry.right
-                << "\t" << entry.bottom << "\t" << Utf::ToUtf8(text) << "\n";
+                << "\t" << entry.bottom << "\t" << text::ToUtf8(text) << "\n";
         }
     }
 }
@@ -138,7 +138,7 @@ void WindowReport::Write(const std::vector<ScreenWindow*>& open, bool shown) {
         const ui::ControlUser self(top);
         out << "window\t" << window->NativeId() << "\t" << window->FramesShown() << "\t"
             << window->Frame().width << "\t" << window->Frame().height << "\t"
-            << Utf::ToUtf8(self.Text()) << "\n";
+            << text::ToUtf8(self.Text()) << "\n";
         DescribeControls(top, top, out);
         DescribePopups(top, out);
         if (shown) {

@@ -6,19 +6,19 @@
 #include <algorithm>
 #include <string_view>
 
-namespace Ascii {
+namespace text {
 
-inline char16_t ToLower(char16_t c) {
+inline char16_t AsciiToLower(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
 }
 
-inline char16_t ToUpper(char16_t c) {
+inline char16_t AsciiToUpper(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
 }
 
-inline bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
+inline bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return ToLower(x) == ToLower(y); });
+                      [](char16_t x, char16_t y) { return AsciiToLower(x) == AsciiToLower(y); });
 }
 
-}  // namespace Ascii
+}  // namespace text

@@ -58,8 +58,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte, int m
         return Fail(ERROR_INVALID_PARAMETER);
 
     bool replaced = false;
-    const std::size_t needed = Utf::Utf8ToUtf16(multiByte, static_cast<std::size_t>(length), wide,
-                                                static_cast<std::size_t>(wideCount), &replaced);
+    const std::size_t needed = text::Utf8ToUtf16(multiByte, static_cast<std::size_t>(length), wide,
+                                                 static_cast<std::size_t>(wideCount), &replaced);
     if (replaced && (flags & MB_ERR_INVALID_CHARS) != 0) {
         return Fail(ERROR_NO_UNICODE_TRANSLATION);
     }
@@ -80,8 +80,8 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount,
 
     bool replaced = false;
     const std::size_t needed =
-        Utf::Utf16ToUtf8(wide, static_cast<std::size_t>(length), multiByte,
-                         static_cast<std::size_t>(multiByteCount), &replaced);
+        text::Utf16ToUtf8(wide, static_cast<std::size_t>(length), multiByte,
+                          static_cast<std::size_t>(multiByteCount), &replaced);
     if (replaced && (flags & WC_ERR_INVALID_CHARS) != 0) {
         return Fail(ERROR_NO_UNICODE_TRANSLATION);
     }

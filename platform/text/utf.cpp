@@ -1,6 +1,6 @@
 #include "platform/text/utf.h"
 
-namespace Utf {
+namespace text {
 namespace {
 
 // Appends units to a bounded buffer while counting all of them.
@@ -200,4 +200,4 @@ std::wstring Utf16ToWide(std::u16string_view utf16) {
     return result;
 }
 
-}  // namespace Utf
+}  // namespace text

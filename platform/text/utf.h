@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace Utf {
+namespace text {
 
 inline constexpr char32_t kReplacement = 0xFFFD;
 
@@ -44,4 +44,4 @@ inline bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-}  // namespace Utf
+}  // namespace text

@@ -34,7 +34,7 @@ State& Service() {
 
 std::u16string UpperCase(std::u16string_view text) {
     std::u16string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), Ascii::ToUpper);
+    std::transform(out.begin(), out.end(), out.begin(), text::AsciiToUpper);
     return out;
 }
 

@@ -20,7 +20,7 @@ HBRUSH DefaultControlColours(HDC dc, UINT message) {
 }  // namespace
 
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    winui::WindowRecord* record = winui::Find(window);
+    ui::WindowRecord* record = ui::Find(window);
     if (record == nullptr)
         return 0;
     switch (message) {
@@ -33,7 +33,7 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_SETTEXT: {
             const auto* text = reinterpret_cast<LPCWSTR>(lParam);
             record->text = text != nullptr ? text : u"";
-            winui::MarkForPaint(window, true, false);
+            ui::MarkForPaint(window, true, false);
             return TRUE;
         }
         case WM_GETTEXT: {
@@ -107,7 +107,7 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_NCPAINT: {
             const HDC dc = GetWindowDC(window);
-            winui::DrawFrame(window, dc);
+            ui::DrawFrame(window, dc);
             ReleaseDC(window, dc);
             return 0;
         }
@@ -116,8 +116,8 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
             if ((lParam & PRF_CHECKVISIBLE) != 0 && !IsWindowVisible(window))
                 return 0;
             if ((lParam & PRF_NONCLIENT) != 0)
-                winui::DrawFrame(window, dc);
-            const RECT insets = winui::NonClientInsets(record->style, record->exStyle);
+                ui::DrawFrame(window, dc);
+            const RECT insets = ui::NonClientInsets(record->style, record->exStyle);
             POINT old;
             OffsetViewportOrgEx(dc, insets.left, insets.top, &old);
             if ((lParam & PRF_ERASEBKGND) != 0)

@@ -1,15 +1,15 @@
 // Keyboard focus, mouse capture and window activation.
 #include <algorithm>
 
-#include "platform/ui/controls/control_support.h"
+#include "platform/ui/dialog_manager.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/user.h"
 #include "platform/ui/window_table.h"
 
-using winui::Find;
-using winui::TopLevelOf;
-using winui::WindowRecord;
-using winui::Windows;
+using ui::Find;
+using ui::TopLevelOf;
+using ui::WindowRecord;
+using ui::Windows;
 
 namespace {
 
@@ -62,9 +62,9 @@ HWND SetFocus(HWND window) {
         SendMessageW(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
     }
     // In a dialog the default-button look follows the focus.
-    const HWND dialog = winui::TopDialogOf(g_focus != nullptr ? g_focus : previous);
+    const HWND dialog = ui::TopDialogOf(g_focus != nullptr ? g_focus : previous);
     if (dialog != nullptr && g_focus == window)
-        winui::CheckDefaultButton(dialog, window);
+        ui::CheckDefaultButton(dialog, window);
     return old;
 }
 
@@ -143,11 +143,11 @@ HWND GetLastActivePopup(HWND window) {
     return best;
 }
 
-namespace winui {
+namespace ui {
 
 void ForgetActiveWindow(HWND window) {
     if (g_active == window)
         g_active = nullptr;
 }
 
-}  // namespace winui
+}  // namespace ui

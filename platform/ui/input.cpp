@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/text/ascii_case.h"
-#include "platform/ui/controls/control_support.h"
+#include "platform/ui/dialog_manager.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/user.h"
@@ -105,7 +105,7 @@ char16_t CharacterOf(UINT key) {
 
 bool HandleDialogKey(UINT key) {
     const HWND focus = GetFocus();
-    const HWND dialog = winui::TopDialogOf(focus != nullptr ? focus : GetActiveWindow());
+    const HWND dialog = ui::TopDialogOf(focus != nullptr ? focus : GetActiveWindow());
     if (dialog == nullptr)
         return false;
     const LRESULT code = focus == nullptr ? 0 : SendMessageW(focus, WM_GETDLGCODE, key, 0);
@@ -126,7 +126,7 @@ bool HandleDialogKey(UINT key) {
     if (key == VK_RETURN) {
         // A focused push button is the one Enter presses; else the dialog's default button.
         const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
-        const bool onButton = focus != nullptr && winui::IsPushButton(focus);
+        const bool onButton = focus != nullptr && ui::IsPushButton(focus);
         const int id = onButton                       ? GetDlgCtrlID(focus)
                        : HIWORD(defId) == DC_HASDEFID ? LOWORD(defId)
                                                       : IDOK;
@@ -163,7 +163,7 @@ char16_t MnemonicOf(HWND window) {
         if (text[i] != u'&')
             continue;
         if (text[i + 1] != u'&')
-            return Ascii::ToLower(text[i + 1]);
+            return text::AsciiToLower(text[i + 1]);
         ++i;  // "&&" is an ampersand shown as it is
     }
     return 0;
@@ -214,13 +214,13 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* request) {
     return TRUE;
 }
 
-namespace winui {
+namespace ui {
 
 void ForgetMouseWindow(HWND window) {
     g_tracking.erase(std::remove(g_tracking.begin(), g_tracking.end(), window), g_tracking.end());
 }
 
-}  // namespace winui
+}  // namespace ui
 
 namespace ui {
 
@@ -237,7 +237,7 @@ void MouseDown(MouseButton button) {
     g_buttons |= ButtonFlag(button);
     const HWND target = MouseTarget();
     if (target != nullptr) {
-        const HWND top = winui::TopLevelOf(target);
+        const HWND top = ui::TopLevelOf(target);
         if (top != nullptr && top != GetActiveWindow() && IsWindowEnabled(top) &&
             (GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE) == 0) {
             SetActiveWindow(top);
@@ -296,8 +296,9 @@ void Character(char16_t character) {
 
 bool PressAltKey(char16_t letter) {
     const HWND focus = GetFocus();
-    const HWND dialog = winui::TopDialogOf(focus != nullptr ? focus : GetActiveWindow());
-    const HWND target = dialog != nullptr ? FindMnemonic(dialog, Ascii::ToLower(letter)) : nullptr;
+    const HWND dialog = ui::TopDialogOf(focus != nullptr ? focus : GetActiveWindow());
+    const HWND target =
+        dialog != nullptr ? FindMnemonic(dialog, text::AsciiToLower(letter)) : nullptr;
     if (target == nullptr) {
         MessageBeep(0);
         return false;
@@ -316,7 +317,7 @@ bool PressAltKey(char16_t letter) {
                 SendMessageW(next, EM_SETSEL, 0, -1);
         }
     } else if ((code & DLGC_BUTTON) != 0) {
-        if (!winui::IsPushButton(target))
+        if (!ui::IsPushButton(target))
             SetFocus(target);
         SendMessageW(target, BM_CLICK, 0, 0);
     } else {

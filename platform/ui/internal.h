@@ -3,7 +3,7 @@
 
 #include "platform/ui/user_types.h"
 
-namespace winui {
+namespace ui {
 
 // Queues a message for the next pump (PostMessageW after its checks).
 void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -23,4 +23,4 @@ bool HasFrame(HWND window);
 // Whether the window is a dialog (of the dialog class).
 bool IsDialogWindow(HWND window);
 
-}  // namespace winui
+}  // namespace ui

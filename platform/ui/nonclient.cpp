@@ -5,7 +5,7 @@
 #include "platform/ui/user.h"
 #include "platform/ui/window_table.h"
 
-namespace winui {
+namespace ui {
 
 // Draws the frame of `window` on `dc`, whose origin is the window's top-left corner.
 void DrawFrame(HWND window, HDC dc) {
@@ -48,4 +48,4 @@ bool HasFrame(HWND window) {
     return insets.left != 0 || insets.top != 0 || insets.right != 0 || insets.bottom != 0;
 }
 
-}  // namespace winui
+}  // namespace ui

@@ -1,4 +1,5 @@
 #include "platform/ui/scripted_user.h"
+#include "platform/ui/window_surface.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -82,7 +83,7 @@ std::string ScriptedUser::KeepPicture(HWND dialog) {
                                                  "-" + std::to_string(++pictures_) + ".png");
     try {
         std::filesystem::create_directories(pictureFolder_);
-        gdi::WritePng(gdi::Snapshot(dialog), file.string());
+        gdi::WritePng(ui::Snapshot(dialog), file.string());
         return file.string();
     } catch (const std::exception& e) {
         return std::string("(no picture: ") + e.what() + ")";

@@ -1,32 +1,20 @@
-// System colours, metrics and parameters, monitors, window animation, beeps, stock icons,
-// and the diagnostics of the headless model.
+// System colours (changing them: GDI keeps the table), metrics and parameters, monitors, window
+// animation, beeps, stock icons, and the diagnostics of the headless model.
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 
+#include "platform/gdi/gdi_objects.h"
 #include "platform/text/ascii_case.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/user.h"
 #include "platform/ui/window_table.h"
 
-using winui::Find;
-using winui::Windows;
+using ui::Find;
+using ui::Windows;
 
 namespace {
-
-std::array<COLORREF, kSystemColorCount>& SystemColours() {
-    static std::array<COLORREF, kSystemColorCount> colours = {
-        RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
-        RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
-        RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
-        RGB(171, 171, 171), RGB(51, 153, 255),  RGB(255, 255, 255), RGB(240, 240, 240),
-        RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(67, 78, 84),
-        RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),
-        RGB(255, 255, 225), RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234),
-        RGB(215, 228, 242), RGB(51, 153, 255),  RGB(240, 240, 240)};
-    return colours;
-}
 
 std::vector<ui::Monitor>& MonitorList() {
     static std::vector<ui::Monitor> monitors{
@@ -50,13 +38,13 @@ long DistanceTo(const RECT& r, POINT p) {
 }
 
 void CountClass(HWND window, const char16_t* name, std::size_t* count) {
-    winui::WindowRecord* record = Find(window);
+    ui::WindowRecord* record = Find(window);
     if (record == nullptr)
         return;
     // Class names ignore case here as everywhere, so that a class still in use under
     // another spelling of its name is counted.
     if (record->windowClass != nullptr &&
-        Ascii::EqualIgnoringCase(record->windowClass->name, name)) {
+        text::EqualIgnoringAsciiCase(record->windowClass->name, name)) {
         ++*count;
     }
     const std::vector<HWND> children = record->children;
@@ -66,18 +54,12 @@ void CountClass(HWND window, const char16_t* name, std::size_t* count) {
 
 }  // namespace
 
-DWORD GetSysColor(int index) {
-    if (index < 0 || index >= kSystemColorCount)
-        return 0;
-    return SystemColours()[static_cast<std::size_t>(index)];
-}
-
 BOOL SetSysColors(int count, const int* indices, const COLORREF* colours) {
     if (count < 0 || (count > 0 && (indices == nullptr || colours == nullptr)))
         return FALSE;
     for (int i = 0; i < count; ++i) {
         if (indices[i] >= 0 && indices[i] < kSystemColorCount) {
-            SystemColours()[static_cast<std::size_t>(indices[i])] = colours[i];
+            gdi::SetSystemColour(indices[i], colours[i]);
         }
     }
     for (HWND top : ui::TopLevelWindows()) {
@@ -213,12 +195,12 @@ int MulDiv(int number, int numerator, int denominator) {
 namespace ui {
 
 int PaintCount(HWND window) {
-    winui::WindowRecord* record = Find(window);
+    ui::WindowRecord* record = Find(window);
     return record == nullptr ? 0 : record->paintCount;
 }
 
 bool NeedsPaint(HWND window) {
-    winui::WindowRecord* record = Find(window);
+    ui::WindowRecord* record = Find(window);
     return record != nullptr && record->needsPaint;
 }
 
@@ -229,12 +211,8 @@ int AnimationCount() {
     return g_animations;
 }
 
-unsigned long ScreenGeneration() {
-    return winui::ScreenGeneration();
-}
-
 int TemplateIdOf(HWND window) {
-    winui::WindowRecord* record = Find(window);
+    ui::WindowRecord* record = Find(window);
     return record == nullptr ? 0 : record->templateId;
 }
 

@@ -86,7 +86,7 @@ DWORD GetTickCount() {
     return static_cast<DWORD>(g_now);
 }
 
-namespace winui {
+namespace ui {
 
 void KillTimersOf(HWND window) {
     auto& timers = Timers();
@@ -99,7 +99,7 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Queue().push_back(PostedMessage{window, message, wParam, lParam});
 }
 
-}  // namespace winui
+}  // namespace ui
 
 namespace ui {
 
@@ -142,7 +142,7 @@ PumpObserver& ThePumpObserver() {
 
 void PumpMessages() {
     DeliverPosted();
-    winui::PaintPending();
+    ui::PaintPending();
     DeliverPosted();
     if (PumpObserver& observer = ThePumpObserver())
         observer();

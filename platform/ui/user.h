@@ -1,8 +1,10 @@
 // The Windows user-interface functions that the program and its toolkit call, over the
 // headless window model of the platform runtime. Names, arguments and results are those of
-// Windows; texts are UTF-16 (char16_t).
+// Windows; texts are UTF-16 (char16_t). The GDI functions and the system colours, which the user
+// interface paints with, come with them, as on Windows.
 #pragma once
 
+#include "platform/gdi/gdi.h"
 #include "platform/ui/dialog_template.h"
 #include "platform/ui/user_constants.h"
 #include "platform/ui/user_types.h"
@@ -59,7 +61,7 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 HWND WindowFromPoint(POINT screenPoint);
 HWND ChildWindowFromPoint(HWND parent, POINT clientPoint);
 
-// Painting (device contexts come from platform/gdi).
+// Painting: a window's device context draws into the window's surface (window_surface.h).
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
 BOOL UpdateWindow(HWND window);
@@ -69,6 +71,12 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HDC GetDC(HWND window);
 HDC GetWindowDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
+BOOL SetWindowRgn(HWND window, HRGN region, BOOL redraw);
+
+// Drawing with the system's colours and icons, over GDI (user_drawing.cpp).
+BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags);
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
+                UINT flags);
 
 // Focus, capture and activation.
 HWND SetFocus(HWND window);
@@ -95,7 +103,6 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
 
 // System settings.
-DWORD GetSysColor(int index);
 BOOL SetSysColors(int count, const int* indices, const COLORREF* colours);
 int GetSystemMetrics(int index);
 BOOL SystemParametersInfoW(UINT action, UINT param, void* value, UINT flags);

@@ -348,38 +348,6 @@ inline constexpr UINT SB_TOP = 6;
 inline constexpr UINT SB_BOTTOM = 7;
 inline constexpr UINT SB_ENDSCROLL = 8;
 
-// System colour indices.
-inline constexpr int COLOR_SCROLLBAR = 0;
-inline constexpr int COLOR_BACKGROUND = 1;
-inline constexpr int COLOR_ACTIVECAPTION = 2;
-inline constexpr int COLOR_INACTIVECAPTION = 3;
-inline constexpr int COLOR_MENU = 4;
-inline constexpr int COLOR_WINDOW = 5;
-inline constexpr int COLOR_WINDOWFRAME = 6;
-inline constexpr int COLOR_MENUTEXT = 7;
-inline constexpr int COLOR_WINDOWTEXT = 8;
-inline constexpr int COLOR_CAPTIONTEXT = 9;
-inline constexpr int COLOR_ACTIVEBORDER = 10;
-inline constexpr int COLOR_INACTIVEBORDER = 11;
-inline constexpr int COLOR_APPWORKSPACE = 12;
-inline constexpr int COLOR_HIGHLIGHT = 13;
-inline constexpr int COLOR_HIGHLIGHTTEXT = 14;
-inline constexpr int COLOR_BTNFACE = 15;
-inline constexpr int COLOR_3DFACE = COLOR_BTNFACE;
-inline constexpr int COLOR_BTNSHADOW = 16;
-inline constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
-inline constexpr int COLOR_GRAYTEXT = 17;
-inline constexpr int COLOR_BTNTEXT = 18;
-inline constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
-inline constexpr int COLOR_BTNHIGHLIGHT = 20;
-inline constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
-inline constexpr int COLOR_3DDKSHADOW = 21;
-inline constexpr int COLOR_3DLIGHT = 22;
-inline constexpr int COLOR_INFOTEXT = 23;
-inline constexpr int COLOR_INFOBK = 24;
-inline constexpr int COLOR_HOTLIGHT = 26;
-inline constexpr int kSystemColorCount = 31;
-
 // System metrics.
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;
@@ -440,3 +408,23 @@ inline constexpr LPARAM PRF_CHILDREN = 0x10;
 // Keys used by lists and sliders.
 inline constexpr UINT VK_PRIOR = 0x21;
 inline constexpr UINT VK_NEXT = 0x22;
+
+// DrawEdge.
+inline constexpr UINT BDR_RAISEDOUTER = 0x1;
+inline constexpr UINT BDR_SUNKENOUTER = 0x2;
+inline constexpr UINT BDR_RAISEDINNER = 0x4;
+inline constexpr UINT BDR_SUNKENINNER = 0x8;
+inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+inline constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+inline constexpr UINT BF_LEFT = 0x1;
+inline constexpr UINT BF_TOP = 0x2;
+inline constexpr UINT BF_RIGHT = 0x4;
+inline constexpr UINT BF_BOTTOM = 0x8;
+inline constexpr UINT BF_RECT = 0xF;
+inline constexpr UINT BF_MIDDLE = 0x800;
+inline constexpr UINT BF_SOFT = 0x1000;
+inline constexpr UINT BF_ADJUST = 0x2000;
+inline constexpr UINT BF_FLAT = 0x4000;
+inline constexpr UINT BF_MONO = 0x8000;

@@ -1,26 +1,19 @@
 // The value types of the Windows user interface: its handles and message parameters, with the
-// widths they have on 64-bit Windows. Points, rectangles, colours and GDI handles, which GDI
-// shares, are in platform/win_types.h.
+// widths they have on 64-bit Windows. Points, rectangles, colours, GDI handles and icons, which
+// GDI shares, are in platform/win_types.h.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/win_types.h"
 
-using UINT_PTR = std::uintptr_t;
-using LONG_PTR = std::intptr_t;
 using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
-using INT_PTR = std::intptr_t;
 using ATOM = WORD;
-using HANDLE = void*;
 
 struct HMENU__;
 using HMENU = HMENU__*;
-struct HICON__;
-using HICON = HICON__*;
-using HCURSOR = HICON;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
 

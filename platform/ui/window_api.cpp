@@ -10,9 +10,9 @@
 #include "platform/ui/window_classes.h"
 #include "platform/ui/window_table.h"
 
-using winui::Find;
-using winui::WindowRecord;
-using winui::Windows;
+using ui::Find;
+using ui::WindowRecord;
+using ui::Windows;
 
 namespace {
 
@@ -44,7 +44,7 @@ void DestroyTree(HWND window) {
     const std::vector<HWND> children = record->children;
     for (HWND child : children)
         DestroyTree(child);
-    winui::KillTimersOf(window);
+    ui::KillTimersOf(window);
     SendMessageW(window, WM_NCDESTROY, 0, 0);
     record = Find(window);
     if (record == nullptr)
@@ -62,32 +62,32 @@ ATOM RegisterClassExW(const WNDCLASSEXW* windowClass) {
         windowClass->lpfnWndProc == nullptr) {
         return 0;
     }
-    winui::FindClass(u"Button");  // the standard classes come first
-    winui::WindowClass made;
+    ui::FindClass(u"Button");  // the standard classes come first
+    ui::WindowClass made;
     made.name = windowClass->lpszClassName;
     made.procedure = windowClass->lpfnWndProc;
     made.background = windowClass->hbrBackground;
     made.style = windowClass->style;
     made.instance = windowClass->hInstance;
-    if (!winui::AddClass(made))
+    if (!ui::AddClass(made))
         return 0;
     static ATOM next = 0xC000;
     return next++;
 }
 
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
-    const winui::WindowClass* found = winui::FindClass(className);
+    const ui::WindowClass* found = ui::FindClass(className);
     if (found == nullptr)
         return FALSE;
     if (ui::CountWindowsOfClass(className) > 0)
         return FALSE;
-    return winui::RemoveClass(className) ? TRUE : FALSE;
+    return ui::RemoveClass(className) ? TRUE : FALSE;
 }
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
                      void* param) {
-    const winui::WindowClass* windowClass = winui::FindClass(className);
+    const ui::WindowClass* windowClass = ui::FindClass(className);
     if (windowClass == nullptr)
         return nullptr;
     const bool child = (style & WS_CHILD) != 0;
@@ -108,7 +108,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     record->id = child ? reinterpret_cast<LONG_PTR>(menuOrId) : 0;
     record->rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
     record->parent = child ? parent : Windows().Desktop();
-    record->owner = child ? nullptr : winui::TopLevelOf(parent);
+    record->owner = child ? nullptr : ui::TopLevelOf(parent);
     const HWND handle = Windows().Add(std::move(record));
 
     WindowRecord* parentRecord = Find(child ? parent : Windows().Desktop());
@@ -139,7 +139,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if (!IsWindow(handle))
         return nullptr;
     if ((Find(handle)->style & WS_VISIBLE) != 0)
-        winui::MarkForPaint(handle, true, true);
+        ui::MarkForPaint(handle, true, true);
     return handle;
 }
 
@@ -167,17 +167,17 @@ BOOL DestroyWindow(HWND window) {
         ReleaseCapture();
     if (GetActiveWindow() == window) {
         const HWND owner = Find(window)->owner;
-        winui::ForgetActiveWindow(window);
+        ui::ForgetActiveWindow(window);
         if (owner != nullptr && IsWindowEnabled(owner))
             SetActiveWindow(owner);
     }
-    winui::ForgetMouseWindow(window);
+    ui::ForgetMouseWindow(window);
 
     const HWND parent = Find(window)->parent;
-    const bool shown = winui::IsShown(window);
+    const bool shown = ui::IsShown(window);
     DestroyTree(window);
     if (shown && parent != nullptr)
-        winui::MarkForPaint(parent, true, false);
+        ui::MarkForPaint(parent, true, false);
     return TRUE;
 }
 
@@ -209,7 +209,7 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window != nullptr && Find(window) == nullptr)
         return FALSE;
-    winui::Post(window, message, wParam, lParam);
+    ui::Post(window, message, wParam, lParam);
     return TRUE;
 }
 
@@ -280,7 +280,7 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
             break;
         case DWLP_DLGPROC:
             old = reinterpret_cast<LONG_PTR>(record->dialogProcedure);
-            record->dialogProcedure = reinterpret_cast<winui::DialogProcedure>(value);
+            record->dialogProcedure = reinterpret_cast<ui::DialogProcedure>(value);
             break;
         case DWLP_USER:
             old = record->dialogUserData;

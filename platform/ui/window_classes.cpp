@@ -3,9 +3,8 @@
 #include <list>
 
 #include "platform/text/ascii_case.h"
-#include "platform/ui/controls/standard_classes.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 // A list keeps each class at a fixed address: window records point at their class.
@@ -17,12 +16,17 @@ std::list<WindowClass>& Classes() {
     return *classes;
 }
 
+void (*&StandardClasses())() {
+    static void (*registerClasses)() = nullptr;
+    return registerClasses;
+}
+
 void EnsureStandardClasses() {
-    static const bool registered = [] {
-        RegisterStandardClasses();
-        return true;
-    }();
-    (void)registered;
+    static bool registered = false;
+    if (!registered && StandardClasses() != nullptr) {
+        registered = true;
+        StandardClasses()();
+    }
 }
 
 }  // namespace
@@ -32,7 +36,7 @@ const WindowClass* FindClass(const char16_t* name) {
         return nullptr;
     EnsureStandardClasses();
     for (const WindowClass& c : Classes()) {
-        if (Ascii::EqualIgnoringCase(c.name, name))
+        if (text::EqualIgnoringAsciiCase(c.name, name))
             return &c;
     }
     return nullptr;
@@ -40,16 +44,20 @@ const WindowClass* FindClass(const char16_t* name) {
 
 bool AddClass(const WindowClass& windowClass) {
     for (const WindowClass& c : Classes()) {
-        if (Ascii::EqualIgnoringCase(c.name, windowClass.name))
+        if (text::EqualIgnoringAsciiCase(c.name, windowClass.name))
             return false;
     }
     Classes().push_back(windowClass);
     return true;
 }
 
+void ProvideStandardClasses(void (*registerClasses)()) {
+    StandardClasses() = registerClasses;
+}
+
 bool RemoveClass(const char16_t* name) {
     for (auto it = Classes().begin(); it != Classes().end(); ++it) {
-        if (Ascii::EqualIgnoringCase(it->name, name)) {
+        if (text::EqualIgnoringAsciiCase(it->name, name)) {
             Classes().erase(it);
             return true;
         }
@@ -57,4 +65,4 @@ bool RemoveClass(const char16_t* name) {
     return false;
 }
 
-}  // namespace winui
+}  // namespace ui

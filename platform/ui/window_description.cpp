@@ -27,7 +27,7 @@ IdNames& Names() {
 std::string ClassOf(HWND window) {
     char16_t name[64] = {};
     GetClassNameW(window, name, 64);
-    return Utf::ToUtf8(name);
+    return text::ToUtf8(name);
 }
 
 // A text as a quoted string, long ones shortened, line breaks shown as \n.
@@ -42,7 +42,7 @@ std::string Quoted(std::u16string_view text) {
         else
             shown += c;
     }
-    return "\"" + Utf::ToUtf8(shown) + (text.size() > kLongest ? "...\"" : "\"");
+    return "\"" + text::ToUtf8(shown) + (text.size() > kLongest ? "...\"" : "\"");
 }
 
 std::u16string TextOf(HWND window) {
@@ -119,7 +119,7 @@ std::string DescribeControl(HWND control) {
     }
     if (const int templateId = TemplateIdOf(control); templateId != 0)
         line += " template " + std::to_string(templateId);
-    if (className == Utf::ToUtf8(WC_TABCONTROLW))
+    if (className == text::ToUtf8(WC_TABCONTROLW))
         line += " " + TabLabels(control);
     else
         line += " " + Quoted(TextOf(control));

@@ -6,10 +6,10 @@
 #include "platform/ui/user.h"
 #include "platform/ui/window_table.h"
 
-using winui::Find;
-using winui::IsTopLevel;
-using winui::WindowRecord;
-using winui::Windows;
+using ui::Find;
+using ui::IsTopLevel;
+using ui::WindowRecord;
+using ui::Windows;
 
 namespace {
 
@@ -44,7 +44,7 @@ HWND HitChild(HWND parent, POINT screenPoint) {
         WindowRecord* c = Find(child);
         if (c == nullptr || (c->style & WS_VISIBLE) == 0)
             continue;
-        if (!Contains(winui::ScreenWindowRect(child), screenPoint))
+        if (!Contains(ui::ScreenWindowRect(child), screenPoint))
             continue;
         if ((c->style & WS_DISABLED) != 0)
             return parent;
@@ -72,9 +72,9 @@ BOOL ShowWindow(HWND window, int command) {
         if (record == nullptr)
             return TRUE;
         record->style &= ~WS_VISIBLE;
-        winui::MarkForPaint(record->parent, true, false);
+        ui::MarkForPaint(record->parent, true, false);
         if (GetActiveWindow() == window) {
-            winui::ForgetActiveWindow(window);
+            ui::ForgetActiveWindow(window);
             if (record->owner != nullptr)
                 SetActiveWindow(record->owner);
         }
@@ -86,7 +86,7 @@ BOOL ShowWindow(HWND window, int command) {
         if (record == nullptr)
             return FALSE;
         record->style |= WS_VISIBLE;
-        winui::MarkForPaint(window, true, true);
+        ui::MarkForPaint(window, true, true);
     }
     const bool activates = command != SW_SHOWNOACTIVATE && command != SW_SHOWNA;
     if (activates && IsTopLevel(*record) && (record->style & WS_DISABLED) == 0 &&
@@ -97,7 +97,7 @@ BOOL ShowWindow(HWND window, int command) {
 }
 
 BOOL IsWindowVisible(HWND window) {
-    return IsWindow(window) && winui::IsShown(window) ? TRUE : FALSE;
+    return IsWindow(window) && ui::IsShown(window) ? TRUE : FALSE;
 }
 
 BOOL EnableWindow(HWND window, BOOL enable) {
@@ -120,7 +120,7 @@ BOOL EnableWindow(HWND window, BOOL enable) {
         record->style &= ~WS_DISABLED;
     }
     SendMessageW(window, WM_ENABLE, enable ? TRUE : FALSE, 0);
-    winui::MarkForPaint(window, true, false);
+    ui::MarkForPaint(window, true, false);
     return wasDisabled ? TRUE : FALSE;
 }
 
@@ -164,8 +164,8 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     if (record == nullptr)
         return TRUE;
     if ((flags & SWP_NOREDRAW) == 0 && (before != record->rect || (flags & SWP_NOZORDER) == 0)) {
-        winui::MarkForPaint(window, true, true);
-        winui::MarkForPaint(record->parent, true, false);
+        ui::MarkForPaint(window, true, true);
+        ui::MarkForPaint(record->parent, true, false);
     }
     if ((flags & SWP_NOACTIVATE) == 0 && IsTopLevel(*record) && (record->style & WS_VISIBLE) != 0 &&
         (record->style & WS_DISABLED) == 0) {
@@ -178,14 +178,14 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
 BOOL GetWindowRect(HWND window, RECT* rect) {
     if (rect == nullptr || Find(window) == nullptr)
         return FALSE;
-    *rect = winui::ScreenWindowRect(window);
+    *rect = ui::ScreenWindowRect(window);
     return TRUE;
 }
 
 BOOL GetClientRect(HWND window, RECT* rect) {
     if (rect == nullptr || Find(window) == nullptr)
         return FALSE;
-    const RECT client = winui::ScreenClientRect(window);
+    const RECT client = ui::ScreenClientRect(window);
     *rect = RECT{0, 0, RectWidth(client), RectHeight(client)};
     return TRUE;
 }
@@ -193,7 +193,7 @@ BOOL GetClientRect(HWND window, RECT* rect) {
 BOOL ClientToScreen(HWND window, POINT* point) {
     if (point == nullptr || Find(window) == nullptr)
         return FALSE;
-    const RECT client = winui::ScreenClientRect(window);
+    const RECT client = ui::ScreenClientRect(window);
     point->x += client.left;
     point->y += client.top;
     return TRUE;
@@ -202,15 +202,15 @@ BOOL ClientToScreen(HWND window, POINT* point) {
 BOOL ScreenToClient(HWND window, POINT* point) {
     if (point == nullptr || Find(window) == nullptr)
         return FALSE;
-    const RECT client = winui::ScreenClientRect(window);
+    const RECT client = ui::ScreenClientRect(window);
     point->x -= client.left;
     point->y -= client.top;
     return TRUE;
 }
 
 int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
-    const RECT fromClient = from == nullptr ? RECT{} : winui::ScreenClientRect(from);
-    const RECT toClient = to == nullptr ? RECT{} : winui::ScreenClientRect(to);
+    const RECT fromClient = from == nullptr ? RECT{} : ui::ScreenClientRect(from);
+    const RECT toClient = to == nullptr ? RECT{} : ui::ScreenClientRect(to);
     const LONG dx = fromClient.left - toClient.left;
     const LONG dy = fromClient.top - toClient.top;
     for (UINT i = 0; points != nullptr && i < count; ++i) {
@@ -223,7 +223,7 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD exStyle) {
     if (rect == nullptr)
         return FALSE;
-    const RECT insets = winui::NonClientInsets(style, exStyle);
+    const RECT insets = ui::NonClientInsets(style, exStyle);
     rect->left -= insets.left;
     rect->top -= insets.top;
     rect->right += insets.right;
@@ -263,13 +263,13 @@ HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) {
 BOOL InvalidateRect(HWND window, const RECT*, BOOL erase) {
     if (window == nullptr) {
         for (HWND top : Find(Windows().Desktop())->children) {
-            winui::MarkForPaint(top, erase != FALSE, true);
+            ui::MarkForPaint(top, erase != FALSE, true);
         }
         return TRUE;
     }
     if (Find(window) == nullptr)
         return FALSE;
-    winui::MarkForPaint(window, erase != FALSE, false);
+    ui::MarkForPaint(window, erase != FALSE, false);
     return TRUE;
 }
 
@@ -286,8 +286,8 @@ BOOL UpdateWindow(HWND window) {
     WindowRecord* record = Find(window);
     if (record == nullptr)
         return FALSE;
-    if (record->needsPaint && winui::IsShown(window)) {
-        if (winui::HasFrame(window))
+    if (record->needsPaint && ui::IsShown(window)) {
+        if (ui::HasFrame(window))
             SendMessageW(window, WM_NCPAINT, 1, 0);
         SendMessageW(window, WM_PAINT, 0, 0);
         if (WindowRecord* after = Find(window))
@@ -315,7 +315,7 @@ BOOL RedrawWindow(HWND window, const RECT*, HRGN, UINT flags) {
         return FALSE;
     const bool children = (flags & RDW_ALLCHILDREN) != 0;
     if ((flags & RDW_INVALIDATE) != 0) {
-        winui::MarkForPaint(window, (flags & RDW_ERASE) != 0, children);
+        ui::MarkForPaint(window, (flags & RDW_ERASE) != 0, children);
     }
     if ((flags & RDW_UPDATENOW) != 0) {
         if (children) {
@@ -327,7 +327,7 @@ BOOL RedrawWindow(HWND window, const RECT*, HRGN, UINT flags) {
     return TRUE;
 }
 
-namespace winui {
+namespace ui {
 
 void PaintPending() {
     const std::vector<HWND> tops = Find(Windows().Desktop())->children;
@@ -335,4 +335,4 @@ void PaintPending() {
         UpdateTree(*it);
 }
 
-}  // namespace winui
+}  // namespace ui

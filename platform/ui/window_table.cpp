@@ -2,7 +2,7 @@
 
 #include "platform/ui/user.h"
 
-namespace winui {
+namespace ui {
 
 WindowTable::WindowTable() {
     auto desktop = std::make_unique<WindowRecord>();
@@ -121,4 +121,4 @@ void MarkForPaint(HWND handle, bool erase, bool withChildren) {
         MarkForPaint(child, erase, true);
 }
 
-}  // namespace winui
+}  // namespace ui

@@ -13,7 +13,7 @@
 
 #include "platform/ui/user_types.h"
 
-namespace winui {
+namespace ui {
 
 // State that a window class keeps per window (an edit's selection, a combo box's items ...).
 struct ClassData {
@@ -124,4 +124,4 @@ void MarkForPaint(HWND handle, bool erase, bool withChildren);
 void NoteScreenChange();
 unsigned long ScreenGeneration();
 
-}  // namespace winui
+}  // namespace ui

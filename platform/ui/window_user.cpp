@@ -1,4 +1,5 @@
 #include "platform/ui/window_user.h"
+#include "platform/ui/window_surface.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -222,7 +223,7 @@ int ControlUser::TickCount() const {
 }
 
 gdi::Image ControlUser::Snapshot() const {
-    return gdi::Snapshot(control_);
+    return ui::Snapshot(control_);
 }
 
 void ControlUser::Refuse(const std::string& action, const std::string& why) const {
@@ -358,7 +359,7 @@ void ControlUser::Select(std::u16string_view entry) {
     const auto index = SendMessageW(control_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(text.c_str()));
     if (index < 0)
-        Missing("entry \"" + Utf::ToUtf8(entry) + "\"");
+        Missing("entry \"" + text::ToUtf8(entry) + "\"");
     Select(static_cast<int>(index));
 }
 
@@ -401,7 +402,7 @@ void ControlUser::SelectTab(std::u16string_view label) {
     const std::vector<std::u16string> labels = TabLabels();
     const auto found = std::find(labels.begin(), labels.end(), label);
     if (found == labels.end())
-        Missing("tab \"" + Utf::ToUtf8(label) + "\"");
+        Missing("tab \"" + text::ToUtf8(label) + "\"");
     SelectTab(static_cast<int>(found - labels.begin()));
 }
 
@@ -557,7 +558,7 @@ void WindowUser::Close() {
 }
 
 gdi::Image WindowUser::Snapshot() const {
-    return gdi::Snapshot(window_);
+    return ui::Snapshot(window_);
 }
 
 }  // namespace ui

@@ -64,7 +64,7 @@ TBmpTxtButton::TBmpTxtButton(owl::TWindow* parent, int id, owl::TModule* module,
     : owl::TGlyphButton(parent, id, kButtonType, module), tipText_(tipText) {}
 
 TBmpTxtButton::~TBmpTxtButton() {
-    tooltip_.reset();
+    tip_.Hide();
     if (theme_ != nullptr) {
         try {
             CloseTheme(theme_);
@@ -94,10 +94,6 @@ bool TBmpTxtButton::IsButtonClass() const {
     return std::u16string_view(themeClass_) == u"BUTTON";
 }
 
-void TBmpTxtButton::DestroyTooltip() {
-    tooltip_.reset();
-}
-
 void TBmpTxtButton::EvMouseMove(UINT, const owl::TPoint& point) {
     if (!trackingRequested_) {
         TRACKMOUSEEVENT track;
@@ -106,7 +102,7 @@ void TBmpTxtButton::EvMouseMove(UINT, const owl::TPoint& point) {
         TrackMouseEvent(&track);
         trackingRequested_ = true;
     }
-    if (!tooltipShown_ && !tipText_.IsEmpty() && !suppressHover_) {
+    if (!tip_.WasShown() && !tipText_.IsEmpty() && !suppressHover_) {
         SetTimer(tooltipTimer_, kTooltipTick);
     }
     if (suppressHover_)
@@ -135,30 +131,17 @@ void TBmpTxtButton::EvTimer(UINT timerId) {
     }
     if ((IsSet(biPushed) && toggleMode_ == 0) || suppressHover_) {
         KillTimer(tooltipTimer_);
-        DestroyTooltip();
+        tip_.Hide();
         return;
     }
-    if (tipText_.IsEmpty())
-        return;
-    elapsed_ += kTooltipTick;
-    if (elapsed_ > tipLimit_) {
+    if (!tip_.Tick(this, tipText_))
         KillTimer(tooltipTimer_);
-        elapsed_ = 0;
-        DestroyTooltip();
-        return;
-    }
-    if (!tooltipShown_) {
-        tooltipShown_ = true;
-        POINT cursor;
-        GetCursorPos(&cursor);
-        tooltip_ = std::make_unique<Tev::Popup>(this, POINT{cursor.x - 3, cursor.y + 19}, tipText_);
-    }
 }
 
 void TBmpTxtButton::EvLButtonDown(UINT modKeys, const owl::TPoint& point) {
     owl::TGlyphButton::EvLButtonDown(modKeys, point);
     SetCapture();
-    DestroyTooltip();
+    tip_.Hide();
     mouseInside_ = true;
     Invalidate();
 }
@@ -189,7 +172,7 @@ void TBmpTxtButton::EvLButtonDblClk(UINT, const owl::TPoint&) {
 
 void TBmpTxtButton::EvKeyDown(UINT key, UINT repeatCount, UINT flags) {
     owl::TGlyphButton::EvKeyDown(key, repeatCount, flags);
-    DestroyTooltip();
+    tip_.Hide();
     Invalidate();
 }
 
@@ -203,12 +186,10 @@ void TBmpTxtButton::EvKeyUp(UINT key, UINT repeatCount, UINT flags) {
 }
 
 void TBmpTxtButton::EvMouseLeave() {
-    DestroyTooltip();
-    tooltipShown_ = false;
     // A tip waiting for its first tick does not come once the mouse has gone, and the next
     // hover has its full time again.
+    tip_.Reset();
     KillTimer(tooltipTimer_);
-    elapsed_ = 0;
     if ((noTheme_ || !IsButtonClass()) && ::GetFocus() != GetHandle())
         Clear(biFocus);
     mouseInside_ = false;
@@ -219,12 +200,12 @@ void TBmpTxtButton::EvMouseLeave() {
 
 void TBmpTxtButton::EvRButtonDown(UINT, const owl::TPoint&) {
     DefaultProcessing();
-    DestroyTooltip();
+    tip_.Hide();
 }
 
 void TBmpTxtButton::EvMButtonDown(UINT, const owl::TPoint&) {
     DefaultProcessing();
-    DestroyTooltip();
+    tip_.Hide();
 }
 
 void TBmpTxtButton::EvKillFocus(HWND) {

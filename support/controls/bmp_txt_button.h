@@ -1,7 +1,8 @@
 // TevControls::TBmpTxtButton: a push button with a glyph and/or its caption that draws itself
 // with the visual-styles theme when one works and in the classic 3-D look otherwise, and shows
 // its tip text (Tev::Popup) when the mouse rests on it: 500 ms after the mouse stops, for 5000
-// ms from the first tick, gone at once on a click, a key or when the mouse leaves. After a
+// ms from the first tick (as Tev::HoverTip times it), gone at once on a click, a key or when the
+// mouse leaves. After a
 // click no tip comes until the mouse has left the button and come back.
 //
 // A disabled glyph without a disabled cel is drawn through a colour matrix that turns it into
@@ -13,6 +14,7 @@
 
 #include "platform/theme/uxtheme_types.h"
 #include "platform/ui/owl/glyph_button.h"
+#include "support/popup/hover_tip.h"
 #include "support/popup/popup.h"
 #include "support/string/tev_string.h"
 
@@ -23,7 +25,7 @@ public:
     static constexpr int kButtonType = 16;
     static constexpr UINT_PTR kTooltipTimer = 1;
     static constexpr UINT kTooltipTick = 500;
-    static constexpr UINT kTipLimit = 5000;
+    static constexpr UINT kTipLimit = Tev::HoverTip::kLimit;
 
     TBmpTxtButton(owl::TWindow* parent, int id, owl::TModule* module, const Tev::String& tipText);
     ~TBmpTxtButton() override;
@@ -39,8 +41,8 @@ public:
     void SetTipText(const Tev::String& text) { tipText_ = text; }
 
     const Tev::String& TipText() const { return tipText_; }
-    Tev::Popup* Tooltip() const { return tooltip_.get(); }
-    bool TooltipShown() const { return tooltipShown_; }
+    Tev::Popup* Tooltip() const { return tip_.Shown(); }
+    bool TooltipShown() const { return tip_.WasShown(); }
     bool IsThemeOff() const { return noTheme_; }
     bool HoverSuppressed() const { return suppressHover_; }
     bool MouseInside() const { return mouseInside_; }
@@ -76,7 +78,6 @@ private:
     bool IsButtonClass() const;
     bool Classic() const { return noTheme_ || paintTheme_ == nullptr; }
     void ReleaseAfterClick();
-    void DestroyTooltip();
     void PaintGlyphAndText(owl::TDC& dc, const owl::TRect& face);
     void PaintDisabledGlyph(owl::TDC& dc, const owl::TRect& cel, const owl::TRect& at);
 
@@ -88,13 +89,10 @@ private:
     bool suppressHover_ = false;
     const char16_t* themeClass_ = u"BUTTON";
     Tev::String tipText_;
-    std::unique_ptr<Tev::Popup> tooltip_;
-    bool tooltipShown_ = false;
+    Tev::HoverTip tip_{kTooltipTick, kTipLimit};
     UINT_PTR tooltipTimer_ = kTooltipTimer;
-    UINT elapsed_ = 0;
     int toggleMode_ = 0;
     int toggleState_ = 0;
-    UINT tipLimit_ = kTipLimit;
     bool parentBrush_ = false;
     HTHEME paintTheme_ = nullptr;  // open while one paint runs
 };

@@ -132,7 +132,7 @@ void OFormatStream::Write(const char16_t* units, std::size_t count) {
         memory->PutUtf16(units, count);  // UTF-16 to UTF-16: no round trip
         return;
     }
-    const std::wstring wide = Utf::Utf16ToWide(std::u16string_view(units, count));
+    const std::wstring wide = text::Utf16ToWide(std::u16string_view(units, count));
     const auto size = static_cast<std::streamsize>(wide.size());
     if (output_->sputn(wide.data(), size) != size)
         setstate(std::ios_base::badbit);

@@ -18,7 +18,7 @@ MemStreamBufBase::int_type MemStreamBufBase::overflow(int_type c) {
     if (traits_type::eq_int_type(c, traits_type::eof()))
         return traits_type::not_eof(c);
     char16_t units[2];
-    PutUnits(units, Utf::WideToUtf16(traits_type::to_char_type(c), units));
+    PutUnits(units, text::WideToUtf16(traits_type::to_char_type(c), units));
     return c;
 }
 
@@ -30,7 +30,7 @@ std::streamsize MemStreamBufBase::xsputn(const wchar_t* text, std::streamsize co
             PutUnits(chunk, filled);
             filled = 0;
         }
-        filled += Utf::WideToUtf16(text[i], chunk + filled);
+        filled += text::WideToUtf16(text[i], chunk + filled);
     }
     if (filled != 0)
         PutUnits(chunk, filled);

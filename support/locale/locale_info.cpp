@@ -18,7 +18,7 @@ bool ReadWide(LCTYPE type, int units, std::wstring& value) {
     if (written <= 0) {
         return false;
     }
-    value = Utf::Utf16ToWide(std::u16string_view(buffer, written - 1));
+    value = text::Utf16ToWide(std::u16string_view(buffer, written - 1));
     return true;
 }
 
@@ -80,7 +80,7 @@ LocaleInfo::LocaleInfo() {
 }
 
 std::u16string LocaleInfo::GetDecimalSeparatorUtf16() const {
-    return Utf::WideToUtf16(decimalSeparator_);
+    return text::WideToUtf16(decimalSeparator_);
 }
 
 bool LocaleInfo::ReadSettings() {

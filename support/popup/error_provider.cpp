@@ -14,7 +14,7 @@ ErrorProvider::ErrorProvider(owl::TWindow* parent, unsigned options, int x, int 
 }
 
 ErrorProvider::~ErrorProvider() {
-    tooltip_.reset();
+    tip_.Hide();
     if (balloon_ != nullptr && ::IsWindow(balloonWindow_))
         DestroyWindow(balloonWindow_);
 }
@@ -30,7 +30,7 @@ WTL::CBalloonHelp* ErrorProvider::Balloon() const {
 }
 
 void ErrorProvider::StartTooltipTimer() {
-    if (!tooltipShown_ && !message_.IsEmpty())
+    if (!tip_.WasShown() && !message_.IsEmpty())
         SetTimer(kTooltipTimer, kTooltipTick);
 }
 
@@ -72,34 +72,15 @@ void ErrorProvider::EvRButtonDown(UINT, const owl::TPoint&) {
     ButtonPressed();
 }
 
-void ErrorProvider::DestroyTooltip() {
-    tooltip_.reset();
-}
-
 void ErrorProvider::EvTimer(UINT) {
-    if (message_.IsEmpty())
-        return;
-    elapsed_ += kTooltipTick;
-    if (elapsed_ > kTooltipLimit) {
+    if (!tip_.Tick(this, message_, (options_ & kTooltipOnHover) != 0))
         KillTimer(kTooltipTimer);
-        elapsed_ = 0;
-        DestroyTooltip();
-        return;
-    }
-    if ((options_ & kTooltipOnHover) != 0 && !tooltipShown_) {
-        tooltipShown_ = true;
-        POINT cursor;
-        GetCursorPos(&cursor);
-        tooltip_ = std::make_unique<Popup>(this, POINT{cursor.x - 3, cursor.y + 19}, message_);
-    }
 }
 
 void ErrorProvider::EvMouseLeave() {
     if ((options_ & kTooltipOnHover) != 0) {
         KillTimer(kTooltipTimer);
-        DestroyTooltip();
-        tooltipShown_ = false;
-        elapsed_ = 0;
+        tip_.Reset();
     }
     trackingRequested_ = false;
 }

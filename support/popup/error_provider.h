@@ -1,6 +1,7 @@
 // ErrorProvider: a small window beside an edit that holds the edit's current error (a title
 // and a message) while it is shown. Resting the mouse on it shows the message as a tooltip
-// (option bit 1: after one 50 ms tick, for up to 5000 ms) or as a balloon (bit 0).
+// (option bit 1: after one 50 ms tick, for up to 5000 ms, as Tev::HoverTip times it) or as a
+// balloon (bit 0).
 //
 // Options: bit 0 balloon on hover; bit 1 tooltip on hover; bit 5 the information icon
 // (otherwise the warning icon); bit 6 the extra text in the balloon.
@@ -10,6 +11,7 @@
 
 #include "platform/ui/owl/window.h"
 #include "support/popup/balloon_help.h"
+#include "support/popup/hover_tip.h"
 #include "support/popup/popup.h"
 #include "support/string/tev_string.h"
 
@@ -23,7 +25,7 @@ public:
     static constexpr unsigned kExtraText = 0x40;
     static constexpr UINT_PTR kTooltipTimer = 1;
     static constexpr UINT kTooltipTick = 50;
-    static constexpr UINT kTooltipLimit = 5000;
+    static constexpr UINT kTooltipLimit = HoverTip::kLimit;
     static constexpr int kSize = 16;
     // The balloon's options (WTL::CBalloonHelp), without and with the extra text. Both let the
     // mouse move anywhere inside the provider's rectangle; with the extra text it may also move
@@ -46,9 +48,9 @@ public:
     unsigned Options() const { return options_; }
     const String& Title() const { return title_; }
     const String& Message() const { return message_; }
-    Popup* Tooltip() const { return tooltip_.get(); }
-    bool TooltipShown() const { return tooltipShown_; }
-    UINT TooltipElapsed() const { return elapsed_; }
+    Popup* Tooltip() const { return tip_.Shown(); }
+    bool TooltipShown() const { return tip_.WasShown(); }
+    UINT TooltipElapsed() const { return tip_.Elapsed(); }
     // The balloon being shown, or null.
     WTL::CBalloonHelp* Balloon() const;
 
@@ -65,17 +67,14 @@ private:
     void StartTooltipTimer();
     void ButtonPressed();
     void ShowBalloon();
-    void DestroyTooltip();
 
     unsigned options_;
     String title_;
     String message_;
     String extra_;
     POINT lastPosition_{-1000, -1000};
-    std::unique_ptr<Popup> tooltip_;
-    UINT elapsed_ = 0;
+    HoverTip tip_{kTooltipTick, kTooltipLimit};
     bool trackingRequested_ = false;
-    bool tooltipShown_ = false;
     WTL::CBalloonHelp* balloon_ = nullptr;  // deletes itself when its window goes
     HWND balloonWindow_ = nullptr;
 };

@@ -95,7 +95,7 @@ String::String(std::string_view narrow) {
 }
 
 String String::FromWide(std::wstring_view wide) {
-    return String(std::u16string_view(Utf::WideToUtf16(wide)));
+    return String(std::u16string_view(text::WideToUtf16(wide)));
 }
 
 String::String(const String& other) noexcept : text_(other.text_) {
@@ -161,7 +161,7 @@ const char* String::Narrow() const {
 }
 
 std::wstring String::ToWide() const {
-    return Utf::Utf16ToWide(View());
+    return text::Utf16ToWide(View());
 }
 
 char16_t String::operator[](std::size_t index) const {

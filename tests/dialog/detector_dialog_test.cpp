@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "dialog/detector_dialog.h"
 #include "dialog/on_off_pane.h"
 #include "dialog/rule_pane.h"
 #include "dialog/settings_pane.h"
-#include "extension/setup_dialog/detector_dialog.h"
 #include "platform/gdi/image.h"
 #include "platform/module/resource.h"
 #include "platform/theme/theme_service.h"
@@ -72,7 +72,12 @@ protected:
     // Runs the dialog on the host's configuration as the setup command would, and takes its
     // copy over after OK. The script starts on tab `startTab`, chosen as the user would.
     int Run(SetupDialogHost& host, int startTab, const Script& script) {
-        DetectorDialog dialog(nullptr, host.Limits(), host.Config(), &host.Document());
+        return RunFor(&host.Document(), host, startTab, script);
+    }
+    // The same with `document` (may be null) as the document the dialog asks.
+    int RunFor(VavazaZavidi::SetupDocument* document, SetupDialogHost& host, int startTab,
+               const Script& script) {
+        DetectorDialog dialog(nullptr, host.Limits(), host.Config(), document);
         user.OnNextDialog([&](ui::WindowUser& d) {
             ui::ControlUser tabs = d.Control(Setup::kTabs);
             if (startTab >= 0 && tabs.Selection() != startTab)
@@ -267,10 +272,10 @@ TEST_F(SetupDialog, AnOutputThatIsOffHasNoMarkerAndNothingToEdit) {
                                    Row::kHysteresis, Row::kPercent,     Row::kRemove,
                                    Row::kAdd,        Row::kLowRange,    Row::kZero,
                                    Row::kHighRange};
-        const int settingsControls[] = {Pulse::kFixedWidth,   Pulse::kWidth,      Pulse::kWidthUnit,
-                                        Pulse::kDelayLabel,   Pulse::kDelay,      Pulse::kDelayUnit,
-                                        Pulse::kLimitedCount, Pulse::kPulseCount, Pulse::kWaitLabel,
-                                        Pulse::kWait,         Pulse::kWaitUnit};
+        const int settingsControls[] = {
+            Pulse::kFixedWidth,   Pulse::kWidth,     Pulse::kWidthUnit,    Pulse::kDelayLabel,
+            Pulse::kDelay,        Pulse::kDelayUnit, Pulse::kLimitedCount, Pulse::kPulseCount,
+            Pulse::kHoldoffLabel, Pulse::kHoldoff,   Pulse::kHoldoffUnit};
         for (int r = 0; r < 2; ++r) {
             for (int id : rowControls)
                 EXPECT_FALSE(RulePane(d, r).Control(id).IsEnabled()) << "row " << r << " " << id;
@@ -429,6 +434,65 @@ TEST_F(SetupDialog, InputRangesComeFromTheHostsChannelDescriptions) {
         EXPECT_EQ(RulePane(d, 0).Control(Row::kHighRange).Text(), u"2.5");
         d.PressCancel();
     });
+}
+
+// A document of the test's own: the dialog asks for the device's name, the inputs' descriptions
+// and help through SetupDocument alone, and reads range and unit from each description.
+class FakeDocument : public VavazaZavidi::SetupDocument {
+public:
+    bool GetDeviceName(Tev::String& name) override {
+        name = Tev::String(u"Bench Rig");
+        return true;
+    }
+    bool GetInputDescription(std::int32_t input, Tev::String& description) override {
+        if (input < 0 || input >= static_cast<std::int32_t>(std::size(kDescriptions)))
+            return false;
+        description = Tev::String(kDescriptions[input]);
+        return true;
+    }
+    void ShowHelp(const Tev::String& context, const Tev::String& file) override {
+        help.push_back(std::u16string(context.View()) + u" in " + std::u16string(file.View()));
+    }
+
+    static constexpr const char16_t* kDescriptions[] = {
+        u"<Channel><Name>A</Name><PhysicalGainIndex>5 uV</PhysicalGainIndex></Channel>",
+        u"<Channel><PhysicalGainIndex>7</PhysicalGainIndex></Channel>",    // no unit: both 7
+        u"<Channel><physicalgainindex>5 V</physicalgainindex></Channel>",  // not the name
+        u"<Channel><PhysicalGainIndex>5 V</Channel>",                      // not XML
+    };
+    std::vector<std::u16string> help;
+};
+
+TEST_F(SetupDialog, AsksItsDocumentForTheNameTheInputsAndHelpAndDoesWithoutOne) {
+    SetupDialogHost host(kTwoPlusEight);
+    FakeDocument fake;
+    const auto range = [](DetectorDialog& dialog, int input) {
+        Tev::String text;
+        Tev::String unit;
+        dialog.GetInputRange(input, text, unit);
+        return std::u16string(text.View()) + u"|" + std::u16string(unit.View());
+    };
+    RunFor(&fake, host, 0, [&](ui::WindowUser& d, DetectorDialog& dialog) {
+        EXPECT_EQ(d.Caption(), u"Tarvel - Bench Rig");
+        EXPECT_EQ(range(dialog, 0), u"5|uV");
+        EXPECT_EQ(range(dialog, 1), u"7|7");
+        EXPECT_EQ(range(dialog, 2), u"|");
+        EXPECT_EQ(range(dialog, 3), u"|");
+        EXPECT_EQ(range(dialog, 4), u"|");  // the document has no description
+        d.Control(Setup::kHelp).Click();
+        d.PressCancel();
+    });
+    EXPECT_EQ(fake.help, std::vector<std::u16string>{u"tvl_setup in TarvelHelp"});
+
+    const long helpBefore = host.HelpRequests();
+    RunFor(nullptr, host, 0, [&](ui::WindowUser& d, DetectorDialog& dialog) {
+        EXPECT_EQ(d.Caption(), u"Tarvel");
+        EXPECT_EQ(range(dialog, 0), u"|");
+        d.Control(Setup::kHelp).Click();
+        EXPECT_TRUE(d.IsOpen());
+        d.PressCancel();
+    });
+    EXPECT_EQ(host.HelpRequests(), helpBefore) << "no document, no help";
 }
 
 TEST_F(SetupDialog, PaintsTheHelpGlyphAndThePanesOnTheTabPage) {

@@ -5,7 +5,7 @@
 #include <exception>
 #include <string>
 
-#include "extension/setup_dialog/detector_dialog.h"
+#include "dialog/detector_dialog.h"
 #include "platform/gdi/png.h"
 #include "platform/theme/theme_service.h"
 #include "platform/ui/scripted_user.h"

@@ -3,8 +3,8 @@
 #include "host/device/simulated_corvex.h"
 #include "platform/ui/common_controls.h"
 
-using Ostrel::DeviceDescription;
-using Ostrel::SimulatedCorvex;
+using device::DeviceDescription;
+using device::SimulatedCorvex;
 
 namespace PaneTest {
 namespace {

@@ -142,8 +142,8 @@ TEST_F(PanePainting, EveryLabelShowsItsWholeTextOnOneLineAndNoControlsCoverEachO
             {settings, SettingsPaneId::kDelayLabel, 0},
             {settings, SettingsPaneId::kDelayUnit, 0},
             {settings, SettingsPaneId::kLimitedCount, kCheckBoxLead},
-            {settings, SettingsPaneId::kWaitLabel, 0},
-            {settings, SettingsPaneId::kWaitUnit, 0},
+            {settings, SettingsPaneId::kHoldoffLabel, 0},
+            {settings, SettingsPaneId::kHoldoffUnit, 0},
         };
         for (const Label& label : labels) {
             const ui::ControlUser control = label.pane.Control(label.id);

@@ -19,9 +19,6 @@ using PaneTest::DeviceConfig;
 using PaneTest::Limits;
 using PaneTest::PaneHarness;
 
-constexpr int kSettingsIds[] = {kFixedWidth, kWidth,     kWidthUnit,    kDelayLabel,
-                                kDelay,      kDelayUnit, kLimitedCount, kPulseCount,
-                                kWaitLabel,  kWait,      kWaitUnit};
 constexpr int kRowIds[] = {
     RulePaneId::kWhen,       RulePaneId::kInput,       RulePaneId::kVerb,
     RulePaneId::kDirection,  RulePaneId::kLevelLabel,  RulePaneId::kLevelSlider,
@@ -96,7 +93,7 @@ TEST_F(SettingsPanes, LoadingShowsEverySettingInBothPanes) {
         EXPECT_EQ(Pane(d).Control(kDelay).Text(), u"1.5");
         EXPECT_TRUE(Pane(d).Control(kLimitedCount).IsChecked());
         EXPECT_EQ(Pane(d).Control(kPulseCount).Text(), u"12");
-        EXPECT_EQ(Pane(d).Control(kWait).Text(), u"2");
+        EXPECT_EQ(Pane(d).Control(kHoldoff).Text(), u"2");
         EXPECT_EQ(Verbs(d), kAllGoes);
         harness->StoreSettings();
         EXPECT_EQ(harness->config.Settings(0), Settings(true, true, true)) << "stored as loaded";
@@ -113,7 +110,7 @@ struct EnablingCase {
     bool fixedWidth;
     bool holdoff;
     bool limitedCount;
-    bool width;   // width edit, wait label and wait edit
+    bool width;   // width edit, hold-off label and hold-off edit
     bool count;   // number-of-pulses edit
     bool others;  // check boxes, delay, units
     bool rules;   // the rows' conditions
@@ -135,11 +132,11 @@ TEST_F(SettingsPanes, TheEnablingRulesFollowOnAndTheCheckBoxes) {
         settings.LimitedNumPulses = c.limitedCount;
         Run(settings, [&](ui::WindowUser& d) {
             const ui::WindowUser pane = Pane(d);
-            for (const int id : {kWidth, kWaitLabel, kWait})
+            for (const int id : {kWidth, kHoldoffLabel, kHoldoff})
                 EXPECT_EQ(pane.Control(id).IsEnabled(), c.width) << id;
             EXPECT_EQ(pane.Control(kPulseCount).IsEnabled(), c.count);
             for (const int id : {kFixedWidth, kLimitedCount, kDelayLabel, kDelay, kWidthUnit,
-                                 kDelayUnit, kWaitUnit})
+                                 kDelayUnit, kHoldoffUnit})
                 EXPECT_EQ(pane.Control(id).IsEnabled(), c.others) << id;
             for (int row = 0; row < 4; ++row) {
                 for (const int id : kRowIds) {
@@ -166,11 +163,11 @@ TEST_F(SettingsPanes, TickingTheCheckBoxesEnablesWhatTheyGovern) {
         const ui::WindowUser pane = Pane(d);
         pane.Control(kFixedWidth).Click();
         EXPECT_TRUE(pane.Control(kWidth).IsEnabled());
-        EXPECT_TRUE(pane.Control(kWait).IsEnabled());
-        EXPECT_TRUE(pane.Control(kWaitLabel).IsEnabled());
+        EXPECT_TRUE(pane.Control(kHoldoff).IsEnabled());
+        EXPECT_TRUE(pane.Control(kHoldoffLabel).IsEnabled());
         EXPECT_EQ(Verbs(d), kAllGoes);
         pane.Control(kFixedWidth).Click();
-        EXPECT_FALSE(pane.Control(kWait).IsEnabled());
+        EXPECT_FALSE(pane.Control(kHoldoff).IsEnabled());
         EXPECT_EQ(Verbs(d), kAllIs);
 
         EXPECT_FALSE(pane.Control(kPulseCount).IsEnabled());
@@ -222,7 +219,7 @@ TEST_F(SettingsPanes, TypedValuesAreStoredAsTheEditsReadThem) {
         pane.Control(kWidth).Type(u"1.23456789012");
         pane.Control(kDelay).Type(u"-");
         pane.Control(kPulseCount).Type(u"\b");  // emptied
-        pane.Control(kWait).Type(u"e5");
+        pane.Control(kHoldoff).Type(u"e5");
         harness->SwitchTo(1);
         const OutputSettings& stored = harness->config.Settings(0);
         EXPECT_EQ(stored.PulseDuration, 1.23456789);
@@ -250,7 +247,7 @@ TEST_F(SettingsPanes, OkChecksTheEnabledEditsAgainstTheirLimits) {
         {true, true, kWidth, u"75", false},         {true, true, kWidth, u"60", true},
         {true, false, kWidth, u"75", true},         {false, true, kWidth, u"75", true},
         {true, true, kDelay, u"7.5", false},        {true, true, kDelay, u"5", true},
-        {true, true, kWait, u"8.5", false},         {true, true, kWait, u"-1", false},
+        {true, true, kHoldoff, u"8.5", false},      {true, true, kHoldoff, u"-1", false},
         {true, true, kPulseCount, u"30001", false}, {true, true, kPulseCount, u"30000", true},
     };
     for (const OkCase& c : cases) {

@@ -28,8 +28,8 @@ ComPtr<Interface> FrameworkObject(const CLSID& clsid) {
 
 SetupDialogHost::SetupDialogHost(const std::string& device) {
     RegisterFramework();
-    corvex_ = Ostrel::SimulatedCorvex::Create(Ostrel::ParseDeviceDescription(device));
-    host_ = Ostrel::HostDocument::Create(ComPtr<IDeviceObject>(corvex_.Get()));
+    corvex_ = device::SimulatedCorvex::Create(device::ParseDeviceDescription(device));
+    host_ = session::HostDocument::Create(ComPtr<IDeviceObject>(corvex_.Get()));
     const ComPtr<ICustomDocClass> docClass(new VavazaZavidi::DocClass);
     const auto observers = FrameworkObject<IObserverRegistry>(CLSID_FrameworkClassObject);
     if (host_->AddExtensionDocument(docClass.Get(), observers.Get()) != S_OK)

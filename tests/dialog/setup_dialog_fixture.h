@@ -9,8 +9,8 @@
 #include <string>
 
 #include "config/event_config.h"
+#include "dialog/detector_dialog.h"
 #include "extension/document/doc.h"
-#include "extension/setup_dialog/detector_dialog.h"
 #include "host/api/framework_host.h"
 #include "host/api/timing_limits.h"
 #include "host/device/simulated_corvex.h"
@@ -30,7 +30,7 @@ public:
     SetupDialogHost& operator=(const SetupDialogHost&) = delete;
 
     VavazaZavidi::Doc& Document() { return *document_; }
-    Ostrel::SimulatedCorvex& Device() { return *corvex_.Get(); }
+    device::SimulatedCorvex& Device() { return *corvex_.Get(); }
     // The configuration the setup command would hand to the dialog, and the device's limits.
     VavazaZavidi::EventConfig& Config() { return config_; }
     const TimingLimits& Limits() const { return limits_; }
@@ -39,8 +39,8 @@ public:
     long HelpRequests(std::u16string* context = nullptr, std::u16string* file = nullptr);
 
 private:
-    ComPtr<Ostrel::SimulatedCorvex> corvex_;
-    ComPtr<Ostrel::HostDocument> host_;
+    ComPtr<device::SimulatedCorvex> corvex_;
+    ComPtr<session::HostDocument> host_;
     ComPtr<ICustomDocument> documentObject_;
     VavazaZavidi::Doc* document_ = nullptr;
     VavazaZavidi::EventConfig config_;

@@ -6,37 +6,68 @@ namespace layers {
 namespace {
 
 struct Layer {
-    std::string_view prefix;  // a folder, with its trailing slash, or a file
+    std::string_view folder;  // a path from the project root
     int rank;                 // higher ranks sit above lower ones
 };
 
-constexpr int kHostWorld = 100;  // the simulated host: its own rule, below
-constexpr int kInspect = 101;    // host/inspect: may see everything
-
-// Longer prefixes first, so that host/api and host/inspect win over host/.
+// The ranks of layer_rules.h; every folder of the checked tree that holds code is here.
 constexpr std::array kLayers{
-    Layer{"host/inspect/", kInspect},
-    Layer{"host/api/", 1},
-    Layer{"host/", kHostWorld},
-    Layer{"platform/", 0},
-    Layer{"resources/", 2},
-    Layer{"support/", 3},
-    Layer{"config/", 4},
-    Layer{"streams/", 5},
-    Layer{"dialog/", 6},
-    Layer{"extension/", 7},
+    Layer{"platform", 0},
+    Layer{"platform/error", 1},
+    Layer{"platform/sync", 1},
+    Layer{"platform/com", 1},
+    Layer{"platform/text", 2},
+    Layer{"platform/oleaut", 2},
+    Layer{"platform/stream", 2},
+    Layer{"platform/locale", 3},
+    Layer{"platform/module", 3},
+    Layer{"platform/gdi", 4},
+    Layer{"platform/ui", 5},
+    Layer{"platform/theme", 6},
+    Layer{"platform/ui/atl", 6},
+    Layer{"platform/ui/controls", 7},
+    Layer{"platform/ui/owl", 8},
+    Layer{"platform/screen", 9},
+    Layer{"host/api", 10},
+    Layer{"resources", 11},
+    Layer{"support/string", 12},
+    Layer{"support/xml", 12},
+    Layer{"support/format", 13},
+    Layer{"support/resource", 13},
+    Layer{"support/locale", 13},
+    Layer{"support/theme", 13},
+    Layer{"support/unit_test", 13},
+    Layer{"support/popup", 14},
+    Layer{"support/controls", 15},
+    Layer{"config", 16},
+    Layer{"streams", 17},
+    Layer{"dialog", 18},
+    Layer{"extension/services", 19},
+    Layer{"extension/branding", 19},
+    Layer{"extension/framework", 20},
+    Layer{"extension/document", 21},
+    Layer{"extension/module", 22},
+    Layer{"host/resources", 30},
+    Layer{"host/kyt", 30},
+    Layer{"host/device", 30},
+    Layer{"host/session", 30},
+    Layer{"host/inspect", 30},
+    Layer{"host/preview/formats", 31},
+    Layer{"host/preview/reports", 32},
+    Layer{"host/preview", 33},
+    Layer{"host/ostrel", 34},
 };
 
-const Layer* LayerOf(std::string_view path) {
-    for (const Layer& layer : kLayers) {
-        if (path.starts_with(layer.prefix))
-            return &layer;
-    }
-    return nullptr;
+constexpr int kLowestHostRank = 30;
+
+std::string_view FolderOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
 }
 
-std::string_view Name(const Layer& layer) {
-    return layer.prefix.substr(0, layer.prefix.size() - 1);
+// The extension's own layers, which the simulated host may not see (support it may).
+bool IsExtensionSide(std::string_view folder, int rank) {
+    return rank > 10 && rank < kLowestHostRank && !folder.starts_with("support/");
 }
 
 }  // namespace
@@ -47,27 +78,37 @@ const std::vector<std::string>& CheckedFolders() {
     return folders;
 }
 
+std::optional<int> RankOf(std::string_view folder) {
+    for (const Layer& layer : kLayers) {
+        if (layer.folder == folder)
+            return layer.rank;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> Violation(std::string_view file, std::string_view included) {
-    const Layer* from = LayerOf(file);
-    const Layer* to = LayerOf(included);
-    if (from == nullptr)
-        return std::string("the file is in no layer");
-    if (to == nullptr)
+    const std::string_view from = FolderOf(file);
+    const std::string_view to = FolderOf(included);
+    const std::optional<int> fromRank = RankOf(from);
+    const std::optional<int> toRank = RankOf(to);
+    if (!fromRank)
+        return "the folder " + std::string(from) + " has no rank in the layer order";
+    if (!toRank)
         return std::string(
             "the included file is in no layer (include headers by their path "
             "from the project root)");
-    if (from->rank == kInspect)
+    if (from == to)
         return std::nullopt;
-    if (from->rank == kHostWorld) {
-        if (to->rank >= kHostWorld || to->rank <= 1 || Name(*to) == "support")
-            return std::nullopt;
+    if (*fromRank >= kLowestHostRank && from != "host/inspect" && IsExtensionSide(to, *toRank)) {
         return "the host sees the extension only through host/api and the module it loads; " +
-               std::string(Name(*to)) + " is for host/inspect alone";
+               std::string(to) + " is for host/inspect alone";
     }
-    if (to->rank > from->rank) {
-        return std::string(Name(*from)) + " is below " + std::string(Name(*to)) +
-               " in the layer order";
+    if (*toRank == *fromRank) {
+        return std::string(from) + " and " + std::string(to) +
+               " stand side by side in the layer order: neither includes the other";
     }
+    if (*toRank > *fromRank)
+        return std::string(from) + " is below " + std::string(to) + " in the layer order";
     return std::nullopt;
 }
 

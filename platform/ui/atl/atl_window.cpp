@@ -22,7 +22,7 @@ BOOL CWindow::DestroyWindow() {
 std::u16string AnonymousClassName(const CWndClassInfo& info) {
     char name[64];
     std::snprintf(name, sizeof name, "ATL:%p", static_cast<const void*>(&info));
-    return Utf::ToUtf16(name);
+    return text::ToUtf16(name);
 }
 
 WNDPROC CWindowImplBase::GetWindowProc() {

@@ -2,8 +2,9 @@
 #include "platform/gdi/gdi_objects.h"
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
+#include "platform/ui/window_surface.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 struct ButtonData : ClassData {
@@ -134,7 +135,7 @@ void PaintCheckButton(HWND window, HDC dc, const ButtonData& data, const RECT& c
     if (background == reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH))) {
         // A transparent check box: its parent's background, not its own last picture (and
         // the focus rectangle it held), lies under what it draws now.
-        gdi_internal::ShowParentThrough(window);
+        ui::ShowParentThrough(window);
     }
     FillRect(dc, &client, background);
     const int boxSize = 13;
@@ -165,7 +166,7 @@ void PaintGroupBox(HWND window, HDC dc, const RECT& client) {
         SetWindowLongPtrW(window, GWL_EXSTYLE,
                           GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
     }
-    gdi_internal::ClearSurface(window);
+    ui::ClearSurface(window);
     const HBRUSH background = AskColours(window, dc, WM_CTLCOLORSTATIC);
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
@@ -327,4 +328,4 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-}  // namespace winui
+}  // namespace ui

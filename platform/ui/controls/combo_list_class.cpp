@@ -9,7 +9,7 @@
 #include "platform/ui/controls/standard_classes.h"
 #include "platform/ui/headless.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 constexpr int kEntryHeight = 15;
@@ -169,4 +169,4 @@ HWND OpenComboList(HWND combo, int droppedHeight) {
     return list;
 }
 
-}  // namespace winui
+}  // namespace ui

@@ -8,7 +8,7 @@
 #include "platform/ui/controls/standard_classes.h"
 #include "platform/ui/headless.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 // A closed combo box is as high as its text plus its frame; the template's height is the
@@ -32,7 +32,7 @@ struct ComboData : ClassData {
 
 // Whether an entry's text begins with (or, when exact, is) the text searched for.
 bool Matches(std::u16string_view text, std::u16string_view searched, bool exact) {
-    return Ascii::EqualIgnoringCase(exact ? text : text.substr(0, searched.size()), searched);
+    return text::EqualIgnoringAsciiCase(exact ? text : text.substr(0, searched.size()), searched);
 }
 
 int FindEntry(const ComboData& data, WPARAM start, LPCWSTR text, bool exact) {
@@ -272,4 +272,4 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-}  // namespace winui
+}  // namespace ui

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "platform/gdi/gdi.h"
+#include "platform/ui/dialog_manager.h"
 #include "platform/ui/user.h"
 #include "platform/ui/window_table.h"
 
-namespace winui {
+namespace ui {
 
 // The control's class data, made on first use.
 template <class Data>
@@ -102,15 +103,4 @@ LRESULT DrawnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-// The deepest dialog above a window (child dialogs included), or null.
-HWND DialogAbove(HWND window);
-// The top-level dialog that holds a window, or null.
-HWND TopDialogOf(HWND window);
-
-// Moves the default-button look onto the focused push button, or back onto the dialog's
-// default button when the focus is elsewhere.
-void CheckDefaultButton(HWND dialog, HWND focus);
-
-bool IsPushButton(HWND window);
-
-}  // namespace winui
+}  // namespace ui

@@ -9,7 +9,7 @@
 #include "platform/ui/headless.h"
 #include "platform/ui/internal.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 bool IsTabStopCandidate(HWND window) {
@@ -38,13 +38,13 @@ HWND FirstTabStop(HWND dialog) {
 }
 
 HFONT TemplateFont(const DialogTemplate& t) {
-    const LOGFONTW font = gdi_internal::FaceFont(
-        t.fontFace != nullptr ? t.fontFace : u"MS Shell Dlg", -MulDiv(t.pointSize, 96, 72));
+    const LOGFONTW font = gdi::FaceFont(t.fontFace != nullptr ? t.fontFace : u"MS Shell Dlg",
+                                        -MulDiv(t.pointSize, 96, 72));
     return CreateFontIndirectW(&font);
 }
 
 SIZE BaseUnits(HFONT font) {
-    const gdi_internal::Font* metrics = gdi_internal::FontOf(font);
+    const gdi::Font* metrics = gdi::FontOf(font);
     return SIZE{metrics->charWidth, metrics->height};
 }
 
@@ -66,10 +66,10 @@ LRESULT DialogClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefDlgProcW(window, message, wParam, lParam);
 }
 
-}  // namespace winui
+}  // namespace ui
 
-using winui::Find;
-using winui::WindowRecord;
+using ui::Find;
+using ui::WindowRecord;
 
 LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowRecord* record = Find(dialog);
@@ -107,7 +107,7 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
             return MAKELPARAM(record->defaultId, DC_HASDEFID);
         case DM_SETDEFID:
             record->defaultId = static_cast<WORD>(wParam);
-            winui::CheckDefaultButton(winui::TopDialogOf(dialog), GetFocus());
+            ui::CheckDefaultButton(ui::TopDialogOf(dialog), GetFocus());
             return TRUE;
         case WM_NEXTDLGCTL: {
             HWND next = nullptr;
@@ -131,7 +131,7 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: {
             HWND target = record->savedFocus;
             if (target == nullptr || !IsChild(dialog, target) || !IsWindowEnabled(target)) {
-                target = winui::FirstTabStop(dialog);
+                target = ui::FirstTabStop(dialog);
             }
             if (target != nullptr && GetFocus() != target && !IsChild(target, GetFocus())) {
                 SetFocus(target);
@@ -160,9 +160,9 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
     if (child && !IsWindow(parent))
         return nullptr;
 
-    const HFONT font = winui::TemplateFont(t);
-    const SIZE base = winui::BaseUnits(font);
-    RECT frame = winui::ToPixels(base, t.x, t.y, t.cx, t.cy);
+    const HFONT font = ui::TemplateFont(t);
+    const SIZE base = ui::BaseUnits(font);
+    RECT frame = ui::ToPixels(base, t.x, t.y, t.cx, t.cy);
     DWORD exStyle = t.exStyle;
     if ((t.style & DS_CONTROL) != 0)
         exStyle |= WS_EX_CONTROLPARENT;
@@ -189,7 +189,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
     SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     for (std::size_t i = 0; i < t.itemCount; ++i) {
         const DialogItemTemplate& item = t.items[i];
-        const RECT r = winui::ToPixels(base, item.x, item.y, item.cx, item.cy);
+        const RECT r = ui::ToPixels(base, item.x, item.y, item.cx, item.cy);
         const HWND control = CreateWindowExW(
             item.exStyle, item.className, item.text, item.style | WS_CHILD, r.left, r.top,
             RectWidth(r), RectHeight(r), dialog,
@@ -202,7 +202,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 
-    const HWND first = winui::FirstTabStop(dialog);
+    const HWND first = ui::FirstTabStop(dialog);
     const LRESULT wantsFocus =
         SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam);
     if (!IsWindow(dialog))
@@ -258,7 +258,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
 
 BOOL EndDialog(HWND dialog, INT_PTR result) {
     WindowRecord* record = Find(dialog);
-    if (record == nullptr || !winui::IsDialogWindow(dialog))
+    if (record == nullptr || !ui::IsDialogWindow(dialog))
         return FALSE;
     record->dialogEnded = true;
     record->endResult = result;
@@ -269,7 +269,7 @@ BOOL MapDialogRect(HWND dialog, RECT* rect) {
     WindowRecord* record = Find(dialog);
     if (record == nullptr || rect == nullptr)
         return FALSE;
-    const SIZE base = winui::BaseUnits(record->dialogFont);
+    const SIZE base = ui::BaseUnits(record->dialogFont);
     *rect = RECT{MulDiv(rect->left, base.cx, 4), MulDiv(rect->top, base.cy, 8),
                  MulDiv(rect->right, base.cx, 4), MulDiv(rect->bottom, base.cy, 8)};
     return TRUE;
@@ -281,7 +281,7 @@ LONG GetDialogBaseUnits() {
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     std::vector<HWND> stops;
-    winui::CollectTabStops(dialog, &stops);
+    ui::CollectTabStops(dialog, &stops);
     if (stops.empty())
         return nullptr;
     std::size_t at = stops.size();

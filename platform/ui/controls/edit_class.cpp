@@ -5,7 +5,7 @@
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 constexpr std::size_t kDefaultLimit = 30000;
@@ -265,4 +265,4 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-}  // namespace winui
+}  // namespace ui

@@ -5,7 +5,17 @@
 #include "platform/ui/user_constants.h"
 #include "platform/ui/window_classes.h"
 
-namespace winui {
+namespace ui {
+
+namespace {
+
+// The standard classes come with the window system: they offer themselves to the class
+// registry when the platform runtime loads.
+const struct StandardClassesOffer {
+    StandardClassesOffer() { ProvideStandardClasses(&RegisterStandardClasses); }
+} kOffer;
+
+}  // namespace
 
 void RegisterStandardClasses() {
     const auto add = [](const char16_t* name, WNDPROC procedure, UINT style = 0) {
@@ -26,4 +36,4 @@ void RegisterStandardClasses() {
     add(u"#32770", DialogClassProcedure, CS_DBLCLKS);
 }
 
-}  // namespace winui
+}  // namespace ui

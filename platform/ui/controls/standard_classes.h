@@ -6,8 +6,9 @@
 
 #include "platform/ui/user_types.h"
 
-namespace winui {
+namespace ui {
 
+// Registers every class above; the class registry runs it on its first look-up.
 void RegisterStandardClasses();
 
 LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -22,4 +23,4 @@ LRESULT UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT TrackbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DialogClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-}  // namespace winui
+}  // namespace ui

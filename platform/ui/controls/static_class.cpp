@@ -2,7 +2,7 @@
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 struct StaticData : ClassData {
@@ -80,4 +80,4 @@ LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-}  // namespace winui
+}  // namespace ui

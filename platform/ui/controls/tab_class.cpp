@@ -10,7 +10,7 @@
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 constexpr int kPadding = 6;  // around a tab's label
@@ -388,4 +388,4 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-}  // namespace winui
+}  // namespace ui

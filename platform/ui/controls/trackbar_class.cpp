@@ -7,7 +7,7 @@
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 constexpr int kThumbWidth = 11;
@@ -272,4 +272,4 @@ LRESULT TrackbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-}  // namespace winui
+}  // namespace ui

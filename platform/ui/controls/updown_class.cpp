@@ -8,7 +8,7 @@
 #include "platform/ui/controls/control_support.h"
 #include "platform/ui/controls/standard_classes.h"
 
-namespace winui {
+namespace ui {
 namespace {
 
 struct UpDownData : ClassData {
@@ -32,7 +32,7 @@ bool Horizontal(HWND window) {
 void ShowInBuddy(HWND window, const UpDownData& data) {
     if ((StyleOf(window) & UDS_SETBUDDYINT) == 0 || data.buddy == nullptr)
         return;
-    SetWindowTextW(data.buddy, Utf::ToUtf16(std::to_string(data.position)).c_str());
+    SetWindowTextW(data.buddy, text::ToUtf16(std::to_string(data.position)).c_str());
 }
 
 void AttachToBuddy(HWND window, UpDownData& data) {
@@ -211,4 +211,4 @@ LRESULT UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-}  // namespace winui
+}  // namespace ui

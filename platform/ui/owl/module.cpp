@@ -10,7 +10,7 @@ TModule::TModule(const char16_t* name, bool shouldLoad, bool mustLoad, bool addT
         handle_ = LoadLibraryW(name_.c_str());
         ownsHandle_ = true;
         if (handle_ == nullptr && mustLoad) {
-            throw TXInvalidModule("cannot load module " + Utf::ToUtf8(name_));
+            throw TXInvalidModule("cannot load module " + text::ToUtf8(name_));
         }
     } else {
         handle_ = GetModuleHandleW(name_.c_str());

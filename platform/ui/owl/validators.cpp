@@ -78,7 +78,7 @@ void ShowError(TWindow* owner, const tstring& text) {
 }
 
 tstring Decimal(LONG value) {
-    return Utf::ToUtf16(std::to_string(value));
+    return text::ToUtf16(std::to_string(value));
 }
 
 }  // namespace

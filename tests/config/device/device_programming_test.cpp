@@ -12,9 +12,9 @@
 namespace VavazaZavidi {
 namespace {
 
-using Ostrel::BlockBytes;
-using Ostrel::DeviceDescription;
-using Ostrel::SimulatedCorvex;
+using device::BlockBytes;
+using device::DeviceDescription;
+using device::SimulatedCorvex;
 
 OutputCommandBlock Decode(const BlockBytes& bytes) {
     OutputCommandBlock block;
@@ -156,7 +156,7 @@ TEST_F(SendToDeviceTest, NullDeviceOrNoAutomaticOutputsSendsNothing) {
     EXPECT_FALSE(config.SendToDevice(nullptr));
 
     DeviceDescription absent;
-    absent.AutoOutputs = Ostrel::AutoOutputSupport::kAbsent;
+    absent.AutoOutputs = device::AutoOutputSupport::kAbsent;
     const auto without = SimulatedCorvex::Create(absent);
     EXPECT_FALSE(config.SendToDevice(without.Get()));
     EXPECT_TRUE(without->Commands().empty());

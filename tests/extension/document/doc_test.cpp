@@ -38,7 +38,7 @@ protected:
     // (nothing: no device at all).
     Doc& Open(const char* device) {
         if (device != nullptr) {
-            corvex_ = Ostrel::SimulatedCorvex::Create(Ostrel::ParseDeviceDescription(device));
+            corvex_ = device::SimulatedCorvex::Create(device::ParseDeviceDescription(device));
         }
         return OpenOn(ComPtr<IDeviceObject>(corvex_.Get()));
     }
@@ -48,7 +48,7 @@ protected:
         if (host_)
             host_->Close();  // the host document and its documents hold each other
         document_.Reset();
-        host_ = Ostrel::HostDocument::Create(std::move(device));
+        host_ = session::HostDocument::Create(std::move(device));
         ComPtr<IObserverRegistry> observers;
         CoGetClassObject(CLSID_FrameworkClassObject, CLSCTX_INPROC_SERVER, nullptr,
                          IObserverRegistry::kIid, reinterpret_cast<void**>(observers.OutParam()));
@@ -58,8 +58,8 @@ protected:
     }
 
     ComPtr<ICustomDocClass> docClass_;
-    ComPtr<Ostrel::SimulatedCorvex> corvex_;
-    ComPtr<Ostrel::HostDocument> host_;
+    ComPtr<device::SimulatedCorvex> corvex_;
+    ComPtr<session::HostDocument> host_;
     ComPtr<ICustomDocument> document_;
 };
 

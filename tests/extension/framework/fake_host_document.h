@@ -13,7 +13,7 @@
 namespace fake {
 
 // The host's own parts serve, and its sampling settings without a master device.
-using Ostrel::HostPart;
+using session::HostPart;
 
 class HostData final : public ComObject<IHostDocumentData> {};
 
@@ -78,7 +78,7 @@ private:
     }
 
     bool childHost_;
-    ComPtr<Ostrel::SamplingSettings> sampling_{new Ostrel::SamplingSettings};
+    ComPtr<session::SamplingSettings> sampling_{new session::SamplingSettings};
     ComPtr<HostData> data_{new HostData};
     ComPtr<HostPart> parts_[6] = {ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart),
                                   ComPtr<HostPart>(new HostPart), ComPtr<HostPart>(new HostPart),

@@ -56,7 +56,7 @@ void ModuleTest::Open(const std::string& device) {
     // interface driver it found when it came.
     user_.reset();
     host_.reset();
-    host_ = std::make_unique<Ostrel::OstrelHost>(Ostrel::ParseDeviceDescription(device), messages_);
+    host_ = std::make_unique<ostrel::OstrelHost>(device::ParseDeviceDescription(device), messages_);
     user_ = std::make_unique<ui::ScriptedUser>();  // installed over the host's printer
     Device().ClearRecord();
 }
@@ -64,13 +64,13 @@ void ModuleTest::Open(const std::string& device) {
 std::vector<OutputCommandBlock> ModuleTest::TakeBlocks() {
     std::vector<OutputCommandBlock> blocks;
     for (const auto& bytes : Device().ProgrammedBlocks())
-        blocks.push_back(Ostrel::DecodeBlock(bytes));
+        blocks.push_back(ostrel::DecodeBlock(bytes));
     Device().ClearRecord();
     return blocks;
 }
 
 HRESULT ModuleTest::SendMessage(WORD code, DWORD flags, const std::string& text, IUnknown* sender) {
-    Ostrel::HostSession& session = Host().Session();
+    session::HostSession& session = Host().Session();
     const Tev::String wide(text);
     const MessageArg argument{MessageArg::kString, wide.Interface()};
     return session.SendMessage(Document(), MakeMessageId(session.Family(kTarvelClass), code), flags,

@@ -34,11 +34,11 @@ protected:
     // A document on `device` (a device description text).
     void Open(const std::string& device = "");
 
-    Ostrel::OstrelHost& Host() { return *host_; }
+    ostrel::OstrelHost& Host() { return *host_; }
     ICustomDocument* Document() { return host_->Extension(); }
-    Ostrel::SimulatedCorvex& Device() { return host_->Device(); }
+    device::SimulatedCorvex& Device() { return host_->Device(); }
     // The extension document's record in the host document (its offers).
-    const Ostrel::ExtensionDocument& Record() { return host_->Document().Extensions().front(); }
+    const session::ExtensionDocument& Record() { return host_->Document().Extensions().front(); }
     // The persistence object, asked of the document (flag 0, kind 2) when it did not offer it.
     IPersistStream* Persist() { return host_->Document().PersistenceOf(0); }
 
@@ -52,7 +52,7 @@ protected:
     void Signal(WORD deviceEvent, std::intptr_t parameter = 0);
 
     std::ostringstream messages_;
-    std::unique_ptr<Ostrel::OstrelHost> host_;
+    std::unique_ptr<ostrel::OstrelHost> host_;
     std::unique_ptr<ui::ScriptedUser> user_;
 };
 

@@ -14,11 +14,11 @@ namespace module_test {
 namespace {
 
 std::string Narrow(std::u16string_view text) {
-    return Utf::ToUtf8(text);
+    return text::ToUtf8(text);
 }
 
 TEST(ModuleFile, ExportsDllRegisterClassObjectsOnly) {
-    const auto module = Ostrel::HostSession::ExecutableFolder() / Ostrel::kExtensionModuleName;
+    const auto module = session::HostSession::ExecutableFolder() / ostrel::kExtensionModuleName;
     EXPECT_EQ(ElfExports(module), std::set<std::string>{"DllRegisterClassObjects"});
 }
 
@@ -38,7 +38,7 @@ TEST_F(ModuleTest, VersionKeysNameAnExtension) {
 
 TEST_F(ModuleTest, RegistersOneDocumentClassOneSelfTestAndTheMenuCommand) {
     Open();
-    Ostrel::HostSession& session = Host().Session();
+    session::HostSession& session = Host().Session();
     LONG classes = 0;
     session.Registry()->GetClassCount(&classes);
     ASSERT_EQ(classes, 1);
@@ -159,13 +159,13 @@ TEST_F(ModuleTest, SamplingStartProgramsOrResetsAndSamplingStopResets) {
 TEST_F(ModuleTest, DeviceChangesProgramTheNewDeviceWhenItCanDoIt) {
     Open();
     SendMessage(2, 0, ConfigText(2, 8, {OutputText(2, true, {{3, false, 40}})}));
-    auto other = Ostrel::SimulatedCorvex::Create(Ostrel::ParseDeviceDescription("analog=4"));
+    auto other = device::SimulatedCorvex::Create(device::ParseDeviceDescription("analog=4"));
     Host().Document().Sampling().SetCurrentDevice(ComPtr<IDeviceObject>(other.Get()));
     Signal(kDeviceChangedEvent);
     EXPECT_EQ(other->ProgrammedBlocks().size(), 12u);
 
     auto unable =
-        Ostrel::SimulatedCorvex::Create(Ostrel::ParseDeviceDescription("auto-outputs=off"));
+        device::SimulatedCorvex::Create(device::ParseDeviceDescription("auto-outputs=off"));
     Host().Document().Sampling().SetCurrentDevice(ComPtr<IDeviceObject>(unable.Get()));
     Host().Session().SignalSamplingEvent(kSamplingSettingsChangedEvent);
     EXPECT_TRUE(unable->ProgrammedBlocks().empty());

@@ -103,8 +103,8 @@ TextOutputs OutputsOf(const std::string& text) {
 
 class SetupCommand : public ModuleTest {
 protected:
-    Ostrel::MenuItem Item() { return Host().Session().MenuItems().at(0); }
-    Ostrel::MenuItemState State() { return Host().Session().QueryMenuItem(Item(), Document()); }
+    session::MenuItem Item() { return Host().Session().MenuItems().at(0); }
+    session::MenuItemState State() { return Host().Session().QueryMenuItem(Item(), Document()); }
     HRESULT Choose() { return Host().Session().ChooseMenuItem(Item(), Document()); }
 
     // Queues a dialog script that switches output `tab` on (when it is off) and presses OK,
@@ -148,15 +148,15 @@ protected:
 TEST_F(SetupCommand, TheClassLeavesTheCommandToTheDocument) {
     Open();
     SendMessage(2, 0, ConfigText(2, 8, {OutputText(-3, true, {{1, true, 25}})}));
-    const Ostrel::MenuItem item = Item();
+    const session::MenuItem item = Item();
     ASSERT_TRUE(item.handler);
-    ComPtr<Ostrel::CommandState> untouched(new Ostrel::CommandState);
+    ComPtr<session::CommandState> untouched(new session::CommandState);
     EXPECT_EQ(item.handler->UpdateCommand(item.id, untouched.Get()), kCommandNotHandled);
     EXPECT_FALSE(untouched->State().enabled);
     EXPECT_EQ(item.handler->ExecuteCommand(item.id), kCommandNotHandled);
     EXPECT_EQ(item.handler->HandleCommand(item.id, 2, 0, 0), kCommandNotHandled);
     // Messages of the class's family are the documents' as well: the class takes none.
-    Ostrel::HostSession& session = Host().Session();
+    session::HostSession& session = Host().Session();
     const Tev::String text(ConfigText(2, 8, {OutputText(1, true, {{0, true, 25}})}));
     const MessageArg argument{MessageArg::kString, text.Interface()};
     TakeBlocks();
@@ -171,7 +171,7 @@ TEST_F(SetupCommand, TheClassLeavesTheCommandToTheDocument) {
 
     auto document = ComPtr<IKYTCommandHandler>::QueryFrom(Document());
     ASSERT_TRUE(document);
-    ComPtr<Ostrel::CommandState> state(new Ostrel::CommandState);
+    ComPtr<session::CommandState> state(new session::CommandState);
     const auto stateArgument =
         reinterpret_cast<std::intptr_t>(static_cast<ICommandState*>(state.Get()));
     EXPECT_EQ(document->HandleCommand(item.id, 3, stateArgument, 0), kCommandHandled);
@@ -264,7 +264,7 @@ TEST_F(SetupCommand, OkSendsTheWholeTextBackToTheDocumentThenResetsWhenNotSampli
     user_->OnNextDialog([](ui::WindowUser& d) { d.PressOk(); });
     Choose();
     ASSERT_EQ(Device().Commands().size(), 11u);
-    EXPECT_EQ(Device().Commands().back().What, Ostrel::DeviceCommand::Kind::kReset);
+    EXPECT_EQ(Device().Commands().back().What, device::DeviceCommand::Kind::kReset);
     EXPECT_EQ(Host().DocumentText(), before);
 }
 

@@ -15,8 +15,8 @@ class PrintingUser final : public ui::Driver {
 public:
     void RunModal(HWND) override {}
     int ShowMessageBox(const ui::MessageBoxRequest& request) override {
-        std::fprintf(stderr, "%s|%s|%u\n", Utf::ToUtf8(request.caption).c_str(),
-                     Utf::ToUtf8(request.text).c_str(), request.flags);
+        std::fprintf(stderr, "%s|%s|%u\n", text::ToUtf8(request.caption).c_str(),
+                     text::ToUtf8(request.text).c_str(), request.flags);
         std::fflush(stderr);
         return ui::DefaultMessageBoxAnswer(request.flags);
     }

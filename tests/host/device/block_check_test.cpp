@@ -10,7 +10,7 @@
 #include "host/device/block_check.h"
 #include "host/device/simulated_corvex.h"
 
-namespace Ostrel {
+namespace device {
 namespace {
 
 // A device of 3 inputs, 1 analog output and 4 digital outputs; delays up to 1 s, hold-offs up
@@ -179,4 +179,4 @@ TEST(BlockCheck, FailureModesOfTheDescriptionGiveTheirReasons) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace device

@@ -4,7 +4,7 @@
 
 #include "host/device/device_description_text.h"
 
-namespace Ostrel {
+namespace device {
 namespace {
 
 // The message of the error that reading `text` raises; empty when it reads.
@@ -182,4 +182,4 @@ TEST(DeviceDescriptionText, FailureModesMustNameWhatTheDeviceHas) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace device

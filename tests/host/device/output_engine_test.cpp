@@ -15,10 +15,10 @@
 #include "host/device/sample_masks.h"
 #include "host/device/simulated_corvex.h"
 
-namespace Ostrel {
+namespace device {
 namespace {
 
-using Preview::IgnoredBecause;
+using device::IgnoredBecause;
 constexpr double kRate = 1000.0;
 constexpr double kMs = 0.001;
 constexpr IgnoredBecause kDelay = IgnoredBecause::kDelay;
@@ -79,30 +79,30 @@ BlockBytes MakeBlock(std::int32_t output, const Settings& settings) {
     return bytes;
 }
 
-Preview::OutputTrace Replay(std::int32_t output, const Settings& settings,
-                            const std::vector<Samples>& inputs) {
+device::OutputTrace Replay(std::int32_t output, const Settings& settings,
+                           const std::vector<Samples>& inputs) {
     DeviceSamples samples;
     samples.SampleRate = kRate;
     samples.Count = static_cast<std::int64_t>(inputs.front().size());
     samples.Inputs = inputs;
     const OutputProgram program = ReadOutputProgram(MakeBlock(output, settings), 8);
     EXPECT_EQ(program.Unreadable, "");
-    Preview::Trace trace = ReplayOutputs({program}, samples);
+    device::Trace trace = ReplayOutputs({program}, samples);
     EXPECT_EQ(trace.SampleCount, samples.Count);
     EXPECT_EQ(trace.Outputs.size(), 1u);
     EXPECT_EQ(trace.Outputs[0].Output, output);
     return trace.Outputs[0];
 }
 
-Spans PulsesOf(const Preview::OutputTrace& trace) {
+Spans PulsesOf(const device::OutputTrace& trace) {
     Spans spans;
-    for (const Preview::Pulse& pulse : trace.Pulses)
+    for (const device::Pulse& pulse : trace.Pulses)
         spans.emplace_back(pulse.Start, pulse.End);
     return spans;
 }
-Ignored IgnoredOf(const Preview::OutputTrace& trace) {
+Ignored IgnoredOf(const device::OutputTrace& trace) {
     Ignored ignored;
-    for (const Preview::IgnoredTrigger& trigger : trace.Ignored)
+    for (const device::IgnoredTrigger& trigger : trace.Ignored)
         ignored.emplace_back(trigger.Sample, trigger.Why);
     return ignored;
 }
@@ -294,7 +294,7 @@ const std::vector<Case>& Cases() {
 TEST(OutputEngine, PinsEveryRuleToTheSample) {
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.name);
-        const Preview::OutputTrace trace = Replay(1, c.settings, c.inputs);
+        const device::OutputTrace trace = Replay(1, c.settings, c.inputs);
         EXPECT_EQ(PulsesOf(trace), c.pulses);
         EXPECT_EQ(IgnoredOf(trace), c.ignored);
     }
@@ -303,8 +303,8 @@ TEST(OutputEngine, PinsEveryRuleToTheSample) {
 TEST(OutputEngine, DigitalAndAnalogOutputsBehaveAlike) {
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.name);
-        const Preview::OutputTrace analog = Replay(2, c.settings, c.inputs);
-        const Preview::OutputTrace digital = Replay(-5, c.settings, c.inputs);
+        const device::OutputTrace analog = Replay(2, c.settings, c.inputs);
+        const device::OutputTrace digital = Replay(-5, c.settings, c.inputs);
         EXPECT_EQ(PulsesOf(analog), PulsesOf(digital));
         EXPECT_EQ(IgnoredOf(analog), IgnoredOf(digital));
     }
@@ -434,7 +434,7 @@ TEST(OutputEngine, ABandEndingBeyondTheRangeIsNeverLeft) {
     samples.SampleRate = kRate;
     samples.Inputs = {{-32768, 0, -32768, 32767, -32768, -31232, -31231, -32768, 0}};
     samples.Count = static_cast<std::int64_t>(samples.Inputs[0].size());
-    const Preview::Trace trace =
+    const device::Trace trace =
         ReplayOutputs(ProgramsInForce(corvex->Commands(), description.Inputs), samples);
     ASSERT_EQ(trace.Outputs.size(), 2u);
     EXPECT_EQ(trace.Outputs[0].Output, 1);
@@ -479,7 +479,7 @@ TEST(InputConverter, ScalesAndClipsLikeAConverter) {
     for (const auto& c : cases)
         EXPECT_EQ(ToDeviceUnits(c.value, c.range), c.units) << c.value << " of " << c.range;
 
-    Preview::Signals signals;
+    device::Signals signals;
     signals.SampleRate = 500.0;
     signals.StartTime = 1.5;
     signals.Channels = {{"Input 1", "V", {0.0, 5.0}}, {"Input 2", "mV", {250.0, -250.0}}};
@@ -493,4 +493,4 @@ TEST(InputConverter, ScalesAndClipsLikeAConverter) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace device

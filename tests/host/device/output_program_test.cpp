@@ -9,7 +9,7 @@
 
 #include "host/device/output_program.h"
 
-namespace Ostrel {
+namespace device {
 namespace {
 
 OutputCommandBlock OnBlock(std::int32_t output, std::int32_t threshold = 8000) {
@@ -121,4 +121,4 @@ TEST(OutputProgram, TheLastAcceptedBlockSinceTheResetCounts) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace device

@@ -5,7 +5,7 @@
 #include "host/device/simulated_corvex.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace device {
 namespace {
 
 OutputCommandBlock Block(std::int32_t output) {
@@ -239,4 +239,4 @@ TEST(SimulatedCorvex, HandsOutItsNameAsAStringObject) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace device

@@ -13,8 +13,8 @@
 namespace {
 
 TEST(TarvelFormats, IdentitiesAreTheExtensionsOwn) {
-    EXPECT_EQ(Inspect::kTarvelDocumentClass, VavazaZavidi::kDocumentClassId);
-    EXPECT_EQ(Inspect::kConfigurationTextCode, VavazaZavidi::kConfigTextMessageCode);
+    EXPECT_EQ(inspect::kTarvelDocumentClass, VavazaZavidi::kDocumentClassId);
+    EXPECT_EQ(inspect::kConfigurationTextCode, VavazaZavidi::kConfigTextMessageCode);
 }
 
 TEST(TarvelFormats, TheStreamsTextReadsBackAndBrokenStreamsGiveNothing) {
@@ -28,27 +28,27 @@ TEST(TarvelFormats, TheStreamsTextReadsBackAndBrokenStreamsGiveNothing) {
         out.Flush();
     }
     stream->Seek(MakeLargeInteger(0), STREAM_SEEK_SET, nullptr);
-    EXPECT_EQ(Inspect::ConfigurationTextOfStream(stream.Get()), text);
+    EXPECT_EQ(inspect::ConfigurationTextOfStream(stream.Get()), text);
 
     ComPtr<MemoryStream> empty = MemoryStream::Create();
-    EXPECT_EQ(Inspect::ConfigurationTextOfStream(empty.Get()), "");
+    EXPECT_EQ(inspect::ConfigurationTextOfStream(empty.Get()), "");
     ComPtr<MemoryStream> cut = MemoryStream::Create();
     const unsigned char header[] = {0xAA, 0xAA, 0x14, 0x55, 1, 0, 0, 0, 0x01, 0, 0, 0x80};
     cut->Write(header, sizeof header, nullptr);
     cut->Seek(MakeLargeInteger(0), STREAM_SEEK_SET, nullptr);
-    EXPECT_EQ(Inspect::ConfigurationTextOfStream(cut.Get()), "") << "a string record cut short";
+    EXPECT_EQ(inspect::ConfigurationTextOfStream(cut.Get()), "") << "a string record cut short";
 }
 
 TEST(TarvelFormats, CheckingReportsWhetherTheWholeTextRead) {
-    const Inspect::CheckedText good = Inspect::CheckConfigurationText(
-        Inspect::OneRuleConfigurationText(Ostrel::SimulatedCorvex::Create({}).Get(), 25.0));
+    const inspect::CheckedText good = inspect::CheckConfigurationText(
+        inspect::OneRuleConfigurationText(device::SimulatedCorvex::Create({}).Get(), 25.0));
     EXPECT_TRUE(good.read);
     EXPECT_NE(good.written.find("BeginOnlineEventRule"), std::string::npos) << good.written;
-    const Inspect::CheckedText again = Inspect::CheckConfigurationText(good.written);
+    const inspect::CheckedText again = inspect::CheckConfigurationText(good.written);
     EXPECT_TRUE(again.read);
     EXPECT_EQ(again.written, good.written) << "writing what was read changes nothing";
 
-    const Inspect::CheckedText broken = Inspect::CheckConfigurationText("Version = x\n");
+    const inspect::CheckedText broken = inspect::CheckConfigurationText("Version = x\n");
     EXPECT_FALSE(broken.read);
 }
 

@@ -10,7 +10,7 @@
 #include "host/ostrel/file_text.h"
 #include "tests/host/ostrel/command_outcome.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 const std::string kExamples = TARVEL_EXAMPLES_DIR;
@@ -117,4 +117,4 @@ TEST(CheckCommand, TheExecutableExitsWithTheVerdict) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -8,7 +8,7 @@
 
 #include "host/ostrel/command_line.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 struct Outcome {
     int code;
@@ -31,4 +31,4 @@ inline Outcome RunCommand(std::vector<const char*> arguments) {
     });
 }
 
-}  // namespace Ostrel
+}  // namespace ostrel

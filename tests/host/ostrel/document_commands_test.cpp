@@ -14,7 +14,7 @@
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 const std::string kExamples = TARVEL_EXAMPLES_DIR;
@@ -298,4 +298,4 @@ TEST(OstrelHelp, ExplainsEveryCommandAndTheDeviceSyntax) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -10,7 +10,7 @@
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 // `hex` without its blanks.
@@ -108,7 +108,7 @@ TEST(BlockTable, ShowsRuleSlotsAndAnyMode) {
     block.Rules[0] = RuleSlot{16, 17600, 1600, 2, RuleSlot::kBelow, {}};
     block.Rules[1] = RuleSlot{16, -4000, 0, 8, RuleSlot::kAbove, {}};
     block.Rules[2].Size = block.Rules[3].Size = 16;
-    BlockBytes bytes;
+    device::BlockBytes bytes;
     std::memcpy(bytes.data(), &block, sizeof block);
 
     const std::vector<std::string> lines = Lines(FormatBlockTable({bytes}));
@@ -120,4 +120,4 @@ TEST(BlockTable, ShowsRuleSlotsAndAnyMode) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -5,21 +5,26 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "host/ostrel/file_text.h"
-#include "host/preview/plot_writer.h"
-#include "host/preview/signal_file_writers.h"
+#include "host/preview/formats/csv_format.h"
+#include "host/preview/formats/edf_format.h"
+#include "host/preview/formats/signal_formats.h"
+#include "host/preview/formats/sound_format.h"
+#include "host/preview/reports/plot_report.h"
+#include "host/preview/reports/report_writers.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 // The pictures drawn leave the drawing library's caches; they are freed once, at the end.
 class PlotCaches : public ::testing::Environment {
 public:
-    void TearDown() override { Preview::ReleasePlotCaches(); }
+    void TearDown() override { preview::ReleasePlotCaches(); }
 };
 const auto* const kPlotCaches = ::testing::AddGlobalTestEnvironment(new PlotCaches);
 
@@ -146,7 +151,7 @@ TEST_F(PreviewCommand, ReplaysTheRecordingThroughTheProgrammedBlocks) {
 
 // The same signal as CSV, WAV, FLAC and EDF gives the same pulses and ignored triggers.
 TEST_F(PreviewCommand, EveryFormatOfTheSameSignalGivesTheSameResult) {
-    Preview::Signals signals;
+    device::Signals signals;
     signals.SampleRate = 1000.0;
     signals.Channels = {{"Input 1", "V", {}}, {"Input 2", "V", {}}};
     for (int j = 0; j < 2000; ++j) {
@@ -154,11 +159,11 @@ TEST_F(PreviewCommand, EveryFormatOfTheSameSignalGivesTheSameResult) {
         signals.Channels[0].Values.push_back(burst ? 3.0 : (j % 250 < 40 ? 2.2 : 0.0));
         signals.Channels[1].Values.push_back(j % 700 < 30 ? 6.0 : -1.0);
     }
-    const std::vector<Preview::InputScale> inputs(8);
-    Preview::WriteCsvSignals(File("same.csv"), signals);
-    Preview::WriteSoundSignals(File("same.wav"), signals, inputs);
-    Preview::WriteSoundSignals(File("same.flac"), signals, inputs);
-    Preview::WriteEdfSignals(File("same.edf"), signals, inputs);
+    const std::vector<preview::InputScale> inputs(8);
+    preview::WriteCsvSignals(File("same.csv"), signals);
+    preview::WriteSoundSignals(File("same.wav"), signals, inputs);
+    preview::WriteSoundSignals(File("same.flac"), signals, inputs);
+    preview::WriteEdfSignals(File("same.edf"), signals, inputs);
 
     const auto summary = [&](const std::string& name) {
         const Outcome run =
@@ -173,6 +178,53 @@ TEST_F(PreviewCommand, EveryFormatOfTheSameSignalGivesTheSameResult) {
     EXPECT_EQ(summary("same.wav"), csv);
     EXPECT_EQ(summary("same.flac"), csv);
     EXPECT_EQ(summary("same.edf"), csv);
+}
+
+// Reports come from the report table: the help names each with its option, they are written in
+// the table's order whatever the command line's, a repeated option asks for its last file, and
+// an empty file name for none.
+TEST_F(PreviewCommand, ReportsAreWrittenInTheTablesOrderAndTheLastFileOfAnOptionCounts) {
+    const Outcome help = RunCommand({"--help"});
+    for (const preview::ReportKind* kind : preview::ReportKinds()) {
+        EXPECT_TRUE(Contains(
+            help.out, "[" + std::string(kind->Option) + " " + std::string(kind->Argument) + "]"))
+            << kind->Option;
+    }
+    // The formats too, each with what its files hold, in lines of at most 92 columns.
+    const std::string part =
+        help.out.substr(help.out.find("  preview CONFIG|DOC"),
+                        help.out.find("  check FILE") - help.out.find("  preview CONFIG|DOC"));
+    std::string flowing;  // the words of the part, one blank between them
+    for (const char c : part) {
+        if (c != ' ' && c != '\n')
+            flowing += c;
+        else if (!flowing.empty() && flowing.back() != ' ')
+            flowing += ' ';
+    }
+    for (const preview::SignalFormat* format : preview::SignalFormats()) {
+        EXPECT_TRUE(Contains(flowing, std::string(format->Extensions.back()) + " (" +
+                                          std::string(format->Holds) + ")"))
+            << format->Holds;
+    }
+    std::istringstream lines(part);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 92u) << line;
+    const Outcome run =
+        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
+                    "--vcd", File("first.vcd").c_str(), "--events", File("a.csv").c_str(), "--vcd",
+                    "", "--events", File("b.csv").c_str()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::string said = run.out.substr(run.out.find("Output -8: off\n") + 15);
+    EXPECT_EQ(said, "Events written to " + File("b.csv") + "\n") << run.out;
+    EXPECT_FALSE(std::filesystem::exists(File("a.csv")));
+    EXPECT_FALSE(std::filesystem::exists(File("first.vcd")));
+
+    const Outcome both =
+        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
+                    "--vcd", File("t.vcd").c_str(), "--events", File("e.csv").c_str()});
+    ASSERT_EQ(both.code, 0) << both.err;
+    EXPECT_LT(both.out.find("Events written"), both.out.find("Value change dump written"))
+        << both.out;
 }
 
 TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
@@ -303,4 +355,4 @@ TEST_F(PreviewCommand, RefusesIncompleteCommandLines) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace ostrel

@@ -17,7 +17,7 @@
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 const std::string kExamples = TARVEL_EXAMPLES_DIR;
@@ -122,4 +122,4 @@ TEST(SafeSave, InputThatNeverEndsIsRefusedAtOnce) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace ostrel

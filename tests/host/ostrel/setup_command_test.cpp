@@ -10,7 +10,7 @@
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -72,4 +72,4 @@ TEST(SetupCommand, RefusesOrNeedsAScreenAndWritesNothing) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace ostrel

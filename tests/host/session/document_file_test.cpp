@@ -8,21 +8,21 @@
 
 namespace {
 
-using Ostrel::DocumentFileError;
-using Ostrel::ExtensionStream;
+using session::DocumentFileError;
+using session::ExtensionStream;
 
 constexpr CLSID kTarvel = MakeGuid("{17437D32-56E9-4027-B3C8-FC0FC43EC033}");
 constexpr CLSID kOther = MakeGuid("{00000001-0002-0003-0405-060708090A0B}");
 
 std::string Written(const std::vector<ExtensionStream>& streams) {
     std::ostringstream out;
-    Ostrel::WriteDocumentFile(out, streams);
+    session::WriteDocumentFile(out, streams);
     return out.str();
 }
 
 std::vector<ExtensionStream> Read(const std::string& bytes) {
     std::istringstream in(bytes);
-    return Ostrel::ReadDocumentFile(in);
+    return session::ReadDocumentFile(in);
 }
 
 TEST(DocumentFile, IsAHeaderLineAndCountedStreams) {
@@ -109,7 +109,7 @@ TEST(DocumentFile, AFileThatCannotBeWrittenIsNamedWithTheReason) {
     const std::vector<ExtensionStream> streams = {{kTarvel, {'a', 'b'}}};
     for (const char* path : {"/nonexistent/doc.ostrel", "/dev/full"}) {
         try {
-            Ostrel::SaveDocumentFile(path, streams);
+            session::SaveDocumentFile(path, streams);
             ADD_FAILURE() << path;
         } catch (const DocumentFileError& error) {
             EXPECT_EQ(
@@ -122,7 +122,7 @@ TEST(DocumentFile, AFileThatCannotBeWrittenIsNamedWithTheReason) {
 TEST(DocumentFile, AFileThatCannotBeReadIsNamedWithTheReason) {
     for (const char* path : {"/nonexistent/doc.ostrel", "/dev/zero"}) {
         try {
-            Ostrel::LoadDocumentFile(path);
+            session::LoadDocumentFile(path);
             ADD_FAILURE() << path;
         } catch (const DocumentFileError& error) {
             EXPECT_EQ(std::string(error.what()).rfind(std::string("cannot read ") + path + ": ", 0),

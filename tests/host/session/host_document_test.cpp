@@ -11,7 +11,7 @@
 #include "platform/stream/stream.h"
 #include "support/string/tev_string.h"
 
-namespace Ostrel {
+namespace session {
 namespace {
 
 constexpr CLSID kFirst = MakeGuid("{00000001-0000-0000-0000-000000000001}");
@@ -285,4 +285,4 @@ TEST(HostDocument, RefusesWhatItCannotKeepOrAnswer) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace session

@@ -19,7 +19,7 @@
 #include "host/session/host_session.h"
 #include "tests/helpers/temp_folder.h"
 
-namespace Ostrel {
+namespace session {
 namespace {
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
@@ -288,4 +288,4 @@ TEST(HostFiles, AFullDiskLeavesTheOldFileByteForByte) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace session

@@ -15,7 +15,7 @@
 #include "platform/module/module.h"
 #include "tests/helpers/temp_folder.h"
 
-namespace Ostrel {
+namespace session {
 namespace {
 
 // Whether the library at `path` is still loaded by someone other than this check: loading it
@@ -152,4 +152,4 @@ TEST(HostSession, RefusesLibrariesThatAreNoExtensionAndClosesWhatIsLeftOpen) {
 }
 
 }  // namespace
-}  // namespace Ostrel
+}  // namespace session

@@ -5,7 +5,7 @@
 
 namespace {
 
-using namespace platform_locale;
+using namespace locale;
 
 TEST(FormatPictures, FieldsAndCompositesBecomePictureCodes) {
     EXPECT_EQ(PictureOf(L"%d.%m.%Y"), L"dd.MM.yyyy");

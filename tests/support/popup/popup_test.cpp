@@ -7,6 +7,7 @@
 #include "platform/gdi/image.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/owl/window.h"
+#include "platform/ui/window_surface.h"
 #include "support/popup/host_visibility.h"
 #include "support/popup/popup.h"
 #include "tests/support/popup/fake_host.h"
@@ -98,7 +99,7 @@ TEST_F(Popups, VisibilityIsAssumedWheneverTheHostCannotSay) {
 
 TEST_F(Popups, TheTextIsPaintedOnPaleYellowOneMorePixelIn) {
     Tev::Popup tip(nullptr, POINT{10, 10}, Tev::String(u"A"));
-    const gdi::Image image = gdi::Snapshot(tip.GetHandle());
+    const gdi::Image image = ui::Snapshot(tip.GetHandle());
     EXPECT_EQ(image.At(0, 0), GetSysColor(COLOR_WINDOWFRAME)) << "the border";
     EXPECT_EQ(image.At(image.width - 2, 1), Tev::kTipBackground);
     // The client area starts at (1, 1); the text one pixel further right.

@@ -1,0 +1,27 @@
+// Recorded signals in an EDF, EDF+, BDF or BDF+ file, and the writer of EDF+ files. Signal i
+// of the file (annotation signals aside) is Input i + 1 of the device; its physical values are
+// read in the signal's physical unit, which must be the input's unit or another prefix of it (a
+// signal in uV for an input in mV is converted). Every signal must have the same sample rate.
+// The start time is 0.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/device/signals.h"
+#include "host/preview/formats/input_scale.h"
+
+namespace preview {
+
+// Throws SignalFileError naming the file and, where it is about one, the signal (by number and
+// label) that does not fit: more signals than inputs, a unit that is not the input's, a sample
+// rate that differs from the first signal's.
+device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs);
+
+// Writes an EDF+ file of 16-bit signals whose physical minimum and maximum are -range and
+// +range of each input, starting on 1 January 2000 at midnight (the same signals make the same
+// file). The rate must be a whole number and the samples fill whole seconds.
+void WriteEdfSignals(const std::string& path, const device::Signals& signals,
+                     const std::vector<InputScale>& inputs);
+
+}  // namespace preview

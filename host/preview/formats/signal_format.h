@@ -1,0 +1,41 @@
+// One format of recorded signals: a row of the format table (signal_formats.cpp). Each format's
+// file (csv_format.cpp, sound_format.cpp, edf_format.cpp) defines its row: the file name
+// extensions it reads, what such a file holds, its reader and, where there is one, its writer.
+// A new format is one file that defines its row, and the row in the table.
+//
+// Readers deliver channel i of a file as Input i + 1 of the device, in that input's unit, and
+// throw SignalFileError naming the file (and the line, column or channel) for what does not
+// fit. Writers make a file that their reader reads back to the same values; they refuse
+// signals of no channel or of more channels than the device has inputs (CheckChannelCount).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/device/signals.h"
+#include "host/preview/formats/input_scale.h"
+
+namespace preview {
+
+struct SignalFormat {
+    using Reader = device::Signals (*)(const std::string& path,
+                                       const std::vector<InputScale>& inputs);
+    using Writer = void (*)(const std::string& path, const device::Signals& signals,
+                            const std::vector<InputScale>& inputs);
+
+    // The file name extensions it reads, lower case with the dot; the first is the one its
+    // writer makes (".wav" rather than ".flac").
+    std::vector<std::string_view> Extensions;
+    // What a file of the format holds, for ostrel's help ("physical values").
+    std::string_view Holds;
+    Reader Read = nullptr;
+    Writer Write = nullptr;  // null when the format has no writer
+};
+
+// For writers: throws SignalFileError naming `path` unless `signals` has one to
+// inputs.size() channels.
+void CheckChannelCount(const std::string& path, const device::Signals& signals,
+                       const std::vector<InputScale>& inputs);
+
+}  // namespace preview

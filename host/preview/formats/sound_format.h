@@ -1,0 +1,25 @@
+// Recorded signals in a sound file (WAV, FLAC and the other formats the sound-file library
+// reads), and the writer of WAV and FLAC files. Channel i of the file is Input i + 1 of the
+// device; full scale (a sample of +1.0 after the library's normalisation, +32768 in a 16-bit
+// file) is the input's range, so a value reads as sample × range in the input's unit. The
+// sample rate is the file's; the start time 0.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/device/signals.h"
+#include "host/preview/formats/input_scale.h"
+
+namespace preview {
+
+// Throws SignalFileError when the file does not open, has no samples, or has more channels than
+// the device has inputs.
+device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs);
+
+// Writes a 16-bit sound file (WAV, or FLAC when the path ends in .flac): channel i is scaled by
+// the range of input i, so full scale is the range; values beyond it are clipped.
+void WriteSoundSignals(const std::string& path, const device::Signals& signals,
+                       const std::vector<InputScale>& inputs);
+
+}  // namespace preview

@@ -1,0 +1,196 @@
+// The report table, every report written through the writers' one shape, then the events CSV
+// and the value change dump of one small replay: every pulse and ignored trigger at its time,
+// the dump's structure, and the dump converted by GTKWave's own vcd2fst.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "host/preview/reports/events_csv_report.h"
+#include "host/preview/reports/plot_report.h"
+#include "host/preview/reports/report_writers.h"
+#include "host/preview/reports/vcd_report.h"
+#include "tests/helpers/temp_folder.h"
+
+namespace {
+
+using namespace preview;
+using namespace device;
+
+std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+OutputCommandBlock Block(std::int32_t output, std::int32_t mode, std::uint8_t input) {
+    OutputCommandBlock block{};
+    block.Size = OutputCommandBlock::kSize;
+    block.SlotCount = OutputCommandBlock::kRuleSlotCount;
+    block.Output = output;
+    block.Mode = mode;
+    for (RuleSlot& slot : block.Rules)
+        slot.Size = RuleSlot::kSize;
+    block.Rules[0].Input = input;
+    block.Rules[0].Threshold = 8000;
+    block.Rules[0].Hysteresis = 1600;
+    return block;
+}
+
+// Three inputs at 1 kHz; output 1 watches Input 2, digital output 1 is off.
+struct Replay {
+    Signals Recorded;
+    Trace Result;
+    std::vector<OutputCommandBlock> Blocks;
+};
+
+Replay SmallReplay() {
+    Replay replay;
+    replay.Recorded.SampleRate = 1000.0;
+    replay.Recorded.StartTime = 2.0;
+    replay.Recorded.Channels = {{"Input 1", "V", std::vector<double>(10, 0.0)},
+                                {"Input 2", "mV", {0, 0, 3, 3, 3, 1, 1, 1, 4, 4}},
+                                {"Input 3", "V", std::vector<double>(10, 1.0)}};
+    replay.Result.SampleRate = 1000.0;
+    replay.Result.StartTime = 2.0;
+    replay.Result.SampleCount = 10;
+    replay.Result.Outputs = {
+        {1, {{2, 4}, {8, 10}}, {{3, IgnoredBecause::kPulse}, {9, IgnoredBecause::kCountLimit}}},
+        {-1, {}, {}}};
+    replay.Blocks = {Block(1, OutputCommandBlock::kAnyRule, 2),
+                     Block(-1, OutputCommandBlock::kOff, 1)};
+    return replay;
+}
+
+// Every report of the table is found by its option and, told what was replayed and given the
+// replay, writes its file and says so; the events CSV written so is the one WriteEventsCsv
+// writes.
+TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
+    const TempFolder folder;
+    const Replay replay = SmallReplay();
+    const ReplaySetup setup{replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}};
+    std::set<std::string_view> options;
+    for (const ReportKind* kind : ReportKinds()) {
+        SCOPED_TRACE(kind->Option);
+        EXPECT_TRUE(kind->Option.starts_with("--"));
+        EXPECT_TRUE(options.insert(kind->Option).second) << "two reports share the option";
+        EXPECT_EQ(ReportByOption(kind->Option), kind);
+        EXPECT_FALSE(kind->Argument.empty());
+        EXPECT_FALSE(kind->Help.empty());
+
+        // "OUT.png|OUT.svg": the first extension the help names.
+        const std::string_view argument = kind->Argument.substr(0, kind->Argument.find('|'));
+        const std::string path = folder.PathOf(std::string(kind->Option.substr(2)) +
+                                               std::string(argument.substr(argument.find('.'))));
+        const auto writer = kind->Make(path);
+        writer->Begin(setup);
+        writer->Consume(replay.Recorded, replay.Result);
+        const std::string said = writer->Finish();
+        EXPECT_NE(said.find(" written to " + path), std::string::npos) << said;
+        EXPECT_GT(std::filesystem::file_size(path), 0u);
+    }
+    EXPECT_EQ(ReportByOption("--json"), nullptr);
+
+    WriteEventsCsv(folder.PathOf("direct.csv"), replay.Result);
+    EXPECT_EQ(Read(folder.PathOf("events.csv")), Read(folder.PathOf("direct.csv")));
+    ReleasePlotCaches();
+}
+
+TEST(TraceWriters, EventsCsvHasOneRowPerPulseAndIgnoredTriggerInTimeOrder) {
+    const TempFolder folder;
+    WriteEventsCsv(folder.PathOf("events.csv"), SmallReplay().Result);
+    EXPECT_EQ(Read(folder.PathOf("events.csv")),
+              "output,name,event,start (s),end (s),note\n"
+              "1,Analog Output 1,pulse,2.002,2.004,\n"
+              "1,Analog Output 1,ignored,2.003,,pulse\n"
+              "1,Analog Output 1,pulse,2.008,2.010,still high at the end\n"
+              "1,Analog Output 1,ignored,2.009,,count limit\n");
+    EXPECT_THROW(WriteEventsCsv(folder.PathOf("no/such/folder.csv"), SmallReplay().Result),
+                 std::runtime_error);
+}
+
+TEST(TraceWriters, TimescaleIsExactForTheSampleClockOrFineEnough) {
+    const struct {
+        double Rate;
+        int Exponent;
+        std::int64_t UnitsPerSample;
+    } kCases[] = {{1.0, 0, 1},      {1000.0, -3, 1},  {250.0, -3, 4}, {100000.0, -5, 1},
+                  {44100.0, -8, 0}, {30000.0, -8, 0}, {3.0, -4, 0}};
+    for (const auto& test : kCases) {
+        const VcdTimescale scale = TimescaleFor(test.Rate);
+        EXPECT_EQ(scale.Exponent, test.Exponent) << test.Rate;
+        EXPECT_EQ(scale.UnitsPerSample, test.UnitsPerSample) << test.Rate;
+    }
+}
+
+TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) {
+    const TempFolder folder;
+    const Replay replay = SmallReplay();
+    WriteVcd(folder.PathOf("replay.vcd"), replay.Recorded, replay.Result, replay.Blocks);
+    const std::string vcd = Read(folder.PathOf("replay.vcd"));
+
+    // Declarations: only Input 2 is watched by an output that is not off.
+    EXPECT_NE(vcd.find("$timescale 1 ms $end"), std::string::npos);
+    EXPECT_NE(vcd.find("$var real 64 ! Input_2_mV $end"), std::string::npos);
+    EXPECT_NE(vcd.find("$var wire 1 \" Analog_Output_1 $end"), std::string::npos);
+    EXPECT_NE(vcd.find("$var wire 1 # Digital_Output_1 $end"), std::string::npos);
+    EXPECT_EQ(vcd.find("Input_1"), std::string::npos);
+    EXPECT_EQ(vcd.find("Input_3"), std::string::npos);
+
+    // Changes by timestamp after the definitions.
+    std::istringstream lines(vcd.substr(vcd.find("$enddefinitions $end\n") + 21));
+    std::map<long, std::string> changes;
+    long time = -1;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("#")) {
+            const long next = std::stol(line.substr(1));
+            EXPECT_GT(next, time) << "timestamps must increase";
+            time = next;
+            changes[time];
+        } else if (line != "$dumpvars" && line != "$end") {
+            changes[time] += line + ";";
+        }
+    }
+    const std::map<long, std::string> expected = {{0, "r0 !;0\";0#;"}, {2, "r3 !;1\";"},
+                                                  {4, "0\";"},         {5, "r1 !;"},
+                                                  {8, "r4 !;1\";"},    {10, ""}};
+    EXPECT_EQ(changes, expected);
+
+    const std::string gtkw = Read(folder.PathOf("replay.gtkw"));
+    EXPECT_NE(gtkw.find("[dumpfile] \"" + folder.PathOf("replay.vcd") + "\""), std::string::npos);
+    EXPECT_NE(gtkw.find("@50020\npreview.Input_2_mV\n"), std::string::npos);
+    EXPECT_NE(gtkw.find("@28\npreview.Analog_Output_1\n"), std::string::npos);
+}
+
+TEST(TraceWriters, GtkwavesOwnConverterTakesTheVcd) {
+    if (std::system("command -v vcd2fst >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "vcd2fst (from the gtkwave package) is not installed; the VCD was not "
+                        "checked with it";
+    const TempFolder folder;
+    Replay replay = SmallReplay();
+    // A longer recording at a rate whose step is no whole number of any unit.
+    replay.Recorded.SampleRate = replay.Result.SampleRate = 30000.0;
+    for (auto& channel : replay.Recorded.Channels) {
+        channel.Values.resize(30000);
+        for (std::size_t i = 10; i < channel.Values.size(); ++i)
+            channel.Values[i] = static_cast<double>(i % 97) * 0.1 - 4.0;
+    }
+    replay.Result.SampleCount = 30000;
+    replay.Result.Outputs[0].Pulses.push_back({20000, 30000});
+    WriteVcd(folder.PathOf("long.vcd"), replay.Recorded, replay.Result, replay.Blocks);
+    const std::string command = "vcd2fst " + folder.PathOf("long.vcd") + " " +
+                                folder.PathOf("long.fst") + " >" + folder.PathOf("out.txt") +
+                                " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << Read(folder.PathOf("out.txt"));
+    EXPECT_GT(std::filesystem::file_size(folder.PathOf("long.fst")), 1000u);
+    const std::string output = Read(folder.PathOf("out.txt"));
+    EXPECT_EQ(output.find("arn"), std::string::npos) << output;  // "Warning", "warning"
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+}
+
+}  // namespace
