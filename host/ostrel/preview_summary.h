@@ -11,6 +11,7 @@
 
 #include "host/device/output_program.h"
 #include "host/device/sample_block.h"
+#include "host/device/simulated_corvex.h"
 #include "host/device/trace.h"
 #include "host/preview/formats/input_scale.h"
 #include "host/preview/replay_pipeline.h"
@@ -56,5 +57,11 @@ std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& progr
                                  const device::RecordingInfo& recording, const SummaryTally& tally,
                                  SampleWindow window,
                                  const std::vector<preview::InputScale>& inputs = {});
+
+// A line for each output the device refused a block for and holds no program for, which the
+// summary above does not list: "Output 1: refused by the device: REASON; it holds no program
+// and stays low". Empty when there is none.
+std::string RefusedOutputsText(const std::vector<device::DeviceCommand>& commands,
+                               const std::vector<device::OutputProgram>& programs);
 
 }  // namespace ostrel

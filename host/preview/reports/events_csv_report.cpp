@@ -72,7 +72,7 @@ public:
             file_->Write(outputs_[k].Text);
         }
         file_->Commit();
-        return "Events written to " + path_;
+        return "Events written to " + WhereTo(path_);
     }
 
 private:
@@ -157,6 +157,8 @@ const ReportKind& EventsCsvReport() {
         [](const std::string& path) -> std::unique_ptr<ReportWriter> {
             return std::make_unique<EventsCsvWriter>(path);
         },
+        {},
+        nullptr,
     };
     return kind;
 }

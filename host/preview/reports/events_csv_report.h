@@ -20,7 +20,8 @@
 
 namespace preview {
 
-// The events of a whole replay. Throws SignalFileError when the file cannot be written.
+// The events of a whole replay, written to `path` ("-": the standard output) through a
+// files::OutputFile; files::FileError when it cannot be written.
 void WriteEventsCsv(const std::string& path, const device::Trace& trace);
 
 }  // namespace preview

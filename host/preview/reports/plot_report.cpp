@@ -5,14 +5,18 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
-#include <charconv>
+#include <cctype>
 #include <cmath>
+#include <exception>
+#include <filesystem>
 #include <memory>
 #include <tuple>
 
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/reports/report_file.h"
 #include "host/preview/reports/report_writer.h"
+#include "host/preview/reports/spill_queue.h"
+#include "host/preview/reports/time_axis.h"
 #include "host/preview/reports/trace_labels.h"
 
 namespace preview {
@@ -32,30 +36,8 @@ constexpr Rgb kPalette[] = {{31, 119, 180},  {255, 127, 14}, {44, 160, 44},   {2
                             {148, 103, 189}, {140, 86, 75},  {227, 119, 194}, {127, 127, 127},
                             {188, 189, 34},  {23, 190, 207}};
 
-std::string Short(double value, int digits = 4) {
-    if (std::fabs(value) < 1e-12)
-        value = 0.0;
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    return std::string(buffer, result.ptr);
-}
-
-// A step of 1, 2 or 5 times a power of ten that cuts `span` into about `parts` pieces.
-double NiceStep(double span, double parts) {
-    const double raw = span / parts;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double factor : {1.0, 2.0, 5.0}) {
-        if (factor * power >= raw)
-            return factor * power;
-    }
-    return 10.0 * power;
-}
-
-// Decimals that show a multiple of `step` exactly.
-int DecimalsFor(double step) {
-    return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 12);
-}
+// The largest picture the drawing library makes as an image, in pixels either way.
+constexpr int kLargestImage = 32767;
 
 struct Band {
     double Low, High;
@@ -100,10 +82,10 @@ std::vector<Band> BandsOf(std::size_t input, const std::vector<std::int32_t>& nu
             const bool above = slot.Direction == RuleSlot::kAbove;
             bands.push_back({std::min(low, threshold), std::max(low, threshold), above, lane,
                              OutputName(block->Output) + ": " +
-                                 (above ? "above " + Short(threshold) + unit + ", re-arms below " +
-                                              Short(low) + unit
-                                        : "below " + Short(low) + unit + ", re-arms above " +
-                                              Short(threshold) + unit)});
+                                 (above ? "above " + ShortNumber(threshold) + unit +
+                                              ", re-arms below " + ShortNumber(low) + unit
+                                        : "below " + ShortNumber(low) + unit + ", re-arms above " +
+                                              ShortNumber(threshold) + unit)});
         }
     }
     return bands;
@@ -160,6 +142,24 @@ struct CairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
+// The output lanes' labels: the output's name and its counts.
+std::string CountsLabel(std::size_t pulses, std::size_t ignored) {
+    return std::to_string(pulses) + " pulses, " + std::to_string(ignored) + " ignored in all";
+}
+
+// How wide `text` is drawn at `size` points.
+double TextWidth(const std::string& text, double size, bool bold) {
+    const std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+    const std::unique_ptr<cairo_t, CairoDeleter> context(cairo_create(surface.get()));
+    cairo_select_font_face(context.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(context.get(), size);
+    cairo_text_extents_t extents;
+    cairo_text_extents(context.get(), text.c_str(), &extents);
+    return extents.x_advance;
+}
+
 // Coordinates as the drawing library takes them: in 256ths of a unit.
 constexpr double kFixedUnits = 256.0;
 
@@ -169,15 +169,10 @@ struct ColumnRange {
     double Low, High;
 };
 struct LaneSamples {
-    double Low = INFINITY, High = -INFINITY;  // of every sample in the window
-    std::vector<ColumnRange> Columns;
     std::int64_t First = 0;  // the window's first sample
+    std::vector<ColumnRange> Columns;
     std::vector<double> Points;
     bool Dots = false;  // so few samples that each is drawn as a dot
-    // The column being collected.
-    int Column = 0;
-    bool Started = false;
-    double ColumnLow = 0, ColumnHigh = 0, Previous = 0;
 };
 
 // What an output's lane draws: its pulses (those that overlap joined) and the places of its
@@ -190,47 +185,76 @@ struct LaneMarks {
     std::size_t IgnoredCount = 0;
 };
 
-// Keeps of a replay, block by block, what the picture draws; its memory grows with the
-// picture's width and lanes, never with the recording.
+// Keeps of a replay, block by block, what the picture draws, in a memory that grows with the
+// picture, never with the recording. The margin at the left widens for long counts, which are
+// known only at the end, and with it the pixel columns change: so the ranges of the samples are
+// kept for the pieces between every column edge the margins the counts could give may draw
+// (at most a few tens of thousands), and joined into the columns of the margin they give. The
+// pulses and ignored triggers in the window wait in a queue (set aside in a temporary file when
+// many) until the margin is known.
 class PlotCollector {
 public:
-    // Throws SignalFileError (naming `path`) when the window is empty or outside the recording.
+    // Throws SignalFileError (naming `path`) when the window is empty or outside the recording,
+    // too narrow for its times, or the picture too large.
     PlotCollector(const std::string& path, const ReplaySetup& setup, const PlotOptions& options);
     void Needs(device::BlockNeeds& needs) const;
     void Consume(const device::SampleBlock& samples, const device::TraceBlock& events);
     // Once every block is in.
     const PlotLayout& Layout();
     const ReplaySetup& Setup() const { return setup_; }
-    const LaneSamples& SamplesOf(std::size_t k) const { return samples_[k]; }
+    const LaneSamples& SamplesOf(std::size_t k) const { return drawn_[k]; }
     const LaneMarks& MarksOf(std::size_t lane) const { return marks_[lane]; }
     std::vector<Band> Bands(std::size_t input) const;
 
 private:
-    static constexpr std::size_t kNoLane = static_cast<std::size_t>(-1);
-    static std::int64_t Fixed(double x);
-    // The samples [from, to) of a block cut into runs, each within one pixel column.
+    // The samples of one input's lane, by piece between column edges.
+    struct Piece {
+        double Low = INFINITY, High = -INFINITY, Last = 0;
+        bool Any = false;
+    };
+    struct LaneCollected {
+        double Low = INFINITY, High = -INFINITY;  // of every sample in the window
+        double FirstValue = 0;
+        bool Started = false;
+        std::vector<Piece> Pieces;   // [piece]
+        std::vector<double> Points;  // the samples themselves, when they may be drawn so
+    };
+    // A run of a block's samples within one piece.
     struct Run {
         std::int64_t From, To;
-        int Column;
+        std::size_t Piece;
     };
+
+    static constexpr std::size_t kNoLane = static_cast<std::size_t>(-1);
+    // The margin at the left for the output lanes' labels with these counts.
+    double LeftFor(const std::vector<std::pair<std::size_t, std::size_t>>& counts) const;
+    void Lay(double left);
+    void Edges();
     void Cut(std::int64_t from, std::int64_t to);
     double TimeOf(std::int64_t sample) const;
     std::int64_t FirstAtOrAfter(double time, std::int64_t from, std::int64_t to) const;
     void Samples(std::size_t k, const double* values, std::int64_t from, std::int64_t to);
-    void Marks(LaneMarks& marks, const device::OutputTrace& output);
-    double ColumnEnd(int column) const;
+    void Columns(std::size_t k, int columns);
+    void Marks(std::size_t lane);
+    static std::int64_t Fixed(double x);
 
     std::string path_;
     ReplaySetup setup_;
+    PlotOptions options_;
     PlotLayout layout_;
     std::int64_t first_ = 0, last_ = 0;  // the window's samples [first_, last_)
-    int columns_ = 0;                    // pixel columns of ranges; 0: the samples themselves
-    int column_ = 0;                     // the column the next sample falls in
-    std::vector<Run> runs_;              // of the block being collected
-    std::vector<LaneSamples> samples_;
-    std::vector<LaneMarks> marks_;
     std::vector<std::int32_t> numbers_;  // the outputs, in the programs' order
     std::vector<std::size_t> laneOf_;    // by output: its lane, or kNoLane
+    std::vector<double> nameWidths_;     // of the plotted outputs' names, with the room beside
+    double mostPoints_ = 0;              // the samples drawn one by one at most
+    std::vector<double> edges_;          // every column edge any margin may draw, ascending
+    std::size_t piece_ = 0;              // the piece the next sample falls in
+    std::vector<Run> runs_;              // of the block being collected
+    std::vector<LaneCollected> collected_;
+    std::vector<LaneSamples> drawn_;
+    std::vector<LaneMarks> marks_;
+    std::vector<SpillQueue<device::Pulse>> pulses_;            // by lane, in the window
+    std::vector<SpillQueue<device::IgnoredTrigger>> ignored_;  // by lane, in the window
     bool outputsKnown_ = false;
     bool laidOut_ = false;
 };
@@ -247,7 +271,7 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
     const device::ChannelName& channel = recording.Channels[lane.Input];
     const std::string unit = channel.Unit.empty() ? "" : " " + channel.Unit;
     const double step = NiceStep(lane.High - lane.Low, 4);
-    for (double value = std::ceil(lane.Low / step) * step; value <= lane.High; value += step) {
+    for (const double value : MultiplesWithin(lane.Low, lane.High, step, 100)) {
         const double y = std::round(lane.YOf(value)) + 0.5;
         cairo_set_source_rgb(cr, 0.88, 0.88, 0.88);
         cairo_set_line_width(cr, 1);
@@ -255,7 +279,7 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
         cairo_line_to(cr, right, y);
         cairo_stroke(cr);
         cairo_set_source_rgb(cr, 0.25, 0.25, 0.25);
-        Text(cr, left - 6, y + 4, Short(value) + unit, 11, 1.0);
+        Text(cr, left - 6, y + 4, ShortNumber(value) + unit, 11, 1.0);
     }
 
     // Bands, each with a dashed line at its threshold side and its label at the right.
@@ -365,23 +389,16 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
     SetColour(cr, OutputColour(colour));
     Text(cr, left - 6, lane.Top + 18, OutputName(marks.Output), 11, 1.0, true);
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
-    Text(cr, left - 6, lane.Top + 32,
-         std::to_string(marks.PulseCount) + " pulses, " + std::to_string(marks.IgnoredCount) +
-             " ignored in all",
-         10, 1.0);
+    Text(cr, left - 6, lane.Top + 32, CountsLabel(marks.PulseCount, marks.IgnoredCount), 10, 1.0);
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_rectangle(cr, left + 0.5, lane.Top + 0.5, right - left - 1, lane.Bottom - lane.Top - 1);
     cairo_stroke(cr);
 }
 
 void DrawTimeAxis(cairo_t* cr, const PlotLayout& layout, double gridTop, double axisY) {
-    const double step = NiceStep(layout.To - layout.From, (layout.Right - layout.Left) / 110);
-    const int decimals = DecimalsFor(step);
+    const TimeTicks ticks = TicksFor(layout.From, layout.To, layout.Right - layout.Left);
     cairo_set_line_width(cr, 1);
-    for (double tick = std::ceil(layout.From / step - 1e-9) * step;
-         tick <= layout.To + 1e-12 * step; tick += step) {
-        if (std::fabs(tick) < step * 1e-6)
-            tick = 0.0;  // no "-0.0"
+    for (const double tick : ticks.At) {
         const double x = std::round(layout.XOf(tick)) + 0.5;
         cairo_set_source_rgba(cr, 0.5, 0.5, 0.5, 0.35);
         cairo_move_to(cr, x, gridTop);
@@ -391,9 +408,35 @@ void DrawTimeAxis(cairo_t* cr, const PlotLayout& layout, double gridTop, double 
         cairo_move_to(cr, x, axisY);
         cairo_line_to(cr, x, axisY + 5);
         cairo_stroke(cr);
-        Text(cr, x, axisY + 18, FixedText(tick, decimals), 11, 0.5);
+        Text(cr, x, axisY + 18, FixedText(tick, ticks.Decimals), 11, 0.5);
     }
     Text(cr, (layout.Left + layout.Right) / 2, axisY + 36, "time (s)", 12, 0.5, true);
+}
+
+// Hands the drawing library's output to the file; an error of the file is kept for the caller
+// to throw, as it cannot pass through the library.
+struct CairoOutput {
+    ReportFile& File;
+    std::exception_ptr Failure;
+
+    static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
+        auto* output = static_cast<CairoOutput*>(closure);
+        try {
+            output->File.Write({reinterpret_cast<const char*>(data), length});
+            return CAIRO_STATUS_SUCCESS;
+        } catch (...) {
+            output->Failure = std::current_exception();
+            return CAIRO_STATUS_WRITE_ERROR;
+        }
+    }
+};
+
+// The picture's kind by the file name's extension: ".svg" or ".png" (letter case aside).
+std::string PictureExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
 }
 
 }  // namespace
@@ -419,32 +462,47 @@ namespace {
 
 PlotCollector::PlotCollector(const std::string& path, const ReplaySetup& setup,
                              const PlotOptions& options)
-    : path_(path), setup_(setup) {
+    : path_(path), setup_(setup), options_(options) {
     const device::RecordingInfo& recording = setup.Recording;
     if (recording.SampleCount == 0 || !(recording.SampleRate > 0))
         throw SignalFileError(path, 0, "there are no samples to plot");
     if (recording.Channels.size() > setup.Inputs.size())
         throw SignalFileError(path, 0, "the signals have more channels than the device inputs");
+    const std::string extension = PictureExtension(path);
+    if (extension != ".png" && extension != ".svg")
+        throw SignalFileError(path, 0, "a picture is written as .png or .svg");
+    // The outputs as the blocks name them; the first block of the replay names them again.
+    for (const OutputCommandBlock& block : setup.Blocks)
+        numbers_.push_back(block.Output);
+    std::vector<std::pair<std::size_t, std::size_t>> none;
+    for (const std::size_t o : PlottedOutputs(numbers_, setup.Blocks)) {
+        (void)o;
+        none.emplace_back(0, 0);
+    }
+    nameWidths_.clear();
+    for (const std::size_t o : PlottedOutputs(numbers_, setup.Blocks))
+        nameWidths_.push_back(TextWidth(OutputName(numbers_[o]), 11, true) + 12);
+    Lay(LeftFor(none));
+
     const double start = recording.StartTime;
     const double end = start + static_cast<double>(recording.SampleCount) / recording.SampleRate;
-    layout_.From = options.From.value_or(start);
-    layout_.To = options.To.value_or(end);
+    // A window in order whose times cannot be told apart (a recording long after time 0 may
+    // even end where it starts) has nothing to draw them on.
+    if (layout_.From <= layout_.To) {
+        if (const auto narrow = TooNarrow(layout_.From, layout_.To, layout_.Right - layout_.Left))
+            throw SignalFileError(path, 0,
+                                  "the window from " + ShortNumber(layout_.From, 17) + " s to " +
+                                      ShortNumber(layout_.To, 17) +
+                                      " s cannot be drawn: " + *narrow);
+    }
     if (!(layout_.From < layout_.To) || layout_.To <= start || layout_.From >= end) {
         throw SignalFileError(path, 0,
-                              "the window from " + Short(layout_.From, 9) + " s to " +
-                                  Short(layout_.To, 9) + " s is empty or outside the recording (" +
-                                  Short(start, 9) + " s to " + Short(end, 9) + " s)");
+                              "the window from " + ShortNumber(layout_.From, 9) + " s to " +
+                                  ShortNumber(layout_.To, 9) +
+                                  " s is empty or outside the recording (" + ShortNumber(start, 9) +
+                                  " s to " + ShortNumber(end, 9) + " s)");
     }
-    layout_.Width = std::clamp(options.Width, 400, 20000);
-    layout_.Left = kLeftMargin;
-    layout_.Right = layout_.Width - kRightMargin;
     std::tie(first_, last_) = SampleWindow(recording, layout_.From, layout_.To);
-    const double samplesPerPixel =
-        static_cast<double>(last_ - first_) / std::max(1.0, layout_.Right - layout_.Left);
-    columns_ = last_ - first_ >= 1 && samplesPerPixel > 2.0
-                   ? static_cast<int>(layout_.Right - layout_.Left)
-                   : 0;
-
     std::vector<std::size_t> used = UsedInputs(setup.Blocks, recording.Channels.size());
     if (used.empty()) {
         for (std::size_t input = 0; input < recording.Channels.size(); ++input)
@@ -454,10 +512,75 @@ PlotCollector::PlotCollector(const std::string& path, const ReplaySetup& setup,
         PlotLayout::InputLane lane;
         lane.Input = input;
         layout_.Inputs.push_back(lane);
-        LaneSamples& samples = samples_.emplace_back();
-        samples.First = first_;
-        samples.Dots = columns_ == 0 && samplesPerPixel < 1.0 / 6;
     }
+    collected_.resize(used.size());
+    drawn_.resize(used.size());
+    // The picture's height is known now; a PNG too large is refused before the replay.
+    double height = kTitleHeight;
+    height += static_cast<double>(used.size()) * (kInputLaneHeight + kLaneGap);
+    height += static_cast<double>(none.size()) * (kOutputLaneHeight + 4);
+    const int pictureHeight = static_cast<int>(std::ceil(height + kAxisHeight));
+    if (extension == ".png" && (pictureHeight > kLargestImage || layout_.Width > kLargestImage))
+        throw SignalFileError(
+            path, 0,
+            "with " + std::to_string(none.size()) + " outputs and " + std::to_string(used.size()) +
+                " inputs to draw the picture would be " + std::to_string(layout_.Width) + " by " +
+                std::to_string(pictureHeight) + " pixels, larger than the " +
+                std::to_string(kLargestImage) +
+                " a PNG can have here; write an SVG (.svg) instead");
+}
+
+double PlotCollector::LeftFor(
+    const std::vector<std::pair<std::size_t, std::size_t>>& counts) const {
+    // Room at the left for the widest output label.
+    double left = kLeftMargin;
+    for (std::size_t lane = 0; lane < counts.size(); ++lane) {
+        left = std::max(
+            {left, lane < nameWidths_.size() ? nameWidths_[lane] : 0.0,
+             TextWidth(CountsLabel(counts[lane].first, counts[lane].second), 10, false) + 12});
+    }
+    return left;
+}
+
+void PlotCollector::Lay(double left) {
+    const device::RecordingInfo& recording = setup_.Recording;
+    layout_.Width = std::clamp(options_.Width, 400, 20000);
+    layout_.Left = left;
+    layout_.Right = std::max(layout_.Left + 100, layout_.Width - kRightMargin);
+    layout_.Width = static_cast<int>(std::ceil(layout_.Right + kRightMargin));
+    layout_.From = options_.From.value_or(recording.StartTime);
+    layout_.To = options_.To.value_or(
+        recording.StartTime + static_cast<double>(recording.SampleCount) / recording.SampleRate);
+}
+
+// The column edges of every margin the counts may give: each count is at most the sample count,
+// so a label has at most twice its digits.
+void PlotCollector::Edges() {
+    const std::size_t digits = std::to_string(setup_.Recording.SampleCount).size();
+    std::vector<int> widths;
+    for (std::size_t pulses = 1; pulses <= digits; ++pulses) {
+        for (std::size_t ignored = 1; ignored <= digits; ++ignored) {
+            const auto count = [](std::size_t n) { return std::stoull(std::string(n, '8')); };
+            std::vector<std::pair<std::size_t, std::size_t>> counts(
+                marks_.size(), {count(pulses), count(ignored)});
+            Lay(LeftFor(counts));
+            widths.push_back(static_cast<int>(layout_.Right - layout_.Left));
+        }
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> none(marks_.size(), {0, 0});
+    Lay(LeftFor(none));
+    widths.push_back(static_cast<int>(layout_.Right - layout_.Left));
+    std::sort(widths.begin(), widths.end());
+    widths.erase(std::unique(widths.begin(), widths.end()), widths.end());
+    mostPoints_ = 2.0 * std::max(1, widths.back());
+    for (const int columns : widths) {
+        for (int column = 0; column < columns; ++column)
+            edges_.push_back(layout_.From + (column + 1) * (layout_.To - layout_.From) / columns);
+    }
+    std::sort(edges_.begin(), edges_.end());
+    edges_.erase(std::unique(edges_.begin(), edges_.end()), edges_.end());
+    for (LaneCollected& lane : collected_)
+        lane.Pieces.resize(edges_.size() + 1);
 }
 
 void PlotCollector::Needs(device::BlockNeeds& needs) const {
@@ -467,45 +590,60 @@ void PlotCollector::Needs(device::BlockNeeds& needs) const {
 
 void PlotCollector::Consume(const device::SampleBlock& samples, const device::TraceBlock& events) {
     if (!outputsKnown_) {
-        std::vector<std::int32_t> numbers;
+        numbers_.clear();
         for (const device::OutputTrace& output : events.Outputs)
-            numbers.push_back(output.Output);
-        numbers_ = numbers;
-        for (const std::size_t o : PlottedOutputs(numbers, setup_.Blocks)) {
-            laneOf_.resize(numbers.size(), kNoLane);
+            numbers_.push_back(output.Output);
+        laneOf_.assign(numbers_.size(), kNoLane);
+        nameWidths_.clear();
+        for (const std::size_t o : PlottedOutputs(numbers_, setup_.Blocks)) {
             laneOf_[o] = marks_.size();
-            LaneMarks& marks = marks_.emplace_back();
-            marks.Output = numbers[o];
+            marks_.emplace_back().Output = numbers_[o];
+            nameWidths_.push_back(TextWidth(OutputName(numbers_[o]), 11, true) + 12);
         }
-        laneOf_.resize(numbers.size(), kNoLane);
+        pulses_.resize(marks_.size());
+        ignored_.resize(marks_.size());
+        Edges();
         outputsKnown_ = true;
     }
     const std::int64_t from = std::max(first_, samples.First);
     const std::int64_t to = std::min(last_, samples.First + samples.Count);
-    if (from < to && columns_ > 0)
+    if (from < to)
         Cut(from, to);
     for (std::size_t k = 0; k < layout_.Inputs.size() && from < to; ++k)
         Samples(k, samples.Values[layout_.Inputs[k].Input].data() + (from - samples.First), from,
                 to);
+    // The pulses and ignored triggers that may show in the window, whatever the margin.
+    const double before = layout_.From - (layout_.To - layout_.From);
+    const double after = layout_.To + (layout_.To - layout_.From);
     for (std::size_t o = 0; o < events.Outputs.size() && o < laneOf_.size(); ++o) {
-        if (laneOf_[o] != kNoLane)
-            Marks(marks_[laneOf_[o]], events.Outputs[o]);
+        const std::size_t lane = laneOf_[o];
+        if (lane == kNoLane)
+            continue;
+        marks_[lane].PulseCount += events.Outputs[o].Pulses.size();
+        marks_[lane].IgnoredCount += events.Outputs[o].Ignored.size();
+        for (const device::Pulse& pulse : events.Outputs[o].Pulses) {
+            if (TimeOf(pulse.End) >= before && TimeOf(pulse.Start) <= after)
+                pulses_[lane].Push(pulse);
+        }
+        for (const device::IgnoredTrigger& ignored : events.Outputs[o].Ignored) {
+            if (TimeOf(ignored.Sample) >= before && TimeOf(ignored.Sample) <= after)
+                ignored_[lane].Push(ignored);
+        }
     }
 }
 
 void PlotCollector::Cut(std::int64_t from, std::int64_t to) {
     runs_.clear();
     std::int64_t sample = from;
-    while (sample < to && column_ < columns_) {
-        const std::int64_t end = FirstAtOrAfter(ColumnEnd(column_), sample, to);
+    while (sample < to) {
+        const std::int64_t end =
+            piece_ < edges_.size() ? FirstAtOrAfter(edges_[piece_], sample, to) : to;
         if (end > sample)
-            runs_.push_back({sample, end, column_});
+            runs_.push_back({sample, end, piece_});
         if (end >= to)
             break;
-        while (column_ < columns_ && TimeOf(end) >= ColumnEnd(column_))
-            ++column_;
-        if (column_ >= columns_)
-            runs_.push_back({end, end, column_});
+        while (piece_ < edges_.size() && TimeOf(end) >= edges_[piece_])
+            ++piece_;
         sample = end;
     }
 }
@@ -531,32 +669,16 @@ std::int64_t PlotCollector::FirstAtOrAfter(double time, std::int64_t from, std::
 
 void PlotCollector::Samples(std::size_t k, const double* values, std::int64_t from,
                             std::int64_t to) {
-    LaneSamples& lane = samples_[k];
-    if (columns_ == 0) {
-        for (std::int64_t sample = from; sample < to; ++sample) {
-            lane.Low = std::min(lane.Low, values[sample - from]);
-            lane.High = std::max(lane.High, values[sample - from]);
-        }
-        lane.Points.insert(lane.Points.end(), values, values + (to - from));
-        return;
-    }
-    // Per pixel column the range of its samples, each column starting from the last sample of
-    // the one before (a column without samples is that sample alone); the columns after the last
-    // one the window holds get none.
+    LaneCollected& lane = collected_[k];
     if (!lane.Started) {
-        lane.Previous = values[0];
-        lane.ColumnLow = lane.ColumnHigh = values[0];
+        lane.FirstValue = values[0];
         lane.Started = true;
     }
-    std::int64_t counted = from;  // samples before it are in the window's range
+    if (static_cast<double>(last_ - first_) <= mostPoints_)
+        lane.Points.insert(lane.Points.end(), values, values + (to - from));
     for (const Run& run : runs_) {
-        for (; lane.Column < run.Column; ++lane.Column) {
-            lane.Columns.push_back({lane.ColumnLow, lane.ColumnHigh});
-            lane.ColumnLow = lane.ColumnHigh = lane.Previous;
-        }
-        if (lane.Column >= columns_)
-            break;
-        double low = lane.ColumnLow, high = lane.ColumnHigh;
+        Piece& piece = lane.Pieces[run.Piece];
+        double low = piece.Low, high = piece.High;
         double windowLow = lane.Low, windowHigh = lane.High;
         for (std::int64_t sample = run.From; sample < run.To; ++sample) {
             const double value = values[sample - from];
@@ -565,23 +687,51 @@ void PlotCollector::Samples(std::size_t k, const double* values, std::int64_t fr
             windowLow = std::min(windowLow, value);
             windowHigh = std::max(windowHigh, value);
         }
-        lane.ColumnLow = low;
-        lane.ColumnHigh = high;
+        piece.Low = low;
+        piece.High = high;
+        piece.Last = values[run.To - 1 - from];
+        piece.Any = true;
         lane.Low = windowLow;
         lane.High = windowHigh;
-        if (run.To > run.From)
-            lane.Previous = values[run.To - 1 - from];
-        counted = run.To;
-    }
-    // Samples past the last column still count for the lane's range.
-    for (std::int64_t sample = counted; sample < to; ++sample) {
-        lane.Low = std::min(lane.Low, values[sample - from]);
-        lane.High = std::max(lane.High, values[sample - from]);
     }
 }
 
-double PlotCollector::ColumnEnd(int column) const {
-    return layout_.From + (column + 1) * (layout_.To - layout_.From) / columns_;
+// The ranges of `columns` pixel columns from the pieces, as a walk over the samples gives them:
+// per column the range of its samples, each column starting from the last sample of the one
+// before (a column without samples is that sample alone); the columns after the last one the
+// window holds get none.
+void PlotCollector::Columns(std::size_t k, int columns) {
+    const LaneCollected& lane = collected_[k];
+    std::vector<ColumnRange>& out = drawn_[k].Columns;
+    out.clear();
+    if (!lane.Started)
+        return;
+    double previous = lane.FirstValue;
+    double low = previous, high = previous;
+    int column = 0;
+    int edge = 0;  // the columns whose end lies at or before the piece's start
+    double end = layout_.From + (edge + 1) * (layout_.To - layout_.From) / columns;
+    for (std::size_t p = 0; p < lane.Pieces.size(); ++p) {
+        // The piece starts at edges_[p - 1]; its samples are in column `edge`.
+        while (p > 0 && edge < columns && edges_[p - 1] >= end) {
+            ++edge;
+            end = layout_.From + (edge + 1) * (layout_.To - layout_.From) / columns;
+        }
+        const Piece& piece = lane.Pieces[p];
+        if (!piece.Any)
+            continue;
+        for (; column < edge && column < columns; ++column) {
+            out.push_back({low, high});
+            low = high = previous;
+        }
+        if (column >= columns)
+            return;
+        low = std::min(low, piece.Low);
+        high = std::max(high, piece.High);
+        previous = piece.Last;
+    }
+    if (column < columns)
+        out.push_back({low, high});
 }
 
 std::int64_t PlotCollector::Fixed(double x) {
@@ -592,15 +742,11 @@ std::int64_t PlotCollector::Fixed(double x) {
     return static_cast<std::int64_t>(std::nearbyint(std::clamp(x, -kFar, kFar) * kFixedUnits));
 }
 
-void PlotCollector::Marks(LaneMarks& marks, const device::OutputTrace& output) {
-    const device::RecordingInfo& recording = setup_.Recording;
-    const auto xOf = [&](std::int64_t sample) {
-        return layout_.XOf(recording.StartTime +
-                           static_cast<double>(sample) / recording.SampleRate);
-    };
-    marks.PulseCount += output.Pulses.size();
-    marks.IgnoredCount += output.Ignored.size();
-    for (const device::Pulse& pulse : output.Pulses) {
+void PlotCollector::Marks(std::size_t lane) {
+    LaneMarks& marks = marks_[lane];
+    const auto xOf = [&](std::int64_t sample) { return layout_.XOf(TimeOf(sample)); };
+    for (SpillQueue<device::Pulse>& pulses = pulses_[lane]; !pulses.Empty(); pulses.Pop()) {
+        const device::Pulse pulse = pulses.Front();
         const double x0 = xOf(pulse.Start), x1 = xOf(pulse.End);
         if (x1 < layout_.Left || x0 > layout_.Right)
             continue;
@@ -608,13 +754,15 @@ void PlotCollector::Marks(LaneMarks& marks, const device::OutputTrace& output) {
         // overlap are kept as one: the same area, filled at once.
         const std::int64_t from = Fixed(x0);
         const std::int64_t to = from + Fixed(std::max(1.0, x1 - x0));
-        if (!marks.Pulses.empty() && from <= marks.Pulses.back().second)
+        if (!marks.Pulses.empty() && from <= marks.Pulses.back().second &&
+            from >= marks.Pulses.back().first)
             marks.Pulses.back().second = std::max(marks.Pulses.back().second, to);
         else
             marks.Pulses.emplace_back(from, to);
     }
-    for (const device::IgnoredTrigger& ignored : output.Ignored) {
-        const double x = xOf(ignored.Sample);
+    for (SpillQueue<device::IgnoredTrigger>& ignored = ignored_[lane]; !ignored.Empty();
+         ignored.Pop()) {
+        const double x = xOf(ignored.Front().Sample);
         if (x < layout_.Left || x > layout_.Right)
             continue;
         // Marks at the same place are one.
@@ -627,16 +775,30 @@ void PlotCollector::Marks(LaneMarks& marks, const device::OutputTrace& output) {
 const PlotLayout& PlotCollector::Layout() {
     if (laidOut_)
         return layout_;
+    std::vector<std::pair<std::size_t, std::size_t>> counts;
+    for (const LaneMarks& marks : marks_)
+        counts.emplace_back(marks.PulseCount, marks.IgnoredCount);
+    Lay(LeftFor(counts));
+    if (const auto narrow = TooNarrow(layout_.From, layout_.To, layout_.Right - layout_.Left))
+        throw SignalFileError(path_, 0,
+                              "the window from " + ShortNumber(layout_.From, 17) + " s to " +
+                                  ShortNumber(layout_.To, 17) + " s cannot be drawn: " + *narrow);
+    const double pixels = layout_.Right - layout_.Left;
+    const double samplesPerPixel = static_cast<double>(last_ - first_) / std::max(1.0, pixels);
+    const bool ranges = last_ - first_ >= 1 && samplesPerPixel > 2.0;
     double y = kTitleHeight;
     for (std::size_t k = 0; k < layout_.Inputs.size(); ++k) {
         PlotLayout::InputLane& lane = layout_.Inputs[k];
-        LaneSamples& samples = samples_[k];
-        if (samples.Started && samples.Column < columns_)
-            samples.Columns.push_back({samples.ColumnLow, samples.ColumnHigh});
-        samples.Started = false;
+        LaneSamples& drawn = drawn_[k];
+        drawn.First = first_;
+        drawn.Dots = !ranges && samplesPerPixel < 1.0 / 6;
+        if (ranges)
+            Columns(k, static_cast<int>(pixels));
+        else
+            drawn.Points = std::move(collected_[k].Points);
         lane.Top = y;
         lane.Bottom = y + kInputLaneHeight;
-        double low = samples.Low, high = samples.High;
+        double low = collected_[k].Low, high = collected_[k].High;
         for (const Band& band : Bands(lane.Input)) {
             low = std::min(low, band.Low);
             high = std::max(high, band.High);
@@ -654,6 +816,7 @@ const PlotLayout& PlotCollector::Layout() {
             continue;
         layout_.Outputs.push_back({o, y, y + kOutputLaneHeight});
         y += kOutputLaneHeight + 4;
+        Marks(laneOf_[o]);
     }
     layout_.Height = static_cast<int>(std::ceil(y + kAxisHeight));
     laidOut_ = true;
@@ -665,23 +828,22 @@ std::vector<Band> PlotCollector::Bands(std::size_t input) const {
                    PlottedOutputs(numbers_, setup_.Blocks));
 }
 
-cairo_status_t WriteToReport(void* closure, const unsigned char* data, unsigned int length) {
-    try {
-        static_cast<ReportFile*>(closure)->Write(
-            std::string_view(reinterpret_cast<const char*>(data), length));
-        return CAIRO_STATUS_SUCCESS;
-    } catch (...) {
-        return CAIRO_STATUS_WRITE_ERROR;
-    }
-}
-
 void DrawPlot(PlotCollector& collected, ReportFile& file) {
     const PlotLayout& layout = collected.Layout();
     const device::RecordingInfo& recording = collected.Setup().Recording;
     const std::string& path = file.Path();
-    const bool svg = path.size() >= 4 && (path.ends_with(".svg") || path.ends_with(".SVG"));
+    const bool svg = PictureExtension(path) == ".svg";
+    if (!svg && (layout.Height > kLargestImage || layout.Width > kLargestImage))
+        throw SignalFileError(
+            path, 0,
+            "with " + std::to_string(layout.Outputs.size()) + " outputs and " +
+                std::to_string(layout.Inputs.size()) + " inputs to draw the picture would be " +
+                std::to_string(layout.Width) + " by " + std::to_string(layout.Height) +
+                " pixels, larger than the " + std::to_string(kLargestImage) +
+                " a PNG can have here; write an SVG (.svg) instead");
+    CairoOutput output{file, nullptr};
     const std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
-        svg ? cairo_svg_surface_create_for_stream(&WriteToReport, &file, layout.Width,
+        svg ? cairo_svg_surface_create_for_stream(&CairoOutput::Write, &output, layout.Width,
                                                   layout.Height)
             : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.Width, layout.Height));
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
@@ -694,14 +856,14 @@ void DrawPlot(PlotCollector& collected, ReportFile& file) {
         cairo_set_source_rgb(cr, 0.965, 0.965, 0.965);
         cairo_paint(cr);
 
-        const double seconds = layout.To - layout.From;
+        const int decimals = TicksFor(layout.From, layout.To, layout.Right - layout.Left).Decimals;
         cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
         Text(cr, layout.Left, 22,
              "Replay of " +
-                 Short(static_cast<double>(recording.SampleCount) / recording.SampleRate, 6) +
-                 " s at " + Short(recording.SampleRate, 7) + " samples/s, shown from " +
-                 Short(layout.From, 7) + " s to " + Short(layout.To, 7) + " s (" +
-                 Short(seconds, 4) + " s)",
+                 DurationText(static_cast<double>(recording.SampleCount) / recording.SampleRate) +
+                 " at " + ShortNumber(recording.SampleRate, 7) + " samples/s, shown from " +
+                 FixedText(layout.From, decimals) + " s to " + FixedText(layout.To, decimals) +
+                 " s (" + DurationText(layout.To - layout.From) + ")",
              13, 0.0, true);
         for (std::size_t k = 0; k < layout.Inputs.size(); ++k)
             DrawInputLane(cr, layout, layout.Inputs[k], recording, collected.SamplesOf(k),
@@ -711,15 +873,18 @@ void DrawPlot(PlotCollector& collected, ReportFile& file) {
         const double axisY = layout.Height - kAxisHeight + 4;
         DrawTimeAxis(cr, layout, kTitleHeight, axisY);
     }
+    cairo_status_t status = CAIRO_STATUS_SUCCESS;
     if (svg) {
         cairo_surface_finish(surface.get());
-        if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-            throw SignalFileError(path, 0, "could not be written");
-        return;
+        status = cairo_surface_status(surface.get());
+    } else {
+        status = cairo_surface_write_to_png_stream(surface.get(), &CairoOutput::Write, &output);
     }
-    if (cairo_surface_write_to_png_stream(surface.get(), &WriteToReport, &file) !=
-        CAIRO_STATUS_SUCCESS)
-        throw SignalFileError(path, 0, "could not be written");
+    if (output.Failure)
+        std::rethrow_exception(output.Failure);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw SignalFileError(path, 0,
+                              std::string("could not be drawn: ") + cairo_status_to_string(status));
 }
 
 ReplaySetup WholeSetup(const device::Signals& signals,
@@ -766,7 +931,7 @@ public:
     std::string Finish() override {
         DrawPlot(*collector_, *file_);
         file_->Commit();
-        return "Picture written to " + path_;
+        return "Picture written to " + WhereTo(path_);
     }
 
 private:
@@ -805,6 +970,8 @@ const ReportKind& PlotReport() {
         [](const std::string& path) -> std::unique_ptr<ReportWriter> {
             return std::make_unique<PlotWriter>(path);
         },
+        {".png", ".svg"},
+        nullptr,
     };
     return kind;
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "host/files/output_file.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/reports/report_file.h"
 #include "host/preview/reports/report_writer.h"
@@ -58,6 +59,66 @@ std::string UnitName(int exponent) {
     const int group = (-exponent + 2) / 3;
     const int multiplier = exponent + 3 * group;
     return (multiplier == 0 ? "1 " : multiplier == 1 ? "10 " : "100 ") + std::string(kUnits[group]);
+}
+
+// How many of the first pulses the save file's span shows; how wide (in pixels) GTKWave draws
+// the waves in the window the save file asks for; and how many pixels it gives one unit of
+// time (a second, a millisecond ... whatever the timescale's multiplier) at zoom 0: each step
+// of zoom halves or doubles that.
+constexpr std::size_t kPulsesShown = 5;
+constexpr double kWavePixels = 860;
+constexpr double kPixelsPerUnitAtZoomZero = 200;
+constexpr double kSecondsShownWithoutPulses = 5;
+
+// The seconds after the first sample that the save file opens on: from a little before the
+// first pulse of the outputs shown to a little after the first few; the first seconds when
+// none of them pulses. `pulses` holds the first few pulses of each output shown.
+std::pair<double, double> FirstPulses(std::vector<device::Pulse> pulses, double rate,
+                                      std::int64_t sampleCount) {
+    std::sort(pulses.begin(), pulses.end(),
+              [](const device::Pulse& a, const device::Pulse& b) { return a.Start < b.Start; });
+    const double length = static_cast<double>(std::max<std::int64_t>(sampleCount, 1)) / rate;
+    if (pulses.empty())
+        return {0.0, std::min(length, kSecondsShownWithoutPulses)};
+    pulses.resize(std::min(pulses.size(), kPulsesShown));
+    std::int64_t last = 0;
+    for (const device::Pulse& pulse : pulses)
+        last = std::max(last, pulse.End);
+    const double first = static_cast<double>(pulses.front().Start) / rate;
+    const double end = static_cast<double>(last) / rate;
+    const double margin = std::max((end - first) * 0.1, 10.0 / rate);
+    return {std::max(0.0, first - margin), std::min(length, end + margin)};
+}
+
+// The GTKWave save file for a dump at `path` whose variables are `names` (the inputs' first):
+// inputs as analog traces stretched over a few rows, the outputs `shown` (those that are on)
+// as wires, opened on [from, to] seconds. `exponent` is the dump's timescale's (10^exponent
+// seconds).
+std::string GtkwText(const std::string& path, const std::vector<std::string>& names,
+                     std::size_t inputCount, const std::vector<std::size_t>& shown, double from,
+                     double to, int exponent) {
+    // GTKWave counts the save file's times in the timescale's unit without its multiplier:
+    // in ms for "100 ms".
+    const double unit = std::pow(10.0, -3 * ((-exponent + 2) / 3));
+    const double unitsPerPixel = (to - from) / unit / kWavePixels;
+    char zoom[64];
+    std::snprintf(zoom, sizeof zoom, "*%.6f -1",
+                  -std::log2(std::max(unitsPerPixel * kPixelsPerUnitAtZoomZero, 1e-9)));
+
+    std::string gtkw = "[*] Ostrel preview: inputs as analog traces, outputs as wires\n";
+    gtkw += "[dumpfile] \"" + std::filesystem::absolute(path).string() + "\"\n";
+    gtkw += "[timestart] " + std::to_string(std::llround(from / unit)) + "\n";
+    gtkw += "[size] 1400 700\n" + std::string(zoom);
+    for (int marker = 0; marker < 26; ++marker)
+        gtkw += " -1";
+    gtkw += "\n[signals_width] 220\n[sst_expanded] 1\n";
+    for (std::size_t i = 0; i < inputCount; ++i) {
+        // Real value, interpolated analog, right-justified; then blank rows that stretch it.
+        gtkw += "@50020\npreview." + names[i] + "\n@20000\n-\n-\n-\n-\n";
+    }
+    for (const std::size_t o : shown)
+        gtkw += "@28\npreview." + names[inputCount + o] + "\n";
+    return gtkw + "[pattern_trace] 1\n[pattern_trace] 0\n";
 }
 
 }  // namespace
@@ -120,7 +181,7 @@ VcdTimescale TimescaleFor(double sampleRate) {
     for (int exponent = 0; exponent >= -15; --exponent) {
         const double units = step / std::pow(10.0, exponent);
         const double whole = std::round(units);
-        if (whole >= 1.0 && std::fabs(units - whole) <= 1e-9 * units)
+        if (whole >= 1.0 && whole < 0x1p62 && std::fabs(units - whole) <= 1e-9 * units)
             return {exponent, static_cast<std::int64_t>(whole)};
         if (units >= 1000.0)
             return {exponent, 0};
@@ -130,6 +191,12 @@ VcdTimescale TimescaleFor(double sampleRate) {
 
 std::string GtkwPathFor(const std::string& vcdPath) {
     return std::filesystem::path(vcdPath).replace_extension(".gtkw").string();
+}
+
+std::vector<std::string> FilesBesideVcd(const std::string& vcdPath) {
+    if (!files::NamesRegularFile(vcdPath))
+        return {};
+    return {GtkwPathFor(vcdPath)};
 }
 
 namespace {
@@ -155,7 +222,6 @@ public:
         }
         names_.clear();
         file_ = std::make_unique<ReportFile>(path_);
-        save_ = std::make_unique<ReportFile>(GtkwPathFor(path_));
         std::string& text = file_->Text();
         text += "$version Ostrel preview $end\n";
         text += "$comment time 0 is the first sample, " + FixedText(recording.StartTime, 9) +
@@ -188,6 +254,10 @@ public:
                 outputs_[o].Waiting.Push(change);
             if (!outputs_[o].Waiting.Empty())
                 nextChange_ = std::min(nextChange_, outputs_[o].Waiting.Front().Sample);
+            for (const device::Pulse& pulse : events.Outputs[o].Pulses) {
+                if (outputs_[o].First.size() < kPulsesShown)
+                    outputs_[o].First.push_back(pulse);
+            }
         }
         std::string& text = file_->Text();
         const std::int64_t first = samples.First;
@@ -207,9 +277,13 @@ public:
                     *at++ = '\n';
                     stamped = true;
                 }
+                const double value = samples.Values[inputs_[i]][static_cast<std::size_t>(j)];
+                if (!std::isfinite(value))
+                    throw SignalFileError(path_, 0,
+                                          "a sample is " + std::to_string(value) +
+                                              ", which a value change dump cannot hold");
                 *at++ = 'r';
-                at = WriteRounded(at, samples.Values[inputs_[i]][static_cast<std::size_t>(j)],
-                                  decimals_[i]);
+                at = WriteRounded(at, value, decimals_[i]);
                 *at++ = ' ';
                 at = std::copy(codes_[i].begin(), codes_[i].end(), at);
                 *at++ = '\n';
@@ -227,28 +301,34 @@ public:
 
     std::string Finish() override {
         file_->Text() += "#" + std::to_string(TimeOf(std::max<std::int64_t>(count_, 1))) + "\n";
+        // The save file goes beside a dump that is a file of its own, never beside a device or
+        // the standard output.
+        const bool beside = file_->ReplacesAFile();
         file_->Commit();
-
-        // The save file: inputs as analog traces stretched over a few rows, outputs as wires.
-        std::string& gtkw = save_->Text();
-        gtkw += "[*] Ostrel preview: inputs as analog traces, outputs as wires\n";
-        gtkw += "[dumpfile] \"" + std::filesystem::absolute(path_).string() + "\"\n";
-        gtkw += "[timestart] 0\n[size] 1400 700\n[signals_width] 220\n[sst_expanded] 1\n";
-        for (std::size_t i = 0; i < inputs_.size(); ++i) {
-            // Real value, interpolated analog, right-justified; then blank rows that stretch it.
-            gtkw += "@50020\npreview." + names_[i] + "\n@20000\n-\n-\n-\n-\n";
+        if (beside) {
+            std::vector<std::size_t> shown;
+            std::vector<device::Pulse> first;
+            for (std::size_t o = 0; o < outputs_.size(); ++o) {
+                const OutputCommandBlock* block = BlockOf(blocks_, numbers_[o]);
+                if (block == nullptr || block->Mode == OutputCommandBlock::kOff)
+                    continue;
+                shown.push_back(o);
+                first.insert(first.end(), outputs_[o].First.begin(), outputs_[o].First.end());
+            }
+            const auto [from, to] = FirstPulses(first, rate_, count_);
+            files::ReplaceFile(GtkwPathFor(path_), GtkwText(path_, names_, inputs_.size(), shown,
+                                                            from, to, scale_.Exponent));
         }
-        for (std::size_t o = 0; o < outputs_.size(); ++o)
-            gtkw += "@28\npreview." + names_[inputs_.size() + o] + "\n";
-        gtkw += "[pattern_trace] 1\n[pattern_trace] 0\n";
-        save_->Commit();
-        return "Value change dump written to " + path_ + ", GTKWave save file " +
-               GtkwPathFor(path_);
+        const std::vector<std::string> saved =
+            beside ? FilesBesideVcd(path_) : std::vector<std::string>{};
+        return "Value change dump written to " + WhereTo(path_) +
+               (saved.empty() ? std::string() : ", GTKWave save file " + saved.front());
     }
 
 private:
     struct Output {
         std::string Code;
+        std::vector<device::Pulse> First;  // its first few pulses, for the save file
         SpillQueue<device::LevelChange> Waiting;
         bool Level = false;
     };
@@ -258,6 +338,7 @@ private:
         outputs_ = std::vector<Output>(events.Outputs.size());
         for (std::size_t o = 0; o < outputs_.size(); ++o) {
             outputs_[o].Code = CodeOf(inputs_.size() + o);
+            numbers_.push_back(events.Outputs[o].Output);
             names_.push_back(VariableName(OutputName(events.Outputs[o].Output)));
             text += "$var wire 1 " + outputs_[o].Code + " " + names_.back() + " $end\n";
         }
@@ -277,9 +358,18 @@ private:
     }
 
     std::int64_t TimeOf(std::int64_t sample) const {
+        const double units = static_cast<double>(sample) / rate_ / unit_;
+        // GTKWave counts in the unit without the timescale's multiplier (up to 100 times as
+        // many): every time must stay a whole number of 64 bits there too.
+        if (!(units < 0x1p55))
+            throw SignalFileError(path_, 0,
+                                  "sample " + std::to_string(sample) + " lies " +
+                                      ShortNumber(units * unit_, 6) +
+                                      " s after the first, beyond the times a value change "
+                                      "dump can hold");
         if (scale_.UnitsPerSample > 0)
             return sample * scale_.UnitsPerSample;
-        return std::llround(static_cast<double>(sample) / rate_ / unit_);
+        return std::llround(units);
     }
 
     void Stamp(std::string& text, std::int64_t sample) {
@@ -329,7 +419,7 @@ private:
     std::int64_t count_ = 0;
     VcdTimescale scale_;
     std::unique_ptr<ReportFile> file_;
-    std::unique_ptr<ReportFile> save_;
+    std::vector<std::int32_t> numbers_;  // the outputs, in the programs' order
     bool declared_ = false;
     bool stamped_ = false;
     std::int64_t nextChange_ = 0;
@@ -359,6 +449,8 @@ const ReportKind& VcdReport() {
         [](const std::string& path) -> std::unique_ptr<ReportWriter> {
             return std::make_unique<VcdWriter>(path);
         },
+        {},
+        &FilesBesideVcd,
     };
     return kind;
 }

@@ -10,8 +10,9 @@
 // of ten of seconds in which every sample instant is a whole number, or one at most a thousandth of
 // a sample step when none is. The last timestamp marks the end of the last sample.
 //
-// The save file (the dump's path with the extension .gtkw) opens the dump with the inputs drawn
-// as interpolated analog traces, a few rows high, and the outputs below them.
+// The save file (the dump's path with the extension .gtkw, only beside a dump that is a file of
+// its own) opens the dump with the inputs drawn as interpolated analog traces, a few rows high,
+// and the outputs that are on below them, on the first few pulses.
 #pragma once
 
 #include <string>
@@ -42,12 +43,18 @@ inline constexpr std::size_t kRoundedLength = 32;
 char* WriteRounded(char* at, double value, int decimals);
 void AppendRounded(std::string& text, double value, int decimals);
 
-// Writes the dump of a whole replay to `path` and the save file beside it, the inputs' device
-// units by `inputs`' ranges. Throws SignalFileError when a file cannot be written.
+// Writes the dump of a whole replay to `path` ("-": the standard output) and the save file
+// beside it, the inputs' device units by `inputs`' ranges (1 when not given). Throws
+// files::FileError when a file cannot be written, SignalFileError for a sample or a time the
+// dump cannot hold.
 void WriteVcd(const std::string& path, const device::Signals& signals, const device::Trace& trace,
-              const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs);
+              const std::vector<OutputCommandBlock>& blocks,
+              const std::vector<InputScale>& inputs = {});
 
 // The save file's path for a dump's path.
 std::string GtkwPathFor(const std::string& vcdPath);
+
+// The files the dump writes beside it: its save file, when the dump is a file of its own.
+std::vector<std::string> FilesBesideVcd(const std::string& vcdPath);
 
 }  // namespace preview
