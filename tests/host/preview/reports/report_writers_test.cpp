@@ -232,6 +232,25 @@ TEST(TraceWriters, TimescaleIsExactForTheSampleClockOrFineEnough) {
     }
 }
 
+// A dump's changes by timestamp after its definitions: "r3 !;1\";" for Input 2 at 3 and Analog
+// Output 1 high.
+std::map<long, std::string> ChangesOf(const std::string& vcd) {
+    std::istringstream lines(vcd.substr(vcd.find("$enddefinitions $end\n") + 21));
+    std::map<long, std::string> changes;
+    long time = -1;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("#")) {
+            const long next = std::stol(line.substr(1));
+            EXPECT_GT(next, time) << "timestamps must increase";
+            time = next;
+            changes[time];
+        } else if (line != "$dumpvars" && line != "$end") {
+            changes[time] += line + ";";
+        }
+    }
+    return changes;
+}
+
 TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) {
     const TempFolder folder;
     const Replay replay = SmallReplay();
@@ -248,19 +267,7 @@ TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) 
     EXPECT_EQ(vcd.find("Input_3"), std::string::npos);
 
     // Changes by timestamp after the definitions.
-    std::istringstream lines(vcd.substr(vcd.find("$enddefinitions $end\n") + 21));
-    std::map<long, std::string> changes;
-    long time = -1;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("#")) {
-            const long next = std::stol(line.substr(1));
-            EXPECT_GT(next, time) << "timestamps must increase";
-            time = next;
-            changes[time];
-        } else if (line != "$dumpvars" && line != "$end") {
-            changes[time] += line + ";";
-        }
-    }
+    const std::map<long, std::string> changes = ChangesOf(vcd);
     const std::map<long, std::string> expected = {{0, "r0 !;0\";0#;"}, {2, "r3 !;1\";"},
                                                   {4, "0\";"},         {5, "r1 !;"},
                                                   {8, "r4 !;1\";"},    {10, ""}};
@@ -270,6 +277,22 @@ TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) 
     EXPECT_NE(gtkw.find("[dumpfile] \"" + folder.PathOf("replay.vcd") + "\""), std::string::npos);
     EXPECT_NE(gtkw.find("@50020\npreview.Input_2_mV\n"), std::string::npos);
     EXPECT_NE(gtkw.find("@28\npreview.Analog_Output_1\n"), std::string::npos);
+}
+
+// The dump writes an input again only when its device value changes, and then its value at the
+// converter's resolution (5 mV over 32000: four decimals of mV); what stays within one unit of
+// the converter is not written.
+TEST(TraceWriters, VcdWritesAnInputOnlyWhenItsDeviceValueChanges) {
+    const TempFolder folder;
+    Replay replay = SmallReplay();
+    replay.Recorded.Channels[1].Values = {0,       0.00001, 0.0002,  0.00021, 1.00004,
+                                          1.00006, 1.00006, 0.14103, 0.14105, 4};
+    WriteVcd(folder.PathOf("fine.vcd"), replay.Recorded, replay.Result, replay.Blocks,
+             {{10, "V"}, {5, "mV"}, {10, "V"}});
+    const std::map<long, std::string> expected = {
+        {0, "r0 !;0\";0#;"}, {2, "r0.0002 !;1\";"}, {4, "r1 !;0\";"}, {7, "r0.141 !;"},
+        {8, "1\";"},         {9, "r4 !;"},          {10, ""}};
+    EXPECT_EQ(ChangesOf(Read(folder.PathOf("fine.vcd"))), expected);
 }
 
 // GTKWave opens a long recording on its first pulses, with the outputs that are on.
