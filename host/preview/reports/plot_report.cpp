@@ -160,6 +160,28 @@ double TextWidth(const std::string& text, double size, bool bold) {
     return extents.x_advance;
 }
 
+// The same width, measured without a surface: the margins the replay may need are weighed
+// before it, and a picture's surfaces stay those it draws (an SVG names its surface by the
+// surfaces made before it).
+double MeasuredWidth(const std::string& text, double size, bool bold) {
+    cairo_font_face_t* face =
+        cairo_toy_font_face_create("DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                                   bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_matrix_t scale, identity;
+    cairo_matrix_init_scale(&scale, size, size);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    // As an image surface measures: the advances hinted to whole pixels.
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    cairo_scaled_font_t* font = cairo_scaled_font_create(face, &scale, &identity, options);
+    cairo_text_extents_t extents;
+    cairo_scaled_font_text_extents(font, text.c_str(), &extents);
+    cairo_scaled_font_destroy(font);
+    cairo_font_options_destroy(options);
+    cairo_font_face_destroy(face);
+    return extents.x_advance;
+}
+
 // Coordinates as the drawing library takes them: in 256ths of a unit.
 constexpr double kFixedUnits = 256.0;
 
@@ -227,7 +249,9 @@ private:
 
     static constexpr std::size_t kNoLane = static_cast<std::size_t>(-1);
     // The margin at the left for the output lanes' labels with these counts.
-    double LeftFor(const std::vector<std::pair<std::size_t, std::size_t>>& counts) const;
+    // `measured`: weighed without a surface; otherwise measured as the picture's layout does.
+    double LeftFor(const std::vector<std::pair<std::size_t, std::size_t>>& counts,
+                   bool measured = true) const;
     void Lay(double left);
     void Edges();
     void Cut(std::int64_t from, std::int64_t to);
@@ -245,7 +269,7 @@ private:
     std::int64_t first_ = 0, last_ = 0;  // the window's samples [first_, last_)
     std::vector<std::int32_t> numbers_;  // the outputs, in the programs' order
     std::vector<std::size_t> laneOf_;    // by output: its lane, or kNoLane
-    std::vector<double> nameWidths_;     // of the plotted outputs' names, with the room beside
+    std::vector<std::string> names_;     // of the plotted outputs
     double mostPoints_ = 0;              // the samples drawn one by one at most
     std::vector<double> edges_;          // every column edge any margin may draw, ascending
     std::size_t piece_ = 0;              // the piece the next sample falls in
@@ -479,9 +503,9 @@ PlotCollector::PlotCollector(const std::string& path, const ReplaySetup& setup,
         (void)o;
         none.emplace_back(0, 0);
     }
-    nameWidths_.clear();
+    names_.clear();
     for (const std::size_t o : PlottedOutputs(numbers_, setup.Blocks))
-        nameWidths_.push_back(TextWidth(OutputName(numbers_[o]), 11, true) + 12);
+        names_.push_back(OutputName(numbers_[o]));
     Lay(LeftFor(none));
 
     const double start = recording.StartTime;
@@ -530,14 +554,16 @@ PlotCollector::PlotCollector(const std::string& path, const ReplaySetup& setup,
                 " a PNG can have here; write an SVG (.svg) instead");
 }
 
-double PlotCollector::LeftFor(
-    const std::vector<std::pair<std::size_t, std::size_t>>& counts) const {
+double PlotCollector::LeftFor(const std::vector<std::pair<std::size_t, std::size_t>>& counts,
+                              bool measured) const {
+    const auto width = measured ? &MeasuredWidth : &TextWidth;
     // Room at the left for the widest output label.
     double left = kLeftMargin;
     for (std::size_t lane = 0; lane < counts.size(); ++lane) {
-        left = std::max(
-            {left, lane < nameWidths_.size() ? nameWidths_[lane] : 0.0,
-             TextWidth(CountsLabel(counts[lane].first, counts[lane].second), 10, false) + 12});
+        const double name = lane < names_.size() ? width(names_[lane], 11, true) + 12 : 0.0;
+        left =
+            std::max({left, name,
+                      width(CountsLabel(counts[lane].first, counts[lane].second), 10, false) + 12});
     }
     return left;
 }
@@ -594,11 +620,11 @@ void PlotCollector::Consume(const device::SampleBlock& samples, const device::Tr
         for (const device::OutputTrace& output : events.Outputs)
             numbers_.push_back(output.Output);
         laneOf_.assign(numbers_.size(), kNoLane);
-        nameWidths_.clear();
+        names_.clear();
         for (const std::size_t o : PlottedOutputs(numbers_, setup_.Blocks)) {
             laneOf_[o] = marks_.size();
             marks_.emplace_back().Output = numbers_[o];
-            nameWidths_.push_back(TextWidth(OutputName(numbers_[o]), 11, true) + 12);
+            names_.push_back(OutputName(numbers_[o]));
         }
         pulses_.resize(marks_.size());
         ignored_.resize(marks_.size());
@@ -778,7 +804,7 @@ const PlotLayout& PlotCollector::Layout() {
     std::vector<std::pair<std::size_t, std::size_t>> counts;
     for (const LaneMarks& marks : marks_)
         counts.emplace_back(marks.PulseCount, marks.IgnoredCount);
-    Lay(LeftFor(counts));
+    Lay(LeftFor(counts, false));
     if (const auto narrow = TooNarrow(layout_.From, layout_.To, layout_.Right - layout_.Left))
         throw SignalFileError(path_, 0,
                               "the window from " + ShortNumber(layout_.From, 17) + " s to " +
