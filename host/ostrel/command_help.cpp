@@ -92,7 +92,12 @@ std::string PreviewDescription() {
         "why (during the delay, during a pulse, in the hold-off, over the count limit); a block "
         "the device refused is reported as apply reports it (exit 1). The device always runs "
         "from the start of the recording; --from and --to (seconds, in the recording's time) "
-        "choose the part the summary and the picture look at.";
+        "choose the part the summary and the picture look at. With --reference each output "
+        "that is on is scored against the reference events in the part looked at: events, "
+        "pulses, hits, missed, false pulses, sensitivity (hits / events), positive "
+        "predictivity (hits / pulses), F1 (2 hits / (events + pulses)) and the latency of the "
+        "hits (median, 5th and 95th percentile); the events CSV then names each pulse's event "
+        "and has a row per missed event, the picture marks missed events and false pulses.";
     const auto& kinds = preview::ReportKinds();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
         text += (i == 0 ? " " : "; ") + std::string(kinds[i]->Option) + " " +
@@ -121,6 +126,12 @@ std::vector<CommandSpec> MakeCommands() {
         previewOptions.push_back({kind->Option, kind->Argument});
     previewOptions.push_back({"--from", "S"});
     previewOptions.push_back({"--to", "S"});
+    const OptionSpec reference{"--reference", "FILE"};
+    const OptionSpec label{"--label", "TEXT", false, true};
+    const OptionSpec window{"--window", "A,B"};
+    const OptionSpec json{"--json", "OUT.json"};
+    for (const OptionSpec& option : {reference, label, window, json})
+        previewOptions.push_back(option);
     return {
         {"demo",
          "",
@@ -179,26 +190,41 @@ std::vector<CommandSpec> MakeCommands() {
     };
 }
 
-// What an option does, for the help's lists.
-std::string OptionText(std::string_view name) {
+// What an option does, for the help's lists. An option that means one thing for one command
+// and another for another (demo's --window, the match window) is told apart by its value.
+std::string OptionText(const OptionSpec& option) {
+    const std::string_view name = option.Name;
     static const struct {
         std::string_view Name;
         std::string_view Text;
+        std::string_view Value = "*";  // "*": whatever the option's value
     } kTexts[] = {
         {"--device", "D is a device description (below); without it, the demonstration device."},
         {"--hex", "Prints each command block as 224 hex digits on one line instead of a table."},
         {"--snapshot", "Writes a PNG picture of the dialog just before OK."},
         {"--window",
          "Plays the dialog visibly in a real window on the display, each step shown for a "
-         "moment."},
+         "moment.",
+         ""},
         {"--signals", "The recorded signals that preview replays."},
         {"--from", "The start of the part of the recording that preview sums up and draws."},
         {"--to", "Its end, in seconds of the recording."},
+        {"--reference",
+         "Reference events the outputs should catch, scored per output that is on: a CSV file "
+         "with a column \"time (s)\" (or ms ...; other columns ignored), or the annotations of "
+         "an EDF+/BDF+ file."},
+        {"--label", "Takes only the annotations whose text is TEXT."},
+        {"--window",
+         "The match window in seconds (default -0.1,0.1): a pulse starting at p catches an "
+         "event at r when r + A <= p <= r + B; each event catches at most one pulse, the "
+         "earliest free one in its window, and each pulse at most one event.",
+         "A,B"},
+        {"--json", "Writes every figure printed as JSON; - writes the standard output."},
         {"--help", "Prints the help: of the command, after a command."},
         {"--version", "Prints the version of ostrel."},
     };
     for (const auto& entry : kTexts) {
-        if (entry.Name == name)
+        if (entry.Name == name && (entry.Value == "*" || entry.Value == option.Value))
             return std::string(entry.Text);
     }
     if (const preview::ReportKind* kind = preview::ReportByOption(name)) {
@@ -215,7 +241,7 @@ std::string OptionLine(const OptionSpec& option) {
     std::string lead = "  " + std::string(option.Name);
     if (!option.Value.empty())
         lead += " " + std::string(option.Value);
-    const std::string text = Wrapped(WordsOf(OptionText(option.Name)), kTextColumn, kTextColumn);
+    const std::string text = Wrapped(WordsOf(OptionText(option)), kTextColumn, kTextColumn);
     if (lead.size() + 2 > kTextColumn)
         return lead + "\n" + text;
     return lead + text.substr(lead.size());
@@ -271,12 +297,13 @@ std::string OverallHelp() {
         text += Wrapped(WordsOf(command.Description), 6, 6);
     }
     text += "\nOptions:\n";
-    std::vector<std::string_view> listed;
+    std::vector<std::string> listed;
     for (const CommandSpec& command : Commands()) {
         for (const OptionSpec& option : command.Options) {
-            if (std::find(listed.begin(), listed.end(), option.Name) != listed.end())
+            const std::string key = std::string(option.Name) + " " + std::string(option.Value);
+            if (std::find(listed.begin(), listed.end(), key) != listed.end())
                 continue;
-            listed.push_back(option.Name);
+            listed.push_back(key);
             text += OptionLine(option);
         }
     }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "host/ostrel/selftest_command.h"
 #include "host/ostrel/text_command.h"
 #include "host/preview/reports/report_writers.h"
+#include "host/scoring/event_matching.h"
 
 namespace ostrel {
 namespace {
@@ -103,11 +105,45 @@ std::string LowerExtensionOf(const std::string& path) {
     return extension;
 }
 
+// "A,B": the match window in seconds, A <= B.
+bool ParseWindow(std::string_view text, scoring::MatchWindow& window) {
+    const std::size_t comma = text.find(',');
+    return comma != std::string_view::npos && ParseSeconds(text.substr(0, comma), window.Early) &&
+           ParseSeconds(text.substr(comma + 1), window.Late) && window.Early <= window.Late;
+}
+
+// The scoring options preview and tune share; false with the problem when they do not fit.
+bool ScoringOptionsOf(const Arguments& arguments, std::optional<std::string>& label,
+                      scoring::MatchWindow& window, std::string& problem) {
+    if (arguments.Has("--label"))
+        label = arguments.ValueOf("--label");
+    if (arguments.Has("--window") && !ParseWindow(arguments.ValueOf("--window"), window)) {
+        problem =
+            "--window needs two numbers of seconds A,B with A <= B (such as -0.1,0.1), "
+            "not \"" +
+            arguments.ValueOf("--window") + "\"";
+        return false;
+    }
+    return true;
+}
+
 // The preview's options from its arguments; false with the problem when they do not make a
 // preview.
 bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::string& problem) {
     options.Signals = arguments.ValueOf("--signals");
     options.Device = arguments.ValueOf("--device");
+    options.Reference = arguments.ValueOf("--reference");
+    options.Json = arguments.ValueOf("--json");
+    if (!ScoringOptionsOf(arguments, options.Label, options.Window, problem))
+        return false;
+    for (const char* scoringOption : {"--label", "--window"}) {
+        if (arguments.Has(scoringOption) && options.Reference.empty()) {
+            problem = std::string(scoringOption) +
+                      " scores against --reference FILE, which is "
+                      "not given";
+            return false;
+        }
+    }
     for (const char* bound : {"--from", "--to"}) {
         if (!arguments.Has(bound))
             continue;
