@@ -117,6 +117,39 @@ std::string PreviewDescription() {
     return text;
 }
 
+constexpr char kTuneDescription[] =
+    "Tries every combination of the settings swept for condition K (default 1) of output N "
+    "and scores each as preview --reference does, over every recording: --signals and "
+    "--reference are given as many times as there are recordings, paired in order, and the "
+    "scores add up. Each combination goes the way of preview: the configuration text is "
+    "changed, the extension programs the device with it, and the device replays the "
+    "recordings. Levels are in the watched input's unit (as the dialog shows them), "
+    "hysteresis in percent of its range, hold-off and width in seconds (0: no hold-off; the "
+    "output follows the state); A:B:STEP sweeps A, A + STEP ... up to B, and one number sets "
+    "a setting for every combination. Prints the best K combinations (default 10) by F1, "
+    "then by the smaller magnitude of the median latency, then in sweep order (the level "
+    "outermost, the width innermost).";
+
+std::vector<OptionSpec> TuneOptions(const OptionSpec& device, const OptionSpec& label,
+                                    const OptionSpec& window, const OptionSpec& json) {
+    std::vector<OptionSpec> options{{"--signals", "FILE", true, false, true},
+                                    {"--reference", "FILE", true, false, true},
+                                    {"--output", "N", true},
+                                    device,
+                                    {"--condition", "K"}};
+    for (const char* setting : {"--level", "--hysteresis", "--holdoff", "--width"})
+        options.push_back({setting, "A:B:STEP"});
+    for (const OptionSpec& option : std::initializer_list<OptionSpec>{label,
+                                                                      window,
+                                                                      {"--jobs", "J"},
+                                                                      {"--top", "K"},
+                                                                      {"--write", "BEST.txt"},
+                                                                      {"--plot", "MAP.png|MAP.svg"},
+                                                                      json})
+        options.push_back(option);
+    return options;
+}
+
 std::vector<CommandSpec> MakeCommands() {
     // The empty description is the demonstration device.
     const OptionSpec device{"--device", "D", false, true};
@@ -178,6 +211,7 @@ std::vector<CommandSpec> MakeCommands() {
          "saved beside it, in DOC.mine (exit 2). A refusal, Cancel or the close box writes "
          "nothing (exit 1)."},
         {"preview", "CONFIG|DOC", previewOptions, PreviewDescription()},
+        {"tune", "CONFIG|DOC", TuneOptions(device, label, window, json), kTuneDescription},
         {"check",
          "FILE",
          {},
@@ -220,6 +254,19 @@ std::string OptionText(const OptionSpec& option) {
          "earliest free one in its window, and each pulse at most one event.",
          "A,B"},
         {"--json", "Writes every figure printed as JSON; - writes the standard output."},
+        {"--output", "The output tuned: 1, 2 ... analog, -1, -2 ... digital."},
+        {"--condition", "The condition of the output that the levels apply to (default 1)."},
+        {"--level", "The levels tried, in the watched input's unit."},
+        {"--hysteresis", "The hysteresis tried, in percent of the input's range."},
+        {"--holdoff", "The hold-offs after a pulse start tried, in seconds."},
+        {"--width", "The pulse widths tried, in seconds."},
+        {"--jobs", "Combinations tried at once (default: one per core)."},
+        {"--top", "How many of the best combinations are printed (default 10)."},
+        {"--write", "Writes the best combination as a configuration text that apply reads."},
+        {"--plot",
+         "Draws F1 over the first two settings swept as a heat map, the best marked (the best "
+         "F1 over the other settings in each cell), as PNG or SVG.",
+         "MAP.png|MAP.svg"},
         {"--help", "Prints the help: of the command, after a command."},
         {"--version", "Prints the version of ostrel."},
     };

@@ -11,7 +11,11 @@ nlohmann::json NumberJson(double value) {
 }
 
 nlohmann::json FiguresJson(const scoring::Figures& figures) {
-    const scoring::Latencies latency = figures.LatencySummary();
+    return FiguresJson(scoring::Summarize(figures));
+}
+
+nlohmann::json FiguresJson(const scoring::Summary& figures) {
+    const scoring::Latencies& latency = figures.Latency;
     return {
         {"events", figures.Events},
         {"pulses", figures.Pulses},

@@ -13,6 +13,7 @@ namespace ostrel {
 // {"events", "pulses", "hits", "missed", "false_pulses", "sensitivity",
 //  "positive_predictivity", "f1", "latency_ms": {"median", "p5", "p95"}}
 nlohmann::json FiguresJson(const scoring::Figures& figures);
+nlohmann::json FiguresJson(const scoring::Summary& figures);
 
 // {"early_s", "late_s"}
 nlohmann::json WindowJson(const scoring::MatchWindow& window);

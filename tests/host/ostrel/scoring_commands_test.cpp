@@ -1,4 +1,5 @@
-// Scoring end to end: `ostrel preview --reference` on pulses whose reference events are known.
+// Scoring and tuning end to end: `ostrel preview --reference` on pulses whose reference events
+// are known, and `ostrel tune` on a real ECG against an exhaustive check done with preview.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -169,6 +170,124 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
                          "  11 reference events, 11 pulses: 10 hits, 1 missed, 1 false "
                          "pulse\n"))
         << part.out;
+}
+
+// The first minute of the ECG excerpt of scripts/make-ecg-example, with its derived beats, on
+// an input of 5 mV.
+constexpr char kEcgDevice[] = "inputs=1, range=5mV, analog=1, digital=none";
+const std::string kEcg = TARVEL_EXAMPLES_DIR "/ecg.csv";
+const std::string kBeats = TARVEL_EXAMPLES_DIR "/ecg-beats.csv";
+
+TEST_F(ScoringCommands, TuneFindsTheBestThatPreviewFindsCombinationByCombination) {
+    Write("config.txt", Config(20, 0.2));
+    const std::vector<double> levels{0.5, 0.6, 0.7, 0.8, 0.9}, holdoffs{0.1, 0.2, 0.3};
+    const auto tune = [&](const char* jobs, const char* json) {
+        return RunArguments({"tune",        File("config.txt"),
+                             "--device",    kEcgDevice,
+                             "--signals",   kEcg,
+                             "--reference", kBeats,
+                             "--output",    "1",
+                             "--level",     "0.5:0.9:0.1",
+                             "--holdoff",   "0.1:0.3:0.1",
+                             "--jobs",      jobs,
+                             "--json",      File(json),
+                             "--write",     File("best.txt"),
+                             "--top",       "3"});
+    };
+    const Outcome one = tune("1", "one.json");
+    ASSERT_EQ(one.code, 0) << one.err;
+    const Outcome two = tune("2", "two.json");
+    ASSERT_EQ(two.code, 0) << two.err;
+    nlohmann::json tuned = Json("one.json");
+    EXPECT_EQ(tuned["combinations"], Json("two.json")["combinations"]) << "1 job and 2 jobs";
+    ASSERT_EQ(tuned["combinations"].size(), levels.size() * holdoffs.size());
+
+    // The exhaustive check: each combination as its own configuration, scored by preview.
+    std::size_t best = 0;
+    double bestF1 = -1, bestLatency = 0;
+    for (std::size_t l = 0; l < levels.size(); ++l) {
+        for (std::size_t h = 0; h < holdoffs.size(); ++h) {
+            const std::size_t index = l * holdoffs.size() + h;
+            SCOPED_TRACE("level " + std::to_string(levels[l]) + ", hold-off " +
+                         std::to_string(holdoffs[h]));
+            Write("combination.txt", Config(levels[l] / 5 * 100, holdoffs[h]));
+            const Outcome preview = RunArguments({"preview", File("combination.txt"), "--device",
+                                                  kEcgDevice, "--signals", kEcg, "--reference",
+                                                  kBeats, "--json", File("preview.json")});
+            ASSERT_EQ(preview.code, 0) << preview.err;
+            const nlohmann::json score = Json("preview.json")["outputs"][0]["score"];
+            const nlohmann::json& combination = tuned["combinations"][index];
+            EXPECT_EQ(combination["settings"]["level"].get<double>(), levels[l]);
+            EXPECT_EQ(combination["settings"]["holdoff_s"].get<double>(), holdoffs[h]);
+            EXPECT_EQ(combination["score"], score);
+            const double f1 = score["f1"].get<double>();
+            const double latency = std::fabs(score["latency_ms"]["median"].get<double>());
+            if (f1 > bestF1 || (f1 == bestF1 && latency < bestLatency)) {
+                best = index;
+                bestF1 = f1;
+                bestLatency = latency;
+            }
+        }
+    }
+    EXPECT_EQ(tuned["best"], best);
+    EXPECT_EQ(tuned["combinations"][best]["rank"], 1);
+    EXPECT_LT(bestF1, 1.0) << "a grid whose best is not perfect tells more";
+
+    // What --write saved scores, through preview, the F1 tune printed for the best.
+    const Outcome check = RunArguments({"preview", File("best.txt"), "--device", kEcgDevice,
+                                        "--signals", kEcg, "--reference", kBeats});
+    ASSERT_EQ(check.code, 0) << check.err;
+    char f1[16];
+    std::snprintf(f1, sizeof f1, "%.4f", bestF1);
+    EXPECT_TRUE(Contains(check.out, std::string(", F1 ") + f1 + ";")) << check.out;
+    const std::size_t rankOne = one.out.find("\n   1  ");
+    ASSERT_NE(rankOne, std::string::npos) << one.out;
+    EXPECT_TRUE(Contains(one.out.substr(rankOne, one.out.find('\n', rankOne + 1) - rankOne),
+                         std::string("  ") + f1 + "  "))
+        << one.out;
+}
+
+TEST_F(ScoringCommands, TuneRefusesWhatMakesNoSweep) {
+    Write("config.txt", Config(20, 0.2));
+    const std::string config = File("config.txt");
+    const struct {
+        std::vector<std::string> Arguments;
+        int Code;
+        const char* Message;
+    } cases[] = {
+        {{"--signals", kEcg, "--output", "1"}, 2, "tune needs --reference FILE"},
+        {{"--signals", kEcg, "--signals", kEcg, "--reference", kBeats, "--output", "1"},
+         2,
+         "tune pairs each --signals FILE with a --reference FILE: 2 recordings, 1 reference "
+         "files"},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--level", "1:0.5:0.1"},
+         2,
+         "--level needs A <= B and a STEP above 0, not \"1:0.5:0.1\""},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--holdoff", "-1"},
+         2,
+         "--holdoff takes no value below 0"},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "2"},
+         2,
+         "config.txt: the configuration has no output 2"},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--condition", "2"},
+         2,
+         "config.txt: output 1 has 1 condition, not 2"},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--write", kBeats},
+         2,
+         "would overwrite the reference events"},
+        // A hold-off beyond the device's 10 s is refused for every combination.
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--holdoff", "20"},
+         1,
+         "ostrel: the device refused every combination"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"tune", config, "--device", kEcgDevice};
+        arguments.insert(arguments.end(), c.Arguments.begin(), c.Arguments.end());
+        const Outcome run = RunArguments(arguments);
+        SCOPED_TRACE(c.Message);
+        EXPECT_EQ(run.code, c.Code);
+        EXPECT_TRUE(Contains(run.err, c.Message)) << run.err;
+    }
 }
 
 }  // namespace
