@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/ostrel/file_text.h"
+#include "host/ostrel/tune_sweep.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
@@ -287,6 +288,67 @@ TEST_F(ScoringCommands, TuneRefusesWhatMakesNoSweep) {
         SCOPED_TRACE(c.Message);
         EXPECT_EQ(run.code, c.Code);
         EXPECT_TRUE(Contains(run.err, c.Message)) << run.err;
+    }
+}
+
+TEST_F(ScoringCommands, TuneAddsUpTheRecordingsPairedInOrder) {
+    Write("config.txt", Config(20, 0.2));
+    Write("none.csv", "time (s)\n");
+    const Outcome run =
+        RunArguments({"tune", File("config.txt"), "--device", kEcgDevice, "--signals", kEcg,
+                      "--reference", kBeats, "--signals", kEcg, "--reference", File("none.csv"),
+                      "--output", "1", "--level", "0.7", "--json", File("tune.json")});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const nlohmann::json combination = Json("tune.json")["combinations"][0];
+    const nlohmann::json& first = combination["by_recording"][0];
+    const nlohmann::json& second = combination["by_recording"][1];
+    EXPECT_EQ(second["events"], 0);
+    EXPECT_EQ(second["hits"], 0);
+    EXPECT_EQ(second["pulses"], first["pulses"]) << "the same recording, every pulse false";
+    EXPECT_EQ(combination["score"]["events"], first["events"]);
+    EXPECT_EQ(combination["score"]["pulses"], 2 * first["pulses"].get<int>());
+    EXPECT_EQ(combination["score"]["latency_ms"], first["latency_ms"]);
+}
+
+TEST(TuneSweep, ValuesAndRanking) {
+    const struct {
+        const char* Text;
+        std::vector<double> Values;
+    } sweeps[] = {
+        {"0.1:0.3:0.1", {0.1, 0.2, 0.3}},
+        {"0.5:1.5:0.25", {0.5, 0.75, 1.0, 1.25, 1.5}},
+        {"1:1.05:0.1", {1.0}},
+        {"-2", {-2.0}},
+        {"1:2", {}},
+        {"1:2:0", {}},
+        {"2:1:0.5", {}},
+        {"0:1e7:1", {}},
+    };
+    for (const auto& sweep : sweeps) {
+        std::vector<double> values;
+        std::string problem;
+        EXPECT_EQ(ParseSweepValues(sweep.Text, values, problem), !sweep.Values.empty())
+            << sweep.Text;
+        if (!sweep.Values.empty()) {
+            EXPECT_EQ(values, sweep.Values) << sweep.Text;
+        }
+    }
+
+    // Higher F1 first; at equal F1 the smaller magnitude of the median latency; then sweep
+    // order. A combination without F1 or refused comes last.
+    const auto tried = [](std::size_t index, std::size_t hits, double median, bool refused) {
+        Tried t;
+        t.Index = index;
+        t.Whole = {10, 10, hits, {median, median, median}};
+        t.Refusal = refused ? "refused" : "";
+        return t;
+    };
+    const Tried ranked[] = {tried(4, 9, 0.002, false), tried(1, 8, -0.001, false),
+                            tried(3, 8, 0.001, false), tried(0, 8, -0.003, false),
+                            tried(2, 10, 0.0, true)};
+    for (std::size_t a = 0; a < std::size(ranked); ++a) {
+        for (std::size_t b = 0; b < std::size(ranked); ++b)
+            EXPECT_EQ(RanksBefore(ranked[a], ranked[b]), a < b) << a << " before " << b;
     }
 }
 
