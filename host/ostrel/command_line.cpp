@@ -267,8 +267,8 @@ bool TuneOptionsOf(const Arguments& arguments, TuneOptions& options, std::string
         combinations *= static_cast<double>(values.size());
         options.Settings.push_back({setting, std::move(values)});
     }
-    if (combinations > 1e7)
-        problem = "the settings make more than ten million combinations";
+    if (combinations > 1e6)
+        problem = "the settings make more than a million combinations";
     else if (arguments.Operands.size() != 1)
         problem = arguments.Operands.empty() ? "tune needs a CONFIG or DOC file"
                                              : "tune takes one CONFIG or DOC file";

@@ -276,6 +276,10 @@ TEST_F(ScoringCommands, TuneRefusesWhatMakesNoSweep) {
         {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--write", kBeats},
          2,
          "would overwrite the reference events"},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--level", "0:100:0.01",
+          "--holdoff", "0:1:0.01"},
+         2,
+         "the settings make more than a million combinations"},
         // A hold-off beyond the device's 10 s is refused for every combination.
         {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--holdoff", "20"},
          1,
