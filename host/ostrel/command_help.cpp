@@ -240,7 +240,7 @@ std::string OptionText(const OptionSpec& option) {
          "Plays the dialog visibly in a real window on the display, each step shown for a "
          "moment.",
          ""},
-        {"--signals", "The recorded signals that preview replays."},
+        {"--signals", "The recorded signals that preview (or tune) replays."},
         {"--from", "The start of the part of the recording that preview sums up and draws."},
         {"--to", "Its end, in seconds of the recording."},
         {"--reference",
