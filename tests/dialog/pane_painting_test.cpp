@@ -10,6 +10,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/image.h"
+#include "platform/text/utf.h"
 #include "platform/ui/scripted_user.h"
 #include "resources/dialog_ids.h"
 #include "resources/pane_ids.h"
@@ -62,12 +63,16 @@ private:
 
 class PanePainting : public ::testing::Test {
 protected:
+    // Input 0 has `range`, a range text and a unit; none by default.
     template <class Script>
-    void Run(bool on, bool themed, Script script) {
+    void Run(bool on, bool themed, Script script,
+             const std::pair<std::u16string, std::u16string>& range = {}) {
         EventConfig config = DeviceConfig(2);
         config.Settings(0).On = on;
         config.InsertRule(0, 0);
         harness = std::make_unique<PaneHarness>(config, Limits());
+        if (!range.first.empty())
+            harness->ranges = {{0, range}};
         harness->themed = themed;
         harness->tabBrush = pattern.Get();
         user.OnNextDialog([&](ui::WindowUser& dialog) {
@@ -185,6 +190,30 @@ TEST_F(PanePainting, EveryLabelShowsItsWholeTextOnOneLineAndNoControlsCoverEachO
             }
         }
     });
+}
+
+TEST_F(PanePainting, TheLevelAndRangeLabelsShowUnitsAndRangesOfSixCharactersWhole) {
+    const std::pair<std::u16string, std::u16string> ranges[] = {
+        {u"50", u"kPa"}, {u"200", u"mmHg"}, {u"100", u"degC"},      {u"10", u"mV/V"},
+        {u"1000", u"V"}, {u"12.5", u"mV"},  {u"0.0025", u"kN/cm2"}, {u"250000", u"mm/s2"},
+    };
+    for (const auto& [range, unit] : ranges) {
+        Run(true, false,
+            [&](ui::WindowUser& d) {
+                const ui::WindowUser row = Row(d, 0);
+                EXPECT_EQ(row.Control(RulePaneId::kLevelLabel).Text(), u"Level (" + unit + u")");
+                EXPECT_EQ(row.Control(RulePaneId::kLowRange).Text(), u"-" + range);
+                EXPECT_EQ(row.Control(RulePaneId::kHighRange).Text(), range);
+                for (const int id :
+                     {RulePaneId::kLevelLabel, RulePaneId::kLowRange, RulePaneId::kHighRange}) {
+                    const ui::ControlUser label = row.Control(id);
+                    const RECT place = label.RectIn(row.Handle());
+                    EXPECT_LE(TextWidth(label), place.right - place.left)
+                        << text::ToUtf8(label.Text()) << " cut short";
+                }
+            },
+            {range, unit});
+    }
 }
 
 TEST_F(PanePainting, TheRowsShowAPlusAndAMinusGreyedWhenDisabled) {
