@@ -207,6 +207,34 @@ TEST_F(RulePanes, TheSliderAndTheUpDownShowTheirPositionInTheEdit) {
     });
 }
 
+TEST_F(RulePanes, UpAndDownInTheLevelEditStepAsTheArrowsPgUpAndPgDnAsTheSlidersPage) {
+    struct KeyCase {
+        UINT key;
+        int position;  // from 25 (2.5 V), or from the previous case
+        const char16_t* shown;
+    };
+    const KeyCase cases[] = {
+        {VK_UP, 26, u"2.6"},    {VK_DOWN, 25, u"2.5"}, {VK_DOWN, 24, u"2.4"},
+        {VK_PRIOR, 34, u"3.4"}, {VK_NEXT, 24, u"2.4"}, {VK_NEXT, 14, u"1.4"},
+    };
+    Run(WithRules({MakeRule(0, true, 25, 5)}), [&](ui::WindowUser& d) {
+        const ui::WindowUser row = Row(d, 0);
+        for (const KeyCase& c : cases) {
+            row.Control(kLevelEdit).PressKey(c.key);
+            EXPECT_EQ(row.Control(kLevelUpDown).Position(), c.position) << c.key;
+            EXPECT_EQ(row.Control(kLevelSlider).Position(), c.position) << c.key;
+            EXPECT_EQ(row.Control(kLevelEdit).Text(), c.shown) << c.key;
+            EXPECT_TRUE(row.Control(kLevelEdit).HasFocus());
+        }
+        row.Control(kLevelSlider).DragSliderTo(95);
+        row.Control(kLevelEdit).PressKey(VK_PRIOR);
+        EXPECT_EQ(row.Control(kLevelEdit).Text(), u"10") << "a page stops at the end";
+        EnableWindow(row.Control(kLevelUpDown).Handle(), FALSE);
+        row.Control(kLevelEdit).PressKey(VK_DOWN);
+        EXPECT_EQ(row.Control(kLevelEdit).Text(), u"10") << "disabled arrows take no keys";
+    });
+}
+
 TEST_F(RulePanes, ChangingTheInputShowsTheStoredLevelInTheNewInputsUnit) {
     Run(WithRules({MakeRule(0, false, 25, 5)}), [&](ui::WindowUser& d) {
         const ui::WindowUser row = Row(d, 0);

@@ -109,6 +109,60 @@ TEST_F(Controls, EditEditingKeysWorkOnTheSelection) {
     EXPECT_THROW(edit.Type(u"1"), std::logic_error) << "nobody types into a disabled edit";
 }
 
+TEST_F(Controls, AnEditTakesOnlyWhatItsWidthShowsUnlessItScrolls) {
+    // The text is drawn a pixel inside the border on each side, 6 pixels a character.
+    struct Case {
+        DWORD style;
+        int width;
+        std::u16string typed;
+        std::u16string kept;
+    };
+    const Case cases[] = {
+        {0, 60, u"0.00012345", u"0.0001234"},  // 56 pixels: 9 characters
+        {0, 33, u"123456", u"1234"},           // 29 pixels: 4
+        {ES_AUTOHSCROLL, 60, u"-0.0001234567", u"-0.0001234567"},
+    };
+    for (const Case& c : cases) {
+        ControlUser edit(
+            parent.AddChild(u"Edit", u"", WS_BORDER | c.style, 220, 10, 10, c.width, 21));
+        const int beeps = ui::BeepCount();
+        edit.Type(c.typed);
+        EXPECT_EQ(edit.Text(), c.kept);
+        EXPECT_EQ(ui::BeepCount() - beeps, static_cast<int>(c.typed.size() - c.kept.size()));
+        // A click near the left edge puts the caret before the first character shown.
+        edit.MoveMouseTo(2, 10);
+        ui::MouseDown(ui::MouseButton::Left);
+        ui::MouseUp(ui::MouseButton::Left);
+        DWORD caret = 99;
+        SendMessageW(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        EXPECT_EQ(caret, c.style == 0 ? 0u : 4u) << "the scrolled edit shows its end";
+        SendMessageW(edit.Handle(), EM_SETSEL, 0, -1);
+        SendMessageW(edit.Handle(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
+        EXPECT_EQ(edit.Text(), c.kept) << "pasted as typed";
+        DestroyWindow(edit.Handle());
+    }
+}
+
+TEST_F(Controls, ADoubleClickSelectsTheWordUnderTheMouse) {
+    ControlUser edit(parent.AddChild(u"Edit", u"2.5 V  here", WS_BORDER, 220, 10, 10, 90, 21));
+    struct Case {
+        int x;  // 6 pixels a character, from 1
+        DWORD from;
+        DWORD to;
+    };
+    for (const Case& c :
+         {Case{4, 0, 3}, Case{20, 3, 4}, Case{27, 4, 5}, Case{34, 5, 7}, Case{85, 7, 11}}) {
+        edit.MoveMouseTo(c.x, 10);
+        ui::MouseDoubleClick(ui::MouseButton::Left);
+        DWORD from = 99;
+        DWORD to = 99;
+        SendMessageW(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(std::make_pair(from, to), std::make_pair(c.from, c.to)) << c.x;
+    }
+    EXPECT_TRUE(edit.HasFocus());
+}
+
 TEST_F(Controls, ComboBoxSelectionNotifiesOnlyWhenTheUserPicks) {
     ControlUser list(
         parent.AddChild(u"ComboBox", u"", CBS_DROPDOWNLIST | WS_TABSTOP, 206, 10, 10, 60, 100));
@@ -213,6 +267,37 @@ TEST_F(Controls, TabsWiderThanTheControlScrollWithTheArrowsAndIntoViewWhenSelect
 
     SendMessageW(tabs.Handle(), TCM_SETCURSEL, 3, 0);  // the program's selection comes into view
     EXPECT_LE(tabRect(3).right, arrowsLeft);
+
+    // What shows: the arrows point left and right, and beside them (and under them, down to
+    // the page) no part of a tab, only the row's face.
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    const gdi::Image arrowsPicture = arrows.Snapshot();
+    const int half = arrowsPicture.width / 2;
+    for (const bool left : {true, false}) {
+        const gdi::Image button = arrowsPicture.Crop(
+            RECT{left ? 0 : half, 0, left ? half : arrowsPicture.width, arrowsPicture.height});
+        const RECT glyph = button.BoundsOf(ink);
+        const auto column = [&](LONG x) {
+            return button.Crop(RECT{x, 0, x + 1, button.height}).Count(ink);
+        };
+        EXPECT_LT(column(left ? glyph.left : glyph.right - 1),
+                  column(left ? glyph.right - 1 : glyph.left))
+            << (left ? "the left arrow's tip is at its left"
+                     : "the right arrow's tip is at its right");
+    }
+    const RECT row{arrowsLeft, 0, RectWidth(tabs.ScreenRect()),
+                   arrows.RectIn(tabs.Handle()).bottom + 2};
+    const RECT onArrows = arrows.RectIn(tabs.Handle());
+    const gdi::Image beside = tabs.Snapshot().Crop(row);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int other = 0;
+    for (int y = 0; y < beside.height; ++y) {
+        for (int x = 0; x < beside.width; ++x) {
+            const POINT p{row.left + x, row.top + y};
+            other += !PtInRect(&onArrows, p) && beside.At(x, y) != face ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(other, 0) << "pixels of a tab beside the arrows";
     SendMessageW(tabs.Handle(), TCM_DELETEALLITEMS, 0, 0);
     EXPECT_EQ(scroller(), nullptr);
 }
@@ -246,6 +331,21 @@ TEST_F(Controls, UpDownAsksBeforeEachStepAndStaysInItsRange) {
     EXPECT_EQ(parent.Of(WM_VSCROLL)[0].code, SB_ENDSCROLL) << "only the end of the press";
     EXPECT_EQ(SendMessageW(arrows.Handle(), UDM_SETPOS32, 0, 500), 100);
     EXPECT_EQ(arrows.Position(), 100) << "positions are kept inside the range";
+
+    // With the arrow-keys style the buddy's Up and Down step as the arrows do, PgUp and PgDn
+    // by the page step once there is one.
+    parent.notifyAnswers.clear();
+    SendMessageW(arrows.Handle(), UDM_SETPOS32, 0, 0);
+    ControlUser keys(buddy);
+    for (const auto& [key, delta] : {std::pair{VK_UP, 1}, {VK_DOWN, -1}, {VK_PRIOR, 0}}) {
+        parent.Clear();
+        keys.PressKey(key);
+        ASSERT_EQ(parent.Of(WM_NOTIFY).size(), delta != 0 ? 1u : 0u) << key;
+        EXPECT_TRUE(delta == 0 || parent.Of(WM_NOTIFY)[0].delta == delta) << key;
+    }
+    SendMessageW(arrows.Handle(), UDM_SETPAGESTEP, 10, 0);
+    keys.PressKey(VK_NEXT);
+    EXPECT_EQ(arrows.Position(), -10);
 }
 
 TEST_F(Controls, SliderMovesItselfThenTellsTheParent) {
