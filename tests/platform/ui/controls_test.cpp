@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi.h"
+#include "platform/text/utf.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/window_user.h"
 #include "tests/platform/ui/recording_window.h"
@@ -183,6 +184,65 @@ TEST_F(Controls, ComboBoxSelectionNotifiesOnlyWhenTheUserPicks) {
     EXPECT_EQ(list.Selection(), -1) << "an out-of-range selection clears it";
     EXPECT_THROW(list.Select(u"none"), std::out_of_range);
     EXPECT_EQ(list.Items(), (std::vector<std::u16string>{u"all", u"any"}));
+}
+
+TEST_F(Controls, ALongDroppedListScrollsWithTheWheelItsBarAndTheKeys) {
+    ControlUser box(
+        parent.AddChild(u"ComboBox", u"", CBS_DROPDOWNLIST | WS_TABSTOP, 204, 10, 10, 80, 300));
+    for (int i = 1; i <= 40; ++i) {
+        const std::u16string entry = u"Input " + text::ToUtf16(std::to_string(i));
+        SendMessageW(box.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    SendMessageW(box.Handle(), CB_SETCURSEL, 0, 0);
+    box.Click();
+    const HWND list = ui::TopLevelWindows().front();
+    ASSERT_EQ(ControlUser(list).ClassName(), u"ComboLBox");
+    const auto top = [&] { return static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); };
+    const auto entryOnScreen = [&](int index) {
+        RECT r{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&r));
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT shown{};
+    GetWindowRect(list, &shown);
+    EXPECT_EQ(RectHeight(shown), 30 * 15 + 2) << "30 entries at most";
+    EXPECT_GT(entryOnScreen(35).top, shown.bottom);
+
+    ui::MouseMove(POINT{shown.left + 20, shown.top + 20});
+    ui::MouseWheel(-3 * WHEEL_DELTA);  // three notches back: nine entries on
+    EXPECT_EQ(top(), 9);
+    ui::MouseWheel(-3 * WHEEL_DELTA);
+    EXPECT_EQ(top(), 10) << "no further than the last entry";
+    ui::MouseWheel(WHEEL_DELTA);
+    EXPECT_EQ(top(), 7);
+    // The bar's down arrow at its bottom end, a click on the track above its thumb.
+    ui::MouseMove(POINT{shown.right - 5, shown.bottom - 5});
+    ui::MouseDown(ui::MouseButton::Left);
+    ui::MouseUp(ui::MouseButton::Left);
+    EXPECT_EQ(top(), 8);
+    ui::MouseMove(POINT{shown.right - 5, shown.top + 20});
+    ui::MouseDown(ui::MouseButton::Left);
+    ui::MouseUp(ui::MouseButton::Left);
+    EXPECT_EQ(top(), 0) << "a page back";
+    ui::MouseWheel(-2 * WHEEL_DELTA);
+    const RECT entry = entryOnScreen(35);
+    ASSERT_LT(entry.bottom, shown.bottom);
+    ui::MouseMove(POINT{(entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2});
+    ui::MouseDown(ui::MouseButton::Left);
+    ui::MouseUp(ui::MouseButton::Left);
+    EXPECT_EQ(box.SelectedText(), u"Input 36");
+    EXPECT_EQ(SendMessageW(box.Handle(), CB_GETDROPPEDSTATE, 0, 0), FALSE);
+
+    box.PressKey(VK_F4);  // dropped again: the selection is in view, and the keys keep it there
+    const HWND again = ui::TopLevelWindows().front();
+    EXPECT_LE(SendMessageW(again, LB_GETTOPINDEX, 0, 0), 35);
+    box.PressKey(VK_HOME);
+    EXPECT_EQ(SendMessageW(again, LB_GETTOPINDEX, 0, 0), 0);
+    box.PressKey(VK_END);
+    EXPECT_EQ(SendMessageW(again, LB_GETTOPINDEX, 0, 0), 10);
+    EXPECT_EQ(box.SelectedText(), u"Input 40");
 }
 
 TEST_F(Controls, TabChangesAreAskedForAndAnnounced) {
@@ -374,6 +434,17 @@ TEST_F(Controls, SliderMovesItselfThenTellsTheParent) {
     EXPECT_TRUE(thumbTracked);
     slider.DragSliderTo(500);
     EXPECT_EQ(slider.Position(), 100);
+    // A notch of the wheel steps it as an arrow key does: forward as Up, one line left.
+    parent.Clear();
+    slider.Hover();
+    ui::MouseWheel(WHEEL_DELTA);
+    EXPECT_EQ(slider.Position(), 99);
+    ui::MouseWheel(-2 * WHEEL_DELTA);
+    EXPECT_EQ(slider.Position(), 100);
+    ASSERT_EQ(parent.Of(WM_HSCROLL).size(), 4u);
+    EXPECT_EQ(parent.Of(WM_HSCROLL)[0].code, TB_LINEUP);
+    EXPECT_EQ(parent.Of(WM_HSCROLL)[1].code, TB_ENDTRACK);
+    EXPECT_EQ(parent.Of(WM_HSCROLL)[2].code, TB_LINEDOWN);
 }
 
 TEST_F(Controls, ControlsAskTheirParentForColoursAndUseTheBrush) {
