@@ -205,7 +205,7 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
         return 2;
     }
     if (!host.Modified()) {
-        err << "ostrel: " << (host.MessageBoxesShown() > 0 ? "the command refused" : "cancelled")
+        err << "ostrel: " << (host.RefusalsShown() > 0 ? "the command refused" : "cancelled")
             << "; " << documentPath << " was not written\n";
         return 1;
     }

@@ -41,13 +41,20 @@ public:
 
     void RunModal(HWND dialog) override {
         if (screen_ != nullptr) {
+            ++open_;
+            struct Closed {
+                int& open;
+                ~Closed() { --open; }
+            } closed{open_};
             screen_->RunModal(dialog);
         } else {
             ++dialogs_;  // no screen: counted and left to end with Cancel
         }
     }
     int ShowMessageBox(const ui::MessageBoxRequest& request) override {
-        ++messageBoxes_;
+        // A box that no dialog raised is the command's own: a refusal.
+        if (open_ == 0)
+            ++refusals_;
         out_ << "[message box] " << Narrow(request.caption) << ": ";
         for (char c : Narrow(request.text)) {
             out_ << c;
@@ -60,14 +67,15 @@ public:
     }
 
     int Dialogs() const { return dialogs_; }
-    int MessageBoxes() const { return messageBoxes_; }
+    int Refusals() const { return refusals_; }
 
 private:
     std::ostream& out_;
     ui::Driver* screen_;
     ui::Driver* previous_;
     int dialogs_ = 0;
-    int messageBoxes_ = 0;
+    int open_ = 0;  // dialogs shown on the screen now
+    int refusals_ = 0;
 };
 
 namespace {
@@ -164,8 +172,8 @@ int OstrelHost::DialogsWithoutScreen() const {
     return printer_->Dialogs();
 }
 
-int OstrelHost::MessageBoxesShown() const {
-    return printer_->MessageBoxes();
+int OstrelHost::RefusalsShown() const {
+    return printer_->Refusals();
 }
 
 void OstrelHost::PrintSetup(std::ostream& out) {

@@ -55,9 +55,10 @@ public:
     HRESULT Open(const std::string& path, std::ostream& notes);
 
     // Modal dialogs that came up while ostrel had no screen to show them on (each was
-    // cancelled at once), and the message boxes printed so far.
+    // cancelled at once), and the message boxes printed so far that no dialog raised (a
+    // validation message in the dialog is none of them).
     int DialogsWithoutScreen() const;
-    int MessageBoxesShown() const;
+    int RefusalsShown() const;
 
     // A line about the device, the module and the menu, for the commands' output.
     void PrintSetup(std::ostream& out);

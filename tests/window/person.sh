@@ -111,6 +111,27 @@ click_on() {
     [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
 }
 click_control() { click_on "control $1" '$1 == "control" && $2 == '"$1" 4; }
+# Double-clicks the middle of a control (in an edit: selects the word there).
+double_click_control() {
+    local point
+    point=$(middle_of '$1 == "control" && $2 == '"$1" 4)
+    [ -n "$point" ] || fail "nothing to double-click for control $1"
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$WINDOW" $point click --repeat 2 --delay 60 1 ||
+        fail "xdotool could not double-click control $1"
+    wait_frame "a double click on control $1"
+}
+# Turns the mouse wheel over the middle of a control: up (forward) or down, a notch at a time.
+wheel_over_control() {
+    local point button=4
+    [ "$2" = down ] && button=5
+    point=$(middle_of '$1 == "control" && $2 == '"$1" 4)
+    [ -n "$point" ] || fail "nothing to turn the wheel over for control $1"
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$WINDOW" $point click --repeat "${3:-1}" --delay 60 "$button" ||
+        fail "xdotool could not turn the wheel over control $1"
+    wait_frame "the wheel over control $1"
+}
 # Rests the mouse on the middle of a control.
 hover_control() {
     local point
