@@ -194,6 +194,7 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     }
 
     host.Session().ChooseMenuItem(item, host.Extension());
+    host.PrintHelpRequests(out);
     if (person && !person->Problem().empty()) {
         err << "ostrel: the setup dialog could not be shown (" << person->Problem()
             << "); nothing was changed\n";

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "host/api/framework_host.h"
 #include "host/api/tev_string_interface.h"
 #include "host/inspect/tarvel_formats.h"
 #include "host/session/document_file.h"
@@ -174,6 +175,20 @@ int OstrelHost::DialogsWithoutScreen() const {
 
 int OstrelHost::RefusalsShown() const {
     return printer_->Refusals();
+}
+
+void OstrelHost::PrintHelpRequests(std::ostream& out) {
+    const auto setup = ComPtr<IHostApplicationSetup>::QueryFrom(session_->Application());
+    LONG count = 0;
+    Tev::String topic;
+    Tev::String file;
+    if (!setup || setup->GetHelpRequests(&count, topic.OutParam(), file.OutParam()) != S_OK ||
+        count == 0) {
+        return;
+    }
+    out << "Help asked for: topic " << Narrow(topic.View()) << " of " << Narrow(file.View()) << " ("
+        << (count == 1 ? std::string("once") : std::to_string(count) + " times")
+        << "; ostrel shows no help)\n";
 }
 
 void OstrelHost::PrintSetup(std::ostream& out) {

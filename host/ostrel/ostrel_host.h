@@ -60,6 +60,8 @@ public:
     int DialogsWithoutScreen() const;
     int RefusalsShown() const;
 
+    // The help the extension asked the host to show (a line, when it asked; ostrel shows none).
+    void PrintHelpRequests(std::ostream& out);
     // A line about the device, the module and the menu, for the commands' output.
     void PrintSetup(std::ostream& out);
     // The document's state: modified or not, persistence offered or not.

@@ -111,6 +111,18 @@ click_on() {
     [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
 }
 click_control() { click_on "control $1" '$1 == "control" && $2 == '"$1" 4; }
+# What the window WINDOW's report says of a control besides its text (state_of ID checked |
+# default | position | selected), and which control has the focus (focused_control).
+state_of() {
+    awk -F'\t' -v w="$WINDOW" -v id="$1" -v what="$2" '
+        $1 == "window" { inside = ($2 == w) }
+        inside && $1 == "state" && $2 == id && $3 == what { print $4; exit }' "$REPORT/windows.txt"
+}
+focused_control() {
+    awk -F'\t' -v w="$WINDOW" '$1 == "window" { inside = ($2 == w) }
+                               inside && $1 == "focus" { print $2; exit }' "$REPORT/windows.txt"
+}
+
 # Double-clicks the middle of a control (in an edit: selects the word there).
 double_click_control() {
     local point
