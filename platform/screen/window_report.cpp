@@ -29,13 +29,16 @@ long long SteadyNs() {
         .count();
 }
 
-// What a control shows besides its text, a line for each: a check box's tick, a push button
-// drawn as the default, a slider's or an up-down's position, the selected tab or entry.
+// What a control shows besides its text, a line for each: the keyboard focus, a check box's
+// tick, a push button drawn as the default, a slider's or an up-down's position, the selected
+// tab or entry.
 void DescribeState(const ui::ControlUser& control, std::ostream& out) {
     const std::u16string className = control.ClassName();
     const auto state = [&](const char* what, long value) {
         out << "state\t" << control.Id() << "\t" << what << "\t" << value << "\n";
     };
+    if (control.HasFocus())
+        state("focus", 1);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(control.Handle(), GWL_STYLE));
     if (className == u"Button") {
         const DWORD type = style & BS_TYPEMASK;
@@ -146,9 +149,6 @@ void WindowReport::Write(const std::vector<ScreenWindow*>& open, bool shown) {
             << window->Frame().width << "\t" << window->Frame().height << "\t"
             << text::ToUtf8(self.Text()) << "\n";
         DescribeControls(top, top, out);
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(top, focus))
-            out << "focus\t" << GetDlgCtrlID(focus) << "\n";
         DescribePopups(top, out);
         if (shown) {
             const std::string picture =

@@ -16,7 +16,6 @@
 #include "platform/module/resource.h"
 #include "platform/theme/theme_service.h"
 #include "platform/ui/common_controls.h"
-#include "platform/ui/headless.h"
 #include "platform/ui/owl/application.h"
 #include "platform/ui/user.h"
 #include "resources/dialog_ids.h"
@@ -344,58 +343,6 @@ TEST_F(SetupDialog, TabSwitchesStoreWhatTheEditsHoldAndOkHandsTheCopyOver) {
                   }),
               IDCANCEL);
     EXPECT_EQ(Text(host.Config()), afterOk);
-}
-
-// A dropped list closes on Escape, F4, Alt+Up, Enter and a click outside it, and the dialog
-// stays with everything done in it; Escape cancels the dialog only when no list is dropped.
-TEST_F(SetupDialog, ADroppedListClosesAndTheDialogKeepsItsEdits) {
-    const auto dropped = [] {
-        for (const HWND top : ui::TopLevelWindows()) {
-            if (IsWindowVisible(top) && ui::ControlUser(top).ClassName() == u"ComboLBox")
-                return true;
-        }
-        return false;
-    };
-    struct Way {
-        const char* name;
-        std::function<void(ui::WindowUser&)> close;
-    };
-    const Way ways[] = {
-        {"Escape", [](ui::WindowUser& d) { d.PressEscape(); }},
-        {"F4", [](ui::WindowUser& d) { d.PressKey(VK_F4); }},
-        {"Alt+Up", [](ui::WindowUser&) { ui::PressSystemKey(VK_UP); }},
-        {"Enter", [](ui::WindowUser& d) { d.PressEnter(); }},
-        {"a click outside", [](ui::WindowUser& d) { RulePane(d, 0).Control(Row::kWhen).Click(); }},
-    };
-    SetupDialogHost host(kTwoPlusEight);
-    EXPECT_EQ(Run(host, 1,
-                  [&](ui::WindowUser& d, DetectorDialog&) {
-                      OnOffPane(d).Control(OnOff::kGenerate).Click();
-                      RulePane(d, 0).Control(Row::kHysteresis).Type(u"7");
-                      for (const Way& way : ways) {
-                          RulePane(d, 0).Control(Row::kInput).Click();
-                          ASSERT_TRUE(dropped()) << way.name;
-                          way.close(d);
-                          EXPECT_FALSE(dropped()) << way.name;
-                          ASSERT_TRUE(d.IsOpen()) << way.name;
-                      }
-                      ui::PressSystemKey(VK_DOWN);  // Alt+Down drops it too
-                      EXPECT_TRUE(dropped());
-                      d.PressEscape();
-                      d.PressOk();
-                  }),
-              IDOK);
-    Rule rule;
-    host.Config().GetRule(1, 0, rule);
-    EXPECT_TRUE(host.Config().Settings(1).On);
-    EXPECT_EQ(rule.Hysteresis, 7);
-    EXPECT_EQ(Run(host, 1,
-                  [&](ui::WindowUser& d, DetectorDialog&) {
-                      RulePane(d, 0).Control(Row::kInput).Click();
-                      d.PressEscape();
-                      d.PressEscape();
-                  }),
-              IDCANCEL);
 }
 
 TEST_F(SetupDialog, OkShowsABadValueWaitingOnAnotherTabWhereTheUserLeftIt) {

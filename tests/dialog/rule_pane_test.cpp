@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "config/rule.h"
 #include "dialog/range_validators.h"
@@ -208,30 +209,19 @@ TEST_F(RulePanes, TheSliderAndTheUpDownShowTheirPositionInTheEdit) {
 }
 
 TEST_F(RulePanes, UpAndDownInTheLevelEditStepAsTheArrowsPgUpAndPgDnAsTheSlidersPage) {
-    struct KeyCase {
-        UINT key;
-        int position;  // from 25 (2.5 V), or from the previous case
-        const char16_t* shown;
-    };
-    const KeyCase cases[] = {
-        {VK_UP, 26, u"2.6"},    {VK_DOWN, 25, u"2.5"}, {VK_DOWN, 24, u"2.4"},
-        {VK_PRIOR, 34, u"3.4"}, {VK_NEXT, 24, u"2.4"}, {VK_NEXT, 14, u"1.4"},
-    };
+    // From 25 % (2.5 V), each key after the one before.
+    const std::tuple<UINT, int, std::u16string> steps[] = {{VK_UP, 26, u"2.6"},
+                                                           {VK_DOWN, 25, u"2.5"},
+                                                           {VK_NEXT, 15, u"1.5"},
+                                                           {VK_PRIOR, 25, u"2.5"},
+                                                           {VK_PRIOR, 35, u"3.5"}};
     Run(WithRules({MakeRule(0, true, 25, 5)}), [&](ui::WindowUser& d) {
         const ui::WindowUser row = Row(d, 0);
-        for (const KeyCase& c : cases) {
-            row.Control(kLevelEdit).PressKey(c.key);
-            EXPECT_EQ(row.Control(kLevelUpDown).Position(), c.position) << c.key;
-            EXPECT_EQ(row.Control(kLevelSlider).Position(), c.position) << c.key;
-            EXPECT_EQ(row.Control(kLevelEdit).Text(), c.shown) << c.key;
-            EXPECT_TRUE(row.Control(kLevelEdit).HasFocus());
+        for (const auto& [key, position, shown] : steps) {
+            row.Control(kLevelEdit).PressKey(key);
+            EXPECT_EQ(row.Control(kLevelSlider).Position(), position) << key;
+            EXPECT_EQ(row.Control(kLevelEdit).Text(), shown) << key;
         }
-        row.Control(kLevelSlider).DragSliderTo(95);
-        row.Control(kLevelEdit).PressKey(VK_PRIOR);
-        EXPECT_EQ(row.Control(kLevelEdit).Text(), u"10") << "a page stops at the end";
-        EnableWindow(row.Control(kLevelUpDown).Handle(), FALSE);
-        row.Control(kLevelEdit).PressKey(VK_DOWN);
-        EXPECT_EQ(row.Control(kLevelEdit).Text(), u"10") << "disabled arrows take no keys";
     });
 }
 

@@ -35,9 +35,7 @@ click_closing 1          # the box's OK
 wait_window "Tarvel - Corvex"
 [ "$WINDOW" = "$CAPTION_WINDOW" ] || fail "the dialog did not stay open"
 # The keys go to the dialog again, where the focus is: in the refused hysteresis.
-press_key End
-press_key BackSpace
-press_key BackSpace
+press_key End BackSpace BackSpace
 type_text "95"
 hysteresis=$(awk -F'\t' -v w="$WINDOW" '$1 == "window" { inside = ($2 == w) }
                                        inside && $1 == "control" && $2 == 212 { print $9; exit }' \
