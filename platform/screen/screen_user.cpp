@@ -9,6 +9,7 @@
 
 #include "platform/screen/key_translation.h"
 #include "platform/screen/screen_window.h"
+#include "platform/screen/settle_request.h"
 #include "platform/screen/window_report.h"
 #include "platform/text/utf.h"
 #include "platform/ui/headless.h"
@@ -104,7 +105,11 @@ std::unique_ptr<ScreenUser> ScreenUser::IfDisplay(std::string& why) {
     return std::unique_ptr<ScreenUser>(new ScreenUser());
 }
 
-ScreenUser::ScreenUser() : report_(WindowReport::FromEnvironment()) {}
+ScreenUser::ScreenUser() : report_(WindowReport::FromEnvironment()) {
+    // A test's settle requests come as messages of the system.
+    if (report_)
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
 
 ScreenUser::~ScreenUser() = default;
 
@@ -154,8 +159,8 @@ void ScreenUser::RunModal(HWND dialog) {
         for (ScreenWindow* open : open_)
             shown = open->Present() || shown;
         screen.Follow();
-        if (report_ && shown)
-            report_->Write(open_, true);
+        if (report_)
+            report_->AfterPass(open_, shown);
     }
 }
 
@@ -186,6 +191,10 @@ void ScreenUser::Handle(const SDL_Event& event, ScreenWindow& current) {
         case SDL_QUIT:
             PostMessageW(current.Top(), WM_CLOSE, 0, 0);
             ui::PumpMessages();
+            return;
+        case SDL_SYSWMEVENT:
+            if (const auto serial = SettleRequestIn(*event.syswm.msg); serial && report_)
+                report_->NoteSettleRequest(*serial);
             return;
         default:
             break;

@@ -130,6 +130,21 @@ void WindowReport::NoteInput() {
     inputAtNs_ = SteadyNs();
 }
 
+void WindowReport::NoteSettleRequest(long serial) {
+    settleRequested_ = serial;
+}
+
+void WindowReport::AfterPass(const std::vector<ScreenWindow*>& open, bool shown) {
+    // Windows open and close innermost first, and each that opens is described at once.
+    if (shown || open.size() != described_) {
+        Write(open, shown);
+    } else if (settleRequested_ != settled_) {
+        settled_ = settleRequested_;
+        timersWhenSettled_ = ui::TimerCount();
+        Write(open, false);
+    }
+}
+
 void WindowReport::Write(const std::vector<ScreenWindow*>& open, bool shown) {
     if (shown) {
         if (firstFrameAtNs_ == 0)
@@ -139,6 +154,7 @@ void WindowReport::Write(const std::vector<ScreenWindow*>& open, bool shown) {
             inputAtNs_ = 0;
         }
     }
+    described_ = open.size();
     std::ostringstream out;
     for (const ScreenWindow* window : open) {
         const HWND top = window->Top();
@@ -160,6 +176,8 @@ void WindowReport::Write(const std::vector<ScreenWindow*>& open, bool shown) {
     out << "timing\tfirst-frame-at-ns\t" << firstFrameAtNs_ << "\n";
     if (inputToFrameUs_ >= 0)
         out << "timing\tinput-to-frame-us\t" << inputToFrameUs_ << "\n";
+    if (settled_ != 0)
+        out << "settled\t" << settled_ << "\t" << timersWhenSettled_ << "\n";
     const std::string file = folder_ + "/windows.txt";
     {
         std::ofstream text(file + ".new", std::ios::trunc);

@@ -37,6 +37,7 @@ int TemplateIdOf(HWND window);  // resource id of the template a dialog was buil
 std::size_t CountWindowsOfClass(const char16_t* className);
 std::vector<HWND> TopLevelWindows();  // from the top of the z-order down
 std::size_t ActiveTimerCount(HWND window);
+std::size_t TimerCount();  // every timer still set, of any window or none
 bool HasTimer(HWND window, UINT_PTR id);
 
 // The screen. One monitor of 1920 × 1080 pixels with a work area of 1920 × 1040 (a task bar

@@ -158,6 +158,10 @@ std::size_t ActiveTimerCount(HWND window) {
         Timers().begin(), Timers().end(), [&](const Timer& t) { return t.window == window; }));
 }
 
+std::size_t TimerCount() {
+    return Timers().size();
+}
+
 bool HasTimer(HWND window, UINT_PTR id) {
     return FindTimer(window, id) != Timers().end();
 }

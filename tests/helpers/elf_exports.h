@@ -7,18 +7,21 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 inline std::set<std::string> ElfExports(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         throw std::runtime_error("cannot open " + path);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
-                                  std::istreambuf_iterator<char>());
+    // Read in one go: a library with debug information is tens of megabytes, too many to
+    // take a byte at a time in an unoptimised build.
+    std::vector<char> bytes(static_cast<std::size_t>(file.tellg()));
+    file.seekg(0);
+    if (!file.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw std::runtime_error("cannot read " + path);
     auto read = [&](std::size_t offset, auto* out) {
         if (offset > bytes.size() || bytes.size() - offset < sizeof *out) {
             throw std::runtime_error("truncated ELF file " + path);

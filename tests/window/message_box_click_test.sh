@@ -18,14 +18,10 @@ press_key End
 press_key BackSpace
 type_text "96"
 click_closing 1          # OK: refused, the box comes up over the dialog
+settle "OK refused"
 # The box opens as a second real window, the innermost one.
-windows_open() { awk -F'\t' '$1 == "window" { n++ } END { print n + 0 }' "$REPORT/windows.txt"; }
-tries=0
-while [ "$(windows_open)" != 2 ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 100 ] && fail "no message box came up"
-    sleep 0.05
-done
+windows_open=$(awk -F'\t' '$1 == "window" { n++ } END { print n + 0 }' "$REPORT/windows.txt")
+[ "$windows_open" = 2 ] || fail "no message box came up ($windows_open windows open)"
 box_caption=$(awk -F'\t' '$1 == "window" { last = $6 } END { print last }' "$REPORT/windows.txt")
 wait_window "$box_caption"
 [ "$WINDOW" != "$CAPTION_WINDOW" ] || fail "the message box has no window of its own"

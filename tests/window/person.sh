@@ -59,29 +59,37 @@ frames_now() {
     awk -F'\t' -v w="$WINDOW" '$1 == "window" && $2 == w { print $3 }' "$REPORT/windows.txt"
 }
 
-# Waits until the window WINDOW has shown a frame after the FRAMES it had, and then until it
-# has shown none for a fifth of a second (a click may show a few: pressed, released, moved).
-wait_frame() {
-    local tries=0 now quiet=0
+# Waits until the program has handled every input sent so far and the frames it brought are
+# on the screen and in the report: a settle request goes to the window through the X server,
+# behind that input, and the program answers in its report once a pass over its windows shows
+# nothing new. Sets FRAMES (the window WINDOW's frames so far) and TIMERS (the timers still
+# set: 0 when nothing more will be drawn until the next input).
+SETTLE_SERIAL=0
+settle() {
+    local tries=0 answer
+    SETTLE_SERIAL=$((SETTLE_SERIAL + 1))
+    "${WINDOW_REQUEST:?the test sets WINDOW_REQUEST}" "$WINDOW" settle "$SETTLE_SERIAL" ||
+        fail "could not ask the window to settle after: $1"
     while :; do
-        now=$(frames_now)
-        if [ -n "$now" ] && [ "$now" -gt "$FRAMES" ]; then
-            break
-        fi
+        answer=$(awk -F'\t' -v n="$SETTLE_SERIAL" '$1 == "settled" && $2 == n { print $3 }' \
+            "$REPORT/windows.txt")
+        [ -n "$answer" ] && break
+        kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended after: $1"
         tries=$((tries + 1))
-        [ $tries -gt 300 ] && fail "the window showed no new frame within 15 s after: $1"
+        [ $tries -gt 600 ] && fail "the window did not settle within 30 s after: $1"
         sleep 0.05
     done
-    while [ $quiet -lt 4 ]; do
-        sleep 0.05
-        if [ "$(frames_now)" = "$now" ]; then
-            quiet=$((quiet + 1))
-        else
-            now=$(frames_now)
-            quiet=0
-        fi
-    done
-    FRAMES=$now
+    TIMERS=$answer
+    FRAMES=$(frames_now)
+}
+
+# Waits until the program has handled the input sent so far (settle), which must have shown
+# a new frame of the window WINDOW.
+wait_frame() {
+    local before=$FRAMES
+    settle "$1"
+    [ -n "$FRAMES" ] && [ "$FRAMES" -gt "$before" ] ||
+        fail "the window showed no new frame after: $1"
 }
 
 # The middle of a line of the report (the first whose fields match the awk condition),
@@ -98,14 +106,9 @@ middle_of() {
 # Clicks the middle of the first report line that matches and waits for the window to show
 # the result (unless the click ends the window: CLICK_ENDS=1); names what it clicks for errors.
 click_on() {
-    local what=$1 condition=$2 first=$3 point tries=0
+    local what=$1 condition=$2 first=$3 point
     point=$(middle_of "$condition" "$first")
-    while [ -z "$point" ]; do
-        tries=$((tries + 1))
-        [ $tries -gt 200 ] && fail "nothing to click for $what"
-        sleep 0.05
-        point=$(middle_of "$condition" "$first")
-    done
+    [ -n "$point" ] || fail "nothing to click for $what"
     # shellcheck disable=SC2086
     xdotool mousemove --window "$WINDOW" $point click 1 || fail "xdotool could not click $what"
     [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"

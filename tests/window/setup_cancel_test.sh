@@ -17,7 +17,7 @@ for leave in close-box escape; do
     click_tab "2"
     click_control 216    # Generate output when
     if [ "$leave" = close-box ]; then
-        "${CLOSE_REQUEST:?the test sets CLOSE_REQUEST}" "$WINDOW" ||
+        "${WINDOW_REQUEST:?the test sets WINDOW_REQUEST}" "$WINDOW" close ||
             fail "could not ask the window to close"
     else
         press_key Escape
