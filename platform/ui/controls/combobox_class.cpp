@@ -226,6 +226,7 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case CB_GETDROPPEDSTATE:
             return data.dropped ? TRUE : FALSE;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // a quick second click is a click too
             if (GetFocus() != window)
                 SetFocus(window);
             SendMessageW(window, CB_SHOWDROPDOWN, !data.dropped, 0);

@@ -367,7 +367,8 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             UpdateScroller(window, data);
             return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
-        case WM_LBUTTONDOWN: {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {  // a quick second click is a click too
             const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             if (p.x >= VisibleRight(window, data))
                 return 0;
