@@ -123,6 +123,9 @@ struct Item {
         if (number.empty() || error != std::errc() || end != number.data() + number.size()) {
             Fail("expected a range such as 10 V or 2.5mV");
         }
+        // Full scale is what a level is a share of: an input without one measures nothing.
+        if (!(parsed > 0))
+            Fail("a range must be more than 0");
         std::string range(number);
         if (exponent) {
             char plain[32];

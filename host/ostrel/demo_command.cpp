@@ -49,7 +49,7 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
 
     std::string noDisplay;
     if (options.Window && !screen::OpenDisplay(noDisplay)) {
-        err << "ostrel: demo --window needs a display (" << noDisplay << ")\n";
+        err << "ostrel: demo --window: the dialog cannot be shown: " << noDisplay << "\n";
         return 2;
     }
     inspect::DemoUserSaw seen;

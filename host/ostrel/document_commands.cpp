@@ -7,13 +7,14 @@
 #include <stdexcept>
 
 #include "host/device/device_description_text.h"
+#include "host/files/file_identity.h"
+#include "host/files/output_file.h"
 #include "host/ostrel/block_table.h"
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/programming_report.h"
 #include "host/session/document_file.h"
-#include "host/session/host_files.h"
 #include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
 
@@ -103,7 +104,7 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     }
     // A document written to standard output gets it to itself: the status goes with the
     // errors.
-    std::ostream& status = session::IsStandardOutput(documentPath) ? err : out;
+    std::ostream& status = files::IsStandardOutput(documentPath) ? err : out;
     OstrelHost host(device, status);
     host.SendConfigurationText(*text);
     host.PrintState(status);
@@ -143,6 +144,10 @@ int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& ou
         return 1;
     }
     out << "Opened " << path << "\n";
+    if (!host.StoredTextProblem().empty())
+        err << "ostrel: the configuration text stored in " << path
+            << " is not one this Tarvel reads (" << host.StoredTextProblem()
+            << "): the document opened as empty\n";
     return 0;
 }
 
@@ -166,6 +171,13 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     device::DeviceDescription device;
     if (!ReadDevice(options, device, err))
         return 2;
+    // Whatever the person does in the dialog must have somewhere to go.
+    try {
+        files::CheckWritable(documentPath);
+    } catch (const files::FileError& error) {
+        err << "ostrel: " << error.what() << "\n";
+        return 2;
+    }
     // The person at the display, when there is one, answers the message boxes and the dialog.
     std::string noDisplay;
     const std::unique_ptr<screen::ScreenUser> person = screen::ScreenUser::IfDisplay(noDisplay);
@@ -174,7 +186,13 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     if (std::filesystem::exists(documentPath, noFile)) {
         if (const int code = OpenDocumentFile(host, documentPath, out, err); code != 0)
             return code;
+        if (!host.StoredTextProblem().empty()) {
+            err << "ostrel: setup would replace the configuration text stored in " << documentPath
+                << ", which this Tarvel does not read; nothing was changed\n";
+            return 1;
+        }
     } else {
+        host.NewDocument(documentPath);
         out << "New document " << documentPath << "\n";
     }
 
@@ -196,13 +214,13 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     host.Session().ChooseMenuItem(item, host.Extension());
     host.PrintHelpRequests(out);
     if (person && !person->Problem().empty()) {
-        err << "ostrel: the setup dialog could not be shown (" << person->Problem()
-            << "); nothing was changed\n";
+        err << "ostrel: the setup dialog cannot be shown: " << person->Problem()
+            << "; nothing was changed\n";
         return 2;
     }
     if (host.DialogsWithoutScreen() > 0) {
-        err << "ostrel: setup needs a display to show its dialog (" << noDisplay
-            << "); nothing was changed\n";
+        err << "ostrel: the setup dialog cannot be shown: " << noDisplay
+            << "; nothing was changed\n";
         return 2;
     }
     if (!host.Modified()) {

@@ -1,13 +1,13 @@
 #include "host/ostrel/file_text.h"
 
-#include "host/session/host_files.h"
+#include "host/files/read_file.h"
 
 namespace ostrel {
 
 std::optional<std::string> ReadFileText(const std::string& path, std::string& error) {
     try {
-        return session::ReadWholeFile(path);
-    } catch (const session::FileError& failure) {
+        return files::ReadWholeFile(path);
+    } catch (const files::FileError& failure) {
         error = failure.what();
         return std::nullopt;
     }

@@ -4,7 +4,9 @@
 
 #include "host/api/framework_host.h"
 #include "host/api/tev_string_interface.h"
+#include "host/files/file_error.h"
 #include "host/inspect/tarvel_formats.h"
+#include "host/ostrel/stored_text.h"
 #include "host/session/document_file.h"
 #include "platform/stream/memory_stream.h"
 #include "platform/text/utf.h"
@@ -154,12 +156,34 @@ HRESULT OstrelHost::Save(const std::string& path) {
     const HRESULT result = document_->SaveExtensions(streams);
     if (result != S_OK)
         return result;
-    session::SaveDocumentFile(path, streams);
+    const bool opened = opened_ && path == openedPath_;
+    session::SaveDocumentFile(path, streams, opened ? &*opened_ : nullptr);
+    if (opened) {
+        try {
+            opened_ = files::StateOf(path);
+        } catch (const files::FileError&) {
+            opened_.reset();  // saved where it cannot be read back: nothing left to compare
+        }
+    }
     return S_OK;
 }
 
+void OstrelHost::NewDocument(const std::string& path) {
+    openedPath_ = path;
+    opened_ = files::StateOf(path);
+}
+
 HRESULT OstrelHost::Open(const std::string& path, std::ostream& notes) {
-    const std::vector<session::ExtensionStream> streams = session::LoadDocumentFile(path);
+    files::FileState state;
+    const std::vector<session::ExtensionStream> streams = session::LoadDocumentFile(path, &state);
+    openedPath_ = path;
+    opened_ = state;
+    storedTextProblem_.clear();
+    if (const std::optional<std::string> text = StoredConfigurationText(streams)) {
+        const inspect::CheckedText checked = inspect::CheckConfigurationText(*text);
+        if (checked.read && !checked.problem.empty())
+            storedTextProblem_ = checked.problem;
+    }
     std::vector<CLSID> unclaimed;
     const HRESULT result = document_->LoadExtensions(streams, unclaimed);
     for (const CLSID& classId : unclaimed) {

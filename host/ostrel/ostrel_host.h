@@ -5,11 +5,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "host/device/simulated_corvex.h"
+#include "host/files/file_state.h"
 #include "host/session/host_session.h"
 #include "platform/ui/driver.h"
 
@@ -48,11 +50,20 @@ public:
     bool PersistenceOffered();
 
     // Saves the document's extension streams into `path`; S_OK, or the failing Save's result.
+    // When the document was opened from `path` (Open, NewDocument), only while the file is
+    // still the one opened: else it is saved beside it and session::DocumentChangedError says
+    // where.
     HRESULT Save(const std::string& path);
     // Loads `path` into the document; S_OK, or the failing Load's result. Streams that no
     // extension document takes are named on `notes`. Throws DocumentFileError for a file that
     // is not an Ostrel document.
     HRESULT Open(const std::string& path, std::ostream& notes);
+    // Takes the document as a new one for `path`, where there is no file yet.
+    void NewDocument(const std::string& path);
+    // Why the configuration text stored in the file opened is not one this Tarvel reads (it
+    // then opened as empty), e.g. "version 2 is newer than this Tarvel reads; nothing was
+    // read"; empty when it reads.
+    const std::string& StoredTextProblem() const { return storedTextProblem_; }
 
     // Modal dialogs that came up while ostrel had no screen to show them on (each was
     // cancelled at once), and the message boxes printed so far that no dialog raised (a
@@ -75,6 +86,10 @@ private:
     session::ExtensionModule* module_ = nullptr;
     ComPtr<device::SimulatedCorvex> device_;
     ComPtr<session::HostDocument> document_;
+    // The file the document was opened from (or made for), and what it was then.
+    std::string openedPath_;
+    std::optional<files::FileState> opened_;
+    std::string storedTextProblem_;
 };
 
 }  // namespace ostrel

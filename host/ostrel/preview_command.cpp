@@ -9,10 +9,13 @@
 #include "host/device/device_description_text.h"
 #include "host/device/input_converter.h"
 #include "host/device/output_engine.h"
+#include "host/files/file_identity.h"
+#include "host/files/read_file.h"
 #include "host/ostrel/document_commands.h"
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
+#include "host/ostrel/programming_report.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/reports/report_writers.h"
@@ -81,6 +84,45 @@ SampleWindow WindowOf(const PreviewOptions& options, const device::Trace& trace)
     return window;
 }
 
+// A file the preview reads or writes, with how the messages name it.
+struct NamedFile {
+    std::string Path;
+    std::string Name;
+};
+
+// Refuses, before anything is read or written, an output that is one of the inputs or another
+// output, whatever their names: two names of one file (a link, "./x", "-" and a redirected
+// standard output) are one file.
+void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& options) {
+    const std::vector<NamedFile> inputs{{configOrDocument, "the input " + configOrDocument},
+                                        {options.Signals, "the recording " + options.Signals}};
+    std::vector<NamedFile> outputs;
+    for (const ReportRequest& request : options.Reports) {
+        const std::string option(request.Kind->Option);
+        outputs.push_back({request.Path, option + " " + request.Path});
+        if (request.Kind->FilesBeside != nullptr) {
+            for (const std::string& beside : request.Kind->FilesBeside(request.Path))
+                outputs.push_back({beside, "the file written beside " + option + " " +
+                                               request.Path + " (" + beside + ")"});
+        }
+    }
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const std::optional<files::FileIdentity> output = files::IdentityOf(outputs[i].Path);
+        if (!output)
+            continue;  // its folder is missing: the write says so
+        for (const NamedFile& input : inputs) {
+            if (files::IdentityOf(input.Path) == output)
+                throw PreviewError(outputs[i].Name + " would overwrite " + input.Name +
+                                   "; nothing was read or written");
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (files::IdentityOf(outputs[j].Path) == output)
+                throw PreviewError(outputs[j].Name + " and " + outputs[i].Name +
+                                   " are one file; nothing was read or written");
+        }
+    }
+}
+
 // Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
 bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::ostream& err,
              int& code) {
@@ -99,6 +141,12 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
         return true;
     }
     code = OpenDocumentFile(host, path, out, err);
+    if (code == 0 && !host.StoredTextProblem().empty()) {
+        err << "ostrel: " << path
+            << " holds no configuration this Tarvel reads; nothing was "
+               "applied\n";
+        code = 1;
+    }
     return code == 0;
 }
 
@@ -127,33 +175,24 @@ void WriteReports(const PreviewOptions& options, const preview::ReplaySetup& set
 
 }  // namespace
 
-void PreviewOptions::AskFor(const preview::ReportKind& kind, const std::string& path) {
-    const auto& kinds = preview::ReportKinds();
-    const auto rank = [&](const preview::ReportKind* k) {
-        return std::find(kinds.begin(), kinds.end(), k) - kinds.begin();
-    };
-    auto at = Reports.begin();
-    while (at != Reports.end() && rank(at->Kind) < rank(&kind))
-        ++at;
-    const bool asked = at != Reports.end() && at->Kind == &kind;
-    if (path.empty()) {  // an empty file name asks for no report
-        if (asked)
-            Reports.erase(at);
-    } else if (asked) {
-        at->Path = path;
-    } else {
-        Reports.insert(at, ReportRequest{&kind, path});
-    }
-}
-
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err) {
+    // A report on the standard output has it to itself: what ostrel says goes with the errors.
+    const bool reportOnOutput = std::any_of(
+        options.Reports.begin(), options.Reports.end(),
+        [](const ReportRequest& request) { return files::IsStandardOutput(request.Path); });
+    std::ostream& status = reportOnOutput ? err : out;
     try {
+        CheckFilesApart(configOrDocument, options);
+        // A recording that never ends (a FIFO, a device) is refused before it is opened.
+        files::CheckRegularFile(options.Signals);
         const device::DeviceDescription device = device::ParseDeviceDescription(options.Device);
-        OstrelHost host(device, out);
+        OstrelHost host(device, status);
         int code = 0;
-        if (!Program(host, configOrDocument, out, err, code))
+        if (!Program(host, configOrDocument, status, err, code))
             return code;
+        // Refusals are reported as apply reports them; the device runs what it holds.
+        const bool programmed = ReportProgramming(host.Device(), status, err);
         const std::vector<device::OutputProgram> programs =
             device::ProgramsInForce(host.Device().Commands(), device.Inputs);
 
@@ -165,16 +204,19 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
             ranges.push_back(input.Range);
         const device::Trace trace = ReplayOutputs(programs, ConvertSignals(signals, ranges));
         const SampleWindow window = WindowOf(options, trace);
-        out << "Signals " << options.Signals << ": " << signals.Channels.size() << " inputs\n"
-            << FormatPreviewSummary(programs, trace, window, inputs);
+        status << "Signals " << options.Signals << ": " << signals.Channels.size() << " inputs\n"
+               << FormatPreviewSummary(programs, trace, window, inputs)
+               << RefusedOutputsText(host.Device().Commands(), programs);
         WriteReports(
             options,
             preview::ReplaySetup{BlocksInForce(programs), inputs, options.From, options.To},
-            signals, trace, out);
-        return 0;
+            signals, trace, status);
+        return programmed ? 0 : 1;
     } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
     } catch (const preview::SignalFileError& error) {
+        err << "ostrel: " << error.what() << "\n";
+    } catch (const files::FileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
         err << "ostrel: " << error.what() << "\n";

@@ -22,20 +22,20 @@ struct ReportRequest {
 struct PreviewOptions {
     std::string Signals;  // the recorded signals, in a format of preview::SignalFormats()
     std::string Device;   // a device description text (empty: the demonstration device)
-    // The reports to write, at most one of each kind, in the report table's order.
+    // The reports to write, at most one of each kind, in the report table's order; "-" is the
+    // standard output.
     std::vector<ReportRequest> Reports;
     std::optional<double> From;  // seconds, in the recording's time: the part the summary and
                                  // the reports look at
     std::optional<double> To;
-
-    // Asks for a report of `kind` into `path`; a second request of a kind replaces the first,
-    // and an empty path takes the request back.
-    void AskFor(const preview::ReportKind& kind, const std::string& path);
 };
 
-// Exit 0 with the summary and the files asked for; 1 when the extension's Load of a document does
-// not answer S_OK; 2 when a file cannot be read or written, the signals do not fit the device or
-// the window is empty.
+// Exit 0 with the summary and the files asked for; 1 when the device refused a block (reported
+// as apply reports it; the replay runs what the device holds), when the configuration does not
+// read (or is of another version) or the extension's Load of a document does not answer S_OK;
+// 2 when an output is one of the inputs or another output, a file cannot be read or written,
+// the signals do not fit the device or the window is empty. With a report on the standard
+// output, the summary goes to `err`.
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err);
 

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "host/device/input_converter.h"
+#include "host/ostrel/block_table.h"
 #include "host/preview/reports/trace_labels.h"
 
 namespace ostrel {
@@ -149,6 +150,27 @@ std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& progr
             text += "  " + PulsesText(trace.Outputs[k], trace, window) + "\n";
             text += "  " + IgnoredText(trace.Outputs[k], window) + "\n";
         }
+    }
+    return text;
+}
+
+std::string RefusedOutputsText(const std::vector<device::DeviceCommand>& commands,
+                               const std::vector<device::OutputProgram>& programs) {
+    std::string text;
+    std::vector<std::int32_t> named;
+    for (const device::DeviceCommand& command : commands) {
+        if (command.What != device::DeviceCommand::Kind::kProgram || command.Result == S_OK)
+            continue;
+        const std::int32_t output = DecodeBlock(command.Block).Output;
+        const bool held = std::any_of(programs.begin(), programs.end(), [&](const auto& program) {
+            return program.Output == output;
+        });
+        if (held || std::find(named.begin(), named.end(), output) != named.end())
+            continue;
+        named.push_back(output);
+        text += Printf("Output %d: refused by the device: ", output) +
+                (command.Refusal.empty() ? std::string("no reason given") : command.Refusal) +
+                "; it holds no program and stays low\n";
     }
     return text;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/device/output_program.h"
+#include "host/device/simulated_corvex.h"
 #include "host/device/trace.h"
 #include "host/preview/formats/input_scale.h"
 
@@ -30,5 +31,11 @@ std::string FormatSeconds(double seconds, double sampleRate);
 std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& programs,
                                  const device::Trace& trace, SampleWindow window,
                                  const std::vector<preview::InputScale>& inputs = {});
+
+// A line for each output the device refused a block for and holds no program for, which the
+// summary above does not list: "Output 1: refused by the device: REASON; it holds no program
+// and stays low". Empty when there is none.
+std::string RefusedOutputsText(const std::vector<device::DeviceCommand>& commands,
+                               const std::vector<device::OutputProgram>& programs);
 
 }  // namespace ostrel

@@ -5,7 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "host/session/host_files.h"
+#include "host/files/file_state.h"
+#include "host/files/output_file.h"
+#include "host/files/read_file.h"
 
 namespace session {
 
@@ -138,22 +140,51 @@ std::vector<ExtensionStream> ReadDocumentFile(std::istream& in) {
     return streams;
 }
 
+namespace {
+
+// The first of PATH.mine, PATH.mine.2 ... that names no file.
+std::filesystem::path FreeNameBeside(const std::filesystem::path& path) {
+    std::filesystem::path beside = path.string() + ".mine";
+    std::error_code ignored;
+    for (int n = 2; std::filesystem::symlink_status(beside, ignored).type() !=
+                    std::filesystem::file_type::not_found;
+         ++n)
+        beside = path.string() + ".mine." + std::to_string(n);
+    return beside;
+}
+
+}  // namespace
+
 void SaveDocumentFile(const std::filesystem::path& path,
-                      const std::vector<ExtensionStream>& streams) {
+                      const std::vector<ExtensionStream>& streams, const files::FileState* opened) {
     std::ostringstream out;
     WriteDocumentFile(out, streams);
     try {
-        ReplaceFile(path, out.view());
-    } catch (const FileError& error) {
+        files::OutputFile file(path);
+        file.Write(out.view());
+        // Checked as late as can be: just before the new file takes the old one's place.
+        const files::FileState now = opened != nullptr ? files::StateOf(path) : files::FileState{};
+        if (opened != nullptr && now != *opened) {
+            const std::filesystem::path beside = FreeNameBeside(path);
+            files::ReplaceFile(beside, out.view());
+            const char* what = !now.Exists ? "removed" : opened->Exists ? "changed" : "made";
+            throw DocumentChangedError(path.string() + " was " + what +
+                                       " by another program since it was opened, so it was "
+                                       "left as it is; this document was saved beside it, in " +
+                                       beside.string());
+        }
+        file.Commit();
+    } catch (const files::FileError& error) {
         throw DocumentFileError(error.what());
     }
 }
 
-std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path) {
+std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path,
+                                              files::FileState* state) {
     std::string bytes;
     try {
-        bytes = ReadWholeFile(path);
-    } catch (const FileError& error) {
+        bytes = files::ReadWholeFile(path, files::kMaxReadFileBytes, state);
+    } catch (const files::FileError& error) {
         throw DocumentFileError(error.what());
     }
     std::istringstream in(std::move(bytes));

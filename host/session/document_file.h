@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/files/file_state.h"
 #include "host/session/host_document.h"
 
 namespace session {
@@ -30,12 +31,25 @@ void WriteDocumentFile(std::ostream& out, const std::vector<ExtensionStream>& st
 // stream are accepted.
 std::vector<ExtensionStream> ReadDocumentFile(std::istream& in);
 
+// A save refused because the file is no longer the one the document was opened from.
+class DocumentChangedError : public DocumentFileError {
+public:
+    using DocumentFileError::DocumentFileError;
+};
+
 // Writes the document file so that an old file at `path` is replaced only once the new one is
-// complete on disk (ReplaceFile); DocumentFileError with the reason otherwise.
+// complete on disk (files::OutputFile); DocumentFileError with the reason otherwise. With
+// `opened` (what the file was when the document was opened from it, or that there was none)
+// the file must still be that: when another program has saved it, made it or removed it
+// since, it is left as it is, the document is saved beside it instead (PATH.mine, or
+// PATH.mine.2 ... when that is taken) and DocumentChangedError names both.
 void SaveDocumentFile(const std::filesystem::path& path,
-                      const std::vector<ExtensionStream>& streams);
-// Reads a document file (at most kMaxReadFileBytes, a regular file); DocumentFileError naming
-// the file and the reason when it cannot be read or does not follow the format.
-std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path);
+                      const std::vector<ExtensionStream>& streams,
+                      const files::FileState* opened = nullptr);
+// Reads a document file (at most files::kMaxReadFileBytes, a regular file); DocumentFileError
+// naming the file and the reason when it cannot be read or does not follow the format. With
+// `state`, what the file was as it was read.
+std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path,
+                                              files::FileState* state = nullptr);
 
 }  // namespace session

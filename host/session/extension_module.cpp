@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "host/session/host_files.h"
+#include "host/session/loader_reason.h"
 
 #include "host/api/version_resource.h"
 #include "platform/module/module.h"

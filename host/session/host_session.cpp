@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "host/session/host_files.h"
+#include "host/session/loader_reason.h"
 
 #include "platform/com/class_objects.h"
 #include "platform/com/ole_init.h"

@@ -81,10 +81,18 @@ bool OpenDisplay(std::string& why) {
         const char* value = std::getenv(variable);
         return value != nullptr && *value != '\0';
     };
-    if (!named("DISPLAY") && !named("WAYLAND_DISPLAY")) {
+    const bool x11 = named("DISPLAY");
+    if (!x11 && !named("WAYLAND_DISPLAY")) {
         why = "no display (DISPLAY is not set)";
         return false;
     }
+    const std::string display =
+        x11 ? "DISPLAY=" + std::string(std::getenv("DISPLAY"))
+            : "WAYLAND_DISPLAY=" + std::string(std::getenv("WAYLAND_DISPLAY"));
+    // The display named, and no other: when it cannot be reached SDL would otherwise fall back
+    // to drawing off-screen, where nobody sees the dialog and nobody ever closes it.
+    if (!named("SDL_VIDEODRIVER"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 ? "x11" : "wayland");
     // Ctrl+C in the terminal ends the program as usual.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window shows the toolkit's pixels one for one, straight from memory: no graphics
@@ -92,7 +100,13 @@ bool OpenDisplay(std::string& why) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        why = std::string("no display: ") + SDL_GetError();
+        why = display + " cannot be reached (" + SDL_GetError() + ")";
+        return false;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (driver != "x11" && driver != "wayland") {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        why = "the video driver \"" + driver + "\" shows nothing on a display";
         return false;
     }
     std::atexit([] { SDL_Quit(); });

@@ -47,6 +47,7 @@ constexpr std::array kLayers{
     Layer{"extension/framework", 20},
     Layer{"extension/document", 21},
     Layer{"extension/module", 22},
+    Layer{"host/files", 29},
     Layer{"host/resources", 30},
     Layer{"host/kyt", 30},
     Layer{"host/device", 30},
@@ -58,7 +59,7 @@ constexpr std::array kLayers{
     Layer{"host/ostrel", 34},
 };
 
-constexpr int kLowestHostRank = 30;
+constexpr int kLowestHostRank = 29;
 
 std::string_view FolderOf(std::string_view path) {
     const std::size_t slash = path.rfind('/');

@@ -1,9 +1,8 @@
 #include "host/preview/reports/events_csv_report.h"
+
 #include <memory>
 
-#include <fstream>
-
-#include "host/preview/formats/signal_file_error.h"
+#include "host/files/output_file.h"
 #include "host/preview/reports/report_writer.h"
 #include "host/preview/reports/trace_labels.h"
 
@@ -38,14 +37,9 @@ std::string EventsCsvText(const device::Trace& trace) {
 }
 
 void WriteEventsCsv(const std::string& path, const device::Trace& trace) {
-    const std::string text = EventsCsvText(trace);
-    std::ofstream file(path, std::ios::binary);
-    if (!file)
-        throw SignalFileError(path, 0, "cannot be opened for writing");
-    file << text;
-    file.flush();
-    if (!file)
-        throw SignalFileError(path, 0, "could not be written");
+    files::OutputFile file(path);
+    file.Write(EventsCsvText(trace));
+    file.Commit();
 }
 
 namespace {
@@ -61,7 +55,7 @@ public:
     std::string Finish() override {
         static const device::Trace kNothing;
         WriteEventsCsv(path_, events_ != nullptr ? *events_ : kNothing);
-        return "Events written to " + path_;
+        return "Events written to " + WhereTo(path_);
     }
 
 private:
@@ -79,6 +73,8 @@ const ReportKind& EventsCsvReport() {
         [](const std::string& path) -> std::unique_ptr<ReportWriter> {
             return std::make_unique<EventsCsvWriter>(path);
         },
+        {},
+        nullptr,
     };
     return kind;
 }

@@ -16,7 +16,8 @@
 
 namespace preview {
 
-// Throws SignalFileError when the file cannot be written.
+// Writes `path` ("-": the standard output) through a files::OutputFile; files::FileError
+// when it cannot be written.
 void WriteEventsCsv(const std::string& path, const device::Trace& trace);
 
 // The same text, for callers that write it elsewhere.

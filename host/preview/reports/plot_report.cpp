@@ -5,12 +5,16 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
-#include <charconv>
+#include <cctype>
 #include <cmath>
+#include <exception>
+#include <filesystem>
 #include <memory>
 
+#include "host/files/output_file.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/reports/report_writer.h"
+#include "host/preview/reports/time_axis.h"
 #include "host/preview/reports/trace_labels.h"
 
 namespace preview {
@@ -30,30 +34,8 @@ constexpr Rgb kPalette[] = {{31, 119, 180},  {255, 127, 14}, {44, 160, 44},   {2
                             {148, 103, 189}, {140, 86, 75},  {227, 119, 194}, {127, 127, 127},
                             {188, 189, 34},  {23, 190, 207}};
 
-std::string Short(double value, int digits = 4) {
-    if (std::fabs(value) < 1e-12)
-        value = 0.0;
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    return std::string(buffer, result.ptr);
-}
-
-// A step of 1, 2 or 5 times a power of ten that cuts `span` into about `parts` pieces.
-double NiceStep(double span, double parts) {
-    const double raw = span / parts;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double factor : {1.0, 2.0, 5.0}) {
-        if (factor * power >= raw)
-            return factor * power;
-    }
-    return 10.0 * power;
-}
-
-// Decimals that show a multiple of `step` exactly.
-int DecimalsFor(double step) {
-    return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 12);
-}
+// The largest picture the drawing library makes as an image, in pixels either way.
+constexpr int kLargestImage = 32767;
 
 struct Band {
     double Low, High;
@@ -98,10 +80,10 @@ std::vector<Band> BandsOf(std::size_t input, const device::Trace& trace,
             const bool above = slot.Direction == RuleSlot::kAbove;
             bands.push_back({std::min(low, threshold), std::max(low, threshold), above, lane,
                              OutputName(block->Output) + ": " +
-                                 (above ? "above " + Short(threshold) + unit + ", re-arms below " +
-                                              Short(low) + unit
-                                        : "below " + Short(low) + unit + ", re-arms above " +
-                                              Short(threshold) + unit)});
+                                 (above ? "above " + ShortNumber(threshold) + unit +
+                                              ", re-arms below " + ShortNumber(low) + unit
+                                        : "below " + ShortNumber(low) + unit + ", re-arms above " +
+                                              ShortNumber(threshold) + unit)});
         }
     }
     return bands;
@@ -111,10 +93,12 @@ std::pair<std::int64_t, std::int64_t> SampleWindow(const device::Signals& signal
                                                    double to) {
     const double rate = signals.SampleRate;
     const auto count = static_cast<std::int64_t>(signals.SampleCount());
-    const auto first = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(std::floor((from - signals.StartTime) * rate)), 0, count);
-    const auto last = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(std::ceil((to - signals.StartTime) * rate)) + 1, 0, count);
+    // Held within the recording before they become whole numbers.
+    const double samples = static_cast<double>(count);
+    const auto first = static_cast<std::int64_t>(
+        std::clamp(std::floor((from - signals.StartTime) * rate), 0.0, samples));
+    const auto last = static_cast<std::int64_t>(
+        std::clamp(std::ceil((to - signals.StartTime) * rate) + 1, 0.0, samples));
     return {first, last};
 }
 
@@ -152,6 +136,25 @@ struct CairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
+// The output lanes' labels: the output's name and its counts.
+std::string CountsLabel(const device::OutputTrace& output) {
+    return std::to_string(output.Pulses.size()) + " pulses, " +
+           std::to_string(output.Ignored.size()) + " ignored in all";
+}
+
+// How wide `text` is drawn at `size` points.
+double TextWidth(const std::string& text, double size, bool bold) {
+    const std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+    const std::unique_ptr<cairo_t, CairoDeleter> context(cairo_create(surface.get()));
+    cairo_select_font_face(context.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(context.get(), size);
+    cairo_text_extents_t extents;
+    cairo_text_extents(context.get(), text.c_str(), &extents);
+    return extents.x_advance;
+}
+
 void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::InputLane& lane,
                    const device::Signals& signals, const std::vector<Band>& bands) {
     const double left = layout.Left, right = layout.Right;
@@ -163,7 +166,7 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
     const device::SignalChannel& channel = signals.Channels[lane.Input];
     const std::string unit = channel.Unit.empty() ? "" : " " + channel.Unit;
     const double step = NiceStep(lane.High - lane.Low, 4);
-    for (double value = std::ceil(lane.Low / step) * step; value <= lane.High; value += step) {
+    for (const double value : MultiplesWithin(lane.Low, lane.High, step, 100)) {
         const double y = std::round(lane.YOf(value)) + 0.5;
         cairo_set_source_rgb(cr, 0.88, 0.88, 0.88);
         cairo_set_line_width(cr, 1);
@@ -171,7 +174,7 @@ void DrawInputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Inpu
         cairo_line_to(cr, right, y);
         cairo_stroke(cr);
         cairo_set_source_rgb(cr, 0.25, 0.25, 0.25);
-        Text(cr, left - 6, y + 4, Short(value) + unit, 11, 1.0);
+        Text(cr, left - 6, y + 4, ShortNumber(value) + unit, 11, 1.0);
     }
 
     // Bands, each with a dashed line at its threshold side and its label at the right.
@@ -305,23 +308,16 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
     SetColour(cr, OutputColour(colour));
     Text(cr, left - 6, lane.Top + 18, OutputName(output.Output), 11, 1.0, true);
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
-    Text(cr, left - 6, lane.Top + 32,
-         std::to_string(output.Pulses.size()) + " pulses, " +
-             std::to_string(output.Ignored.size()) + " ignored in all",
-         10, 1.0);
+    Text(cr, left - 6, lane.Top + 32, CountsLabel(output), 10, 1.0);
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_rectangle(cr, left + 0.5, lane.Top + 0.5, right - left - 1, lane.Bottom - lane.Top - 1);
     cairo_stroke(cr);
 }
 
 void DrawTimeAxis(cairo_t* cr, const PlotLayout& layout, double gridTop, double axisY) {
-    const double step = NiceStep(layout.To - layout.From, (layout.Right - layout.Left) / 110);
-    const int decimals = DecimalsFor(step);
+    const TimeTicks ticks = TicksFor(layout.From, layout.To, layout.Right - layout.Left);
     cairo_set_line_width(cr, 1);
-    for (double tick = std::ceil(layout.From / step - 1e-9) * step;
-         tick <= layout.To + 1e-12 * step; tick += step) {
-        if (std::fabs(tick) < step * 1e-6)
-            tick = 0.0;  // no "-0.0"
+    for (const double tick : ticks.At) {
         const double x = std::round(layout.XOf(tick)) + 0.5;
         cairo_set_source_rgba(cr, 0.5, 0.5, 0.5, 0.35);
         cairo_move_to(cr, x, gridTop);
@@ -331,10 +327,28 @@ void DrawTimeAxis(cairo_t* cr, const PlotLayout& layout, double gridTop, double 
         cairo_move_to(cr, x, axisY);
         cairo_line_to(cr, x, axisY + 5);
         cairo_stroke(cr);
-        Text(cr, x, axisY + 18, FixedText(tick, decimals), 11, 0.5);
+        Text(cr, x, axisY + 18, FixedText(tick, ticks.Decimals), 11, 0.5);
     }
     Text(cr, (layout.Left + layout.Right) / 2, axisY + 36, "time (s)", 12, 0.5, true);
 }
+
+// Hands the drawing library's output to the file; an error of the file is kept for the caller
+// to throw, as it cannot pass through the library.
+struct CairoOutput {
+    files::OutputFile& File;
+    std::exception_ptr Failure;
+
+    static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
+        auto* output = static_cast<CairoOutput*>(closure);
+        try {
+            output->File.Write({reinterpret_cast<const char*>(data), length});
+            return CAIRO_STATUS_SUCCESS;
+        } catch (...) {
+            output->Failure = std::current_exception();
+            return CAIRO_STATUS_WRITE_ERROR;
+        }
+    }
+};
 
 }  // namespace
 
@@ -365,24 +379,42 @@ PlotLayout LayoutPlot(const std::string& path, const device::Signals& signals,
     const double start = signals.StartTime;
     const double end = start + static_cast<double>(signals.SampleCount()) / signals.SampleRate;
     PlotLayout layout;
+    layout.Width = std::clamp(options.Width, 400, 20000);
+    const std::vector<std::size_t> plotted = PlottedOutputs(trace, blocks);
+    // Room at the left for the widest output label.
+    layout.Left = kLeftMargin;
+    for (const std::size_t output : plotted) {
+        const device::OutputTrace& lane = trace.Outputs[output];
+        layout.Left = std::max({layout.Left, TextWidth(OutputName(lane.Output), 11, true) + 12,
+                                TextWidth(CountsLabel(lane), 10, false) + 12});
+    }
+    layout.Right = std::max(layout.Left + 100, layout.Width - kRightMargin);
+    layout.Width = static_cast<int>(std::ceil(layout.Right + kRightMargin));
+
     layout.From = options.From.value_or(start);
     layout.To = options.To.value_or(end);
+    // A window in order whose times cannot be told apart (a recording long after time 0 may
+    // even end where it starts) has nothing to draw them on.
+    if (layout.From <= layout.To) {
+        if (const auto narrow = TooNarrow(layout.From, layout.To, layout.Right - layout.Left))
+            throw SignalFileError(path, 0,
+                                  "the window from " + ShortNumber(layout.From, 17) + " s to " +
+                                      ShortNumber(layout.To, 17) +
+                                      " s cannot be drawn: " + *narrow);
+    }
     if (!(layout.From < layout.To) || layout.To <= start || layout.From >= end) {
         throw SignalFileError(path, 0,
-                              "the window from " + Short(layout.From, 9) + " s to " +
-                                  Short(layout.To, 9) + " s is empty or outside the recording (" +
-                                  Short(start, 9) + " s to " + Short(end, 9) + " s)");
+                              "the window from " + ShortNumber(layout.From, 9) + " s to " +
+                                  ShortNumber(layout.To, 9) +
+                                  " s is empty or outside the recording (" + ShortNumber(start, 9) +
+                                  " s to " + ShortNumber(end, 9) + " s)");
     }
-    layout.Width = std::clamp(options.Width, 400, 20000);
-    layout.Left = kLeftMargin;
-    layout.Right = layout.Width - kRightMargin;
 
     std::vector<std::size_t> used = UsedInputs(blocks, signals.Channels.size());
     if (used.empty()) {
         for (std::size_t input = 0; input < signals.Channels.size(); ++input)
             used.push_back(input);
     }
-    const std::vector<std::size_t> plotted = PlottedOutputs(trace, blocks);
     double y = kTitleHeight;
     const auto [first, last] = SampleWindow(signals, layout.From, layout.To);
     for (const std::size_t input : used) {
@@ -421,9 +453,25 @@ void WritePlot(const std::string& path, const device::Signals& signals, const de
                const std::vector<OutputCommandBlock>& blocks, const std::vector<InputScale>& inputs,
                const PlotOptions& options) {
     const PlotLayout layout = LayoutPlot(path, signals, trace, blocks, inputs, options);
-    const bool svg = path.size() >= 4 && (path.ends_with(".svg") || path.ends_with(".SVG"));
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".png" && extension != ".svg")
+        throw SignalFileError(path, 0, "a picture is written as .png or .svg");
+    const bool svg = extension == ".svg";
+    if (!svg && (layout.Height > kLargestImage || layout.Width > kLargestImage))
+        throw SignalFileError(
+            path, 0,
+            "with " + std::to_string(layout.Outputs.size()) + " outputs and " +
+                std::to_string(layout.Inputs.size()) + " inputs to draw the picture would be " +
+                std::to_string(layout.Width) + " by " + std::to_string(layout.Height) +
+                " pixels, larger than the " + std::to_string(kLargestImage) +
+                " a PNG can have here; write an SVG (.svg) instead");
+    files::OutputFile file(path);
+    CairoOutput output{file, nullptr};
     const std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
-        svg ? cairo_svg_surface_create(path.c_str(), layout.Width, layout.Height)
+        svg ? cairo_svg_surface_create_for_stream(&CairoOutput::Write, &output, layout.Width,
+                                                  layout.Height)
             : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.Width, layout.Height));
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         throw SignalFileError(path, 0,
@@ -436,14 +484,14 @@ void WritePlot(const std::string& path, const device::Signals& signals, const de
         cairo_paint(cr);
 
         const std::vector<std::size_t> plotted = PlottedOutputs(trace, blocks);
-        const double seconds = layout.To - layout.From;
+        const int decimals = TicksFor(layout.From, layout.To, layout.Right - layout.Left).Decimals;
         cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
         Text(cr, layout.Left, 22,
              "Replay of " +
-                 Short(static_cast<double>(signals.SampleCount()) / signals.SampleRate, 6) +
-                 " s at " + Short(signals.SampleRate, 7) + " samples/s, shown from " +
-                 Short(layout.From, 7) + " s to " + Short(layout.To, 7) + " s (" +
-                 Short(seconds, 4) + " s)",
+                 DurationText(static_cast<double>(signals.SampleCount()) / signals.SampleRate) +
+                 " at " + ShortNumber(signals.SampleRate, 7) + " samples/s, shown from " +
+                 FixedText(layout.From, decimals) + " s to " + FixedText(layout.To, decimals) +
+                 " s (" + DurationText(layout.To - layout.From) + ")",
              13, 0.0, true);
         for (const PlotLayout::InputLane& lane : layout.Inputs)
             DrawInputLane(cr, layout, lane, signals,
@@ -453,14 +501,19 @@ void WritePlot(const std::string& path, const device::Signals& signals, const de
         const double axisY = layout.Height - kAxisHeight + 4;
         DrawTimeAxis(cr, layout, kTitleHeight, axisY);
     }
+    cairo_status_t status = CAIRO_STATUS_SUCCESS;
     if (svg) {
         cairo_surface_finish(surface.get());
-        if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-            throw SignalFileError(path, 0, "could not be written");
-        return;
+        status = cairo_surface_status(surface.get());
+    } else {
+        status = cairo_surface_write_to_png_stream(surface.get(), &CairoOutput::Write, &output);
     }
-    if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
-        throw SignalFileError(path, 0, "could not be written");
+    if (output.Failure)
+        std::rethrow_exception(output.Failure);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw SignalFileError(path, 0,
+                              std::string("could not be drawn: ") + cairo_status_to_string(status));
+    file.Commit();
 }
 
 namespace {
@@ -482,7 +535,7 @@ public:
         options.To = setup_.To;
         WritePlot(path_, samples_ != nullptr ? *samples_ : kNoSamples,
                   events_ != nullptr ? *events_ : kNothing, setup_.Blocks, setup_.Inputs, options);
-        return "Picture written to " + path_;
+        return "Picture written to " + WhereTo(path_);
     }
 
 private:
@@ -502,6 +555,8 @@ const ReportKind& PlotReport() {
         [](const std::string& path) -> std::unique_ptr<ReportWriter> {
             return std::make_unique<PlotWriter>(path);
         },
+        {".png", ".svg"},
+        nullptr,
     };
     return kind;
 }

@@ -45,7 +45,8 @@ public:
     // The recorded samples and what the device did with them.
     virtual void Consume(const device::Signals& samples, const device::Trace& events) = 0;
     // Writes the report and returns the line that tells what was written. Throws
-    // SignalFileError (naming the file) when it cannot be written.
+    // files::FileError (naming the file and the system's reason) when it cannot be written,
+    // SignalFileError (naming the file) when what was replayed cannot be written so.
     virtual std::string Finish() = 0;
 };
 
@@ -55,6 +56,11 @@ struct ReportKind {
     std::string_view Argument;  // how the help names the file: "OUT.csv"
     std::string_view Help;      // what the option does: "writes every pulse ... as CSV"
     std::unique_ptr<ReportWriter> (*Make)(const std::string& path) = nullptr;
+    // The endings (lower case, with the dot) its file's name may have; empty: any name.
+    std::vector<std::string_view> Extensions;
+    // The files it writes beside the one asked for (the dump's GTKWave save file); null when
+    // there are none.
+    std::vector<std::string> (*FilesBeside)(const std::string& path) = nullptr;
 };
 
 }  // namespace preview

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "host/files/file_identity.h"
+
 namespace preview {
 
 std::string OutputName(std::int32_t output) {
@@ -66,6 +68,30 @@ std::string FixedText(double seconds, int decimals) {
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, decimals);
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::to_string(seconds);
+}
+
+std::string ShortNumber(double value, int digits) {
+    if (std::fabs(value) < 1e-12)
+        value = 0.0;
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, result.ptr);
+}
+
+std::string DurationText(double seconds) {
+    // Below a minute, and lengths too long to count in whole seconds, in seconds.
+    if (!(std::fabs(seconds) >= 59.5 && std::fabs(seconds) < 1e15))
+        return ShortNumber(seconds, 4) + " s";
+    const std::int64_t whole = std::llround(std::fabs(seconds));
+    const std::string sign = seconds < 0 ? "-" : "";
+    if (whole < 3600)
+        return sign + std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s";
+    return sign + std::to_string(whole / 3600) + " h " + std::to_string(whole % 3600 / 60) + " min";
+}
+
+std::string WhereTo(const std::string& path) {
+    return path == files::kStandardOutputName ? "standard output" : path;
 }
 
 }  // namespace preview

@@ -33,4 +33,14 @@ int TimeDecimals(double sampleRate);
 // `seconds` with `decimals` decimals, in C notation whatever the locale.
 std::string FixedText(double seconds, int decimals);
 
+// `value` with at most `digits` significant digits ("2.5", "1e-07"), in C notation.
+std::string ShortNumber(double value, int digits = 4);
+
+// A length of time as a person reads it: "2.5 s" below a minute, "4 min 10 s" below an
+// hour, "3 h 0 min" from there.
+std::string DurationText(double seconds);
+
+// Where a report went, for the line that says so: the path, or "standard output" for "-".
+std::string WhereTo(const std::string& path);
+
 }  // namespace preview

@@ -1,11 +1,13 @@
 #include "host/preview/reports/vcd_report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
+#include "host/files/output_file.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/reports/report_writer.h"
 #include "host/preview/reports/trace_labels.h"
@@ -14,18 +16,10 @@ namespace preview {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// Collects text and writes it in blocks of about a megabyte.
+// Collects text and writes it into the file in blocks of about a megabyte.
 class BlockWriter {
 public:
-    explicit BlockWriter(const std::string& path)
-        : path_(path), file_(std::fopen(path.c_str(), "wb")) {
-        if (!file_)
-            throw SignalFileError(path, 0, "cannot be opened for writing");
-    }
+    explicit BlockWriter(const std::string& path) : file_(path) {}
     std::string& Text() { return text_; }
     void MaybeFlush() {
         if (text_.size() >= (1u << 20))
@@ -33,18 +27,16 @@ public:
     }
     void Close() {
         Flush();
-        if (std::fflush(file_.get()) != 0)
-            throw SignalFileError(path_, 0, "could not be written");
+        file_.Commit();
     }
+    bool ReplacesAFile() const { return file_.ReplacesAFile(); }
 
 private:
     void Flush() {
-        if (std::fwrite(text_.data(), 1, text_.size(), file_.get()) != text_.size())
-            throw SignalFileError(path_, 0, "could not be written");
+        file_.Write(text_);
         text_.clear();
     }
-    std::string path_;
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    files::OutputFile file_;
     std::string text_;
 };
 
@@ -89,10 +81,87 @@ std::string UnitName(int exponent) {
     return (multiplier == 0 ? "1 " : multiplier == 1 ? "10 " : "100 ") + std::string(kUnits[group]);
 }
 
-void AppendReal(std::string& text, double value) {
+// A sample as a real value; a value that is not finite has no place in a dump.
+void AppendReal(std::string& text, double value, const std::string& path) {
+    if (!std::isfinite(value))
+        throw SignalFileError(
+            path, 0,
+            "a sample is " + std::to_string(value) + ", which a value change dump cannot hold");
     char buffer[32];
     text += 'r';
     text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+// How many of the first pulses the save file's span shows; how wide (in pixels) GTKWave draws
+// the waves in the window the save file asks for; and how many pixels it gives one unit of
+// time (a second, a millisecond ... whatever the timescale's multiplier) at zoom 0: each step
+// of zoom halves or doubles that.
+constexpr std::size_t kPulsesShown = 5;
+constexpr double kWavePixels = 860;
+constexpr double kPixelsPerUnitAtZoomZero = 200;
+constexpr double kSecondsShownWithoutPulses = 5;
+
+// The seconds after the first sample that the save file opens on: from a little before the
+// first pulse of the outputs shown to a little after the first few; the first seconds when
+// none of them pulses.
+std::pair<double, double> FirstPulses(const device::Trace& trace,
+                                      const std::vector<std::size_t>& shown) {
+    std::vector<device::Pulse> pulses;
+    for (const std::size_t output : shown) {
+        const auto& all = trace.Outputs[output].Pulses;
+        pulses.insert(pulses.end(), all.begin(), all.begin() + std::min(all.size(), kPulsesShown));
+    }
+    std::sort(pulses.begin(), pulses.end(),
+              [](const device::Pulse& a, const device::Pulse& b) { return a.Start < b.Start; });
+    const double rate = trace.SampleRate;
+    const double length = static_cast<double>(std::max<std::int64_t>(trace.SampleCount, 1)) / rate;
+    if (pulses.empty())
+        return {0.0, std::min(length, kSecondsShownWithoutPulses)};
+    pulses.resize(std::min(pulses.size(), kPulsesShown));
+    std::int64_t last = 0;
+    for (const device::Pulse& pulse : pulses)
+        last = std::max(last, pulse.End);
+    const double first = static_cast<double>(pulses.front().Start) / rate;
+    const double end = static_cast<double>(last) / rate;
+    const double margin = std::max((end - first) * 0.1, 10.0 / rate);
+    return {std::max(0.0, first - margin), std::min(length, end + margin)};
+}
+
+// The GTKWave save file for a dump at `path` whose variables are `names` (the inputs' first):
+// inputs as analog traces stretched over a few rows, the outputs that are on as wires, opened
+// on the first pulses. `exponent` is the dump's timescale's (10^exponent seconds).
+std::string GtkwText(const std::string& path, const std::vector<std::string>& names,
+                     std::size_t inputCount, const device::Trace& trace,
+                     const std::vector<OutputCommandBlock>& blocks, int exponent) {
+    std::vector<std::size_t> shown;
+    for (std::size_t o = 0; o < trace.Outputs.size(); ++o) {
+        const OutputCommandBlock* block = BlockOf(blocks, trace.Outputs[o].Output);
+        if (block != nullptr && block->Mode != OutputCommandBlock::kOff)
+            shown.push_back(o);
+    }
+    const auto [from, to] = FirstPulses(trace, shown);
+    // GTKWave counts the save file's times in the timescale's unit without its multiplier:
+    // in ms for "100 ms".
+    const double unit = std::pow(10.0, -3 * ((-exponent + 2) / 3));
+    const double unitsPerPixel = (to - from) / unit / kWavePixels;
+    char zoom[64];
+    std::snprintf(zoom, sizeof zoom, "*%.6f -1",
+                  -std::log2(std::max(unitsPerPixel * kPixelsPerUnitAtZoomZero, 1e-9)));
+
+    std::string gtkw = "[*] Ostrel preview: inputs as analog traces, outputs as wires\n";
+    gtkw += "[dumpfile] \"" + std::filesystem::absolute(path).string() + "\"\n";
+    gtkw += "[timestart] " + std::to_string(std::llround(from / unit)) + "\n";
+    gtkw += "[size] 1400 700\n" + std::string(zoom);
+    for (int marker = 0; marker < 26; ++marker)
+        gtkw += " -1";
+    gtkw += "\n[signals_width] 220\n[sst_expanded] 1\n";
+    for (std::size_t i = 0; i < inputCount; ++i) {
+        // Real value, interpolated analog, right-justified; then blank rows that stretch it.
+        gtkw += "@50020\npreview." + names[i] + "\n@20000\n-\n-\n-\n-\n";
+    }
+    for (const std::size_t o : shown)
+        gtkw += "@28\npreview." + names[inputCount + o] + "\n";
+    return gtkw + "[pattern_trace] 1\n[pattern_trace] 0\n";
 }
 
 }  // namespace
@@ -102,7 +171,7 @@ VcdTimescale TimescaleFor(double sampleRate) {
     for (int exponent = 0; exponent >= -15; --exponent) {
         const double units = step / std::pow(10.0, exponent);
         const double whole = std::round(units);
-        if (whole >= 1.0 && std::fabs(units - whole) <= 1e-9 * units)
+        if (whole >= 1.0 && whole < 0x1p62 && std::fabs(units - whole) <= 1e-9 * units)
             return {exponent, static_cast<std::int64_t>(whole)};
         if (units >= 1000.0)
             return {exponent, 0};
@@ -112,6 +181,12 @@ VcdTimescale TimescaleFor(double sampleRate) {
 
 std::string GtkwPathFor(const std::string& vcdPath) {
     return std::filesystem::path(vcdPath).replace_extension(".gtkw").string();
+}
+
+std::vector<std::string> FilesBesideVcd(const std::string& vcdPath) {
+    if (!files::NamesRegularFile(vcdPath))
+        return {};
+    return {GtkwPathFor(vcdPath)};
 }
 
 void WriteVcd(const std::string& path, const device::Signals& signals, const device::Trace& trace,
@@ -124,9 +199,18 @@ void WriteVcd(const std::string& path, const device::Signals& signals, const dev
     const VcdTimescale scale = TimescaleFor(signals.SampleRate);
     const double unit = std::pow(10.0, scale.Exponent);
     const auto timeOf = [&](std::int64_t sample) -> std::int64_t {
+        const double units = static_cast<double>(sample) / signals.SampleRate / unit;
+        // GTKWave counts in the unit without the timescale's multiplier (up to 100 times as
+        // many): every time must stay a whole number of 64 bits there too.
+        if (!(units < 0x1p55))
+            throw SignalFileError(path, 0,
+                                  "sample " + std::to_string(sample) + " lies " +
+                                      ShortNumber(units * unit, 6) +
+                                      " s after the first, beyond the times a value change "
+                                      "dump can hold");
         if (scale.UnitsPerSample > 0)
             return sample * scale.UnitsPerSample;
-        return std::llround(static_cast<double>(sample) / signals.SampleRate / unit);
+        return std::llround(units);
     };
 
     std::vector<std::string> names;
@@ -164,7 +248,7 @@ void WriteVcd(const std::string& path, const device::Signals& signals, const dev
     text += "#0\n$dumpvars\n";
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         lastValue[i] = samples > 0 ? signals.Channels[inputs[i]].Values[0] : 0.0;
-        AppendReal(text, lastValue[i]);
+        AppendReal(text, lastValue[i], path);
         text += " " + CodeOf(i) + "\n";
     }
     for (std::size_t o = 0; o < trace.Outputs.size(); ++o) {
@@ -185,7 +269,7 @@ void WriteVcd(const std::string& path, const device::Signals& signals, const dev
                 signals.Channels[inputs[i]].Values[static_cast<std::size_t>(sample)];
             if (value != lastValue[i]) {
                 stamp();
-                AppendReal(text, value);
+                AppendReal(text, value, path);
                 text += " " + CodeOf(i) + "\n";
                 lastValue[i] = value;
             }
@@ -201,22 +285,13 @@ void WriteVcd(const std::string& path, const device::Signals& signals, const dev
         out.MaybeFlush();
     }
     text += "#" + std::to_string(timeOf(std::max<std::int64_t>(samples, 1))) + "\n";
+    // The save file goes beside a dump that is a file of its own, never beside a device or
+    // the standard output.
+    const bool beside = out.ReplacesAFile();
     out.Close();
-
-    // The save file: inputs as analog traces stretched over a few rows, outputs as wires.
-    BlockWriter save(GtkwPathFor(path));
-    std::string& gtkw = save.Text();
-    gtkw += "[*] Ostrel preview: inputs as analog traces, outputs as wires\n";
-    gtkw += "[dumpfile] \"" + std::filesystem::absolute(path).string() + "\"\n";
-    gtkw += "[timestart] 0\n[size] 1400 700\n[signals_width] 220\n[sst_expanded] 1\n";
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        // Real value, interpolated analog, right-justified; then blank rows that stretch it.
-        gtkw += "@50020\npreview." + names[i] + "\n@20000\n-\n-\n-\n-\n";
-    }
-    for (std::size_t o = 0; o < trace.Outputs.size(); ++o)
-        gtkw += "@28\npreview." + names[inputs.size() + o] + "\n";
-    gtkw += "[pattern_trace] 1\n[pattern_trace] 0\n";
-    save.Close();
+    if (beside)
+        files::ReplaceFile(GtkwPathFor(path),
+                           GtkwText(path, names, inputs.size(), trace, blocks, scale.Exponent));
 }
 
 namespace {
@@ -235,8 +310,9 @@ public:
         static const device::Trace kNothing;
         WriteVcd(path_, samples_ != nullptr ? *samples_ : kNoSamples,
                  events_ != nullptr ? *events_ : kNothing, blocks_);
-        return "Value change dump written to " + path_ + ", GTKWave save file " +
-               GtkwPathFor(path_);
+        const std::vector<std::string> beside = FilesBesideVcd(path_);
+        return "Value change dump written to " + WhereTo(path_) +
+               (beside.empty() ? std::string() : ", GTKWave save file " + beside.front());
     }
 
 private:
@@ -257,6 +333,8 @@ const ReportKind& VcdReport() {
         [](const std::string& path) -> std::unique_ptr<ReportWriter> {
             return std::make_unique<VcdWriter>(path);
         },
+        {},
+        &FilesBesideVcd,
     };
     return kind;
 }

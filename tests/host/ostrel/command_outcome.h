@@ -31,4 +31,12 @@ inline Outcome RunCommand(std::vector<const char*> arguments) {
     });
 }
 
+// RunCommand with the arguments as strings.
+inline Outcome RunArguments(const std::vector<std::string>& arguments) {
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments)
+        pointers.push_back(argument.c_str());
+    return RunCommand(pointers);
+}
+
 }  // namespace ostrel

@@ -221,6 +221,7 @@ TEST_F(DocumentCommands, ARuleWhoseBandEndsBeyondTheRangeIsProgrammed) {
 // overall result, and exits 1 when the device did not take everything.
 TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {
     const std::string demo = kExamples + "/demo.txt";  // output 1 on, delay 0
+    const std::string recording = kExamples + "/noisy-bursts.csv";
     const Outcome good = RunCommand({"apply", demo.c_str()});
     EXPECT_EQ(good.code, 0) << good.err;
     EXPECT_TRUE(Contains(good.out, "Programming: the device took all 10 command blocks\n"))
@@ -261,12 +262,19 @@ TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {
         {{"open", File("delayed.ostrel"), "--device", "max-delay=2"},
          "pulse delay 11 s is beyond the device's limit of 2 s",
          "Programming failed: the device refused 1 of 10 command blocks\n"},
+        // The preview says what apply says, and replays what the device then holds.
+        {{"preview", File("delayed.txt"), "--signals", recording, "--device", "max-delay=1"},
+         "ostrel: the device refused output 1: pulse delay 11 s is beyond the device's limit of "
+         "1 s [0x80070057 (an argument was not valid)]\n",
+         "Output 1: refused by the device: pulse delay 11 s is beyond the device's limit of 1 s; "
+         "it holds no program and stays low\n"},
+        {{"preview", demo, "--signals", recording, "--device", "auto-outputs=off"},
+         "ostrel: the device refused output 1: the device does not support automatic outputs "
+         "[0x80004001 (the operation is not implemented)]\n",
+         "Programming failed: the device refused 10 of 10 command blocks\n"},
     };
     for (const Case& c : cases) {
-        std::vector<const char*> arguments;
-        for (const std::string& argument : c.arguments)
-            arguments.push_back(argument.c_str());
-        const Outcome run = RunCommand(arguments);
+        const Outcome run = RunArguments(c.arguments);
         EXPECT_EQ(run.code, 1) << c.arguments[0] << " " << c.arguments.back();
         EXPECT_TRUE(Contains(run.err, c.refusal)) << run.err;
         EXPECT_TRUE(Contains(run.out, c.result)) << run.out;
@@ -276,6 +284,21 @@ TEST_F(DocumentCommands, EveryProgrammingCommandReportsWhatTheDeviceRefused) {
         RunCommand({"open", File("delayed.ostrel").c_str(), "--device", "max-delay=20"});
     EXPECT_EQ(opened.code, 0) << opened.err;
     EXPECT_TRUE(Contains(opened.out, "PulseDelay = 11\n"));
+}
+
+// A device description is read alike by every command: what one refuses, all refuse.
+TEST_F(DocumentCommands, ApplyAndPreviewAgreeOnTheDevice) {
+    const std::string demo = kExamples + "/demo.txt";
+    const std::string recording = kExamples + "/noisy-bursts.csv";
+    for (const char* device : {"range=0 V", "range1=0.0 mV", "inputs=x"}) {
+        const Outcome apply = RunCommand({"apply", demo.c_str(), "--device", device});
+        const Outcome preview = RunCommand(
+            {"preview", demo.c_str(), "--signals", recording.c_str(), "--device", device});
+        EXPECT_EQ(apply.code, 2) << device;
+        EXPECT_EQ(preview.code, 2) << device;
+        EXPECT_TRUE(Contains(apply.err, "ostrel: bad device description: ")) << apply.err;
+        EXPECT_EQ(preview.err, apply.err);
+    }
 }
 
 TEST_F(DocumentCommands, SelfTestRunsTheRegisteredTests) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/ostrel/block_table.h"
+#include "host/ostrel/command_help.h"
 #include "platform/gdi/png.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
@@ -93,6 +96,45 @@ TEST(OstrelCommandLine, HelpAndUsageErrors) {
     const Outcome option = RunCommand({"demo", "--hexx"});
     EXPECT_EQ(option.code, 2);
     EXPECT_EQ(option.out, "");
+
+    const Outcome version = RunCommand({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.starts_with("ostrel (Tarvel) 1.0.0\n")) << version.out;
+}
+
+// What bash completes for the last of `ostrel WORDS`, sorted, one a line.
+std::string Completed(const std::string& words) {
+    const std::string command = "bash -c 'source " OSTREL_COMPLETION "; COMP_WORDS=(ostrel " +
+                                words + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _ostrel; " +
+                                "printf \"%s\\n\" \"${COMPREPLY[@]}\" | sort'";
+    std::string lines;
+    char buffer[256];
+    FILE* pipe = ::popen(command.c_str(), "r");
+    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        lines += buffer;
+    if (pipe != nullptr)
+        ::pclose(pipe);
+    return lines;
+}
+
+// Every command explains itself, its synopsis first and each of its options; and bash
+// completes its name and its options.
+TEST(OstrelCommandLine, EveryCommandHasItsHelpAndItsCompletion) {
+    for (const CommandSpec& command : Commands()) {
+        const std::string name(command.Name);
+        const Outcome help = RunCommand({name.c_str(), "--help"});
+        EXPECT_TRUE(help.code == 0 && help.out.starts_with("Usage: ostrel " + name)) << help.out;
+        std::set<std::string> options{"--help"};
+        for (const OptionSpec& option : command.Options) {
+            options.insert(std::string(option.Name));
+            EXPECT_NE(help.out.find("\n  " + std::string(option.Name)), std::string::npos) << name;
+        }
+        std::string expected;
+        for (const std::string& option : options)
+            expected += option + "\n";
+        EXPECT_EQ(Completed(name + " --"), expected);
+        EXPECT_NE(Completed("\"\"").find(name + "\n"), std::string::npos) << name;
+    }
 }
 
 TEST(BlockTable, ShowsRuleSlotsAndAnyMode) {

@@ -180,10 +180,9 @@ TEST_F(PreviewCommand, EveryFormatOfTheSameSignalGivesTheSameResult) {
     EXPECT_EQ(summary("same.edf"), csv);
 }
 
-// Reports come from the report table: the help names each with its option, they are written in
-// the table's order whatever the command line's, a repeated option asks for its last file, and
-// an empty file name for none.
-TEST_F(PreviewCommand, ReportsAreWrittenInTheTablesOrderAndTheLastFileOfAnOptionCounts) {
+// Reports come from the report table: the help names each with its option, and they are
+// written in the table's order whatever the command line's.
+TEST_F(PreviewCommand, ReportsComeFromTheTableAndAreWrittenInItsOrder) {
     const Outcome help = RunCommand({"--help"});
     for (const preview::ReportKind* kind : preview::ReportKinds()) {
         EXPECT_TRUE(Contains(
@@ -209,16 +208,6 @@ TEST_F(PreviewCommand, ReportsAreWrittenInTheTablesOrderAndTheLastFileOfAnOption
     std::istringstream lines(part);
     for (std::string line; std::getline(lines, line);)
         EXPECT_LE(line.size(), 92u) << line;
-    const Outcome run =
-        RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
-                    "--vcd", File("first.vcd").c_str(), "--events", File("a.csv").c_str(), "--vcd",
-                    "", "--events", File("b.csv").c_str()});
-    ASSERT_EQ(run.code, 0) << run.err;
-    const std::string said = run.out.substr(run.out.find("Output -8: off\n") + 15);
-    EXPECT_EQ(said, "Events written to " + File("b.csv") + "\n") << run.out;
-    EXPECT_FALSE(std::filesystem::exists(File("a.csv")));
-    EXPECT_FALSE(std::filesystem::exists(File("first.vcd")));
-
     const Outcome both =
         RunCommand({"preview", File("config.txt").c_str(), "--signals", File("signals.csv").c_str(),
                     "--vcd", File("t.vcd").c_str(), "--events", File("e.csv").c_str()});
@@ -261,6 +250,47 @@ TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
     EXPECT_TRUE(Contains(unwritable.err, "no/such/folder.csv")) << unwritable.err;
 }
 
+// No output may be an input or another output, however it is named: refused before anything
+// is read or written, with every file left as it was.
+TEST_F(PreviewCommand, AnOutputIsNeverAnInputOrAnotherOutput) {
+    std::filesystem::create_symlink(File("config.txt"), File("link.txt"));
+    const std::string config = File("config.txt"), signals = File("signals.csv");
+    const struct {
+        std::vector<std::string> reports;
+        std::string refusal;
+    } cases[] = {
+        {{"--events", config}, "--events " + config + " would overwrite the input " + config},
+        {{"--events", File("link.txt")}, "would overwrite the input " + config},
+        {{"--events", File("same.csv"), "--vcd", File("same.csv")},
+         "--events " + File("same.csv") + " and --vcd " + File("same.csv") + " are one file"},
+        // The dump's save file has the dump's name with .gtkw: never the dump itself.
+        {{"--vcd", File("x.gtkw")},
+         "--vcd " + File("x.gtkw") + " and the file written beside --vcd " + File("x.gtkw") + " (" +
+             File("x.gtkw") + ") are one file"},
+        {{"--vcd", signals}, "would overwrite the recording " + signals},
+        {{"--events", "-", "--vcd", "-"}, "--events - and --vcd - are one file"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"preview", config, "--signals", signals};
+        arguments.insert(arguments.end(), c.reports.begin(), c.reports.end());
+        const Outcome run = RunArguments(arguments);
+        EXPECT_EQ(run.code, 2) << c.refusal;
+        EXPECT_TRUE(run.err.starts_with("ostrel: --")) << run.err;
+        EXPECT_TRUE(Contains(run.err, c.refusal)) << run.err;
+        EXPECT_TRUE(run.err.ends_with("; nothing was read or written\n")) << run.err;
+        EXPECT_EQ(run.out, "") << "nothing was read";
+    }
+    std::string error;
+    EXPECT_EQ(ReadFileText(config, error), kConfig);
+    EXPECT_EQ(ReadFileText(signals, error), Recording());
+
+    // Only a dump that is a file of its own gets a save file beside it.
+    const Outcome device =
+        RunCommand({"preview", config.c_str(), "--signals", signals.c_str(), "--vcd", "/dev/null"});
+    EXPECT_TRUE(Contains(device.out, "Value change dump written to /dev/null\n")) << device.out;
+    EXPECT_FALSE(std::filesystem::exists("/dev/null.gtkw"));
+}
+
 // The README's walk-through: the example configuration on the example recording.
 TEST_F(PreviewCommand, TheWalkThroughPrintsWhatTheReadmeShows) {
     const std::string examples = TARVEL_EXAMPLES_DIR;
@@ -292,6 +322,17 @@ TEST_F(PreviewCommand, SumsUpTheWindowItIsGiven) {
                          "ignored\n"))
         << run.out;
     EXPECT_TRUE(Contains(run.out, "  1 pulse, first at 2.400 s, last at 2.400 s\n")) << run.out;
+
+    // Bounds far outside the recording: the whole of it, summed up and drawn, every
+    // conversion to a sample held within the recording.
+    for (const auto& [bound, seconds] :
+         {std::pair{"--to", "1e16"}, std::pair{"--from", "-1e300"}}) {
+        const Outcome far = RunCommand({"preview", File("config.txt").c_str(), "--signals",
+                                        File("signals.csv").c_str(), bound, seconds, "--plot",
+                                        File("far.png").c_str()});
+        EXPECT_EQ(far.code, 0) << far.err;
+        EXPECT_TRUE(Contains(far.out, kOutput1Summary)) << far.out;
+    }
 }
 
 TEST_F(PreviewCommand, NamesWhatDoesNotFit) {
@@ -331,11 +372,23 @@ TEST_F(PreviewCommand, RefusesIncompleteCommandLines) {
              {"preview", config.c_str(), "--signals", signals.c_str(), "--from", "1s"},
              {"preview", config.c_str(), "--signals", signals.c_str(), "--from", "3", "--to", "2"},
              {"preview", config.c_str(), "--signals", signals.c_str(), "--hex"},
+             // A picture is a PNG or an SVG; an empty file name and a repeated option say
+             // nothing a person meant.
+             {"preview", config.c_str(), "--signals", signals.c_str(), "--plot", "out.jpg"},
+             {"preview", config.c_str(), "--signals", signals.c_str(), "--plot", "out.svgz"},
+             {"preview", config.c_str(), "--signals", signals.c_str(), "--plot", ""},
+             {"preview", config.c_str(), "--signals", signals.c_str(), "--events", ""},
+             {"preview", config.c_str(), "--signals", signals.c_str(), "--vcd", "a.vcd", "--vcd",
+              "b.vcd"},
+             {"apply", config.c_str(), "--device", "inputs=2", "--device", "inputs=3"},
+             {"demo", "--snapshot", ""},
          }) {
         const Outcome run = RunCommand(arguments);
         EXPECT_EQ(run.code, 2) << arguments.size() << " arguments";
         EXPECT_TRUE(Contains(run.err, "Try 'ostrel --help'.")) << run.err;
+        EXPECT_EQ(run.out, "");
     }
+    EXPECT_FALSE(std::filesystem::exists("out.jpg"));
     const Outcome late =
         RunCommand({"preview", config.c_str(), "--signals", signals.c_str(), "--from", "3.5"});
     EXPECT_EQ(late.code, 2);

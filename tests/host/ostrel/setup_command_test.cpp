@@ -47,7 +47,8 @@ TEST(SetupCommand, RefusesOrNeedsAScreenAndWritesNothing) {
         {"", 2,
          "Menu item \"Tarvel...\" at Setup|&Viruvo Dudud Orarorad^OUTPUTEXTS: enabled, not "
          "checked",
-         "setup needs a display"},
+         "the setup dialog cannot be shown: no display (DISPLAY is not set); nothing was "
+         "changed"},
     };
     for (const Case& c : cases) {
         const Outcome run = RunCommand({"setup", doc.c_str(), "--device", c.device});

@@ -151,5 +151,18 @@ TEST(HostSession, RefusesLibrariesThatAreNoExtensionAndClosesWhatIsLeftOpen) {
     EXPECT_FALSE(LoadedElsewhere(bin / "libtarvel.so"));
 }
 
+TEST(HostSession, ALibraryThatCannotBeLoadedIsReportedWithTheLoadersReason) {
+    TempFolder folder;
+    const std::string library = folder.PathOf("libKyt.so");
+    try {
+        HostSession session(folder.Path());
+        FAIL() << "a session started without its framework library";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "cannot load " + library + ": " + library +
+                      ": cannot open shared object file: No such file or directory");
+    }
+}
+
 }  // namespace
 }  // namespace session

@@ -5,9 +5,13 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/time_axis.h"
+#include "host/preview/reports/trace_labels.h"
 #include "tests/helpers/temp_folder.h"
 
 namespace {
@@ -83,6 +87,17 @@ Replay SmallReplay() {
     return replay;
 }
 
+// What WritePlot refuses the replay with; empty when it draws.
+std::string RefusalOf(const std::string& path, const Replay& replay,
+                      const PlotOptions& options = {}) {
+    try {
+        WritePlot(path, replay.Recorded, replay.Result, replay.Blocks, replay.Inputs, options);
+    } catch (const SignalFileError& error) {
+        return error.what();
+    }
+    return "";
+}
+
 TEST(PlotWriter, PngShowsTheBandTheTraceAndThePulsesWhereTheLayoutPutsThem) {
     const TempFolder folder;
     const Replay replay = SmallReplay();
@@ -142,17 +157,82 @@ TEST(PlotWriter, WritesSvgAndDrawsAWindow) {
 
     for (const PlotOptions& wrong :
          {PlotOptions{0.6, 0.5, 800}, PlotOptions{2.0, 3.0, 800}, PlotOptions{-2.0, -1.0, 800}}) {
-        try {
-            WritePlot(folder.PathOf("wrong.png"), replay.Recorded, replay.Result, replay.Blocks,
-                      replay.Inputs, wrong);
-            ADD_FAILURE() << "no error";
-        } catch (const SignalFileError& error) {
-            EXPECT_NE(std::string(error.what()).find("outside the recording (0 s to 1 s)"),
-                      std::string::npos)
-                << error.what();
-        }
+        const std::string refusal = RefusalOf(folder.PathOf("wrong.png"), replay, wrong);
+        EXPECT_NE(refusal.find("outside the recording (0 s to 1 s)"), std::string::npos) << refusal;
     }
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("wrong.png")));
+}
+
+// The time axis ends whatever the times: each tick from its index, a window too narrow for its
+// times refused with what it would need.
+TEST(PlotWriter, TheTimeAxisEndsForAnyWindowAndRefusesOneTooNarrow) {
+    const struct {
+        double From, To, Step;
+        std::size_t Ticks;
+    } cases[] = {
+        {-0.05, 0.05, 0.01, 11},
+        {1.7e9, 1.7e9 + 60, 5.0, 13},  // Unix time, a minute
+        {1e18, 1e18 + 1e6, 1e5, 11},
+        {0.0, 1e300, 1e299, 11},
+    };
+    for (const auto& c : cases) {
+        const TimeTicks ticks = TicksFor(c.From, c.To, 1400);
+        EXPECT_DOUBLE_EQ(ticks.Step, c.Step) << c.From;
+        EXPECT_EQ(ticks.At.size(), c.Ticks) << c.From;
+        EXPECT_TRUE(std::is_sorted(ticks.At.begin(), ticks.At.end()));
+        EXPECT_FALSE(TooNarrow(c.From, c.To, 1400)) << c.From;
+    }
+    // Unix times a microsecond apart, a recording at 1e18 s: refused, not drawn forever.
+    for (const auto& [start, window, refusal] :
+         {std::tuple{1.7e9, PlotOptions{1.7e9 + 0.1, 1.7e9 + 0.100001, 1400},
+                     "cannot be drawn: times near 1.7e+09 s are told apart only to 2.38e-07 s, "
+                     "too coarse for 1226 pixel columns: the window must be at least 0.000292 s"},
+          std::tuple{1e18, PlotOptions{}, "times near 1e+18 s are told apart only to 128 s"}}) {
+        Replay late = SmallReplay();
+        late.Recorded.StartTime = late.Result.StartTime = start;
+        EXPECT_NE(RefusalOf("late.png", late, window).find(refusal), std::string::npos)
+            << RefusalOf("late.png", late, window);
+    }
+    // The title's lengths as a person reads them.
+    EXPECT_EQ(DurationText(59.4) + ", " + DurationText(250) + ", " + DurationText(10799.7),
+              "59.4 s, 4 min 10 s, 3 h 0 min");
+}
+
+// A lane label of many pulses is drawn whole, its first digit inside the picture; with so many
+// outputs that a PNG would be too tall, the picture is refused with what to do instead.
+TEST(PlotWriter, LabelsFitAndTooManyOutputsForAPngAreRefused) {
+    const TempFolder folder;
+    Replay replay = SmallReplay();
+    for (std::int64_t start = 0; start < 15336; ++start)
+        replay.Result.Outputs[1].Pulses.push_back({start * 2 % 1000, start * 2 % 1000 + 1});
+    const std::string path = folder.PathOf("many.png");
+    WritePlot(path, replay.Recorded, replay.Result, replay.Blocks, replay.Inputs, {{}, {}, 1000});
+    const PlotLayout layout = LayoutPlot(path, replay.Recorded, replay.Result, replay.Blocks,
+                                         replay.Inputs, {{}, {}, 1000});
+    const Png png(path);
+    ASSERT_TRUE(png.Ok());
+    const PlotLayout::OutputLane& lane = layout.Outputs[0];
+    int leftmost = png.Width();
+    for (double y = lane.Top + 22; y < lane.Top + 34; ++y) {
+        for (int x = 0; x < layout.Left; ++x) {
+            const Pixel pixel = png.At(x, y);
+            if (pixel.Red + pixel.Green + pixel.Blue < 600)
+                leftmost = std::min(leftmost, x);
+        }
+    }
+    EXPECT_GE(leftmost, 4) << "the label \"15336 pulses, 1 ignored in all\" is cut at the left";
+
+    for (std::int32_t output = 3; output <= 700; ++output) {
+        replay.Result.Outputs.push_back({output, {}, {}});
+        replay.Blocks.push_back(replay.Blocks[1]);
+        replay.Blocks.back().Output = output;
+    }
+    const std::string refusal = RefusalOf(folder.PathOf("tall.png"), replay);
+    EXPECT_NE(refusal.find("with 699 outputs and 1 inputs to draw the picture would be 1600 by 35"),
+              std::string::npos)
+        << refusal;
+    EXPECT_TRUE(refusal.ends_with("; write an SVG (.svg) instead")) << refusal;
+    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("tall.png")));
 }
 
 }  // namespace

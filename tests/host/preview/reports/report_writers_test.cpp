@@ -167,6 +167,27 @@ TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) 
     EXPECT_NE(gtkw.find("@28\npreview.Analog_Output_1\n"), std::string::npos);
 }
 
+// GTKWave opens a long recording on its first pulses, with the outputs that are on.
+TEST(TraceWriters, TheSaveFileOpensOnTheFirstPulsesOfTheOutputsThatAreOn) {
+    const TempFolder folder;
+    Replay replay = SmallReplay();
+    replay.Recorded.StartTime = replay.Result.StartTime = 0;
+    for (auto& channel : replay.Recorded.Channels)
+        channel.Values.assign(300000, 0.0);  // five minutes at 1 kHz
+    replay.Result.SampleCount = 300000;
+    replay.Result.Outputs[0].Pulses.clear();
+    for (std::int64_t k = 0; k < 10; ++k)
+        replay.Result.Outputs[0].Pulses.push_back({120000 + 500 * k, 120010 + 500 * k});
+    WriteVcd(folder.PathOf("long.vcd"), replay.Recorded, replay.Result, replay.Blocks);
+    const std::string gtkw = Read(folder.PathOf("long.gtkw"));
+    // From a tenth of the span before the first pulse to as much after the fifth's end
+    // (119.799 s to 122.211 s), in ms, over about 860 pixels at 200 pixels a ms at zoom 0.
+    EXPECT_NE(gtkw.find("\n[timestart] 119799\n"), std::string::npos) << gtkw;
+    EXPECT_NE(gtkw.find("\n*-9.13"), std::string::npos) << gtkw;
+    EXPECT_NE(gtkw.find("preview.Analog_Output_1\n"), std::string::npos);
+    EXPECT_EQ(gtkw.find("Digital_Output_1"), std::string::npos) << "an output that is off";
+}
+
 TEST(TraceWriters, GtkwavesOwnConverterTakesTheVcd) {
     if (std::system("command -v vcd2fst >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "vcd2fst (from the gtkwave package) is not installed; the VCD was not "

@@ -1,9 +1,11 @@
-// The host's file access: what it refuses to read, and saves that never lose the old file
-// (a write that fails half-way, a full disk).
+// The host's file access: what it refuses to read, and writes through an OutputFile that never
+// lose the old file (a write that fails half-way, a full disk, a signal), keep links links and
+// leave nothing behind.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,11 +17,11 @@
 #include <set>
 #include <string>
 
-#include "host/session/host_files.h"
-#include "host/session/host_session.h"
+#include "host/files/output_file.h"
+#include "host/files/read_file.h"
 #include "tests/helpers/temp_folder.h"
 
-namespace session {
+namespace files {
 namespace {
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
@@ -41,18 +43,7 @@ std::string RefusalOf(const std::filesystem::path& path, std::uintmax_t limit = 
     return "";
 }
 
-// The names in `folder`, sorted.
-std::string Listing(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    std::string listing;
-    for (const std::string& name : names)
-        listing += name + " ";
-    return listing;
-}
-
-TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
+TEST(ReadFile, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
     TempFolder folder;
     const auto file = folder.Path() / "ten.txt";
     WriteBytes(file, "0123456789");
@@ -86,7 +77,18 @@ TEST(HostFiles, ReadsARegularFileAndRefusesEverythingElseAtOnce) {
     EXPECT_EQ(kMaxReadFileBytes, std::uintmax_t{64} << 20);
 }
 
-TEST(HostFiles, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind) {
+// The names in `folder`, sorted.
+std::string Listing(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    std::string listing;
+    for (const std::string& name : names)
+        listing += name + " ";
+    return listing;
+}
+
+TEST(OutputFile, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind) {
     TempFolder folder;
     const auto document = folder.Path() / "doc.ostrel";
     ReplaceFile(document, "first");
@@ -102,23 +104,44 @@ TEST(HostFiles, ReplacingWritesANewFileKeepsModeAndLinksAndLeavesNothingBehind) 
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(document), "third");
     EXPECT_EQ(Listing(folder.Path()), "doc.ostrel link.ostrel ");
+    // A link to where nothing is yet stays a link too: the file appears where it points.
+    std::filesystem::create_symlink("later.ostrel", folder.Path() / "dangling.ostrel");
+    ReplaceFile(folder.Path() / "dangling.ostrel", "fourth");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "dangling.ostrel"));
+    EXPECT_EQ(ReadBytes(folder.Path() / "later.ostrel"), "fourth");
 
     // A device is written in place, never replaced by a file.
     ReplaceFile("/dev/null", "gone");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
-TEST(HostFiles, ALibraryThatCannotBeLoadedIsReportedWithTheLoadersReason) {
+// A file not committed, whether an exception or a signal ends its writer, leaves nothing.
+TEST(OutputFile, ANewFileNotCommittedGoesWhateverEndsTheWriter) {
     TempFolder folder;
-    const std::string library = folder.PathOf("libKyt.so");
-    try {
-        HostSession session(folder.Path());
-        FAIL() << "a session started without its framework library";
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "cannot load " + library + ": " + library +
-                      ": cannot open shared object file: No such file or directory");
+    const auto document = folder.Path() / "doc.ostrel";
+    WriteBytes(document, "old");
+    {
+        OutputFile file(document);
+        file.Write("half of the new");
+        EXPECT_EQ(Listing(folder.Path()).size(),
+                  std::string("doc.ostrel .doc.ostrel.XXXXXX ").size());
     }
+    EXPECT_EQ(Listing(folder.Path()), "doc.ostrel ");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            OutputFile file(document);
+            file.Write("half of the new");
+            ::raise(signal);
+            ::_exit(0);  // not reached: the signal ends the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(Listing(folder.Path()), "doc.ostrel ") << signal;
+    }
+    EXPECT_EQ(ReadBytes(document), "old");
 }
 
 // Takes half of what it is given, then fails as a disk does.
@@ -133,7 +156,7 @@ ssize_t FailHalfWay(int fd, const void* data, std::size_t size) {
     return ::write(fd, data, size / 2);
 }
 
-TEST(HostFiles, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
+TEST(OutputFile, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
     TempFolder folder;
     const auto document = folder.Path() / "doc.ostrel";
     const std::string old = "OSTRELDOC 1\nthe old document\n";
@@ -172,7 +195,7 @@ ssize_t TakesNothing(int, const void*, std::size_t) {
     return 0;
 }
 
-TEST(HostFiles, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
+TEST(OutputFile, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
     TempFolder folder;
     const auto document = folder.Path() / "doc.ostrel";
     ReplaceFile(document, "interrupted", &InterruptedOnce);
@@ -192,7 +215,7 @@ TEST(HostFiles, WritesAreRetriedWhenInterruptedAndFailWhenTheyTakeNothing) {
 }
 
 // What cannot be replaced is written in place; when that fails the error says why.
-TEST(HostFiles, WritingInPlaceReportsTheSystemsReason) {
+TEST(OutputFile, WritingInPlaceReportsTheSystemsReason) {
     TempFolder folder;
     const struct {
         std::filesystem::path path;
@@ -266,7 +289,7 @@ int FullDiskChild(const std::filesystem::path& mountPoint) {
     return kKept;
 }
 
-TEST(HostFiles, AFullDiskLeavesTheOldFileByteForByte) {
+TEST(OutputFile, AFullDiskLeavesTheOldFileByteForByte) {
     TempFolder folder;
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -288,4 +311,4 @@ TEST(HostFiles, AFullDiskLeavesTheOldFileByteForByte) {
 }
 
 }  // namespace
-}  // namespace session
+}  // namespace files

@@ -1,0 +1,310 @@
+#include "host/ostrel/command_help.h"
+
+#include <algorithm>
+
+#include "host/device/device_description_text.h"
+#include "host/preview/formats/signal_formats.h"
+#include "host/preview/reports/report_writers.h"
+
+namespace ostrel {
+namespace {
+
+constexpr std::size_t kHelpWidth = 92;
+
+constexpr char kIntroduction[] =
+    "The host application Ostrel with a simulated Corvex master device. The document commands "
+    "load the Tarvel extension module (libtarvel.so, beside ostrel) as the host does, open a "
+    "host document whose master device is the simulated Corvex, and work through the "
+    "extension's document beside it. 'ostrel COMMAND --help' prints the help of one command.";
+
+constexpr char kNotes[] =
+    R"(Files:
+  A configuration text that does not read is reported as FILE:LINE: what was expected and
+  what was found (or a byte-order mark, UTF-16, a NUL byte, a version other than 1); apply,
+  save and preview refuse it and program and write nothing. Configurations and documents must
+  be regular files of at most 64 MiB; a recording must be a regular file, of any size. Every
+  file written (a document, a report) is written beside the old one and renamed over it once
+  complete, so that a failed or interrupted write leaves the old file as it was; no output may
+  be one of the inputs or another output. "-" for a report, or a document or report on the
+  standard output, writes the standard output; the status lines then go to standard error.
+
+Exit codes:
+  0  success
+  1  the extension's Save or Load did not answer S_OK (the HRESULT is printed in hex with what
+     it means); a configuration text that does not read (or, for apply, save and preview,
+     reads as nothing because of its version); the device refused a command block; setup
+     refused or cancelled; a failed self-test
+  2  a usage error; a file that cannot be read or written; a document changed by another
+     program while setup had it open; a bad device description; signals that do not fit the
+     device (preview); a dialog that cannot be shown
+
+Document file:
+  The line "OSTRELDOC 1", then for each extension stream a line "{CLSID} <byte count>"
+  followed by exactly that many bytes of the stream; one stream per CLSID, blank lines after
+  the last stream accepted.
+
+)";
+
+// `words` as lines of at most kHelpWidth columns, the first indented by `indent`, the others by
+// `hanging`.
+std::string Wrapped(const std::vector<std::string>& words, std::size_t indent,
+                    std::size_t hanging) {
+    std::string text(indent, ' ');
+    std::size_t column = indent;
+    bool lineStart = true;
+    for (const std::string& word : words) {
+        if (!lineStart && column + 1 + word.size() > kHelpWidth) {
+            text += "\n" + std::string(hanging, ' ');
+            column = hanging;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            text += ' ';
+            ++column;
+        }
+        text += word;
+        column += word.size();
+        lineStart = false;
+    }
+    return text + "\n";
+}
+
+std::vector<std::string> WordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        if (end > at)
+            words.emplace_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return words;
+}
+
+// The preview's description: its report options and the signal files it reads come from the
+// report and format tables.
+std::string PreviewDescription() {
+    std::string text =
+        "Programs the device as apply (a configuration text) or open (a document file) does, "
+        "then lets the simulated Corvex run the blocks it holds over the recorded signals in "
+        "FILE and prints per output: its program, the number of pulses, the first and last "
+        "pulse start, the shortest interval between starts, and the triggers it ignored and "
+        "why (during the delay, during a pulse, in the hold-off, over the count limit); a block "
+        "the device refused is reported as apply reports it (exit 1). The device always runs "
+        "from the start of the recording; --from and --to (seconds, in the recording's time) "
+        "choose the part the summary and the picture look at.";
+    const auto& kinds = preview::ReportKinds();
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        text += (i == 0 ? " " : "; ") + std::string(kinds[i]->Option) + " " +
+                std::string(kinds[i]->Help);
+    }
+    text += ". FILE is told by its name: ";
+    const auto& formats = preview::SignalFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        const auto& extensions = formats[i]->Extensions;
+        for (std::size_t e = 0; e < extensions.size(); ++e)
+            text += (e == 0 ? "" : " or ") + std::string(extensions[e]);
+        text += " (" + std::string(formats[i]->Holds) + ")" + (i + 1 < formats.size() ? ", " : ".");
+    }
+    text +=
+        " Its units must be the inputs' units or other prefixes of them, its rate at most 100000 "
+        "samples per second, and it must hold every input a rule watches.";
+    return text;
+}
+
+std::vector<CommandSpec> MakeCommands() {
+    // The empty description is the demonstration device.
+    const OptionSpec device{"--device", "D", false, true};
+    const OptionSpec hex{"--hex", ""};
+    std::vector<OptionSpec> previewOptions{{"--signals", "FILE", true}, device};
+    for (const preview::ReportKind* kind : preview::ReportKinds())
+        previewOptions.push_back({kind->Option, kind->Argument});
+    previewOptions.push_back({"--from", "S"});
+    previewOptions.push_back({"--to", "S"});
+    return {
+        {"demo",
+         "",
+         {hex, {"--snapshot", "FILE"}, {"--window", ""}},
+         "The typical request on the demonstration device (8 inputs of 10 V, 2 analog outputs, "
+         "digital outputs 4+4): the user chooses the menu item \"Tarvel...\", and in the setup "
+         "dialog selects output 1's tab, ticks \"Generate output when\", chooses Input 1 and "
+         "\"above\", types 2.5 into the level and presses OK. The configuration text message "
+         "reaches the document, which merges it, marks itself modified and programs the "
+         "device. Prints the menu item's state before and after, what the user saw in the "
+         "dialog, the configuration text the document holds, its state and the command blocks "
+         "the device received."},
+        {"apply",
+         "CONFIG",
+         {device, hex},
+         "The same for the configuration text in the file CONFIG, on the device D."},
+        {"save",
+         "CONFIG DOC",
+         {device},
+         "Applies CONFIG, then saves the document into the document file DOC."},
+        {"open",
+         "DOC",
+         {device, hex},
+         "Opens the document file DOC into a new document and prints the configuration text it "
+         "then holds and the command blocks programmed after the load. A stored text this "
+         "Tarvel does not read (a later version) opens as empty, and ostrel says so."},
+        {"text",
+         "DOC",
+         {},
+         "Prints the configuration text stored in the document file DOC, as it is stored: "
+         "apply and check read it, an editor can change it."},
+        {"setup",
+         "DOC",
+         {device},
+         "Opens the document file DOC (a new document when there is none), shows the state of "
+         "the menu item \"Tarvel...\" and chooses it, as a user of the host would: refusals "
+         "are printed as their message boxes. DOC must be writable before anything opens, and "
+         "a document whose stored text this Tarvel does not read is refused. With a display "
+         "(DISPLAY set to an X server that answers, SSH with X forwarding, or xvfb-run) the "
+         "dialog and the message boxes open as real windows and the person there acts in "
+         "them; without one ostrel says that the dialog cannot be shown and changes nothing "
+         "(exit 2). After OK in the dialog the document is saved into DOC (exit 0), unless "
+         "another program saved DOC meanwhile: then DOC is left as it is and the new work is "
+         "saved beside it, in DOC.mine (exit 2). A refusal, Cancel or the close box writes "
+         "nothing (exit 1)."},
+        {"preview", "CONFIG|DOC", previewOptions, PreviewDescription()},
+        {"check",
+         "FILE",
+         {},
+         "Reads the configuration text FILE and prints the text it gives when written back."},
+        {"selftest",
+         "",
+         {},
+         "Runs every self-test the extension registered and prints each with passed or "
+         "failed."},
+    };
+}
+
+// What an option does, for the help's lists.
+std::string OptionText(std::string_view name) {
+    static const struct {
+        std::string_view Name;
+        std::string_view Text;
+    } kTexts[] = {
+        {"--device", "D is a device description (below); without it, the demonstration device."},
+        {"--hex", "Prints each command block as 224 hex digits on one line instead of a table."},
+        {"--snapshot", "Writes a PNG picture of the dialog just before OK."},
+        {"--window",
+         "Plays the dialog visibly in a real window on the display, each step shown for a "
+         "moment."},
+        {"--signals", "The recorded signals that preview replays."},
+        {"--from", "The start of the part of the recording that preview sums up and draws."},
+        {"--to", "Its end, in seconds of the recording."},
+        {"--help", "Prints the help: of the command, after a command."},
+        {"--version", "Prints the version of ostrel."},
+    };
+    for (const auto& entry : kTexts) {
+        if (entry.Name == name)
+            return std::string(entry.Text);
+    }
+    if (const preview::ReportKind* kind = preview::ReportByOption(name)) {
+        std::string text(kind->Help);
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+        return text + (kind->Option == "--plot" ? "." : "; - writes the standard output.");
+    }
+    return {};
+}
+
+// "  --device D   text ...", the text from column 17.
+std::string OptionLine(const OptionSpec& option) {
+    constexpr std::size_t kTextColumn = 17;
+    std::string lead = "  " + std::string(option.Name);
+    if (!option.Value.empty())
+        lead += " " + std::string(option.Value);
+    const std::string text = Wrapped(WordsOf(OptionText(option.Name)), kTextColumn, kTextColumn);
+    if (lead.size() + 2 > kTextColumn)
+        return lead + "\n" + text;
+    return lead + text.substr(lead.size());
+}
+
+// The synopsis as words for wrapping: each option with its value is one.
+std::vector<std::string> SynopsisWords(const CommandSpec& command) {
+    std::vector<std::string> words{std::string(command.Name)};
+    for (std::string& operand : WordsOf(command.Operands))
+        words.push_back(std::move(operand));
+    for (const bool required : {true, false}) {
+        for (const OptionSpec& option : command.Options) {
+            if (option.Required != required)
+                continue;
+            std::string word(option.Name);
+            if (!option.Value.empty())
+                word += " " + std::string(option.Value);
+            words.push_back(required ? word : "[" + word + "]");
+        }
+    }
+    return words;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& Commands() {
+    static const std::vector<CommandSpec> commands = MakeCommands();
+    return commands;
+}
+
+const CommandSpec* CommandNamed(std::string_view name) {
+    for (const CommandSpec& command : Commands()) {
+        if (command.Name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+std::string Synopsis(const CommandSpec& command) {
+    std::string text;
+    for (const std::string& word : SynopsisWords(command))
+        text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+std::string OverallHelp() {
+    std::string text =
+        "Usage: ostrel COMMAND [OPTIONS]\n  or:  ostrel COMMAND --help\n"
+        "  or:  ostrel --help | --version\n\n";
+    text += Wrapped(WordsOf(kIntroduction), 0, 0) + "\nCommands:\n";
+    for (const CommandSpec& command : Commands()) {
+        text += Wrapped(SynopsisWords(command), 2, 10);
+        text += Wrapped(WordsOf(command.Description), 6, 6);
+    }
+    text += "\nOptions:\n";
+    std::vector<std::string_view> listed;
+    for (const CommandSpec& command : Commands()) {
+        for (const OptionSpec& option : command.Options) {
+            if (std::find(listed.begin(), listed.end(), option.Name) != listed.end())
+                continue;
+            listed.push_back(option.Name);
+            text += OptionLine(option);
+        }
+    }
+    text += OptionLine({"--help", ""}) + OptionLine({"--version", ""}) + "\n";
+    return text + kNotes + device::kDeviceDescriptionSyntax;
+}
+
+std::string CommandHelp(const CommandSpec& command) {
+    std::vector<std::string> usage{"Usage:", "ostrel"};
+    for (std::string& word : SynopsisWords(command))
+        usage.push_back(std::move(word));
+    std::string text = Wrapped(usage, 0, 14) + "\n" + Wrapped(WordsOf(command.Description), 0, 0);
+    text += "\nOptions:\n";
+    bool device = false;
+    for (const OptionSpec& option : command.Options) {
+        text += OptionLine(option);
+        device = device || option.Name == "--device";
+    }
+    text += OptionLine({"--help", ""});
+    if (device)
+        text += std::string("\n") + device::kDeviceDescriptionSyntax;
+    return text + "\n'ostrel --help' has the exit codes and what every command does.\n";
+}
+
+std::string VersionText() {
+    return std::string("ostrel (Tarvel) ") + TARVEL_VERSION +
+           "\nThe host application Ostrel with a simulated Corvex device, for the Tarvel "
+           "extension module.\n";
+}
+
+}  // namespace ostrel
