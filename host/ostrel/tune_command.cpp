@@ -1,8 +1,9 @@
 #include "host/ostrel/tune_command.h"
 
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <numeric>
 #include <thread>
 
@@ -79,45 +80,105 @@ Programmed ProgramCombination(OstrelHost& host, const std::string& text, std::in
     return programmed;
 }
 
-// Scores every combination the device runs over every recording, on `jobs` threads.
-void ScoreAll(const std::vector<Programmed>& programmed,
-              const std::vector<preview::HeldRecording>& recordings,
-              const std::vector<preview::ScoringSetup>& scorings, unsigned jobs,
-              std::vector<Tried>& results) {
-    std::atomic<std::size_t> next{0};
-    std::exception_ptr failure;
-    std::atomic<bool> failed{false};
-    const auto work = [&] {
-        try {
-            for (std::size_t i; !failed && (i = next++) < programmed.size();) {
-                Tried& tried = results[i];
-                tried.Index = i;
-                tried.Refusal = programmed[i].Refusal;
-                if (!tried.Refusal.empty())
-                    continue;
-                scoring::Figures whole;
-                for (std::size_t r = 0; r < recordings.size(); ++r) {
-                    const scoring::Figures figures =
-                        preview::ScoreReplay(recordings[r], scorings[r], programmed[i].Program);
-                    tried.ByRecording.push_back(scoring::Summarize(figures));
-                    whole += figures;
-                }
-                tried.Whole = scoring::Summarize(whole);
-            }
-        } catch (...) {
-            if (!failed.exchange(true))
-                failure = std::current_exception();
+// Scores combinations while they are programmed: the main thread programs one after another
+// and hands each on (Ready); `jobs - 1` threads score what has been handed on, and the main
+// thread joins them once every combination is programmed (Finish).
+class ScoringPool {
+public:
+    ScoringPool(const std::vector<Programmed>& programmed,
+                const std::vector<preview::HeldRecording>& recordings,
+                const std::vector<preview::ScoringSetup>& scorings, std::vector<Tried>& results,
+                unsigned jobs)
+        : programmed_(programmed), recordings_(recordings), scorings_(scorings), results_(results) {
+        for (unsigned j = 1; j < jobs; ++j)
+            threads_.emplace_back([this] { Work(); });
+    }
+    ~ScoringPool() {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
         }
-    };
-    std::vector<std::thread> threads;
-    for (unsigned j = 1; j < jobs; ++j)
-        threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
-    if (failure)
-        std::rethrow_exception(failure);
-}
+        changed_.notify_all();
+        for (std::thread& thread : threads_)
+            thread.join();
+    }
+    ScoringPool(const ScoringPool&) = delete;
+    ScoringPool& operator=(const ScoringPool&) = delete;
+
+    // Combinations 0 to `count` - 1 are programmed.
+    void Ready(std::size_t count) {
+        {
+            const std::lock_guard lock(mutex_);
+            ready_ = count;
+        }
+        changed_.notify_all();
+    }
+
+    // Every combination is programmed: scores the rest, waits for the threads, and throws
+    // what a replay threw.
+    void Finish() {
+        Ready(programmed_.size());
+        Work();
+        for (std::thread& thread : threads_)
+            thread.join();
+        threads_.clear();
+        if (failure_)
+            std::rethrow_exception(failure_);
+    }
+
+private:
+    void Work() {
+        for (;;) {
+            std::size_t i = 0;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(
+                    lock, [&] { return stop_ || next_ < ready_ || next_ >= programmed_.size(); });
+                if (stop_ || next_ >= programmed_.size())
+                    return;
+                i = next_++;
+            }
+            try {
+                Score(i);
+            } catch (...) {
+                const std::lock_guard lock(mutex_);
+                if (!failure_)
+                    failure_ = std::current_exception();
+                stop_ = true;
+                changed_.notify_all();
+                return;
+            }
+        }
+    }
+
+    void Score(std::size_t i) {
+        Tried& tried = results_[i];
+        tried.Index = i;
+        tried.Refusal = programmed_[i].Refusal;
+        if (!tried.Refusal.empty())
+            return;
+        scoring::Figures whole;
+        for (std::size_t r = 0; r < recordings_.size(); ++r) {
+            const scoring::Figures figures =
+                preview::ScoreReplay(recordings_[r], scorings_[r], programmed_[i].Program);
+            tried.ByRecording.push_back(scoring::Summarize(figures));
+            whole += figures;
+        }
+        tried.Whole = scoring::Summarize(whole);
+    }
+
+    const std::vector<Programmed>& programmed_;
+    const std::vector<preview::HeldRecording>& recordings_;
+    const std::vector<preview::ScoringSetup>& scorings_;
+    std::vector<Tried>& results_;
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::size_t ready_ = 0;  // combinations programmed
+    std::size_t next_ = 0;   // the next one to score
+    bool stop_ = false;
+    std::exception_ptr failure_;
+};
 
 void CheckTuneFilesApart(const std::string& configOrDocument, const TuneOptions& options) {
     std::vector<NamedFile> inputs{{configOrDocument, "the input " + configOrDocument}};
@@ -186,23 +247,24 @@ int RunTune(const std::string& configOrDocument, const TuneOptions& options, std
         run.Jobs =
             options.Jobs > 0 ? options.Jobs : std::max(1u, std::thread::hardware_concurrency());
 
-        // Every combination programmed through the document, one after the other.
+        // The combinations are programmed through the document one after the other, the
+        // first ones until one runs: the recordings are read with the inputs it watches.
         const std::size_t count = run.Swept.Combinations();
-        std::vector<Programmed> programmed;
-        programmed.reserve(count);
-        for (std::size_t i = 0; i < count; ++i) {
+        std::vector<Programmed> programmed(count);
+        std::size_t done = 0;
+        const auto programNext = [&] {
             const std::string text = inspect::ChangedConfigurationText(
-                base, options.Output, options.Condition, ChangeOf(run.Swept, i, run.Scale));
-            programmed.push_back(ProgramCombination(host, text, options.Output, device.Inputs));
+                base, options.Output, options.Condition, ChangeOf(run.Swept, done, run.Scale));
+            programmed[done] = ProgramCombination(host, text, options.Output, device.Inputs);
+            return programmed[done++].Refusal.empty();
+        };
+        while (done < count && !programNext()) {
         }
-        // The recordings, read once with the inputs the output watches.
-        const auto running = std::find_if(programmed.begin(), programmed.end(),
-                                          [](const Programmed& p) { return p.Refusal.empty(); });
         std::vector<bool> keep(inputs.size(), false);
         std::vector<device::OutputProgram> checked;
-        if (running != programmed.end()) {
-            checked.push_back(running->Program);
-            for (const device::RuleProgram& rule : running->Program.Rules)
+        if (done > 0 && programmed[done - 1].Refusal.empty()) {
+            checked.push_back(programmed[done - 1].Program);
+            for (const device::RuleProgram& rule : checked.back().Rules)
                 keep[static_cast<std::size_t>(rule.Input - 1)] = true;
         }
         std::vector<preview::HeldRecording> recordings;
@@ -222,8 +284,19 @@ int RunTune(const std::string& configOrDocument, const TuneOptions& options, std
                                       recordings.back().Info, counting.Result().Events});
         }
 
+        // The rest are scored as they are programmed.
         run.Results.resize(count);
-        ScoreAll(programmed, recordings, scorings, run.Jobs, run.Results);
+        {
+            ScoringPool pool(programmed, recordings, scorings, run.Results, run.Jobs);
+            pool.Ready(done);
+            while (done < count) {
+                programNext();
+                // Handed on in small groups: the threads wait less on one another.
+                if (done % 16 == 0)
+                    pool.Ready(done);
+            }
+            pool.Finish();
+        }
         run.Ranking.resize(count);
         std::iota(run.Ranking.begin(), run.Ranking.end(), std::size_t{0});
         std::sort(run.Ranking.begin(), run.Ranking.end(), [&](std::size_t a, std::size_t b) {
