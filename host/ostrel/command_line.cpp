@@ -267,7 +267,10 @@ bool TuneOptionsOf(const Arguments& arguments, TuneOptions& options, std::string
         combinations *= static_cast<double>(values.size());
         options.Settings.push_back({setting, std::move(values)});
     }
-    if (combinations > 1e6)
+    const std::string ending = LowerExtensionOf(options.Plot);
+    if (!options.Plot.empty() && ending != ".png" && ending != ".svg")
+        problem = "--plot writes a file ending in .png or .svg, not \"" + options.Plot + "\"";
+    else if (combinations > 1e6)
         problem = "the settings make more than a million combinations";
     else if (arguments.Operands.size() != 1)
         problem = arguments.Operands.empty() ? "tune needs a CONFIG or DOC file"

@@ -280,6 +280,9 @@ TEST_F(ScoringCommands, TuneRefusesWhatMakesNoSweep) {
           "--holdoff", "0:1:0.01"},
          2,
          "the settings make more than a million combinations"},
+        {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--plot", "map.jpg"},
+         2,
+         "--plot writes a file ending in .png or .svg, not \"map.jpg\""},
         // A hold-off beyond the device's 10 s is refused for every combination.
         {{"--signals", kEcg, "--reference", kBeats, "--output", "1", "--holdoff", "20"},
          1,
