@@ -116,7 +116,8 @@ std::vector<CommandSpec> MakeCommands() {
     // The empty description is the demonstration device.
     const OptionSpec device{"--device", "D", false, true};
     const OptionSpec hex{"--hex", ""};
-    std::vector<OptionSpec> previewOptions{{"--signals", "FILE", true}, device};
+    const OptionSpec strict{"--strict", ""};
+    std::vector<OptionSpec> previewOptions{{"--signals", "FILE", true}, device, strict};
     for (const preview::ReportKind* kind : preview::ReportKinds())
         previewOptions.push_back({kind->Option, kind->Argument});
     previewOptions.push_back({"--from", "S"});
@@ -135,7 +136,7 @@ std::vector<CommandSpec> MakeCommands() {
          "the device received."},
         {"apply",
          "CONFIG",
-         {device, hex},
+         {device, hex, strict},
          "The same for the configuration text in the file CONFIG, on the device D."},
         {"save",
          "CONFIG DOC",
@@ -185,7 +186,13 @@ std::string OptionText(std::string_view name) {
         std::string_view Name;
         std::string_view Text;
     } kTexts[] = {
-        {"--device", "D is a device description (below); without it, the demonstration device."},
+        {"--device",
+         "D is a device description (below); without it, the device a document was made on, "
+         "else the demonstration device."},
+        {"--strict",
+         "A rule the device would change (an input it lacks, a level that stands for another "
+         "value than on the device the document was made on, an output it lacks) is an error: "
+         "exit 1, nothing programmed or written."},
         {"--hex", "Prints each command block as 224 hex digits on one line instead of a table."},
         {"--snapshot", "Writes a PNG picture of the dialog just before OK."},
         {"--window",

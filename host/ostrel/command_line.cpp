@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,11 @@ struct Arguments {
 
     bool Has(std::string_view option) const { return Options.find(option) != Options.end(); }
     std::string ValueOf(std::string_view option) const {
+        return OptionalValueOf(option).value_or("");
+    }
+    std::optional<std::string> OptionalValueOf(std::string_view option) const {
         const auto found = Options.find(option);
-        return found != Options.end() ? found->second : std::string();
+        return found != Options.end() ? std::optional(found->second) : std::nullopt;
     }
 };
 
@@ -107,7 +111,8 @@ std::string LowerExtensionOf(const std::string& path) {
 // preview.
 bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::string& problem) {
     options.Signals = arguments.ValueOf("--signals");
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
+    options.Strict = arguments.Has("--strict");
     for (const char* bound : {"--from", "--to"}) {
         if (!arguments.Has(bound))
             continue;
@@ -194,8 +199,9 @@ int RunCommand(const CommandSpec& command, const Arguments& arguments, std::ostr
     if (name == "selftest")
         return RunSelfTest(out, err);
     DocumentOptions options;
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
     options.Hex = arguments.Has("--hex");
+    options.Strict = arguments.Has("--strict");
     if (name == "apply")
         return RunApply(files[0], options, out, err);
     if (name == "save")

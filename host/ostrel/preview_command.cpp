@@ -16,6 +16,7 @@
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
+#include "host/ostrel/rule_warnings.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/reports/report_writers.h"
@@ -123,24 +124,56 @@ void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& 
     }
 }
 
-// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
-bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::ostream& err,
-             int& code) {
-    std::optional<std::string> text = ReadCommandFile(path, err);
-    if (!text) {
-        code = 2;
-        return false;
+// What the preview programs the device with: a configuration text or a document file, and the
+// device it runs on.
+struct Programming {
+    DocumentDevice Device;
+    std::optional<std::string> Text;
+    std::optional<DocumentOnDevice> Document;
+};
+
+// Reads CONFIG or DOC as `apply` or `open` would, chooses the device, and says which it is and
+// what it changes of the rules; nothing (with the exit code) when it cannot, or when --strict
+// makes the warnings errors.
+std::optional<Programming> Prepare(const std::string& path, const PreviewOptions& options,
+                                   std::ostream& out, std::ostream& err, int& code) {
+    const std::optional<std::string> text = ReadCommandFile(path, err);
+    code = 2;
+    if (!text)
+        return std::nullopt;
+    Programming programming;
+    if (std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
+        programming.Document = ReadDocumentOnDevice(path, options.Device, out, err);
+        if (!programming.Document)
+            return std::nullopt;
+        programming.Device = programming.Document->Device;
+        code = 1;
+        if (!WarnAboutRules(*programming.Document, options.Strict, err))
+            return std::nullopt;
+        return programming;
     }
-    if (!std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
-        // A text that does not read is refused, as apply refuses it, with where it stopped.
-        text = ReadConfigurationToApply(path, err, code);
-        if (!text)
-            return false;
-        host.SendConfigurationText(*text);
+    // A text that does not read is refused, as apply refuses it, with where it stopped.
+    programming.Text = ReadConfigurationToApply(path, err, code);
+    if (!programming.Text)
+        return std::nullopt;
+    programming.Device = GivenDevice(options.Device);
+    out << programming.Device.Line << "\n";
+    code = 1;
+    if (!ReportRuleWarnings(*programming.Text, programming.Device.Device, nullptr, options.Strict,
+                            err))
+        return std::nullopt;
+    return programming;
+}
+
+// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
+bool Program(OstrelHost& host, const Programming& programming, const std::string& path,
+             std::ostream& out, std::ostream& err, int& code) {
+    if (programming.Text) {
+        host.SendConfigurationText(*programming.Text);
         out << "Configuration text " << path << " sent to the document\n";
         return true;
     }
-    code = OpenDocumentFile(host, path, out, err);
+    code = OpenDocumentFile(host, programming.Document->File, out, err);
     if (code == 0 && !host.StoredTextProblem().empty()) {
         err << "ostrel: " << path
             << " holds no configuration this Tarvel reads; nothing was "
@@ -186,10 +219,14 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         CheckFilesApart(configOrDocument, options);
         // A recording that never ends (a FIFO, a device) is refused before it is opened.
         files::CheckRegularFile(options.Signals);
-        const device::DeviceDescription device = device::ParseDeviceDescription(options.Device);
-        OstrelHost host(device, status);
         int code = 0;
-        if (!Program(host, configOrDocument, status, err, code))
+        const std::optional<Programming> programming =
+            Prepare(configOrDocument, options, status, err, code);
+        if (!programming)
+            return code;
+        const device::DeviceDescription& device = programming->Device.Device;
+        OstrelHost host(device, status);
+        if (!Program(host, *programming, configOrDocument, status, err, code))
             return code;
         // Refusals are reported as apply reports them; the device runs what it holds.
         const bool programmed = ReportProgramming(host.Device(), status, err);

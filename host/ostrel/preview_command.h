@@ -21,7 +21,10 @@ struct ReportRequest {
 
 struct PreviewOptions {
     std::string Signals;  // the recorded signals, in a format of preview::SignalFormats()
-    std::string Device;   // a device description text (empty: the demonstration device)
+    // A device description text (empty: the demonstration device); when none is given, a
+    // document's own device or the demonstration device.
+    std::optional<std::string> Device;
+    bool Strict = false;  // a rule whose meaning the device changes is an error
     // The reports to write, at most one of each kind, in the report table's order; "-" is the
     // standard output.
     std::vector<ReportRequest> Reports;
