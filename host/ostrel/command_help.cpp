@@ -32,16 +32,26 @@ Exit codes:
   0  success
   1  the extension's Save or Load did not answer S_OK (the HRESULT is printed in hex with what
      it means); a configuration text that does not read (or, for apply, save and preview,
-     reads as nothing because of its version); the device refused a command block; setup
-     refused or cancelled; a failed self-test
+     reads as nothing because of its version); the device refused a command block; a warning
+     about a rule with --strict; setup refused or cancelled; a failed self-test
   2  a usage error; a file that cannot be read or written; a document changed by another
      program while setup had it open; a bad device description; signals that do not fit the
      device (preview); a dialog that cannot be shown
 
 Document file:
-  The line "OSTRELDOC 1", then for each extension stream a line "{CLSID} <byte count>"
-  followed by exactly that many bytes of the stream; one stream per CLSID, blank lines after
-  the last stream accepted.
+  The line "OSTRELDOC 1", then for each stream a line "{CLSID} <byte count>" followed by
+  exactly that many bytes of the stream; one stream per CLSID, blank lines after the last
+  stream accepted. The first stream, of the class {7913F195-6EAD-4C4F-82B1-D93D05DF4E3E}, is
+  the host's own part: "KEY: VALUE" lines, "device: D" the device the document was made on.
+
+The document's device:
+  save and setup record the device in the document file; open, setup and preview use it
+  unless --device is given, and print which device they use (a document of an older ostrel
+  opens on the demonstration device). Levels are kept as a percent of the input's range and
+  inputs by number, so every command that programs the device warns, for each output that is
+  on: of a rule on an input the device lacks (the extension programs it on Input 1), of a
+  level that stands for another value than on the device the document was made on (in both
+  units), of an output the device lacks. --strict (apply, preview) makes these errors.
 
 )";
 
@@ -85,8 +95,9 @@ std::vector<std::string> WordsOf(std::string_view text) {
 // report and format tables.
 std::string PreviewDescription() {
     std::string text =
-        "Programs the device as apply (a configuration text) or open (a document file) does, "
-        "then lets the simulated Corvex run the blocks it holds over the recorded signals in "
+        "Programs the device as apply (a configuration text) or open (a document file, on the "
+        "device it was made on unless D is given) does, then lets the simulated Corvex run the "
+        "blocks it holds over the recorded signals in "
         "FILE and prints per output: its program, the number of pulses, the first and last "
         "pulse start, the shortest interval between starts, and the triggers it ignored and "
         "why (during the delay, during a pulse, in the hold-off, over the count limit); a block "
@@ -141,11 +152,13 @@ std::vector<CommandSpec> MakeCommands() {
         {"save",
          "CONFIG DOC",
          {device},
-         "Applies CONFIG, then saves the document into the document file DOC."},
+         "Applies CONFIG, then saves the document into the document file DOC, which records "
+         "the device D it was made on."},
         {"open",
          "DOC",
          {device, hex},
-         "Opens the document file DOC into a new document and prints the configuration text it "
+         "Opens the document file DOC into a new document, on the device it was made on unless "
+         "D is given, and prints which device that is, the configuration text the document "
          "then holds and the command blocks programmed after the load. A stored text this "
          "Tarvel does not read (a later version) opens as empty, and ostrel says so."},
         {"text",
@@ -156,8 +169,9 @@ std::vector<CommandSpec> MakeCommands() {
         {"setup",
          "DOC",
          {device},
-         "Opens the document file DOC (a new document when there is none), shows the state of "
-         "the menu item \"Tarvel...\" and chooses it, as a user of the host would: refusals "
+         "Opens the document file DOC (a new document when there is none) on the device it was "
+         "made on unless D is given, shows the state of the menu item \"Tarvel...\" and chooses "
+         "it, as a user of the host would: refusals "
          "are printed as their message boxes. DOC must be writable before anything opens, and "
          "a document whose stored text this Tarvel does not read is refused. With a display "
          "(DISPLAY set to an X server that answers, SSH with X forwarding, or xvfb-run) the "
@@ -165,8 +179,8 @@ std::vector<CommandSpec> MakeCommands() {
          "them; without one ostrel says that the dialog cannot be shown and changes nothing "
          "(exit 2). After OK in the dialog the document is saved into DOC (exit 0), unless "
          "another program saved DOC meanwhile: then DOC is left as it is and the new work is "
-         "saved beside it, in DOC.mine (exit 2). A refusal, Cancel or the close box writes "
-         "nothing (exit 1)."},
+         "saved beside it, in DOC.mine (exit 2); DOC then records the device used. A refusal, "
+         "Cancel or the close box writes nothing (exit 1)."},
         {"preview", "CONFIG|DOC", previewOptions, PreviewDescription()},
         {"check",
          "FILE",
