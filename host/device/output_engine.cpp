@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -25,15 +26,15 @@ constexpr std::size_t kWords = kChunk / kMaskSamples;
 // sample after i up to j is in K. That is exactly where the carry of K + S (plus the state
 // before the word as carry into bit 0) runs into a K bit, so one addition does the whole word.
 struct SlotRunner {
-    const std::int16_t* input = nullptr;
+    std::size_t input = 0;  // zero-based
     bool below = false;
     std::int32_t setLevel = 0;   // above: x >= setLevel sets; below: x <= setLevel sets
     std::int32_t keepLevel = 0;  // above: x >= keepLevel keeps; below: x <= keepLevel keeps
     std::uint64_t state = 0;     // at the last sample run, 0 or 1; false before the first
     std::vector<std::uint64_t> words = std::vector<std::uint64_t>(kWords);
 
-    SlotRunner(const RuleProgram& rule, const std::int16_t* samples)
-        : input(samples), below(rule.Below) {
+    explicit SlotRunner(const RuleProgram& rule)
+        : input(static_cast<std::size_t>(rule.Input - 1)), below(rule.Below) {
         // Levels beyond the 16-bit range are clamped to just beyond it: the comparisons with
         // 16-bit samples come out the same.
         constexpr std::int64_t kBeyond = 40000;
@@ -44,8 +45,8 @@ struct SlotRunner {
         keepLevel = static_cast<std::int32_t>(std::clamp(below ? high : low, -kBeyond, kBeyond));
     }
 
-    void Run(std::int64_t from, std::int64_t count) {
-        const std::int16_t* x = input + from;
+    // The `count` samples of a pass, at most kChunk, from `x`.
+    void Run(const std::int16_t* x, std::int64_t count) {
         for (std::size_t w = 0; w * kMaskSamples < static_cast<std::size_t>(count); ++w) {
             const int n = static_cast<int>(std::min<std::int64_t>(
                 kMaskSamples, count - static_cast<std::int64_t>(w) * kMaskSamples));
@@ -66,8 +67,8 @@ struct SlotRunner {
 class OutputRunner {
 public:
     OutputRunner(const OutputProgram& program, double sampleRate, std::int64_t sampleCount,
-                 device::OutputTrace& trace)
-        : trace_(trace),
+                 std::size_t index)
+        : index_(index),
           all_(program.Mode == OutputCommandBlock::kAllRules),
           follow_(program.PulseWidth == 0.0),
           delay_(SamplesFor(program.PulseDelay, sampleRate)),
@@ -79,8 +80,12 @@ public:
     std::vector<std::size_t> slots;  // indices into the replay's slot runners
     std::vector<std::uint64_t> combined = std::vector<std::uint64_t>(kWords);
 
-    // Combines the slot states of the pass [from, from + count) and acts on every change.
-    void Run(const std::vector<SlotRunner>& runners, std::int64_t from, std::int64_t count) {
+    // Combines the slot states of the pass [from, from + count) and acts on every change; what
+    // becomes known goes to `block`.
+    void Run(const std::vector<SlotRunner>& runners, std::int64_t from, std::int64_t count,
+             device::TraceBlock& block) {
+        trace_ = &block.Outputs[index_];
+        changes_ = &block.Changes[index_];
         const std::uint64_t* states = Combine(runners, count);
         for (std::size_t w = 0; w * kMaskSamples < static_cast<std::size_t>(count); ++w) {
             const std::int64_t base = from + static_cast<std::int64_t>(w) * kMaskSamples;
@@ -106,7 +111,9 @@ public:
     }
 
     // Closes an output still high at the end of the replay.
-    void Finish() {
+    void Finish(device::TraceBlock& block) {
+        trace_ = &block.Outputs[index_];
+        changes_ = &block.Changes[index_];
         if (follow_ && open_ != kNever)
             AddPulse(open_, count_);
     }
@@ -128,12 +135,17 @@ private:
     }
 
     void Ignore(std::int64_t sample, device::IgnoredBecause why) {
-        trace_.Ignored.push_back(device::IgnoredTrigger{sample, why});
+        trace_->Ignored.push_back(device::IgnoredTrigger{sample, why});
     }
 
     void AddPulse(std::int64_t start, std::int64_t end) {
         if (start < count_)
-            trace_.Pulses.push_back(device::Pulse{start, std::min(end, count_)});
+            trace_->Pulses.push_back(device::Pulse{start, std::min(end, count_)});
+    }
+
+    void Change(std::int64_t sample, bool high) {
+        if (sample < count_)
+            changes_->push_back(device::LevelChange{sample, high});
     }
 
     bool LimitReached() const { return limit_ > 0 && pulses_ >= limit_; }
@@ -151,6 +163,7 @@ private:
                 ++pulses_;
                 start_ = sample + delay_;
                 open_ = start_;
+                Change(start_, true);
             }
             return;
         }
@@ -166,17 +179,22 @@ private:
             ++pulses_;
             start_ = sample + delay_;
             AddPulse(start_, start_ + width_);
+            Change(start_, true);
+            Change(start_ + width_, false);
         }
     }
 
     void Fall(std::int64_t sample) {
         if (follow_ && open_ != kNever) {
             AddPulse(open_, sample + delay_);
+            Change(sample + delay_, false);
             open_ = kNever;
         }
     }
 
-    device::OutputTrace& trace_;
+    std::size_t index_;                     // the output's place among the programs
+    device::OutputTrace* trace_ = nullptr;  // of the block being run
+    std::vector<device::LevelChange>* changes_ = nullptr;
     bool all_;
     bool follow_;
     std::int64_t delay_;
@@ -190,25 +208,6 @@ private:
     std::int64_t open_ = kNever;   // following: the start of the pulse still high
 };
 
-void CheckInputs(const std::vector<OutputProgram>& programs, const DeviceSamples& samples) {
-    for (const auto& input : samples.Inputs) {
-        if (static_cast<std::int64_t>(input.size()) != samples.Count)
-            throw std::invalid_argument("an input holds " + std::to_string(input.size()) +
-                                        " samples, not " + std::to_string(samples.Count));
-    }
-    for (const OutputProgram& program : programs) {
-        if (!program.Active())
-            continue;
-        for (const RuleProgram& rule : program.Rules) {
-            if (rule.Input < 1 || static_cast<std::size_t>(rule.Input) > samples.Inputs.size())
-                throw std::invalid_argument(
-                    "output " + std::to_string(program.Output) + " slot " +
-                    std::to_string(rule.Slot + 1) + " watches input " + std::to_string(rule.Input) +
-                    ", but only " + std::to_string(samples.Inputs.size()) + " inputs are sampled");
-        }
-    }
-}
-
 }  // namespace
 
 std::int64_t SamplesFor(double seconds, double sampleRate) {
@@ -221,40 +220,103 @@ std::int64_t SamplesFor(double seconds, double sampleRate) {
     return static_cast<std::int64_t>(std::ceil(periods - tolerance));
 }
 
+struct OutputEngine::Runners {
+    std::vector<SlotRunner> Slots;
+    std::vector<OutputRunner> Outputs;
+};
+
+OutputEngine::OutputEngine(const std::vector<OutputProgram>& programs, double sampleRate,
+                           std::int64_t sampleCount, std::size_t inputCount)
+    : runners_(std::make_unique<Runners>()),
+      sampleCount_(sampleCount),
+      watched_(inputCount, false),
+      outputs_(programs.size()) {
+    for (std::size_t k = 0; k < programs.size(); ++k) {
+        const OutputProgram& program = programs[k];
+        outputs_[k] = program.Output;
+        if (!program.Active())
+            continue;
+        for (const RuleProgram& rule : program.Rules) {
+            if (rule.Input < 1 || static_cast<std::size_t>(rule.Input) > inputCount)
+                throw std::invalid_argument("output " + std::to_string(program.Output) + " slot " +
+                                            std::to_string(rule.Slot + 1) + " watches input " +
+                                            std::to_string(rule.Input) + ", but only " +
+                                            std::to_string(inputCount) + " inputs are sampled");
+        }
+        if (sampleCount == 0)
+            continue;
+        OutputRunner& runner = runners_->Outputs.emplace_back(program, sampleRate, sampleCount, k);
+        for (const RuleProgram& rule : program.Rules) {
+            runner.slots.push_back(runners_->Slots.size());
+            runners_->Slots.emplace_back(rule);
+            watched_[static_cast<std::size_t>(rule.Input - 1)] = true;
+        }
+    }
+}
+
+OutputEngine::~OutputEngine() = default;
+
+void OutputEngine::Begin(device::TraceBlock& block, std::int64_t count) const {
+    block.First = done_;
+    block.Count = count;
+    block.Outputs.resize(outputs_.size());
+    block.Changes.resize(outputs_.size());
+    for (std::size_t k = 0; k < outputs_.size(); ++k) {
+        block.Outputs[k].Output = outputs_[k];
+        block.Outputs[k].Pulses.clear();
+        block.Outputs[k].Ignored.clear();
+        block.Changes[k].clear();
+    }
+}
+
+void OutputEngine::Run(const std::int16_t* const* inputs, std::int64_t count,
+                       device::TraceBlock& block) {
+    if (count < 0 || count > sampleCount_ - done_)
+        throw std::invalid_argument("a block of " + std::to_string(count) + " samples after " +
+                                    std::to_string(done_) + " of " + std::to_string(sampleCount_));
+    Begin(block, count);
+    for (std::int64_t offset = 0; offset < count; offset += kChunk) {
+        const std::int64_t n = std::min(kChunk, count - offset);
+        for (SlotRunner& slot : runners_->Slots)
+            slot.Run(inputs[slot.input] + offset, n);
+        for (OutputRunner& output : runners_->Outputs)
+            output.Run(runners_->Slots, done_ + offset, n, block);
+    }
+    done_ += count;
+}
+
+void OutputEngine::Finish(device::TraceBlock& block) {
+    if (done_ != sampleCount_)
+        throw std::invalid_argument("the replay ended after " + std::to_string(done_) + " of " +
+                                    std::to_string(sampleCount_) + " samples");
+    Begin(block, 0);
+    for (OutputRunner& output : runners_->Outputs)
+        output.Finish(block);
+}
+
 device::Trace ReplayOutputs(const std::vector<OutputProgram>& programs,
                             const DeviceSamples& samples) {
-    CheckInputs(programs, samples);
+    for (const auto& input : samples.Inputs) {
+        if (static_cast<std::int64_t>(input.size()) != samples.Count)
+            throw std::invalid_argument("an input holds " + std::to_string(input.size()) +
+                                        " samples, not " + std::to_string(samples.Count));
+    }
+    OutputEngine engine(programs, samples.SampleRate, samples.Count, samples.Inputs.size());
+    std::vector<const std::int16_t*> inputs;
+    for (const auto& input : samples.Inputs)
+        inputs.push_back(input.data());
     device::Trace trace;
     trace.SampleRate = samples.SampleRate;
     trace.StartTime = samples.StartTime;
     trace.SampleCount = samples.Count;
-    trace.Outputs.reserve(programs.size());
-
-    std::vector<SlotRunner> slots;
-    std::vector<OutputRunner> outputs;
-    outputs.reserve(programs.size());
-    for (const OutputProgram& program : programs) {
-        device::OutputTrace& output = trace.Outputs.emplace_back();
-        output.Output = program.Output;
-        if (!program.Active() || samples.Count == 0)
-            continue;
-        OutputRunner& runner =
-            outputs.emplace_back(program, samples.SampleRate, samples.Count, output);
-        for (const RuleProgram& rule : program.Rules) {
-            runner.slots.push_back(slots.size());
-            slots.emplace_back(rule,
-                               samples.Inputs[static_cast<std::size_t>(rule.Input - 1)].data());
-        }
+    device::TraceBlock block;
+    engine.Run(inputs.data(), samples.Count, block);
+    trace.Outputs = std::move(block.Outputs);
+    engine.Finish(block);
+    for (std::size_t k = 0; k < trace.Outputs.size(); ++k) {
+        auto& pulses = trace.Outputs[k].Pulses;
+        pulses.insert(pulses.end(), block.Outputs[k].Pulses.begin(), block.Outputs[k].Pulses.end());
     }
-    for (std::int64_t from = 0; from < samples.Count; from += kChunk) {
-        const std::int64_t count = std::min(kChunk, samples.Count - from);
-        for (SlotRunner& slot : slots)
-            slot.Run(from, count);
-        for (OutputRunner& output : outputs)
-            output.Run(slots, from, count);
-    }
-    for (OutputRunner& output : outputs)
-        output.Finish();
     return trace;
 }
 

@@ -8,7 +8,6 @@
 
 #include "host/device/device_description_text.h"
 #include "host/device/input_converter.h"
-#include "host/device/output_engine.h"
 #include "host/files/file_identity.h"
 #include "host/files/read_file.h"
 #include "host/ostrel/document_commands.h"
@@ -19,6 +18,7 @@
 #include "host/ostrel/rule_warnings.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
+#include "host/preview/replay_pipeline.h"
 #include "host/preview/reports/report_writers.h"
 #include "host/session/document_file.h"
 
@@ -33,7 +33,7 @@ public:
 
 // The signals must fit the device: a rate its converters sample at, and every input a used
 // rule slot watches. (The readers check the channels' number and units.)
-void CheckFit(const device::Signals& signals, const std::string& path,
+void CheckFit(const device::RecordingInfo& signals, const std::string& path,
               const std::vector<device::OutputProgram>& programs) {
     if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
         throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
@@ -55,7 +55,7 @@ void CheckFit(const device::Signals& signals, const std::string& path,
 }
 
 // The samples of [from, to) in the recording's time; the whole replay without them.
-SampleWindow WindowOf(const PreviewOptions& options, const device::Trace& trace) {
+SampleWindow WindowOf(const PreviewOptions& options, const device::RecordingInfo& trace) {
     const double last = trace.StartTime + static_cast<double>(trace.SampleCount) / trace.SampleRate;
     const auto sample = [&](double seconds) {
         const double offset = (seconds - trace.StartTime) * trace.SampleRate;
@@ -194,16 +194,16 @@ std::vector<OutputCommandBlock> BlocksInForce(const std::vector<device::OutputPr
     return blocks;
 }
 
-// Every report asked for, in the table's order, each told what was replayed and given the
-// whole replay.
-void WriteReports(const PreviewOptions& options, const preview::ReplaySetup& setup,
-                  const device::Signals& signals, const device::Trace& trace, std::ostream& out) {
+// Every report asked for, in the table's order, each told what is replayed; its file is opened
+// here and completed, once the whole recording has replayed, by Finish.
+std::vector<std::unique_ptr<preview::ReportWriter>> BeginReports(
+    const PreviewOptions& options, const preview::ReplaySetup& setup) {
+    std::vector<std::unique_ptr<preview::ReportWriter>> writers;
     for (const ReportRequest& request : options.Reports) {
-        const std::unique_ptr<preview::ReportWriter> writer = request.Kind->Make(request.Path);
-        writer->Begin(setup);
-        writer->Consume(signals, trace);
-        out << writer->Finish() << "\n";
+        writers.push_back(request.Kind->Make(request.Path));
+        writers.back()->Begin(setup);
     }
+    return writers;
 }
 
 }  // namespace
@@ -234,20 +234,24 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
             device::ProgramsInForce(host.Device().Commands(), device.Inputs);
 
         const std::vector<preview::InputScale> inputs = preview::InputScalesOf(device);
-        const device::Signals signals = preview::ReadSignalFile(options.Signals, inputs);
-        CheckFit(signals, options.Signals, programs);
-        std::vector<double> ranges;
-        for (const preview::InputScale& input : inputs)
-            ranges.push_back(input.Range);
-        const device::Trace trace = ReplayOutputs(programs, ConvertSignals(signals, ranges));
-        const SampleWindow window = WindowOf(options, trace);
-        status << "Signals " << options.Signals << ": " << signals.Channels.size() << " inputs\n"
-               << FormatPreviewSummary(programs, trace, window, inputs)
+        const std::unique_ptr<preview::SignalReader> reader =
+            preview::OpenSignalFile(options.Signals, inputs);
+        const device::RecordingInfo& recording = reader->Info();
+        CheckFit(recording, options.Signals, programs);
+        const SampleWindow window = WindowOf(options, recording);
+        const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
+            BeginReports(options, preview::ReplaySetup{BlocksInForce(programs), inputs,
+                                                       options.From, options.To, recording});
+        std::vector<preview::ReportWriter*> writing;
+        for (const auto& writer : writers)
+            writing.push_back(writer.get());
+        SummaryTally tally(window);
+        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally});
+        status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n"
+               << FormatPreviewSummary(programs, recording, tally, window, inputs)
                << RefusedOutputsText(host.Device().Commands(), programs);
-        WriteReports(
-            options,
-            preview::ReplaySetup{BlocksInForce(programs), inputs, options.From, options.To},
-            signals, trace, status);
+        for (const auto& writer : writers)
+            status << writer->Finish() << "\n";
         return programmed ? 0 : 1;
     } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";

@@ -65,52 +65,37 @@ std::string ProgramText(const device::OutputProgram& program,
     return text;
 }
 
-std::string PulsesText(const device::OutputTrace& output, const device::Trace& trace,
-                       SampleWindow window) {
-    std::vector<std::int64_t> starts;
-    for (const device::Pulse& pulse : output.Pulses) {
-        if (pulse.Start >= window.From && pulse.Start < window.To)
-            starts.push_back(pulse.Start);
-    }
-    if (starts.empty())
+std::string PulsesText(const SummaryTally::Output& output, const device::RecordingInfo& recording) {
+    if (output.Pulses == 0)
         return "no pulses";
     const auto seconds = [&](std::int64_t sample) {
-        return FormatSeconds(trace.StartTime + static_cast<double>(sample) / trace.SampleRate,
-                             trace.SampleRate) +
+        return FormatSeconds(
+                   recording.StartTime + static_cast<double>(sample) / recording.SampleRate,
+                   recording.SampleRate) +
                " s";
     };
-    std::string text = Plural(starts.size(), "pulse", "pulses") + ", first at " +
-                       seconds(starts.front()) + ", last at " + seconds(starts.back());
-    if (starts.size() > 1) {
-        std::int64_t shortest = std::numeric_limits<std::int64_t>::max();
-        for (std::size_t k = 1; k < starts.size(); ++k)
-            shortest = std::min(shortest, starts[k] - starts[k - 1]);
+    std::string text = Plural(output.Pulses, "pulse", "pulses") + ", first at " +
+                       seconds(output.First) + ", last at " + seconds(output.Last);
+    if (output.Pulses > 1) {
         text += ", shortest interval " +
-                FormatSeconds(static_cast<double>(shortest) / trace.SampleRate, trace.SampleRate) +
+                FormatSeconds(static_cast<double>(output.Shortest) / recording.SampleRate,
+                              recording.SampleRate) +
                 " s";
     }
     return text;
 }
 
-std::string IgnoredText(const device::OutputTrace& output, SampleWindow window) {
-    std::array<std::size_t, 4> counts{};
-    std::size_t total = 0;
-    for (const device::IgnoredTrigger& trigger : output.Ignored) {
-        if (trigger.Sample >= window.From && trigger.Sample < window.To) {
-            ++counts[static_cast<std::size_t>(trigger.Why)];
-            ++total;
-        }
-    }
-    if (total == 0)
+std::string IgnoredText(const SummaryTally::Output& output) {
+    if (output.IgnoredTotal == 0)
         return "no trigger ignored";
     constexpr std::array<const char*, 4> kReasons = {"during the delay", "during a pulse",
                                                      "in the hold-off", "over the count limit"};
-    std::string text = Plural(total, "trigger", "triggers") + " ignored:";
+    std::string text = Plural(output.IgnoredTotal, "trigger", "triggers") + " ignored:";
     const char* separator = " ";
-    for (std::size_t k = 0; k < counts.size(); ++k) {
-        if (counts[k] == 0)
+    for (std::size_t k = 0; k < output.Ignored.size(); ++k) {
+        if (output.Ignored[k] == 0)
             continue;
-        text += separator + std::to_string(counts[k]) + " " + kReasons[k];
+        text += separator + std::to_string(output.Ignored[k]) + " " + kReasons[k];
         separator = ", ";
     }
     return text;
@@ -125,30 +110,56 @@ std::string FormatSeconds(double seconds, double sampleRate) {
                                                                                 : text;
 }
 
+void SummaryTally::Consume(const device::TraceBlock& events) {
+    outputs_.resize(events.Outputs.size());
+    for (std::size_t k = 0; k < events.Outputs.size(); ++k) {
+        Output& output = outputs_[k];
+        // Pulses come by their start.
+        for (const device::Pulse& pulse : events.Outputs[k].Pulses) {
+            if (pulse.Start < window_.From || pulse.Start >= window_.To)
+                continue;
+            if (output.Pulses == 0)
+                output.First = pulse.Start;
+            else
+                output.Shortest = std::min(output.Shortest, pulse.Start - output.Last);
+            output.Last = pulse.Start;
+            ++output.Pulses;
+        }
+        for (const device::IgnoredTrigger& trigger : events.Outputs[k].Ignored) {
+            if (trigger.Sample >= window_.From && trigger.Sample < window_.To) {
+                ++output.Ignored[static_cast<std::size_t>(trigger.Why)];
+                ++output.IgnoredTotal;
+            }
+        }
+    }
+}
+
 std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& programs,
-                                 const device::Trace& trace, SampleWindow window,
+                                 const device::RecordingInfo& recording, const SummaryTally& tally,
+                                 SampleWindow window,
                                  const std::vector<preview::InputScale>& inputs) {
     const auto at = [&](std::int64_t sample) {
-        return FormatSeconds(trace.StartTime + static_cast<double>(sample) / trace.SampleRate,
-                             trace.SampleRate);
+        return FormatSeconds(
+            recording.StartTime + static_cast<double>(sample) / recording.SampleRate,
+            recording.SampleRate);
     };
-    std::string text = "Replayed " +
-                       Plural(static_cast<std::size_t>(trace.SampleCount), "sample", "samples") +
-                       Printf(" per input at %g samples per second", trace.SampleRate);
-    if (trace.SampleCount > 0)
-        text += ", " + at(0) + " s to " + at(trace.SampleCount - 1) + " s";
+    std::string text =
+        "Replayed " + Plural(static_cast<std::size_t>(recording.SampleCount), "sample", "samples") +
+        Printf(" per input at %g samples per second", recording.SampleRate);
+    if (recording.SampleCount > 0)
+        text += ", " + at(0) + " s to " + at(recording.SampleCount - 1) + " s";
     text += "\n";
-    if (window.From != 0 || window.To != trace.SampleCount)
+    if (window.From != 0 || window.To != recording.SampleCount)
         text += "Pulses and triggers from " + at(window.From) + " s to " + at(window.To) +
                 " s (the device ran from the start)\n";
     if (programs.empty())
         text += "The device holds no program for any output: every output stays low\n";
-    for (std::size_t k = 0; k < programs.size() && k < trace.Outputs.size(); ++k) {
+    for (std::size_t k = 0; k < programs.size() && k < tally.Outputs().size(); ++k) {
         const device::OutputProgram& program = programs[k];
         text += Printf("Output %d: ", program.Output) + ProgramText(program, inputs) + "\n";
         if (program.Active()) {
-            text += "  " + PulsesText(trace.Outputs[k], trace, window) + "\n";
-            text += "  " + IgnoredText(trace.Outputs[k], window) + "\n";
+            text += "  " + PulsesText(tally.Outputs()[k], recording) + "\n";
+            text += "  " + IgnoredText(tally.Outputs()[k]) + "\n";
         }
     }
     return text;

@@ -14,25 +14,39 @@
 // space around a field is ignored; lines that start with '#' are comments; empty lines are
 // skipped; CR LF line ends and a leading UTF-8 byte-order mark are accepted.
 //
-// The time must advance in even steps: every time must lie within half a step of where the even
-// step from the first time puts it. The sample rate is one over the step, the start time the
-// first time. A malformed file is a SignalFileError that names the line (and column).
+// The time must advance in even steps: the step is taken from the whole file (the first and the
+// last time and the number of samples), and every time must lie within half a step of where that
+// step puts it, or within the rounding of the times in the text: half a unit of their last
+// decimal, and as much again for the first and last time the step is taken from (the unit is the
+// finest of the row's, the first and the last time's). Times lie within 1e12 s of zero. The sample
+// rate is one over the step, the start time the first time. A malformed file is a SignalFileError
+// that names the line (and column).
+//
+// A first pass over the text finds the header, counts the samples and reads the last time; the
+// second parses the rows in pieces, in parallel on the machine's cores, and hands them on in
+// order, so memory stays within a few pieces whatever the file's length.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/device/signals.h"
 #include "host/preview/formats/input_scale.h"
+#include "host/preview/formats/signal_reader.h"
 
 namespace preview {
 
 // The longest line the reader accepts, in bytes (line end excluded).
 inline constexpr std::size_t kMaxCsvLineLength = 64 * 1024;
 
-// Reads the CSV file at `path` for a device with the given inputs. Channel i of the result is
-// Input i + 1, in that input's unit.
+// Opens the CSV file at `path` for a device with the given inputs. Channel i is Input i + 1, in
+// that input's unit.
+std::unique_ptr<SignalReader> OpenCsvSignals(const std::string& path,
+                                             const std::vector<InputScale>& inputs);
+
+// The whole file at once.
 device::Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs);
 
 // The same for text already in memory; `fileName` names it in errors.

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "host/device/input_converter.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_format.h"
 
@@ -74,77 +76,155 @@ private:
     bool open_ = false;
 };
 
-}  // namespace
+// The duration of a data record as the header's text gives it (8 characters at byte 244).
+std::string RecordDurationText(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    char header[256];
+    if (!file || std::fread(header, 1, sizeof header, file.get()) != sizeof header)
+        return "";
+    return Trimmed(std::string(header + 244, 8).c_str());
+}
 
-device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs) {
-    const EdfFile file(path);
-    const edf_hdr_struct& header = file.Header();
-    const auto fail = [&](int signal, const std::string& what) -> SignalFileError {
-        return SignalFileError(path, 0,
-                               "signal " + std::to_string(signal + 1) + " \"" +
-                                   Trimmed(header.signalparam[signal].label) + "\": " + what);
-    };
-    if (header.edfsignals < 1)
-        throw SignalFileError(path, 0, "has no signals");
-    if (static_cast<std::size_t>(header.edfsignals) > inputs.size()) {
-        throw SignalFileError(path, 0,
-                              "has " + std::to_string(header.edfsignals) +
-                                  " signals, but the device has only " +
-                                  std::to_string(inputs.size()) + " inputs");
+class EdfReader final : public SignalReader {
+public:
+    EdfReader(const std::string& path, const std::vector<InputScale>& inputs)
+        : path_(path), file_(path) {
+        const edf_hdr_struct& header = file_.Header();
+        if (header.edfsignals < 1)
+            throw SignalFileError(path, 0, "has no signals");
+        if (static_cast<std::size_t>(header.edfsignals) > inputs.size()) {
+            throw SignalFileError(path, 0,
+                                  "has " + std::to_string(header.edfsignals) +
+                                      " signals, but the device has only " +
+                                      std::to_string(inputs.size()) + " inputs");
+        }
+        if (header.datarecord_duration <= 0)
+            throw SignalFileError(path, 0, "has data records without a duration");
+        // The library reads the duration in its own way; it must be the number the text says.
+        const std::string duration = RecordDurationText(path);
+        double seconds = 0.0;
+        const auto [stop, error] =
+            std::from_chars(duration.data(), duration.data() + duration.size(), seconds);
+        if (error != std::errc() || stop != duration.data() + duration.size() ||
+            std::fabs(seconds * EDFLIB_TIME_DIMENSION -
+                      static_cast<double>(header.datarecord_duration)) > 1e-6 * seconds * 1e7) {
+            throw SignalFileError(path, 0,
+                                  "its data records last \"" + duration +
+                                      "\" s, a duration this reader cannot take exactly (whole "
+                                      "units of 100 ns)");
+        }
+        std::error_code ignored;
+        const std::uintmax_t fileSize = std::filesystem::file_size(path, ignored);
+        for (int signal = 0; signal < header.edfsignals; ++signal)
+            Signal(signal, inputs[static_cast<std::size_t>(signal)], fileSize);
+        info_.SampleCount = header.signalparam[0].smp_in_file;
+        if (info_.SampleCount < 2)
+            throw SignalFileError(path, 0, "has fewer than two samples");
     }
-    if (header.datarecord_duration <= 0)
-        throw SignalFileError(path, 0, "has data records without a duration");
 
-    std::error_code ignored;
-    const std::uintmax_t fileSize = std::filesystem::file_size(path, ignored);
-    device::Signals signals;
-    for (int signal = 0; signal < header.edfsignals; ++signal) {
+    void Next(device::SampleBlock& block, const device::BlockNeeds& needs) override {
+        constexpr std::int64_t kBlock = 1 << 16;
+        block.First = done_;
+        const std::int64_t count = std::min(kBlock, info_.SampleCount - done_);
+        Size(block, count);
+        for (std::size_t signal = 0; signal < factors_.size() && count > 0; ++signal) {
+            const bool units = signal < needs.Units.size() && needs.Units[signal];
+            const bool values = signal < needs.Values.size() && needs.Values[signal];
+            if (!units && !values)
+                continue;
+            double* out = block.Values[signal].data();
+            const int read = edfread_physical_samples(
+                file_.Header().handle, static_cast<int>(signal), static_cast<int>(count), out);
+            if (read != count)
+                throw Fail(static_cast<int>(signal), "could not be read");
+            for (std::int64_t j = 0; j < count; ++j)
+                out[j] *= factors_[signal];
+            if (units)
+                device::ConvertToDeviceUnits(out, static_cast<std::size_t>(count), ranges_[signal],
+                                             block.Units[signal].data());
+        }
+        done_ += count;
+    }
+
+private:
+    SignalFileError Fail(int signal, const std::string& what) const {
+        return SignalFileError(path_, 0,
+                               "signal " + std::to_string(signal + 1) + " \"" +
+                                   Trimmed(file_.Header().signalparam[signal].label) +
+                                   "\": " + what);
+    }
+
+    // Checks one signal against the device's input and the first signal, and keeps its factor.
+    void Signal(int signal, const InputScale& scale, std::uintmax_t fileSize) {
+        const edf_hdr_struct& header = file_.Header();
         const edf_param_struct& param = header.signalparam[signal];
         const double rate = static_cast<double>(param.smp_in_datarecord) *
                             static_cast<double>(EDFLIB_TIME_DIMENSION) /
                             static_cast<double>(header.datarecord_duration);
         if (signal == 0) {
-            signals.SampleRate = rate;
-        } else if (rate != signals.SampleRate) {
-            throw fail(signal, "its sample rate " + Number(rate) +
-                                   " Hz differs from the first signal's " +
-                                   Number(signals.SampleRate) +
-                                   " Hz; every signal must have the same rate");
+            info_.SampleRate = rate;
+        } else if (rate != info_.SampleRate) {
+            throw Fail(signal,
+                       "its sample rate " + Number(rate) + " Hz differs from the first signal's " +
+                           Number(info_.SampleRate) + " Hz; every signal must have the same rate");
         }
-        const InputScale& scale = inputs[static_cast<std::size_t>(signal)];
         const std::string unit = Trimmed(param.physdimension);
         const std::optional<double> factor = UnitFactor(unit, scale.Unit);
         if (!factor) {
-            throw fail(signal, "its unit \"" + unit + "\" is not the unit \"" + scale.Unit +
+            throw Fail(signal, "its unit \"" + unit + "\" is not the unit \"" + scale.Unit +
                                    "\" of the device's Input " + std::to_string(signal + 1));
         }
         // A sample takes two bytes (three in BDF): a count beyond what the file can hold is not
         // believed.
         if (param.smp_in_file < 0 || static_cast<std::uintmax_t>(param.smp_in_file) > fileSize / 2)
-            throw fail(signal, "its sample count does not fit the file's size");
-
-        device::SignalChannel channel{Trimmed(param.label), scale.Unit, {}};
-        channel.Values.resize(static_cast<std::size_t>(param.smp_in_file));
-        constexpr long long kBlock = 1 << 16;
-        for (long long done = 0; done < param.smp_in_file;) {
-            const int count = static_cast<int>(std::min(kBlock, param.smp_in_file - done));
-            const int read = edfread_physical_samples(header.handle, signal, count,
-                                                      channel.Values.data() + done);
-            if (read != count)
-                throw fail(signal, "could not be read");
-            done += read;
+            throw Fail(signal, "its sample count does not fit the file's size");
+        if (signal > 0 && param.smp_in_file != header.signalparam[0].smp_in_file)
+            throw Fail(signal, "it has a different number of samples than the first signal");
+        // The library's values are units per bit x (offset + digital value): every one must be
+        // a finite number, also in the input's unit.
+        const auto limit = [&](const char* what, double value) {
+            if (!std::isfinite(value) || !std::isfinite(value * *factor))
+                throw Fail(signal, "its " + std::string(what) + " " + Number(value) + " " + unit +
+                                       " is not a number the device's unit " + scale.Unit +
+                                       " can hold");
+        };
+        limit("physical maximum", param.phys_max);
+        limit("physical minimum", param.phys_min);
+        if (param.phys_max == param.phys_min || param.dig_max <= param.dig_min) {
+            throw Fail(signal, "its physical range " + Number(param.phys_min) + " to " +
+                                   Number(param.phys_max) + " or digital range " +
+                                   std::to_string(param.dig_min) + " to " +
+                                   std::to_string(param.dig_max) + " is empty");
         }
-        for (double& value : channel.Values)
-            value *= *factor;
-        signals.Channels.push_back(std::move(channel));
+        const double perBit = (param.phys_max - param.phys_min) / (param.dig_max - param.dig_min);
+        const double offset = param.phys_max / perBit - param.dig_max;
+        const double largest = std::fabs(perBit) * (std::fabs(offset) + 8388608.0);
+        if (!std::isfinite(largest) || !std::isfinite(largest * *factor))
+            throw Fail(signal, "its physical range " + Number(param.phys_min) + " to " +
+                                   Number(param.phys_max) + " " + unit +
+                                   " gives values beyond the numbers in " + scale.Unit);
+        info_.Channels.push_back({Trimmed(param.label), scale.Unit});
+        factors_.push_back(*factor);
+        ranges_.push_back(scale.Range);
     }
-    for (int signal = 1; signal < header.edfsignals; ++signal) {
-        if (signals.Channels[signal].Values.size() != signals.Channels[0].Values.size())
-            throw fail(signal, "it has a different number of samples than the first signal");
-    }
-    if (signals.SampleCount() < 2)
-        throw SignalFileError(path, 0, "has fewer than two samples");
-    return signals;
+
+    std::string path_;
+    EdfFile file_;
+    std::vector<double> factors_;
+    std::vector<double> ranges_;
+    std::int64_t done_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<SignalReader> OpenEdfSignals(const std::string& path,
+                                             const std::vector<InputScale>& inputs) {
+    return std::make_unique<EdfReader>(path, inputs);
+}
+
+device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs) {
+    return ReadAll(*OpenEdfSignals(path, inputs));
 }
 
 void WriteEdfSignals(const std::string& path, const device::Signals& signals,
@@ -190,7 +270,7 @@ const SignalFormat& EdfFormat() {
     static const SignalFormat format{
         {".edf", ".bdf"},
         "physical values",
-        &ReadEdfSignals,
+        &OpenEdfSignals,
         &WriteEdfSignals,
     };
     return format;

@@ -5,17 +5,25 @@
 // The start time is 0.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/device/signals.h"
 #include "host/preview/formats/input_scale.h"
+#include "host/preview/formats/signal_reader.h"
 
 namespace preview {
 
-// Throws SignalFileError naming the file and, where it is about one, the signal (by number and
-// label) that does not fit: more signals than inputs, a unit that is not the input's, a sample
-// rate that differs from the first signal's.
+// Opens the file. Throws SignalFileError naming the file and, where it is about one, the signal
+// (by number and label) that does not fit: more signals than inputs, a unit that is not the
+// input's, a sample rate that differs from the first signal's, a physical range that gives values
+// beyond the numbers of the input's unit (a maximum of 9e999), a record duration the library does
+// not read as written.
+std::unique_ptr<SignalReader> OpenEdfSignals(const std::string& path,
+                                             const std::vector<InputScale>& inputs);
+
+// The whole file at once.
 device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs);
 
 // Writes an EDF+ file of 16-bit signals whose physical minimum and maximum are -range and

@@ -3,24 +3,28 @@
 // extensions it reads, what such a file holds, its reader and, where there is one, its writer.
 // A new format is one file that defines its row, and the row in the table.
 //
-// Readers deliver channel i of a file as Input i + 1 of the device, in that input's unit, and
-// throw SignalFileError naming the file (and the line, column or channel) for what does not
-// fit. Writers make a file that their reader reads back to the same values; they refuse
-// signals of no channel or of more channels than the device has inputs (CheckChannelCount).
+// Readers deliver channel i of a file as Input i + 1 of the device, in that input's unit, block
+// by block (signal_reader.h), and throw SignalFileError naming the file (and the line, column or
+// channel) for what does not fit. Writers make a file that their reader reads back to the same
+// values; they refuse signals of no channel or of more channels than the device has inputs
+// (CheckChannelCount).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/device/signals.h"
 #include "host/preview/formats/input_scale.h"
+#include "host/preview/formats/signal_reader.h"
 
 namespace preview {
 
 struct SignalFormat {
-    using Reader = device::Signals (*)(const std::string& path,
-                                       const std::vector<InputScale>& inputs);
+    // Opens the file and reads what it holds; its samples follow block by block.
+    using Opener = std::unique_ptr<SignalReader> (*)(const std::string& path,
+                                                     const std::vector<InputScale>& inputs);
     using Writer = void (*)(const std::string& path, const device::Signals& signals,
                             const std::vector<InputScale>& inputs);
 
@@ -29,7 +33,7 @@ struct SignalFormat {
     std::vector<std::string_view> Extensions;
     // What a file of the format holds, for ostrel's help ("physical values").
     std::string_view Holds;
-    Reader Read = nullptr;
+    Opener Open = nullptr;
     Writer Write = nullptr;  // null when the format has no writer
 };
 

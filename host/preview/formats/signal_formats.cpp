@@ -55,12 +55,17 @@ std::string KnownExtensions() {
     return text;
 }
 
-device::Signals ReadSignalFile(const std::string& path, const std::vector<InputScale>& inputs) {
+std::unique_ptr<SignalReader> OpenSignalFile(const std::string& path,
+                                             const std::vector<InputScale>& inputs) {
     if (const SignalFormat* format = FormatOf(path))
-        return format->Read(path, inputs);
+        return format->Open(path, inputs);
     throw SignalFileError(path, 0,
                           "the extension \"" + LowerExtensionOf(path) +
                               "\" is not a known signal file; use " + KnownExtensions());
+}
+
+device::Signals ReadSignalFile(const std::string& path, const std::vector<InputScale>& inputs) {
+    return ReadAll(*OpenSignalFile(path, inputs));
 }
 
 void CheckChannelCount(const std::string& path, const device::Signals& signals,

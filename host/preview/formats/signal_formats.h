@@ -4,6 +4,7 @@
 // the result is Input i + 1 in the input's unit.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,12 @@ const SignalFormat* FormatOf(const std::string& path);
 // Every extension of every format for a sentence: ".csv, .wav, .flac, .edf or .bdf".
 std::string KnownExtensions();
 
-// Throws SignalFileError for an extension it does not know and for every reader's errors.
+// Opens the file with the reader of its format. Throws SignalFileError for an extension it does
+// not know and for every reader's errors.
+std::unique_ptr<SignalReader> OpenSignalFile(const std::string& path,
+                                             const std::vector<InputScale>& inputs);
+
+// The whole recording at once (for tests and small tools; the preview reads block by block).
 device::Signals ReadSignalFile(const std::string& path, const std::vector<InputScale>& inputs);
 
 }  // namespace preview

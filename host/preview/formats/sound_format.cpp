@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "host/device/input_converter.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_format.h"
 
@@ -18,61 +21,228 @@ struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
 
-}  // namespace
+// Frames read at a time: a block of the replay.
+constexpr sf_count_t kBlockFrames = 1 << 16;
 
-device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs) {
-    SF_INFO info{};
-    const std::unique_ptr<SNDFILE, SoundFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file)
-        throw SignalFileError(
-            path, 0, std::string("does not read as a sound file: ") + sf_strerror(nullptr));
-    if (info.channels < 1 || info.samplerate < 1)
-        throw SignalFileError(path, 0, "has no channels or no sample rate");
-    if (static_cast<std::size_t>(info.channels) > inputs.size()) {
-        throw SignalFileError(path, 0,
-                              "has " + std::to_string(info.channels) +
-                                  " channels, but the device has only " +
-                                  std::to_string(inputs.size()) + " inputs");
-    }
-    sf_command(file.get(), SFC_SET_NORM_DOUBLE, nullptr, SF_TRUE);
+// What a WAV file's own header declares, read beside the library: the bits of a sample and the
+// bytes of the data, which the library does not tell (it reads a short file to its end as if
+// that were all, and a 7-bit file as 8 bits).
+struct WavDeclares {
+    bool IsWav = false;
+    int Bits = 0;
+    std::uint32_t BlockAlign = 0;
+    std::uint64_t DataBytes = 0;
+    bool HasData = false;
+};
 
-    device::Signals signals;
-    signals.SampleRate = info.samplerate;
-    const std::size_t channels = static_cast<std::size_t>(info.channels);
-    for (std::size_t channel = 0; channel < channels; ++channel) {
-        signals.Channels.push_back(
-            {"Input " + std::to_string(channel + 1), inputs[channel].Unit, {}});
-    }
-    // Reads in blocks and keeps what was decoded, so memory follows the samples actually in the
-    // file, not the frame count its header claims.
-    constexpr sf_count_t kFrames = 4096;
-    std::vector<double> block(static_cast<std::size_t>(kFrames) * channels);
-    for (;;) {
-        const sf_count_t read = sf_readf_double(file.get(), block.data(), kFrames);
-        if (read <= 0)
+std::uint32_t Little(const unsigned char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+WavDeclares ReadWavHeader(const std::string& path) {
+    WavDeclares declares;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    unsigned char head[12];
+    if (!file || std::fread(head, 1, 12, file.get()) != 12 || std::memcmp(head, "RIFF", 4) != 0 ||
+        std::memcmp(head + 8, "WAVE", 4) != 0)
+        return declares;
+    declares.IsWav = true;
+    for (int chunks = 0; chunks < 1000; ++chunks) {
+        unsigned char chunk[8];
+        if (std::fread(chunk, 1, 8, file.get()) != 8)
             break;
-        for (std::size_t channel = 0; channel < channels; ++channel) {
-            std::vector<double>& values = signals.Channels[channel].Values;
-            const double range = inputs[channel].Range;
-            for (sf_count_t frame = 0; frame < read; ++frame) {
-                const double sample = block[static_cast<std::size_t>(frame) * channels + channel];
-                // A floating-point file can hold what no converter delivers.
-                if (!std::isfinite(sample)) {
-                    throw SignalFileError(path, 0,
-                                          "channel " + std::to_string(channel + 1) + ", sample " +
-                                              std::to_string(values.size()) +
-                                              ": the value is not a finite number");
-                }
-                values.push_back(sample * range);
-            }
+        const std::uint32_t size = Little(chunk + 4, 4);
+        if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
+            unsigned char format[16];
+            if (std::fread(format, 1, 16, file.get()) != 16)
+                break;
+            declares.BlockAlign = Little(format + 12, 2);
+            declares.Bits = static_cast<int>(Little(format + 14, 2));
+            if (std::fseek(file.get(), static_cast<long>(size - 16 + (size & 1)), SEEK_CUR) != 0)
+                break;
+        } else if (std::memcmp(chunk, "data", 4) == 0) {
+            declares.DataBytes = size;
+            declares.HasData = true;
+            break;
+        } else if (std::fseek(file.get(), static_cast<long>(size) + (size & 1), SEEK_CUR) != 0) {
+            break;
         }
     }
-    if (sf_error(file.get()) != SF_ERR_NO_ERROR)
-        throw SignalFileError(path, 0,
-                              std::string("could not be read: ") + sf_strerror(file.get()));
-    if (signals.SampleCount() < 2)
-        throw SignalFileError(path, 0, "has fewer than two samples");
-    return signals;
+    return declares;
+}
+
+std::string Count(std::int64_t count, const char* what) {
+    return std::to_string(count) + " " + what;
+}
+
+class SoundReader final : public SignalReader {
+public:
+    SoundReader(const std::string& path, const std::vector<InputScale>& inputs)
+        : path_(path), inputs_(inputs) {
+        SF_INFO info{};
+        file_.reset(sf_open(path.c_str(), SFM_READ, &info));
+        if (!file_)
+            throw SignalFileError(
+                path, 0, std::string("does not read as a sound file: ") + sf_strerror(nullptr));
+        if (info.channels < 1 || info.samplerate < 1)
+            throw SignalFileError(path, 0, "has no channels or no sample rate");
+        if (static_cast<std::size_t>(info.channels) > inputs.size()) {
+            throw SignalFileError(path, 0,
+                                  "has " + std::to_string(info.channels) +
+                                      " channels, but the device has only " +
+                                      std::to_string(inputs.size()) + " inputs");
+        }
+        const WavDeclares declares = ReadWavHeader(path);
+        if (declares.IsWav && declares.Bits % 8 != 0) {
+            throw SignalFileError(path, 0,
+                                  "holds " + std::to_string(declares.Bits) +
+                                      "-bit samples, which this reader does not convert "
+                                      "exactly; only 8, 16, 24, 32 and 64 bits read");
+        }
+        if (declares.IsWav && declares.HasData && declares.BlockAlign > 0) {
+            const std::uint64_t declared = declares.DataBytes / declares.BlockAlign;
+            if (declared > static_cast<std::uint64_t>(info.frames)) {
+                throw SignalFileError(
+                    path, 0,
+                    "holds " + Count(info.frames, "frames") + " of the " +
+                        std::to_string(declared) + " its header declares (" +
+                        std::to_string(declared - static_cast<std::uint64_t>(info.frames)) +
+                        " missing): the file is cut short");
+            }
+        }
+        if (info.frames < 2)
+            throw SignalFileError(path, 0, "has fewer than two samples");
+        info_.SampleRate = info.samplerate;
+        info_.SampleCount = info.frames;
+        channels_ = static_cast<std::size_t>(info.channels);
+        for (std::size_t channel = 0; channel < channels_; ++channel)
+            info_.Channels.push_back(
+                {"Input " + std::to_string(channel + 1), inputs[channel].Unit});
+        // 8- and 16-bit samples are whole numbers the library scales by 1/32768: their device
+        // units come from a table made by the same arithmetic as the values.
+        const int subtype = info.format & SF_FORMAT_SUBMASK;
+        whole_ = subtype == SF_FORMAT_PCM_16 || subtype == SF_FORMAT_PCM_S8 ||
+                 subtype == SF_FORMAT_PCM_U8;
+        if (whole_) {
+            for (std::size_t channel = 0; channel < channels_; ++channel) {
+                const double range = inputs[channel].Range;
+                std::size_t same = 0;
+                while (same < tables_.size() && inputs[same].Range != range)
+                    ++same;
+                if (same == tables_.size()) {
+                    tables_.push_back(std::make_unique<device::SampleTable>(device::MakeSampleTable(
+                        [range](std::int32_t s) { return s * (1.0 / 32768) * range; }, range)));
+                }
+                tableOf_.push_back(tables_[same].get());
+            }
+        } else {
+            sf_command(file_.get(), SFC_SET_NORM_DOUBLE, nullptr, SF_TRUE);
+        }
+    }
+
+    void Next(device::SampleBlock& block, const device::BlockNeeds& needs) override {
+        block.First = done_;
+        const sf_count_t want = std::min<sf_count_t>(kBlockFrames, info_.SampleCount - done_);
+        sf_count_t read = 0;
+        if (want > 0) {
+            if (whole_) {
+                shorts_.resize(static_cast<std::size_t>(want) * channels_);
+                read = sf_readf_short(file_.get(), shorts_.data(), want);
+            } else {
+                doubles_.resize(static_cast<std::size_t>(want) * channels_);
+                read = sf_readf_double(file_.get(), doubles_.data(), want);
+            }
+        }
+        const bool failed = sf_error(file_.get()) != SF_ERR_NO_ERROR;
+        if (read < want) {
+            // A damaged file: the library stops, or skips what it cannot decode.
+            const std::int64_t delivered = done_ + std::max<sf_count_t>(read, 0);
+            throw SignalFileError(
+                path_, 0,
+                "delivers " + Count(delivered, "frames") + " of the " +
+                    std::to_string(info_.SampleCount) + " its header declares (" +
+                    std::to_string(info_.SampleCount - delivered) +
+                    " missing): the file is damaged" +
+                    (failed ? std::string(" (") + sf_strerror(file_.get()) + ")" : ""));
+        }
+        if (failed)
+            throw SignalFileError(path_, 0,
+                                  std::string("could not be read: ") + sf_strerror(file_.get()));
+        Size(block, read);
+        const std::size_t n = static_cast<std::size_t>(read);
+        for (std::size_t channel = 0; channel < channels_; ++channel) {
+            const bool units = channel < needs.Units.size() && needs.Units[channel];
+            const bool values = channel < needs.Values.size() && needs.Values[channel];
+            if (whole_)
+                FromWhole(channel, n, units, values, block);
+            else if (units || values)
+                FromDoubles(channel, n, units, block);
+        }
+        done_ += read;
+    }
+
+private:
+    void FromWhole(std::size_t channel, std::size_t n, bool units, bool values,
+                   device::SampleBlock& block) const {
+        const short* in = shorts_.data() + channel;
+        if (units) {
+            const device::SampleTable& table = *tableOf_[channel];
+            std::int16_t* out = block.Units[channel].data();
+            for (std::size_t j = 0; j < n; ++j)
+                out[j] = table[static_cast<std::size_t>(in[j * channels_] + 32768)];
+        }
+        if (values) {
+            const double range = inputs_[channel].Range;
+            double* out = block.Values[channel].data();
+            for (std::size_t j = 0; j < n; ++j)
+                out[j] = in[j * channels_] * (1.0 / 32768) * range;
+        }
+    }
+
+    void FromDoubles(std::size_t channel, std::size_t n, bool units,
+                     device::SampleBlock& block) const {
+        const double range = inputs_[channel].Range;
+        double* out = block.Values[channel].data();
+        for (std::size_t j = 0; j < n; ++j) {
+            const double sample = doubles_[j * channels_ + channel];
+            // A floating-point file can hold what no converter delivers.
+            if (!std::isfinite(sample)) {
+                throw SignalFileError(path_, 0,
+                                      "channel " + std::to_string(channel + 1) + ", sample " +
+                                          std::to_string(done_ + static_cast<std::int64_t>(j)) +
+                                          ": the value is not a finite number");
+            }
+            out[j] = sample * range;
+        }
+        if (units)
+            device::ConvertToDeviceUnits(out, n, range, block.Units[channel].data());
+    }
+
+    std::string path_;
+    std::vector<InputScale> inputs_;
+    std::unique_ptr<SNDFILE, SoundFileCloser> file_;
+    std::size_t channels_ = 0;
+    bool whole_ = false;
+    std::vector<std::unique_ptr<device::SampleTable>> tables_;
+    std::vector<const device::SampleTable*> tableOf_;
+    std::vector<short> shorts_;
+    std::vector<double> doubles_;
+    std::int64_t done_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<SignalReader> OpenSoundSignals(const std::string& path,
+                                               const std::vector<InputScale>& inputs) {
+    return std::make_unique<SoundReader>(path, inputs);
+}
+
+device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs) {
+    return ReadAll(*OpenSoundSignals(path, inputs));
 }
 
 void WriteSoundSignals(const std::string& path, const device::Signals& signals,
@@ -107,7 +277,7 @@ const SignalFormat& SoundFormat() {
     static const SignalFormat format{
         {".wav", ".flac"},
         "full scale is each input's range",
-        &ReadSoundSignals,
+        &OpenSoundSignals,
         &WriteSoundSignals,
     };
     return format;

@@ -5,16 +5,24 @@
 // sample rate is the file's; the start time 0.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/device/signals.h"
 #include "host/preview/formats/input_scale.h"
+#include "host/preview/formats/signal_reader.h"
 
 namespace preview {
 
-// Throws SignalFileError when the file does not open, has no samples, or has more channels than
-// the device has inputs.
+// Opens the file. Throws SignalFileError when it does not open, has no samples, has more channels
+// than the device has inputs, holds samples the reader does not convert exactly (a WAV of 7 or 12
+// bits) or fewer frames than its header declares; a block that the file does not deliver (a
+// damaged FLAC frame) is the same error, naming the frames missing.
+std::unique_ptr<SignalReader> OpenSoundSignals(const std::string& path,
+                                               const std::vector<InputScale>& inputs);
+
+// The whole file at once.
 device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs);
 
 // Writes a 16-bit sound file (WAV, or FLAC when the path ends in .flac): channel i is scaled by

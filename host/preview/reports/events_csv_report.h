@@ -8,6 +8,10 @@
 //
 // Times are the recording's (the start time plus the sample index over the rate). An ignored
 // trigger's note says why: delay, pulse, hold-off or count limit.
+//
+// Written as the replay goes: the first output's rows straight into the file, the others' set
+// aside in a temporary file until the first output's are complete; a pulse waits until the
+// replay has passed its start, so that the triggers ignored during its delay come before it.
 #pragma once
 
 #include <string>
@@ -16,11 +20,8 @@
 
 namespace preview {
 
-// Writes `path` ("-": the standard output) through a files::OutputFile; files::FileError
-// when it cannot be written.
+// The events of a whole replay, written to `path` ("-": the standard output) through a
+// files::OutputFile; files::FileError when it cannot be written.
 void WriteEventsCsv(const std::string& path, const device::Trace& trace);
-
-// The same text, for callers that write it elsewhere.
-std::string EventsCsvText(const device::Trace& trace);
 
 }  // namespace preview

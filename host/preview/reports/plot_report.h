@@ -2,7 +2,9 @@
 // each output that watches it, every rule's band [T - H, T] in the input's unit; below them one
 // lane per output that is not off with its pulses and, as small marks, its ignored triggers; a
 // time axis in seconds at the bottom. A long window draws each pixel column as the minimum and
-// maximum of the samples in it; a short one draws the samples themselves.
+// maximum of the samples in it; a short one draws the samples themselves. The writer keeps only
+// that of the blocks of a replay (and the pulses and marks in the window), so its memory follows
+// the picture's size, not the recording's length.
 #pragma once
 
 #include <optional>

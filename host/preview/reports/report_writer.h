@@ -1,14 +1,14 @@
 // The one shape of every report the preview writes (the events CSV, the value change dump, the
-// picture ...): a writer is told once what was replayed (Begin), is handed what the replay
-// gives (Consume), and writes its file when the replay has ended (Finish). Each report's file
-// defines its writer and its row of the report table (report_writers.cpp): the command-line
-// option that asks for it, how the help names its file and what the option does. A new report
-// is one file that defines its writer and its row, and the row in the table.
+// picture ...): a writer is told once what is replayed (Begin), says which inputs it needs in
+// which form (Needs), is handed each block of the replay as it comes (Consume: the samples and
+// what the device did with them), and completes its file when the replay has ended (Finish).
+// Each report's file defines its writer and its row of the report table (report_writers.cpp):
+// the command-line option that asks for it, how the help names its file and what the option
+// does. A new report is one file that defines its writer and its row, and the row in the table.
 //
-// Today the preview replays the whole recording at once and calls Consume once, with all of
-// it; what Consume is given stays valid until Finish, and the writers here keep references to
-// it. A replay that delivers the recording in blocks will call Consume once per block, in
-// order; a writer then keeps what it needs of each block.
+// Blocks come in order and are valid only during Consume: a writer keeps what it needs of them,
+// within a memory that does not grow with the recording. Its file is a ReportFile
+// (report_file.h), opened in Begin and put in place in Finish; a replay that fails leaves none.
 #pragma once
 
 #include <memory>
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/api/output_command_block.h"
+#include "host/device/sample_block.h"
 #include "host/device/signals.h"
 #include "host/device/trace.h"
 #include "host/preview/formats/input_scale.h"
@@ -35,16 +36,23 @@ struct ReplaySetup {
     // recording when neither is given.
     std::optional<double> From;
     std::optional<double> To;
+    // What the recording holds: its rate, start, sample count and channels.
+    device::RecordingInfo Recording;
 };
 
 class ReportWriter {
 public:
     virtual ~ReportWriter() = default;
 
+    // Opens the report's file. Throws SignalFileError (naming the file) when it cannot be
+    // opened or the setup does not fit the report (a window outside the recording).
     virtual void Begin(const ReplaySetup& setup) = 0;
-    // The recorded samples and what the device did with them.
-    virtual void Consume(const device::Signals& samples, const device::Trace& events) = 0;
-    // Writes the report and returns the line that tells what was written. Throws
+    // Adds the inputs whose device units or physical values the report needs.
+    virtual void Needs(device::BlockNeeds& needs) const = 0;
+    // One block: its samples and what became known of the device's outputs while it ran (the
+    // last block has no samples and the pulses still high at the end).
+    virtual void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) = 0;
+    // Completes the report and returns the line that tells what was written. Throws
     // files::FileError (naming the file and the system's reason) when it cannot be written,
     // SignalFileError (naming the file) when what was replayed cannot be written so.
     virtual std::string Finish() = 0;
@@ -62,5 +70,18 @@ struct ReportKind {
     // there are none.
     std::vector<std::string> (*FilesBeside)(const std::string& path) = nullptr;
 };
+
+}  // namespace preview
+
+namespace preview {
+
+// Hands a whole replay to a writer begun with `setup`, as one block (for tests and tools that
+// hold a replay in memory): the values given, their device units by the setup's input ranges,
+// and the level changes the pulses make.
+void ConsumeWhole(ReportWriter& writer, const ReplaySetup& setup, const device::Signals& samples,
+                  const device::Trace& events);
+
+// A setup's recording as the signals tell it.
+device::RecordingInfo RecordingOf(const device::Signals& signals);
 
 }  // namespace preview

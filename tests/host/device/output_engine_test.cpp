@@ -392,6 +392,111 @@ TEST(OutputEngine, AgreesWithASampleBySampleTrigger) {
     }
 }
 
+// The device's state carries from block to block: whatever the blocks' sizes, a replay in blocks
+// gives the pulses and ignored triggers of a replay of the whole recording, and announces each
+// level change of the pulses no later than the block that holds it.
+device::Trace ReplayInBlocks(const std::vector<OutputProgram>& programs,
+                             const DeviceSamples& samples, std::int64_t size,
+                             std::vector<std::vector<LevelChange>>& changes) {
+    OutputEngine engine(programs, samples.SampleRate, samples.Count, samples.Inputs.size());
+    device::Trace trace;
+    trace.Outputs.resize(programs.size());
+    changes.assign(programs.size(), {});
+    device::TraceBlock block;
+    const auto keep = [&] {
+        for (std::size_t k = 0; k < programs.size(); ++k) {
+            auto& pulses = trace.Outputs[k].Pulses;
+            auto& ignored = trace.Outputs[k].Ignored;
+            pulses.insert(pulses.end(), block.Outputs[k].Pulses.begin(),
+                          block.Outputs[k].Pulses.end());
+            ignored.insert(ignored.end(), block.Outputs[k].Ignored.begin(),
+                           block.Outputs[k].Ignored.end());
+            for (const LevelChange& change : block.Changes[k]) {
+                EXPECT_GE(change.Sample, block.First) << "announced after it happened";
+                changes[k].push_back(change);
+            }
+        }
+    };
+    for (std::int64_t first = 0; first < samples.Count; first += size) {
+        const std::int64_t count = std::min(size, samples.Count - first);
+        std::vector<const std::int16_t*> inputs;
+        for (const Samples& input : samples.Inputs)
+            inputs.push_back(input.data() + first);
+        engine.Run(inputs.data(), count, block);
+        EXPECT_EQ(block.First, first);
+        keep();
+    }
+    engine.Finish(block);
+    keep();
+    return trace;
+}
+
+void ExpectSameInBlocks(const std::vector<OutputProgram>& programs, const DeviceSamples& samples,
+                        std::int64_t size) {
+    SCOPED_TRACE("blocks of " + std::to_string(size));
+    const device::Trace whole = ReplayOutputs(programs, samples);
+    std::vector<std::vector<LevelChange>> changes;
+    const device::Trace blocks = ReplayInBlocks(programs, samples, size, changes);
+    for (std::size_t k = 0; k < programs.size(); ++k) {
+        EXPECT_EQ(PulsesOf(blocks.Outputs[k]), PulsesOf(whole.Outputs[k]));
+        EXPECT_EQ(IgnoredOf(blocks.Outputs[k]), IgnoredOf(whole.Outputs[k]));
+        Spans levels;  // the changes as high stretches
+        for (const LevelChange& change : changes[k]) {
+            if (change.High)
+                levels.emplace_back(change.Sample, samples.Count);
+            else if (!levels.empty())
+                levels.back().second = change.Sample;
+        }
+        EXPECT_EQ(levels, PulsesOf(whole.Outputs[k]));
+    }
+}
+
+TEST(OutputEngine, AReplayInBlocksGivesWhatTheWholeRecordingGives) {
+    // Every pinned case, its events on every edge of blocks of one to five samples.
+    for (const Case& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        DeviceSamples samples;
+        samples.SampleRate = kRate;
+        samples.Count = static_cast<std::int64_t>(c.inputs.front().size());
+        samples.Inputs = c.inputs;
+        const std::vector<OutputProgram> programs = {
+            ReadOutputProgram(MakeBlock(1, c.settings), 8)};
+        for (const std::int64_t size : {1, 2, 3, 5})
+            ExpectSameInBlocks(programs, samples, size);
+    }
+    // Long random signals through outputs with delays, widths and hold-offs of many passes, so
+    // that pulses wait across blocks and the engine's passes of 64 and 4096 samples.
+    std::uint32_t random = 77;
+    const auto next = [&](std::uint32_t bound) {
+        random = random * 1664525u + 1013904223u;
+        return static_cast<std::int32_t>((random >> 8) % bound);
+    };
+    DeviceSamples samples;
+    samples.SampleRate = kRate;
+    samples.Count = 30000;
+    samples.Inputs.assign(2, Samples(30000));
+    for (Samples& input : samples.Inputs) {
+        std::int32_t level = 0;
+        for (std::int16_t& sample : input) {
+            level = std::clamp(level + next(801) - 400, -3000, 3000);
+            sample = static_cast<std::int16_t>(level);
+        }
+    }
+    std::vector<OutputProgram> programs;
+    for (int k = 0; k < 6; ++k) {
+        Settings settings;
+        settings.Mode = k % 2 == 0 ? OutputCommandBlock::kAllRules : OutputCommandBlock::kAnyRule;
+        settings.Width = k % 3 == 0 ? 0.0 : next(300) * kMs;
+        settings.Delay = next(5000) * kMs;
+        settings.Holdoff = next(400) * kMs;
+        settings.Limit = k == 5 ? 40 : 0;
+        settings.Slots = {Above(1, next(2000), next(300)), Below(2, next(2000), next(300))};
+        programs.push_back(ReadOutputProgram(MakeBlock(k + 1, settings), 8));
+    }
+    for (const std::int64_t size : {1, 63, 64, 65, 4095, 4096, 4097, 10007, 30000})
+        ExpectSameInBlocks(programs, samples, size);
+}
+
 TEST(SampleMasks, CompareWholeWordsAndTailsAlike) {
     Samples samples(64);
     for (std::size_t j = 0; j < samples.size(); ++j)
@@ -472,12 +577,22 @@ TEST(InputConverter, ScalesAndClipsLikeAConverter) {
         double value, range;
         std::int16_t units;
     } const cases[] = {
-        {10.0, 10.0, 32000},     {-10.0, 10.0, -32000}, {2.5, 10.0, 8000},     {12.0, 10.0, 32767},
-        {-12.0, 10.0, -32768},   {1e300, 10.0, 32767},  {0.00046875, 10.0, 2}, {-0.00015, 10.0, 0},
-        {std::nan(""), 10.0, 0}, {-1.25, 2.5, -16000},
+        {10.0, 10.0, 32000},     {-10.0, 10.0, -32000},     {2.5, 10.0, 8000},
+        {12.0, 10.0, 32767},     {-12.0, 10.0, -32768},     {1e300, 10.0, 32767},
+        {0.00046875, 10.0, 2},   {-0.00015, 10.0, 0},       {std::nan(""), 10.0, 0},
+        {-1.25, 2.5, -16000},    {0.00078125, 10.0, 2},     {-0.00078125, 10.0, -2},
+        {INFINITY, 10.0, 32767}, {-INFINITY, 10.0, -32768},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ToDeviceUnits(c.value, c.range), c.units) << c.value << " of " << c.range;
+    // Converted four at a time, the same (one range for all, the values of 10 V).
+    std::vector<double> values;
+    for (const auto& c : cases)
+        values.push_back(c.value / c.range * 10.0);
+    std::vector<std::int16_t> units(values.size());
+    ConvertToDeviceUnits(values.data(), values.size(), 10.0, units.data());
+    for (std::size_t k = 0; k < values.size(); ++k)
+        EXPECT_EQ(units[k], ToDeviceUnits(values[k], 10.0)) << values[k];
 
     device::Signals signals;
     signals.SampleRate = 500.0;

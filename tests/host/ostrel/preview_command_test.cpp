@@ -2,9 +2,11 @@
 // text or a document file, and the device replays a small CSV recording.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -248,6 +250,48 @@ TEST_F(PreviewCommand, WritesTheEventsAndTheValueChangeDump) {
                     "--events", File("no/such/folder.csv").c_str()});
     EXPECT_EQ(unwritable.code, 2);
     EXPECT_TRUE(Contains(unwritable.err, "no/such/folder.csv")) << unwritable.err;
+}
+
+// A recording found damaged halfway through the replay, after the reports' files were opened,
+// leaves no report behind as if it were complete: the files asked for keep what they held, and
+// nothing else is left in the folder.
+TEST_F(PreviewCommand, ARecordingDamagedHalfwayLeavesNoReportBehind) {
+    std::string csv = Recording();
+    const std::size_t row = csv.find("2.500,");
+    csv.replace(csv.find(',', row) + 1, 1, "x");  // Input 1 of the row at 2.5 s
+    Write("damaged.csv", csv);
+    // A FLAC file with a bit flipped halfway: the frames after it do not decode.
+    device::Signals signals;
+    signals.SampleRate = 1000.0;
+    signals.Channels = {{"Input 1", "V", {}}, {"Input 2", "V", {}}};
+    for (int j = 0; j < 20000; ++j) {
+        signals.Channels[0].Values.push_back(j % 400 < 20 ? 3.0 : std::sin(j * 0.01));
+        signals.Channels[1].Values.push_back((j % 100) * 0.05);
+    }
+    preview::WriteSoundSignals(File("damaged.flac"), signals, std::vector<preview::InputScale>(8));
+    std::string error;
+    std::string flac = ReadFileText(File("damaged.flac"), error).value_or("");
+    flac[flac.size() / 2] ^= 0x10;
+    Write("damaged.flac", flac);
+    Write("events.csv", "kept\n");
+    const auto files = [&] {
+        return std::distance(std::filesystem::directory_iterator(File("")),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = files();
+    for (const auto& [recording, says] :
+         {std::pair{"damaged.csv", "damaged.csv, line 502: column 2:"},
+          std::pair{"damaged.flac", " frames of the 20000 its header declares ("}}) {
+        const Outcome run =
+            RunCommand({"preview", File("config.txt").c_str(), "--signals", File(recording).c_str(),
+                        "--events", File("events.csv").c_str(), "--vcd", File("trace.vcd").c_str(),
+                        "--plot", File("trace.png").c_str()});
+        EXPECT_EQ(run.code, 2) << recording;
+        EXPECT_TRUE(Contains(run.err, says)) << run.err;
+        EXPECT_FALSE(Contains(run.out, "written")) << run.out;
+        EXPECT_EQ(ReadFileText(File("events.csv"), error).value_or(""), "kept\n");
+        EXPECT_EQ(files(), before) << recording;
+    }
 }
 
 // No output may be an input or another output, however it is named: refused before anything

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <fstream>
 
+#include "host/preview/formats/decimal_number.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "tests/helpers/temp_folder.h"
 
@@ -15,6 +18,7 @@ using device::Signals;
 using preview::InputScale;
 using preview::ParseCsvSignals;
 using preview::ReadCsvSignals;
+using preview::ReadNumber;
 using preview::SignalFileError;
 
 const std::vector<InputScale> kInputs = {{10.0, "V"}, {10.0, "V"}, {2.5, "mV"}};
@@ -69,8 +73,9 @@ TEST(CsvSignals, NamesTheLineAndWhatDoesNotFitInEveryMalformedFile) {
         {kHeader + "0,1e999\n", 2, "is not a finite number"},
         {kHeader + "0,1\n0,1\n", 3, "the time 0 s does not advance from the first time 0 s"},
         {kHeader + "0,1\n-0.1,1\n", 3, "does not advance"},
-        {kHeader + "0,1\n0.1,1\n0.2,1\n0.4,1\n", 5, "the time 0.4 s is off the even step of 0.1 s"},
-        {kHeader + "0,1\n0.1,1\n0.2,1\n0.2,1\n", 5,
+        {kHeader + "0,1\n0.100,1\n0.200,1\n0.300,1\n0.700,1\n", 4,
+         "the time 0.2 s is off the even step of 0.175 s (expected 0.35 s)"},
+        {kHeader + "0,1\n0.100,1\n0.200,1\n0.200,1\n0.400,1\n", 5,
          "the time 0.2 s is off the even step of 0.1 s (expected 0.3 s)"},
         {kHeader + "0,1\n", 0, "at least two samples are needed"},
         {kHeader + "0,1\n1e-12,1\n", 0, "sample rate above"},
@@ -107,22 +112,75 @@ TEST(CsvSignals, TimesRoundedInTheTextStillKeepTheEvenStep) {
     EXPECT_EQ(signals.SampleCount(), 3000u);
 }
 
-TEST(CsvSignals, AFileReadInBlocksGivesWhatTheTextGives) {
-    // Over two megabytes, so lines straddle the reader's block boundaries; no line end at the end.
+// The short way to the common field's number gives fast_float's number, to the bit, and ends
+// where it ends; random decimals of up to sixteen digits and the edges of the short way.
+TEST(CsvSignals, NumbersReadTheShortWayAreTheFullReadings) {
+    std::vector<std::string> texts = {"0.1",    "-0.0", "0.000",   "123456789.012345",
+                                      "1.5e3",  "1.",   ".5",      "-.5",
+                                      "1.5x",   "-",    "2.5.1",   "9007199254740.993",
+                                      "0.3e-1", "7,",   "-1.25\n", "1234567890123456.7",
+                                      "nan",    "-inf", "1e999",   "0.00000000000000001"};
+    std::uint64_t random = 5;
+    const auto next = [&](std::uint64_t bound) {
+        random = random * 6364136223846793005ull + 1442695040888963407ull;
+        return (random >> 33) % bound;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        std::string text = next(2) ? "-" : "";
+        const std::uint64_t digits = 1 + next(16);
+        const std::uint64_t point = next(digits);
+        for (std::uint64_t d = 0; d < digits; ++d)
+            text += static_cast<char>('0' + next(10)) + std::string(d + 1 == point ? "." : "");
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        double shortWay = 0.0, full = 0.0;
+        const char* end = text.data() + text.size();
+        const char* stop = ReadNumber(text.data(), end, shortWay);
+        const auto parsed = fast_float::from_chars(text.data(), end, full);
+        if (parsed.ec != std::errc() || parsed.ptr == text.data()) {
+            EXPECT_EQ(stop, nullptr) << text;
+            continue;
+        }
+        EXPECT_EQ(stop, parsed.ptr) << text;
+        EXPECT_EQ(std::memcmp(&shortWay, &full, sizeof full), 0) << text;
+    }
+}
+
+TEST(CsvSignals, AFileReadInPartsAndPiecesGivesWhatTheTextGives) {
+    // Over five megabytes, so that the file is surveyed in parts and parsed in pieces on
+    // several threads and lines straddle every boundary; comments, a blank line and a row in
+    // another form on the way; no line end at the end.
     std::string text = "time (s),Input 1 (V),Input 2 (V)\n";
-    for (int i = 0; i < 80000; ++i)
-        text += std::to_string(i * 0.001) + "," + std::to_string(i % 1000 * 0.01) + ",-1.25\n";
-    text += "80.000000,3,4";
+    for (int i = 0; i < 250000; ++i) {
+        if (i % 100000 == 50000)
+            text += "# a note\n\n";
+        text += std::to_string(i * 0.001) + (i % 3 == 0 ? ", \"" : ",") +
+                std::to_string(i % 1000 * 0.01) + (i % 3 == 0 ? "\"" : "") + ",-1.25\n";
+    }
+    text += "250.000000,3,4";
     const TempFolder folder;
     const std::string path = folder.PathOf("long.csv");
     std::ofstream(path, std::ios::binary) << text;
 
     const Signals fromFile = ReadCsvSignals(path, kInputs);
     const Signals fromText = ParseCsvSignals(text, path, kInputs);
-    EXPECT_EQ(fromFile.SampleCount(), 80001u);
+    EXPECT_EQ(fromFile.SampleCount(), 250001u);
     EXPECT_EQ(fromFile.Channels[0].Values, fromText.Channels[0].Values);
     EXPECT_EQ(fromFile.Channels[1].Values, fromText.Channels[1].Values);
+    EXPECT_EQ(fromFile.Channels[0].Values[249999], 9.99);
     EXPECT_DOUBLE_EQ(fromFile.SampleRate, 1000.0);
+
+    // A fault late in the file is named at its line, counted across the parts.
+    const std::size_t late = text.find("\n230.000000,") + 1;
+    text.replace(text.find(',', late) + 1, 1, "x");
+    std::ofstream(path, std::ios::binary) << text;
+    try {
+        ReadCsvSignals(path, kInputs);
+        ADD_FAILURE() << "no error";
+    } catch (const SignalFileError& error) {
+        EXPECT_EQ(error.Line(), 230000 + 2 + 2 * 2) << error.what();
+    }
 
     std::ofstream(path, std::ios::binary) << "time (s),Input 1 (V)\n0,1\n"
                                           << std::string(3 << 20, '2') << "\n";

@@ -3,6 +3,7 @@
 // what does not fit.
 #include <edflib.h>
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <cctype>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include <random>
 #include <set>
 
+#include "host/device/input_converter.h"
 #include "host/preview/formats/csv_format.h"
 #include "host/preview/formats/edf_format.h"
 #include "host/preview/formats/signal_file_error.h"
@@ -21,6 +23,7 @@ namespace {
 
 using namespace preview;
 using namespace device;
+using device::ToDeviceUnits;
 
 const std::vector<InputScale> kInputs = {{10.0, "V"}, {2.5, "mV"}};
 
@@ -54,7 +57,7 @@ TEST(SignalFormats, EachExtensionNamesOneFormatAndEveryWriterReadsBack) {
     std::set<std::string_view> seen;
     for (const SignalFormat* format : SignalFormats()) {
         ASSERT_FALSE(format->Extensions.empty());
-        EXPECT_NE(format->Read, nullptr);
+        EXPECT_NE(format->Open, nullptr);
         EXPECT_FALSE(format->Holds.empty());
         for (std::string_view extension : format->Extensions) {
             SCOPED_TRACE(extension);
@@ -199,6 +202,75 @@ TEST(SignalFiles, FilesThatDoNotFitTheDeviceSayWhatDoesNotFit) {
         const std::string error = ErrorOf(folder.PathOf(test.File), test.Inputs);
         EXPECT_NE(error.find(test.Says), std::string::npos) << error;
         EXPECT_TRUE(error.starts_with(folder.PathOf(test.File))) << error;
+    }
+}
+
+// Every sample format of a sound file reads to the library's own value of each sample times the
+// input's range, exactly, block after block, and to that value's device units; the 8- and 16-bit
+// ones through the table of their device units.
+TEST(SignalFiles, EverySoundSampleFormatReadsToTheLibrarysValuesExactly) {
+    const TempFolder folder;
+    const struct {
+        const char* Name;
+        int Format;
+    } kFormats[] = {
+        {"u8.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8},
+        {"s16.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+        {"s24.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+        {"s32.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_32},
+        {"f.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT},
+        {"d.wav", SF_FORMAT_WAV | SF_FORMAT_DOUBLE},
+        {"s8.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_S8},
+        {"s16.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+        {"s24.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
+    };
+    // Two channels of 150,000 frames over the whole scale, full scale and beyond it included.
+    constexpr int kFrames = 150000;
+    std::vector<double> frames(2 * kFrames);
+    for (int j = 0; j < kFrames; ++j) {
+        frames[2 * j] = std::sin(j * 0.001) * 1.05;
+        frames[2 * j + 1] = (j % 65536 - 32768) / 32768.0;
+    }
+    for (const auto& format : kFormats) {
+        SCOPED_TRACE(format.Name);
+        const std::string path = folder.PathOf(format.Name);
+        SF_INFO info{};
+        info.samplerate = 50000;
+        info.channels = 2;
+        info.format = format.Format;
+        SNDFILE* out = sf_open(path.c_str(), SFM_WRITE, &info);
+        ASSERT_NE(out, nullptr) << sf_strerror(nullptr);
+        sf_command(out, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+        ASSERT_EQ(sf_writef_double(out, frames.data(), kFrames), kFrames);
+        sf_close(out);
+
+        SF_INFO readInfo{};
+        SNDFILE* in = sf_open(path.c_str(), SFM_READ, &readInfo);
+        ASSERT_NE(in, nullptr);
+        sf_command(in, SFC_SET_NORM_DOUBLE, nullptr, SF_TRUE);
+        std::vector<double> library(2 * kFrames);
+        ASSERT_EQ(sf_readf_double(in, library.data(), kFrames), kFrames);
+        sf_close(in);
+
+        const auto reader = OpenSignalFile(path, kInputs);
+        ASSERT_EQ(reader->Info().SampleCount, kFrames);
+        const device::BlockNeeds needs{{true, true}, {true, true}};
+        device::SampleBlock block;
+        std::int64_t wrong = 0, read = 0;
+        for (reader->Next(block, needs); block.Count > 0; reader->Next(block, needs)) {
+            for (std::size_t k = 0; k < 2; ++k) {
+                for (std::int64_t j = 0; j < block.Count; ++j) {
+                    const double value =
+                        library[static_cast<std::size_t>(2 * (block.First + j)) + k] *
+                        kInputs[k].Range;
+                    wrong += block.Values[k][j] != value ||
+                             block.Units[k][j] != ToDeviceUnits(value, kInputs[k].Range);
+                }
+            }
+            read += block.Count;
+        }
+        EXPECT_EQ(read, kFrames);
+        EXPECT_EQ(wrong, 0);
     }
 }
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 
+#include "host/device/output_engine.h"
 #include "host/preview/reports/events_csv_report.h"
 #include "host/preview/reports/plot_report.h"
 #include "host/preview/reports/report_writers.h"
@@ -73,7 +75,8 @@ Replay SmallReplay() {
 TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
     const TempFolder folder;
     const Replay replay = SmallReplay();
-    const ReplaySetup setup{replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}};
+    const ReplaySetup setup{
+        replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}, RecordingOf(replay.Recorded)};
     std::set<std::string_view> options;
     for (const ReportKind* kind : ReportKinds()) {
         SCOPED_TRACE(kind->Option);
@@ -89,7 +92,7 @@ TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
                                                std::string(argument.substr(argument.find('.'))));
         const auto writer = kind->Make(path);
         writer->Begin(setup);
-        writer->Consume(replay.Recorded, replay.Result);
+        ConsumeWhole(*writer, setup, replay.Recorded, replay.Result);
         const std::string said = writer->Finish();
         EXPECT_NE(said.find(" written to " + path), std::string::npos) << said;
         EXPECT_GT(std::filesystem::file_size(path), 0u);
@@ -98,6 +101,107 @@ TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
 
     WriteEventsCsv(folder.PathOf("direct.csv"), replay.Result);
     EXPECT_EQ(Read(folder.PathOf("events.csv")), Read(folder.PathOf("direct.csv")));
+    ReleasePlotCaches();
+}
+
+// Ten seconds at 1 kHz of three inputs; output 1 pulses with a delay, output 2 follows Input 2
+// with a delay (its pulses settle long after they start), output -1 is off.
+struct LongReplay {
+    Signals Recorded;
+    std::vector<OutputProgram> Programs;
+    std::vector<OutputCommandBlock> Blocks;
+    std::vector<InputScale> Inputs = {{10, "V"}, {5, "mV"}, {10, "V"}};
+};
+
+LongReplay MakeLongReplay() {
+    LongReplay replay;
+    replay.Recorded.SampleRate = 1000.0;
+    replay.Recorded.StartTime = 0.5;
+    replay.Recorded.Channels = {{"Input 1", "V", {}}, {"Input 2", "mV", {}}, {"Input 3", "V", {}}};
+    for (int j = 0; j < 10000; ++j) {
+        replay.Recorded.Channels[0].Values.push_back(j % 7 < 3 ? 1.0 : 3.0 + (j % 13) * 0.01);
+        replay.Recorded.Channels[1].Values.push_back(j % 400 < 150 ? 4.0 : 0.25 * (j % 3));
+        replay.Recorded.Channels[2].Values.push_back(0.0);
+    }
+    replay.Blocks = {Block(1, OutputCommandBlock::kAllRules, 1),
+                     Block(2, OutputCommandBlock::kAnyRule, 2),
+                     Block(-1, OutputCommandBlock::kOff, 3)};
+    replay.Blocks[0].PulseWidth = 0.002;
+    replay.Blocks[0].PulseDelay = 0.011;
+    replay.Blocks[1].PulseDelay = 0.3;
+    for (const OutputCommandBlock& block : replay.Blocks) {
+        BlockBytes bytes;
+        std::memcpy(bytes.data(), &block, sizeof block);
+        replay.Programs.push_back(ReadOutputProgram(bytes, 3));
+    }
+    return replay;
+}
+
+// Runs the replay through the device in blocks of `size` samples into `writer`.
+void WriteInBlocks(ReportWriter& writer, const ReplaySetup& setup, const LongReplay& replay,
+                   std::int64_t size) {
+    const std::int64_t count = setup.Recording.SampleCount;
+    OutputEngine engine(replay.Programs, setup.Recording.SampleRate, count, 3);
+    writer.Begin(setup);
+    SampleBlock samples;
+    TraceBlock events;
+    for (samples.First = 0; samples.First < count; samples.First += size) {
+        samples.Count = std::min(size, count - samples.First);
+        samples.Values.clear();
+        samples.Units.clear();
+        std::vector<const std::int16_t*> inputs;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const auto& all = replay.Recorded.Channels[k].Values;
+            samples.Values.emplace_back(all.begin() + samples.First,
+                                        all.begin() + samples.First + samples.Count);
+            auto& units = samples.Units.emplace_back(static_cast<std::size_t>(samples.Count));
+            ConvertToDeviceUnits(samples.Values[k].data(), units.size(), setup.Inputs[k].Range,
+                                 units.data());
+            inputs.push_back(units.data());
+        }
+        engine.Run(inputs.data(), samples.Count, events);
+        writer.Consume(samples, events);
+    }
+    engine.Finish(events);
+    samples.Count = 0;
+    writer.Consume(samples, events);
+    writer.Finish();
+}
+
+// Every report written block by block, whatever the blocks' sizes, is byte for byte the one
+// written from the whole replay at once.
+TEST(ReportWriters, ReportsWrittenBlockByBlockAreTheWholeReplaysByteForByte) {
+    const TempFolder folder;
+    const LongReplay replay = MakeLongReplay();
+    const Trace whole =
+        ReplayOutputs(replay.Programs, ConvertSignals(replay.Recorded, {10.0, 5.0, 10.0}));
+    ASSERT_GT(whole.Outputs[0].Ignored.size(), 10u);
+    ASSERT_GT(whole.Outputs[1].Pulses.size(), 10u);
+    // So many triggers that the picture's margin widens for the counts known only at the end.
+    EXPECT_GT(LayoutPlot("p.png", replay.Recorded, whole, replay.Blocks, replay.Inputs, {}).Left,
+              150.0);
+    for (const auto& [from, to] :
+         std::vector<std::pair<std::optional<double>, std::optional<double>>>{
+             {std::nullopt, std::nullopt}, {2.0, 2.3}}) {
+        const ReplaySetup setup{replay.Blocks, replay.Inputs, from, to,
+                                RecordingOf(replay.Recorded)};
+        for (const ReportKind* kind : ReportKinds()) {
+            SCOPED_TRACE(kind->Option);
+            const std::string extension =
+                std::string(kind->Argument.substr(kind->Argument.find('.'), 4));
+            const std::string once = folder.PathOf("once" + extension);
+            const auto writer = kind->Make(once);
+            writer->Begin(setup);
+            ConsumeWhole(*writer, setup, replay.Recorded, whole);
+            writer->Finish();
+            for (const std::int64_t size : {1, 7, 4096}) {
+                SCOPED_TRACE("blocks of " + std::to_string(size));
+                const std::string blocks = folder.PathOf("blocks" + extension);
+                WriteInBlocks(*kind->Make(blocks), setup, replay, size);
+                EXPECT_EQ(Read(blocks), Read(once));
+            }
+        }
+    }
     ReleasePlotCaches();
 }
 
@@ -128,21 +232,9 @@ TEST(TraceWriters, TimescaleIsExactForTheSampleClockOrFineEnough) {
     }
 }
 
-TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) {
-    const TempFolder folder;
-    const Replay replay = SmallReplay();
-    WriteVcd(folder.PathOf("replay.vcd"), replay.Recorded, replay.Result, replay.Blocks);
-    const std::string vcd = Read(folder.PathOf("replay.vcd"));
-
-    // Declarations: only Input 2 is watched by an output that is not off.
-    EXPECT_NE(vcd.find("$timescale 1 ms $end"), std::string::npos);
-    EXPECT_NE(vcd.find("$var real 64 ! Input_2_mV $end"), std::string::npos);
-    EXPECT_NE(vcd.find("$var wire 1 \" Analog_Output_1 $end"), std::string::npos);
-    EXPECT_NE(vcd.find("$var wire 1 # Digital_Output_1 $end"), std::string::npos);
-    EXPECT_EQ(vcd.find("Input_1"), std::string::npos);
-    EXPECT_EQ(vcd.find("Input_3"), std::string::npos);
-
-    // Changes by timestamp after the definitions.
+// A dump's changes by timestamp after its definitions: "r3 !;1\";" for Input 2 at 3 and Analog
+// Output 1 high.
+std::map<long, std::string> ChangesOf(const std::string& vcd) {
     std::istringstream lines(vcd.substr(vcd.find("$enddefinitions $end\n") + 21));
     std::map<long, std::string> changes;
     long time = -1;
@@ -156,6 +248,26 @@ TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) 
             changes[time] += line + ";";
         }
     }
+    return changes;
+}
+
+TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) {
+    const TempFolder folder;
+    const Replay replay = SmallReplay();
+    WriteVcd(folder.PathOf("replay.vcd"), replay.Recorded, replay.Result, replay.Blocks,
+             {{10, "V"}, {5, "mV"}, {10, "V"}});
+    const std::string vcd = Read(folder.PathOf("replay.vcd"));
+
+    // Declarations: only Input 2 is watched by an output that is not off.
+    EXPECT_NE(vcd.find("$timescale 1 ms $end"), std::string::npos);
+    EXPECT_NE(vcd.find("$var real 64 ! Input_2_mV $end"), std::string::npos);
+    EXPECT_NE(vcd.find("$var wire 1 \" Analog_Output_1 $end"), std::string::npos);
+    EXPECT_NE(vcd.find("$var wire 1 # Digital_Output_1 $end"), std::string::npos);
+    EXPECT_EQ(vcd.find("Input_1"), std::string::npos);
+    EXPECT_EQ(vcd.find("Input_3"), std::string::npos);
+
+    // Changes by timestamp after the definitions.
+    const std::map<long, std::string> changes = ChangesOf(vcd);
     const std::map<long, std::string> expected = {{0, "r0 !;0\";0#;"}, {2, "r3 !;1\";"},
                                                   {4, "0\";"},         {5, "r1 !;"},
                                                   {8, "r4 !;1\";"},    {10, ""}};
@@ -165,6 +277,22 @@ TEST(TraceWriters, VcdDeclaresUsedInputsAndOutputsAndGivesEveryValueAtTimeZero) 
     EXPECT_NE(gtkw.find("[dumpfile] \"" + folder.PathOf("replay.vcd") + "\""), std::string::npos);
     EXPECT_NE(gtkw.find("@50020\npreview.Input_2_mV\n"), std::string::npos);
     EXPECT_NE(gtkw.find("@28\npreview.Analog_Output_1\n"), std::string::npos);
+}
+
+// The dump writes an input again only when its device value changes, and then its value at the
+// converter's resolution (5 mV over 32000: four decimals of mV); what stays within one unit of
+// the converter is not written.
+TEST(TraceWriters, VcdWritesAnInputOnlyWhenItsDeviceValueChanges) {
+    const TempFolder folder;
+    Replay replay = SmallReplay();
+    replay.Recorded.Channels[1].Values = {0,       0.00001, 0.0002,  0.00021, 1.00004,
+                                          1.00006, 1.00006, 0.14103, 0.14105, 4};
+    WriteVcd(folder.PathOf("fine.vcd"), replay.Recorded, replay.Result, replay.Blocks,
+             {{10, "V"}, {5, "mV"}, {10, "V"}});
+    const std::map<long, std::string> expected = {
+        {0, "r0 !;0\";0#;"}, {2, "r0.0002 !;1\";"}, {4, "r1 !;0\";"}, {7, "r0.141 !;"},
+        {8, "1\";"},         {9, "r4 !;"},          {10, ""}};
+    EXPECT_EQ(ChangesOf(Read(folder.PathOf("fine.vcd"))), expected);
 }
 
 // GTKWave opens a long recording on its first pulses, with the outputs that are on.
@@ -203,7 +331,8 @@ TEST(TraceWriters, GtkwavesOwnConverterTakesTheVcd) {
     }
     replay.Result.SampleCount = 30000;
     replay.Result.Outputs[0].Pulses.push_back({20000, 30000});
-    WriteVcd(folder.PathOf("long.vcd"), replay.Recorded, replay.Result, replay.Blocks);
+    WriteVcd(folder.PathOf("long.vcd"), replay.Recorded, replay.Result, replay.Blocks,
+             {{10, "V"}, {5, "mV"}, {10, "V"}});
     const std::string command = "vcd2fst " + folder.PathOf("long.vcd") + " " +
                                 folder.PathOf("long.fst") + " >" + folder.PathOf("out.txt") +
                                 " 2>&1";
