@@ -98,6 +98,61 @@ std::vector<std::optional<std::size_t>> ByLayout(const std::vector<std::string>&
     return selection;
 }
 
+// The inputs that read a channel must be Input 1 to Input N, each with a channel of its own:
+// the device replays inputs in order, one signal each.
+void CheckFed(const ChannelChoice& selection, const std::vector<std::string>& labels,
+              const std::string& path) {
+    const std::size_t fed = InputsFed(selection);
+    for (std::size_t input = fed; input < selection.size(); ++input) {
+        if (selection[input])
+            throw SignalFileError(path, 0,
+                                  "Input " + std::to_string(input + 1) + " reads channel " +
+                                      Quoted(labels[*selection[input]]) + ", but Input " +
+                                      std::to_string(fed + 1) +
+                                      " reads none; the inputs that read a channel are Input 1 "
+                                      "to Input N");
+    }
+    for (std::size_t input = 0; input < fed; ++input) {
+        for (std::size_t other = 0; other < input; ++other) {
+            if (selection[other] == selection[input])
+                throw SignalFileError(path, 0,
+                                      "Input " + std::to_string(other + 1) + " and Input " +
+                                          std::to_string(input + 1) + " both read channel " +
+                                          Quoted(labels[*selection[input]]) +
+                                          "; each input reads a channel of its own");
+        }
+    }
+}
+
+ChannelChoice SelectUnchecked(const std::vector<std::string>& labels, const ChannelMap* map,
+                              std::size_t inputs, const std::string& path) {
+    if (map == nullptr)
+        return ByLayout(labels, inputs, path);
+    std::vector<std::optional<std::size_t>> selection(inputs);
+    for (const auto& [input, label] : map->Labels) {
+        if (static_cast<std::size_t>(input) >= inputs)
+            throw ChannelMapError("--map names Input " + std::to_string(input + 1) +
+                                  ", which the device (" + Inputs(inputs) + ") lacks");
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            if (Trim(labels[k]) != label)
+                continue;
+            if (selection[input])
+                throw SignalFileError(path, 0,
+                                      "channels " + std::to_string(*selection[input] + 1) +
+                                          " and " + std::to_string(k + 1) + " are both labelled " +
+                                          Quoted(label) + "; its channels are " +
+                                          LabelList(labels));
+            selection[input] = k;
+        }
+        if (!selection[input])
+            throw SignalFileError(path, 0,
+                                  "no channel is labelled " + Quoted(label) + " (--map Input " +
+                                      std::to_string(input + 1) + "); its channels are " +
+                                      LabelList(labels));
+    }
+    return selection;
+}
+
 }  // namespace
 
 ChannelMap ParseChannelMap(std::string_view text) {
@@ -128,33 +183,17 @@ ChannelMap ParseChannelMap(std::string_view text) {
     return map;
 }
 
-std::vector<std::optional<std::size_t>> SelectChannels(const std::vector<std::string>& labels,
-                                                       const ChannelMap* map, std::size_t inputs,
-                                                       const std::string& path) {
-    if (map == nullptr)
-        return ByLayout(labels, inputs, path);
-    std::vector<std::optional<std::size_t>> selection(inputs);
-    for (const auto& [input, label] : map->Labels) {
-        if (static_cast<std::size_t>(input) >= inputs)
-            throw ChannelMapError("--map names Input " + std::to_string(input + 1) +
-                                  ", which the device (" + Inputs(inputs) + ") lacks");
-        for (std::size_t k = 0; k < labels.size(); ++k) {
-            if (Trim(labels[k]) != label)
-                continue;
-            if (selection[input])
-                throw SignalFileError(path, 0,
-                                      "channels " + std::to_string(*selection[input] + 1) +
-                                          " and " + std::to_string(k + 1) + " are both labelled " +
-                                          Quoted(label) + "; its channels are " +
-                                          LabelList(labels));
-            selection[input] = k;
-        }
-        if (!selection[input])
-            throw SignalFileError(path, 0,
-                                  "no channel is labelled " + Quoted(label) + " (--map Input " +
-                                      std::to_string(input + 1) + "); its channels are " +
-                                      LabelList(labels));
-    }
+std::size_t InputsFed(const ChannelChoice& choice) {
+    std::size_t fed = 0;
+    while (fed < choice.size() && choice[fed])
+        ++fed;
+    return fed;
+}
+
+ChannelChoice SelectChannels(const std::vector<std::string>& labels, const ChannelMap* map,
+                             std::size_t inputs, const std::string& path) {
+    ChannelChoice selection = SelectUnchecked(labels, map, inputs, path);
+    CheckFed(selection, labels, path);
     return selection;
 }
 

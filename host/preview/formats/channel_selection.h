@@ -34,13 +34,20 @@ struct ChannelMap {
 // outside 1 to 255, an empty label, an input named twice.
 ChannelMap ParseChannelMap(std::string_view text);
 
+// For each input of the device, the index of the file's channel it reads, or nothing.
+using ChannelChoice = std::vector<std::optional<std::size_t>>;
+
 // For each of the device's `inputs`, the index of the channel among `labels` (the file's, in
-// its order) that it reads, or nothing. Throws ChannelMapError for a map that names an input
-// beyond `inputs`, and SignalFileError naming `path` for a label no channel has or several
-// have (listing the file's labels), and, without a map, for channels the device has no input
-// for or two channels of one input.
-std::vector<std::optional<std::size_t>> SelectChannels(const std::vector<std::string>& labels,
-                                                       const ChannelMap* map, std::size_t inputs,
-                                                       const std::string& path);
+// its order) that it reads, or nothing. The inputs that read a channel are Input 1 to Input N,
+// each from a channel of its own. Throws ChannelMapError for a map that names an input beyond
+// `inputs`, and SignalFileError naming `path` for a label no channel has or several have
+// (listing the file's labels), for an input that reads nothing below one that reads a channel,
+// for two inputs of one channel, and, without a map, for channels the device has no input for
+// or two channels of one input.
+ChannelChoice SelectChannels(const std::vector<std::string>& labels, const ChannelMap* map,
+                             std::size_t inputs, const std::string& path);
+
+// The number of inputs a choice feeds: Input 1 to Input N read a channel, the others none.
+std::size_t InputsFed(const ChannelChoice& choice);
 
 }  // namespace preview

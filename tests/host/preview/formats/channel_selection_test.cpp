@@ -81,6 +81,26 @@ TEST(ChannelSelection, ByLayoutOrByLabel) {
          "rec.edf: channels 1 and 2 are both labelled \"ECG\"; its channels are \"ECG\", "
          "\"ECG\""},
         {eeg, "Input 3=ECG", 2, {}, "--map names Input 3, which the device (2 inputs) lacks"},
+        // The inputs read are Input 1 to Input N, each from a channel of its own.
+        {eeg,
+         "Input 2=ECG",
+         3,
+         {},
+         "rec.edf: Input 2 reads channel \"ECG\", but Input 1 reads none; the inputs that read "
+         "a channel are Input 1 to Input N"},
+        {{"Input 2"},
+         nullptr,
+         2,
+         {},
+         "rec.edf: Input 2 reads channel \"Input 2\", but Input 1 "
+         "reads none; the inputs that read a channel are Input 1 to "
+         "Input N"},
+        {eeg,
+         "Input 1=ECG, Input 2=ECG",
+         2,
+         {},
+         "rec.edf: Input 1 and Input 2 both read channel \"ECG\"; each input reads a channel of "
+         "its own"},
         // Maps that do not read.
         {eeg, "", 2, {}, "--map, item \"\": expected \"Input N=LABEL\""},
         {eeg, "ECG", 2, {}, "--map, item \"ECG\": expected \"Input N=LABEL\""},
