@@ -103,7 +103,10 @@ std::string PreviewDescription() {
         "why (during the delay, during a pulse, in the hold-off, over the count limit); a block "
         "the device refused is reported as apply reports it (exit 1). The device always runs "
         "from the start of the recording; --from and --to (seconds, in the recording's time) "
-        "choose the part the summary and the picture look at.";
+        "choose the part the summary and the picture look at. Before the summary it prints per "
+        "input read the extremes of its signal, the share of the input's range they span and "
+        "the samples the converter clips, and warns of an input a rule watches that spans less "
+        "than 1 % of its range or clips more than 0.1 % of its samples.";
     const auto& kinds = preview::ReportKinds();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
         text += (i == 0 ? " " : "; ") + std::string(kinds[i]->Option) + " " +
@@ -118,8 +121,10 @@ std::string PreviewDescription() {
         text += " (" + std::string(formats[i]->Holds) + ")" + (i + 1 < formats.size() ? ", " : ".");
     }
     text +=
-        " Its units must be the inputs' units or other prefixes of them, its rate at most 100000 "
-        "samples per second, and it must hold every input a rule watches.";
+        " The inputs read its channels in the file's order (a CSV file's columns by their "
+        "\"Input N\" names), or as --map chooses them; the channels read must be in the inputs' "
+        "units or other prefixes of them, have one rate of at most 100000 samples per second, "
+        "and feed every input a rule watches.";
     return text;
 }
 
@@ -128,7 +133,8 @@ std::vector<CommandSpec> MakeCommands() {
     const OptionSpec device{"--device", "D", false, true};
     const OptionSpec hex{"--hex", ""};
     const OptionSpec strict{"--strict", ""};
-    std::vector<OptionSpec> previewOptions{{"--signals", "FILE", true}, device, strict};
+    std::vector<OptionSpec> previewOptions{
+        {"--signals", "FILE", true}, device, {"--map", "MAP"}, strict};
     for (const preview::ReportKind* kind : preview::ReportKinds())
         previewOptions.push_back({kind->Option, kind->Argument});
     previewOptions.push_back({"--from", "S"});
@@ -182,6 +188,12 @@ std::vector<CommandSpec> MakeCommands() {
          "saved beside it, in DOC.mine (exit 2); DOC then records the device used. A refusal, "
          "Cancel or the close box writes nothing (exit 1)."},
         {"preview", "CONFIG|DOC", previewOptions, PreviewDescription()},
+        {"channels",
+         "FILE",
+         {},
+         "Lists the channels of the recording FILE (as preview reads it), whatever the device: "
+         "per channel its label (what --map names), unit, rate, number of samples, minimum and "
+         "maximum. A sound file's values are shares of its full scale."},
         {"check",
          "FILE",
          {},
@@ -206,13 +218,19 @@ std::string OptionText(std::string_view name) {
         {"--strict",
          "A rule the device would change (an input it lacks, a level that stands for another "
          "value than on the device the document was made on, an output it lacks) is an error: "
-         "exit 1, nothing programmed or written."},
+         "exit 1, nothing programmed or written. For preview, so is a watched signal that spans "
+         "less than 1 % of its input's range or clips: exit 1, no report written."},
         {"--hex", "Prints each command block as 224 hex digits on one line instead of a table."},
         {"--snapshot", "Writes a PNG picture of the dialog just before OK."},
         {"--window",
          "Plays the dialog visibly in a real window on the display, each step shown for a "
          "moment."},
         {"--signals", "The recorded signals that preview replays."},
+        {"--map",
+         "\"Input 1=ECG, Input 2=EMG left\": each input named reads the channel of that label "
+         "(an EDF or BDF signal's label, a CSV column's name without its unit, \"Channel N\" of "
+         "a sound file), wherever it lies; the inputs not named read nothing. Only the channels "
+         "read must fit the device. ostrel channels FILE lists the labels."},
         {"--from", "The start of the part of the recording that preview sums up and draws."},
         {"--to", "Its end, in seconds of the recording."},
         {"--help", "Prints the help: of the command, after a command."},

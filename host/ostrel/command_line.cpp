@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/ostrel/channels_command.h"
 #include "host/ostrel/check_command.h"
 #include "host/ostrel/command_help.h"
 #include "host/ostrel/demo_command.h"
@@ -113,6 +114,14 @@ bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::
     options.Signals = arguments.ValueOf("--signals");
     options.Device = arguments.OptionalValueOf("--device");
     options.Strict = arguments.Has("--strict");
+    if (arguments.Has("--map")) {
+        try {
+            options.Map = preview::ParseChannelMap(arguments.ValueOf("--map"));
+        } catch (const preview::ChannelMapError& error) {
+            problem = error.what();
+            return false;
+        }
+    }
     for (const char* bound : {"--from", "--to"}) {
         if (!arguments.Has(bound))
             continue;
@@ -167,6 +176,7 @@ constexpr OperandRule kOperandRules[] = {
     {"text", 1, "text takes one DOC file"},
     {"setup", 1, "setup takes one DOC file"},
     {"check", 1, "check takes one FILE"},
+    {"channels", 1, "channels takes one recording FILE"},
     {"selftest", 0, "selftest takes no arguments"},
 };
 
@@ -194,6 +204,8 @@ int RunCommand(const CommandSpec& command, const Arguments& arguments, std::ostr
     }
     if (name == "check")
         return RunCheck(files[0], out, err);
+    if (name == "channels")
+        return RunChannels(files[0], out, err);
     if (name == "text")
         return RunText(files[0], out, err);
     if (name == "selftest")

@@ -16,6 +16,7 @@
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
 #include "host/ostrel/rule_warnings.h"
+#include "host/ostrel/signal_check.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/replay_pipeline.h"
@@ -34,7 +35,7 @@ public:
 // The signals must fit the device: a rate its converters sample at, and every input a used
 // rule slot watches. (The readers check the channels' number and units.)
 void CheckFit(const device::RecordingInfo& signals, const std::string& path,
-              const std::vector<device::OutputProgram>& programs) {
+              const std::vector<device::OutputProgram>& programs, bool mapped) {
     if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
         throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
                            " per second does not fit the device, which samples each input at "
@@ -48,8 +49,10 @@ void CheckFit(const device::RecordingInfo& signals, const std::string& path,
             if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
                 throw PreviewError(path + ": output " + std::to_string(program.Output) +
                                    " watches Input " + std::to_string(rule.Input) +
-                                   ", but the file holds " +
-                                   std::to_string(signals.Channels.size()) + " inputs");
+                                   (mapped
+                                        ? ", which --map gives no channel"
+                                        : ", but the file holds " +
+                                              std::to_string(signals.Channels.size()) + " inputs"));
         }
     }
 }
@@ -235,9 +238,9 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
 
         const std::vector<preview::InputScale> inputs = preview::InputScalesOf(device);
         const std::unique_ptr<preview::SignalReader> reader =
-            preview::OpenSignalFile(options.Signals, inputs);
+            preview::OpenSignalFile(options.Signals, inputs, options.Map ? &*options.Map : nullptr);
         const device::RecordingInfo& recording = reader->Info();
-        CheckFit(recording, options.Signals, programs);
+        CheckFit(recording, options.Signals, programs, options.Map.has_value());
         const SampleWindow window = WindowOf(options, recording);
         const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
             BeginReports(options, preview::ReplaySetup{BlocksInForce(programs), inputs,
@@ -246,9 +249,21 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         for (const auto& writer : writers)
             writing.push_back(writer.get());
         SummaryTally tally(window);
-        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally});
+        SignalCheckFollower check(recording, inputs, programs);
+        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally, &check});
         status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n"
-               << FormatPreviewSummary(programs, recording, tally, window, inputs)
+               << FormatSignalCheck(check.Inputs());
+        const std::vector<std::string> warnings = SignalWarnings(check.Inputs());
+        for (const std::string& warning : warnings)
+            err << "ostrel: warning: " << warning << "\n";
+        if (options.Strict && !warnings.empty()) {
+            // The reports are left unfinished: none takes its name.
+            err << "ostrel: --strict: " << warnings.size()
+                << (warnings.size() == 1 ? " warning" : " warnings")
+                << " above; no report was written\n";
+            return 1;
+        }
+        status << FormatPreviewSummary(programs, recording, tally, window, inputs)
                << RefusedOutputsText(host.Device().Commands(), programs);
         for (const auto& writer : writers)
             status << writer->Finish() << "\n";
@@ -260,6 +275,8 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
     } catch (const files::FileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
+        err << "ostrel: " << error.what() << "\n";
+    } catch (const preview::ChannelMapError& error) {
         err << "ostrel: " << error.what() << "\n";
     }
     return 2;

@@ -76,4 +76,29 @@ std::vector<std::string> SignalWarnings(const std::vector<InputCheck>& inputs) {
     return warnings;
 }
 
+SignalCheckFollower::SignalCheckFollower(const device::RecordingInfo& recording,
+                                         const std::vector<preview::InputScale>& inputs,
+                                         const std::vector<device::OutputProgram>& programs) {
+    for (std::size_t k = 0; k < recording.Channels.size() && k < inputs.size(); ++k) {
+        InputCheck& input = inputs_.emplace_back(
+            InputCheck{static_cast<std::int32_t>(k), recording.Channels[k].Name, inputs[k].Unit,
+                       false, device::InputStatistics(inputs[k].Range)});
+        for (const device::OutputProgram& program : programs) {
+            for (const device::RuleProgram& rule : program.Rules)
+                input.Watched |= program.Active() && rule.Input == input.Input + 1;
+        }
+    }
+}
+
+void SignalCheckFollower::Needs(device::BlockNeeds& needs) const {
+    for (std::size_t k = 0; k < inputs_.size() && k < needs.Values.size(); ++k)
+        needs.Values[k] = true;
+}
+
+void SignalCheckFollower::Consume(const device::SampleBlock& samples, const device::TraceBlock&) {
+    for (std::size_t k = 0; k < inputs_.size() && samples.Count > 0; ++k)
+        inputs_[k].Statistics.Add(samples.Values[k].data(),
+                                  static_cast<std::size_t>(samples.Count));
+}
+
 }  // namespace ostrel

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "host/device/input_statistics.h"
+#include "host/device/output_program.h"
+#include "host/preview/formats/input_scale.h"
+#include "host/preview/replay_pipeline.h"
 
 namespace ostrel {
 
@@ -34,5 +37,22 @@ std::string FormatSignalCheck(const std::vector<InputCheck>& inputs);
 //     see almost nothing of it
 //   Input 1 (ECG): 535 of 2000 samples (26.8 %) clip at its range ±5 uV
 std::vector<std::string> SignalWarnings(const std::vector<InputCheck>& inputs);
+
+// Gathers, block by block as the replay runs, what each input of the recording gets: one check
+// per channel of `recording`, in the scale of its input, watched when a rule of an output that
+// can go high watches it.
+class SignalCheckFollower final : public preview::ReplayFollower {
+public:
+    SignalCheckFollower(const device::RecordingInfo& recording,
+                        const std::vector<preview::InputScale>& inputs,
+                        const std::vector<device::OutputProgram>& programs);
+    void Needs(device::BlockNeeds& needs) const override;
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) override;
+
+    const std::vector<InputCheck>& Inputs() const { return inputs_; }
+
+private:
+    std::vector<InputCheck> inputs_;
+};
 
 }  // namespace ostrel

@@ -324,7 +324,7 @@ TEST(OstrelHelp, ExplainsEveryCommandAndTheDeviceSyntax) {
     for (const char* part :
          {"demo [--hex]", "apply CONFIG [--device D] [--hex]", "save CONFIG DOC [--device D]",
           "open DOC [--device D] [--hex]", "check FILE", "selftest", "OSTRELDOC 1",
-          "preview CONFIG|DOC --signals FILE [--device D] [--strict] [--events OUT.csv]",
+          "preview CONFIG|DOC --signals FILE [--device D] [--map MAP] [--strict]", "channels FILE",
           "digital=A+B+...", "auto-outputs=on|off|failing|absent"}) {
         EXPECT_TRUE(Contains(help.out, part)) << part;
     }
