@@ -1,7 +1,6 @@
 // The channels a preview reads and what it says of their signals, end to end: a channel map
-// reads the channels of a label as a file of them alone would, `ostrel channels` lists what a
-// map can name, and a signal that a range clips or barely uses is named (an error with
-// --strict).
+// reads the channel of a label as a file of it alone does, `ostrel channels` lists what a map
+// can name, and a signal that a range clips or barely uses is named (an error with --strict).
 #include <edflib.h>
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "host/preview/formats/sound_format.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
@@ -27,34 +25,30 @@ constexpr char kConfig[] =
     "Hysteresis = 5\nLevel = 20\nEndOnlineEventRule\nEndOnlineEvent\n";
 constexpr char kDevice[] = "inputs=1, analog=1, digital=none, range=5mV";
 constexpr int kRate = 100;
-constexpr int kSamples = 1000;
 
-// The ECG: a beat of 1.5 mV for 100 ms each second, 0.1 mV between; the EEG beside it in uV.
+// Ten seconds of an ECG at kRate: a beat of 1.5 mV for 100 ms each second, 0.1 mV between.
 double Ecg(int i) {
     return i % kRate < 10 ? 1.5 : 0.1;
 }
-double Eeg(int i) {
-    return (i * 7 % 40) - 20.0;
-}
 
-std::string Csv(const std::string& header, bool withEeg) {
+// The ECG in mV as a CSV file, after an EEG column in uV when the header has one.
+std::string Csv(const std::string& header) {
     std::ostringstream text;
     text << header << "\n";
-    for (int i = 0; i < kSamples; ++i) {
-        text << i / static_cast<double>(kRate);
-        if (withEeg)
-            text << "," << Eeg(i);
-        text << "," << Ecg(i) << "\n";
+    for (int i = 0; i < 10 * kRate; ++i) {
+        text << i / static_cast<double>(kRate) << ",";
+        if (header.find("EEG") != std::string::npos)
+            text << (i * 7 % 40) - 20 << ",";
+        text << Ecg(i) << "\n";
     }
     return text.str();
 }
 
-// An EDF+ file of the ECG at kRate, with a respiration signal at half the rate in a unit no
-// input has before it when `withResp`.
+// The ECG as an EDF+ file, after a respiration signal at half the rate in a unit no input has
+// when `withResp`.
 void WriteEdf(const std::string& path, bool withResp) {
     const int count = withResp ? 2 : 1;
     const int handle = edfopen_file_writeonly(path.c_str(), EDFLIB_FILETYPE_EDFPLUS, count);
-    ASSERT_GE(handle, 0);
     for (int signal = 0; signal < count; ++signal) {
         const bool ecg = signal == count - 1;
         edf_set_samplefrequency(handle, signal, ecg ? kRate : kRate / 2);
@@ -65,7 +59,7 @@ void WriteEdf(const std::string& path, bool withResp) {
         edf_set_label(handle, signal, ecg ? "ECG" : "Resp");
         edf_set_physical_dimension(handle, signal, ecg ? "mV" : "bpm");
     }
-    for (int second = 0; second < kSamples / kRate; ++second) {
+    for (int second = 0; second < 10; ++second) {
         std::vector<double> ecg(kRate), resp(kRate / 2, 12.0 + second);
         for (int i = 0; i < kRate; ++i)
             ecg[i] = Ecg(second * kRate + i);
@@ -76,20 +70,6 @@ void WriteEdf(const std::string& path, bool withResp) {
     edfclose_file(handle);
 }
 
-void WriteWav(const std::string& path, bool withEeg) {
-    device::Signals signals;
-    signals.SampleRate = kRate;
-    if (withEeg)
-        signals.Channels.push_back({"EEG", "mV", {}});
-    signals.Channels.push_back({"ECG", "mV", {}});
-    for (int i = 0; i < kSamples; ++i) {
-        if (withEeg)
-            signals.Channels[0].Values.push_back(Eeg(i) / 1000);
-        signals.Channels.back().Values.push_back(Ecg(i));
-    }
-    preview::WriteSoundSignals(path, signals, std::vector<preview::InputScale>(2, {5.0, "mV"}));
-}
-
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
@@ -98,18 +78,13 @@ std::string ReadFile(const std::string& path) {
 class RecordingChoice : public ::testing::Test {
 protected:
     RecordingChoice() {
-        Write("config.txt", kConfig);
-        Write("both.csv", Csv("time (s),EEG (uV),ECG (mV)", true));
-        Write("ecg.csv", Csv("time (s),Input 1 (mV)", false));
+        std::ofstream(File("config.txt")) << kConfig;
+        std::ofstream(File("both.csv")) << Csv("time (s),EEG (uV),ECG (mV)");
+        std::ofstream(File("ecg.csv")) << Csv("time (s),Input 1 (mV)");
         WriteEdf(File("both.edf"), true);
         WriteEdf(File("ecg.edf"), false);
-        WriteWav(File("both.wav"), true);
-        WriteWav(File("ecg.wav"), false);
     }
     std::string File(const std::string& name) const { return folder_.PathOf(name); }
-    void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(File(name), std::ios::binary) << text;
-    }
     // `ostrel preview` of the configuration on `recording`, with `more` arguments.
     Outcome Preview(const std::string& recording, std::vector<std::string> more) const {
         std::vector<std::string> arguments{"preview", File("config.txt"), "--signals",
@@ -140,59 +115,25 @@ TEST_F(RecordingChoice, AMapReadsTheChannelOfItsLabelAsAFileOfItAloneDoes) {
         // An EDF signal whose neighbour has another rate and a unit no input has.
         {"both.edf", "Input 1 = ECG", "ecg.edf",
          "Input 1 (ECG): 0.0998703 to 1.49989 mV, spans 14 % of ±5 mV, no sample clipped\n"},
-        // A sound file's channel by its number.
-        {"both.wav", "Input 1=Channel 2", "ecg.wav",
-         "Input 1: 0.0999451 to 1.49994 mV, spans 14 % of ±5 mV, no sample clipped\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.both);
-        const std::string events = File("mapped.events.csv");
         const Outcome mapped =
-            Preview(c.both, {"--device", kDevice, "--map", c.map, "--events", events});
+            Preview(c.both, {"--device", kDevice, "--map", c.map, "--events", File("mapped.csv")});
         const Outcome alone =
-            Preview(c.alone, {"--device", kDevice, "--events", File("alone.events.csv")});
-        ASSERT_EQ(mapped.code, 0) << mapped.err;
-        ASSERT_EQ(alone.code, 0) << alone.err;
+            Preview(c.alone, {"--device", kDevice, "--events", File("alone.csv")});
+        ASSERT_EQ(mapped.code + alone.code, 0) << mapped.err << alone.err;
         EXPECT_EQ(mapped.err + alone.err, "");
-        EXPECT_NE(mapped.out.find("  9 pulses, first at 1.00 s"), std::string::npos) << mapped.out;
         EXPECT_NE(mapped.out.find(c.check), std::string::npos) << mapped.out;
+        EXPECT_NE(mapped.out.find("  9 pulses, first at 1.00 s"), std::string::npos);
         EXPECT_EQ(Outputs(mapped.out), Outputs(alone.out));
-        EXPECT_EQ(ReadFile(events), ReadFile(File("alone.events.csv")));
-        EXPECT_NE(ReadFile(events).find("\n1,"), std::string::npos);
+        EXPECT_EQ(ReadFile(File("mapped.csv")), ReadFile(File("alone.csv")));
     }
-
-    // Without a map, what the file lays out must fit the device; an unknown label lists them.
-    const struct {
-        const char* recording;
-        std::vector<std::string> more;
-        std::string err;
-    } refusals[] = {
-        {"both.csv",
-         {},
-         "column 2: \"EEG (uV)\" does not name an input with its unit, such as \"Input 1 (V)\"; "
-         "choose the columns the inputs read with --map (its columns are \"EEG\", \"ECG\")\n"},
-        {"both.edf",
-         {"--map", "Input 1=EMG"},
-         ": no channel is labelled \"EMG\" (--map Input 1); its channels are \"Resp\", \"ECG\"\n"},
-        {"both.edf",
-         {"--map", "Input 1=Resp"},
-         ": signal 1 \"Resp\": its unit \"bpm\" is not the unit \"mV\" of the device's Input 1\n"},
-        {"both.wav",
-         {"--map", "Input 2=Channel 1"},
-         "ostrel: --map names Input 2, which the "
-         "device (1 input) lacks\n"},
-        {"both.wav",
-         {"--map", "Input 1"},
-         "ostrel: --map, item \"Input 1\": expected \"Input "
-         "N=LABEL\"\n"},
-    };
-    for (const auto& refusal : refusals) {
-        std::vector<std::string> more{"--device", kDevice};
-        more.insert(more.end(), refusal.more.begin(), refusal.more.end());
-        const Outcome run = Preview(refusal.recording, more);
-        EXPECT_EQ(run.code, 2) << refusal.recording;
-        EXPECT_NE(run.err.find(refusal.err), std::string::npos) << run.err;
-    }
+    // Without a map, the CSV file's columns must name the inputs; the error lists them.
+    EXPECT_TRUE(Preview("both.csv", {"--device", kDevice})
+                    .err.ends_with("column 2: \"EEG (uV)\" does not name an input with its unit, "
+                                   "such as \"Input 1 (V)\"; choose the columns the inputs read "
+                                   "with --map (its columns are \"EEG\", \"ECG\")\n"));
 }
 
 TEST_F(RecordingChoice, ChannelsListsWhatAMapCanName) {
@@ -208,16 +149,10 @@ TEST_F(RecordingChoice, ChannelsListsWhatAMapCanName) {
          "channel  label  unit  rate (1/s)  samples    minimum  maximum\n"
          "      1  Resp   bpm           50      500    12.0012   21.001\n"
          "      2  ECG    mV           100     1000  0.0998703  1.49989\n"},
-        {"both.wav",
-         "channel  label      unit  rate (1/s)  samples     minimum    maximum\n"
-         "      1  Channel 1  -            100     1000  -0.0039978  0.0038147\n"
-         "      2  Channel 2  -            100     1000    0.019989   0.299988\n"},
     };
-    for (const auto& c : cases) {
-        const Outcome run = RunArguments({"channels", File(c.recording)});
-        EXPECT_EQ(run.code, 0) << run.err;
-        EXPECT_EQ(run.out, File(c.recording) + "\n" + c.table);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(RunArguments({"channels", File(c.recording)}).out,
+                  File(c.recording) + "\n" + c.table);
     const Outcome missing = RunArguments({"channels", File("missing.edf")});
     EXPECT_EQ(missing.code, 2);
     EXPECT_EQ(missing.err,
@@ -239,9 +174,9 @@ TEST_F(RecordingChoice, ASignalTheRangeClipsOrBarelyUsesIsNamed) {
         {"range=1mV", "Input 1: 0.1 to 1.5 mV, spans 70 % of ±1 mV, 100 samples clipped (10 %)\n",
          "ostrel: warning: Input 1: 100 of 1000 samples (10 %) clip at its range ±1 mV\n"},
     };
+    const std::string events = File("events.csv");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.device);
-        const std::string events = File("events.csv");
         std::filesystem::remove(events);
         const Outcome run = Preview("ecg.csv", {"--device", c.device, "--events", events});
         EXPECT_EQ(run.code, 0) << run.err;
@@ -255,11 +190,10 @@ TEST_F(RecordingChoice, ASignalTheRangeClipsOrBarelyUsesIsNamed) {
             Preview("ecg.csv", {"--device", c.device, "--events", events, "--strict"});
         EXPECT_EQ(strict.code, c.warning.empty() ? 0 : 1);
         EXPECT_EQ(std::filesystem::exists(events), c.warning.empty());
-        if (!c.warning.empty()) {
-            EXPECT_EQ(strict.err, c.warning +
-                                      "ostrel: --strict: 1 warning above; no report was "
-                                      "written\n");
-        }
+        EXPECT_EQ(strict.err, c.warning.empty() ? ""
+                                                : c.warning +
+                                                      "ostrel: --strict: 1 warning above; "
+                                                      "no report was written\n");
     }
 }
 
