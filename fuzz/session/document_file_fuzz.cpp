@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const session::DocumentFileError&) {
         return 0;
     }
-    const session::DocumentContents again = session::ContentsOf(session::StreamsOf(contents));
-    CHECK(again.Host == contents.Host);
-    CHECK(again.Streams.size() == contents.Streams.size());
+    const session::DocumentContents written = session::ContentsOf(session::StreamsOf(contents));
+    CHECK(written.Host == contents.Host);
+    CHECK(written.Streams.size() == contents.Streams.size());
     return 0;
 }
