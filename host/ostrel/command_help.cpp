@@ -33,7 +33,8 @@ Exit codes:
   1  the extension's Save or Load did not answer S_OK (the HRESULT is printed in hex with what
      it means); a configuration text that does not read (or, for apply, save and preview,
      reads as nothing because of its version); the device refused a command block; a warning
-     about a rule with --strict; setup refused or cancelled; a failed self-test
+     about a rule (preview: or a signal) with --strict; setup refused or cancelled; a failed
+     self-test
   2  a usage error; a file that cannot be read or written; a document changed by another
      program while setup had it open; a bad device description; signals that do not fit the
      device (preview); a dialog that cannot be shown
