@@ -6,10 +6,12 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/ostrel/channels_command.h"
 #include "host/ostrel/check_command.h"
 #include "host/ostrel/command_help.h"
 #include "host/ostrel/demo_command.h"
@@ -37,8 +39,11 @@ struct Arguments {
 
     bool Has(std::string_view option) const { return Options.find(option) != Options.end(); }
     std::string ValueOf(std::string_view option) const {
+        return OptionalValueOf(option).value_or("");
+    }
+    std::optional<std::string> OptionalValueOf(std::string_view option) const {
         const auto found = Options.find(option);
-        return found != Options.end() ? found->second : std::string();
+        return found != Options.end() ? std::optional(found->second) : std::nullopt;
     }
 };
 
@@ -107,7 +112,16 @@ std::string LowerExtensionOf(const std::string& path) {
 // preview.
 bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::string& problem) {
     options.Signals = arguments.ValueOf("--signals");
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
+    options.Strict = arguments.Has("--strict");
+    if (arguments.Has("--map")) {
+        try {
+            options.Map = preview::ParseChannelMap(arguments.ValueOf("--map"));
+        } catch (const preview::ChannelMapError& error) {
+            problem = error.what();
+            return false;
+        }
+    }
     for (const char* bound : {"--from", "--to"}) {
         if (!arguments.Has(bound))
             continue;
@@ -162,6 +176,7 @@ constexpr OperandRule kOperandRules[] = {
     {"text", 1, "text takes one DOC file"},
     {"setup", 1, "setup takes one DOC file"},
     {"check", 1, "check takes one FILE"},
+    {"channels", 1, "channels takes one recording FILE"},
     {"selftest", 0, "selftest takes no arguments"},
 };
 
@@ -189,13 +204,16 @@ int RunCommand(const CommandSpec& command, const Arguments& arguments, std::ostr
     }
     if (name == "check")
         return RunCheck(files[0], out, err);
+    if (name == "channels")
+        return RunChannels(files[0], out, err);
     if (name == "text")
         return RunText(files[0], out, err);
     if (name == "selftest")
         return RunSelfTest(out, err);
     DocumentOptions options;
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
     options.Hex = arguments.Has("--hex");
+    options.Strict = arguments.Has("--strict");
     if (name == "apply")
         return RunApply(files[0], options, out, err);
     if (name == "save")

@@ -15,6 +15,8 @@
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
+#include "host/ostrel/rule_warnings.h"
+#include "host/ostrel/signal_check.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/replay_pipeline.h"
@@ -33,7 +35,7 @@ public:
 // The signals must fit the device: a rate its converters sample at, and every input a used
 // rule slot watches. (The readers check the channels' number and units.)
 void CheckFit(const device::RecordingInfo& signals, const std::string& path,
-              const std::vector<device::OutputProgram>& programs) {
+              const std::vector<device::OutputProgram>& programs, bool mapped) {
     if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
         throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
                            " per second does not fit the device, which samples each input at "
@@ -47,8 +49,10 @@ void CheckFit(const device::RecordingInfo& signals, const std::string& path,
             if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
                 throw PreviewError(path + ": output " + std::to_string(program.Output) +
                                    " watches Input " + std::to_string(rule.Input) +
-                                   ", but the file holds " +
-                                   std::to_string(signals.Channels.size()) + " inputs");
+                                   (mapped
+                                        ? ", which --map gives no channel"
+                                        : ", but the file holds " +
+                                              std::to_string(signals.Channels.size()) + " inputs"));
         }
     }
 }
@@ -123,24 +127,56 @@ void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& 
     }
 }
 
-// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
-bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::ostream& err,
-             int& code) {
-    std::optional<std::string> text = ReadCommandFile(path, err);
-    if (!text) {
-        code = 2;
-        return false;
+// What the preview programs the device with: a configuration text or a document file, and the
+// device it runs on.
+struct Programming {
+    DocumentDevice Device;
+    std::optional<std::string> Text;
+    std::optional<DocumentOnDevice> Document;
+};
+
+// Reads CONFIG or DOC as `apply` or `open` would, chooses the device, and says which it is and
+// what it changes of the rules; nothing (with the exit code) when it cannot, or when --strict
+// makes the warnings errors.
+std::optional<Programming> Prepare(const std::string& path, const PreviewOptions& options,
+                                   std::ostream& out, std::ostream& err, int& code) {
+    const std::optional<std::string> text = ReadCommandFile(path, err);
+    code = 2;
+    if (!text)
+        return std::nullopt;
+    Programming programming;
+    if (std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
+        programming.Document = ReadDocumentOnDevice(path, options.Device, out, err);
+        if (!programming.Document)
+            return std::nullopt;
+        programming.Device = programming.Document->Device;
+        code = 1;
+        if (!WarnAboutRules(*programming.Document, options.Strict, err))
+            return std::nullopt;
+        return programming;
     }
-    if (!std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
-        // A text that does not read is refused, as apply refuses it, with where it stopped.
-        text = ReadConfigurationToApply(path, err, code);
-        if (!text)
-            return false;
-        host.SendConfigurationText(*text);
+    // A text that does not read is refused, as apply refuses it, with where it stopped.
+    programming.Text = ReadConfigurationToApply(path, err, code);
+    if (!programming.Text)
+        return std::nullopt;
+    programming.Device = GivenDevice(options.Device);
+    out << programming.Device.Line << "\n";
+    code = 1;
+    if (!ReportRuleWarnings(*programming.Text, programming.Device.Device, nullptr, options.Strict,
+                            err))
+        return std::nullopt;
+    return programming;
+}
+
+// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
+bool Program(OstrelHost& host, const Programming& programming, const std::string& path,
+             std::ostream& out, std::ostream& err, int& code) {
+    if (programming.Text) {
+        host.SendConfigurationText(*programming.Text);
         out << "Configuration text " << path << " sent to the document\n";
         return true;
     }
-    code = OpenDocumentFile(host, path, out, err);
+    code = OpenDocumentFile(host, programming.Document->File, out, err);
     if (code == 0 && !host.StoredTextProblem().empty()) {
         err << "ostrel: " << path
             << " holds no configuration this Tarvel reads; nothing was "
@@ -186,10 +222,14 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         CheckFilesApart(configOrDocument, options);
         // A recording that never ends (a FIFO, a device) is refused before it is opened.
         files::CheckRegularFile(options.Signals);
-        const device::DeviceDescription device = device::ParseDeviceDescription(options.Device);
-        OstrelHost host(device, status);
         int code = 0;
-        if (!Program(host, configOrDocument, status, err, code))
+        const std::optional<Programming> programming =
+            Prepare(configOrDocument, options, status, err, code);
+        if (!programming)
+            return code;
+        const device::DeviceDescription& device = programming->Device.Device;
+        OstrelHost host(device, status);
+        if (!Program(host, *programming, configOrDocument, status, err, code))
             return code;
         // Refusals are reported as apply reports them; the device runs what it holds.
         const bool programmed = ReportProgramming(host.Device(), status, err);
@@ -198,9 +238,9 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
 
         const std::vector<preview::InputScale> inputs = preview::InputScalesOf(device);
         const std::unique_ptr<preview::SignalReader> reader =
-            preview::OpenSignalFile(options.Signals, inputs);
+            preview::OpenSignalFile(options.Signals, inputs, options.Map ? &*options.Map : nullptr);
         const device::RecordingInfo& recording = reader->Info();
-        CheckFit(recording, options.Signals, programs);
+        CheckFit(recording, options.Signals, programs, options.Map.has_value());
         const SampleWindow window = WindowOf(options, recording);
         const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
             BeginReports(options, preview::ReplaySetup{BlocksInForce(programs), inputs,
@@ -209,9 +249,21 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         for (const auto& writer : writers)
             writing.push_back(writer.get());
         SummaryTally tally(window);
-        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally});
+        SignalCheckFollower check(recording, inputs, programs);
+        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally, &check});
         status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n"
-               << FormatPreviewSummary(programs, recording, tally, window, inputs)
+               << FormatSignalCheck(check.Inputs());
+        const std::vector<std::string> warnings = SignalWarnings(check.Inputs());
+        for (const std::string& warning : warnings)
+            err << "ostrel: warning: " << warning << "\n";
+        if (options.Strict && !warnings.empty()) {
+            // The reports are left unfinished: none takes its name.
+            err << "ostrel: --strict: " << warnings.size()
+                << (warnings.size() == 1 ? " warning" : " warnings")
+                << " above; no report was written\n";
+            return 1;
+        }
+        status << FormatPreviewSummary(programs, recording, tally, window, inputs)
                << RefusedOutputsText(host.Device().Commands(), programs);
         for (const auto& writer : writers)
             status << writer->Finish() << "\n";
@@ -223,6 +275,8 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
     } catch (const files::FileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
+        err << "ostrel: " << error.what() << "\n";
+    } catch (const preview::ChannelMapError& error) {
         err << "ostrel: " << error.what() << "\n";
     }
     return 2;
