@@ -12,6 +12,9 @@
 
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/tune_sweep.h"
+#include "host/preview/formats/edf_format.h"
+#include "host/preview/formats/reference_events.h"
+#include "host/preview/formats/signal_file_error.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
@@ -315,6 +318,42 @@ TEST_F(ScoringCommands, TuneAddsUpTheRecordingsPairedInOrder) {
     EXPECT_EQ(combination["score"]["events"], first["events"]);
     EXPECT_EQ(combination["score"]["pulses"], 2 * first["pulses"].get<int>());
     EXPECT_EQ(combination["score"]["latency_ms"], first["latency_ms"]);
+}
+
+TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
+    device::Signals signals{100.0, 0.0, {{"Input 1", "V", std::vector<double>(300, 0.0)}}};
+    preview::WriteEdfSignals(File("beats.edf"), signals, {{10.0, "V"}},
+                             {{0.5, "R"}, {1.0, "N"}, {2.0, "R"}});
+    Write("ms.csv", "note,time (ms)\n# a comment\nbeat,1500\r\n\"a, b\",500\n");
+    Write("minutes.csv", "time (min)\n1\n");
+    Write("none.csv", "note\nbeat\n");
+    const struct {
+        const char* File;
+        std::optional<std::string> Label;
+        std::vector<double> Events;
+        const char* Problem;  // empty: reads
+    } cases[] = {
+        {"beats.edf", std::nullopt, {0.5, 1.0, 2.0}, ""},
+        {"beats.edf", "R", {0.5, 2.0}, ""},
+        {"beats.edf", "V", {}, "no annotation reads \"V\"; it has \"R\", \"N\""},
+        {"ms.csv", std::nullopt, {0.5, 1.5}, ""},
+        {"ms.csv", "R", {}, "--label chooses annotations of an EDF+ or BDF+ file"},
+        {"minutes.csv", std::nullopt, {}, "the time's unit \"min\" is not seconds"},
+        {"none.csv", std::nullopt, {}, "the header names no time column"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.File + std::string(" ") + c.Label.value_or("(no label)"));
+        try {
+            const std::vector<double> events = preview::ReadReferenceEvents(File(c.File), c.Label);
+            EXPECT_EQ(std::string(c.Problem), "");
+            ASSERT_EQ(events.size(), c.Events.size());
+            for (std::size_t k = 0; k < events.size(); ++k)
+                EXPECT_NEAR(events[k], c.Events[k], 1e-9);
+        } catch (const preview::SignalFileError& error) {
+            EXPECT_TRUE(std::string(c.Problem) != "" && Contains(error.what(), c.Problem))
+                << error.what();
+        }
+    }
 }
 
 TEST(TuneSweep, ValuesAndRanking) {
