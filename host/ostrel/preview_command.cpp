@@ -13,27 +13,25 @@
 #include "host/ostrel/document_commands.h"
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/ostrel_host.h"
+#include "host/ostrel/preview_json.h"
+#include "host/ostrel/preview_steps.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
+#include "host/ostrel/results_json.h"
 #include "host/ostrel/rule_warnings.h"
+#include "host/ostrel/score_text.h"
 #include "host/ostrel/signal_check.h"
+#include "host/preview/formats/reference_events.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/replay_pipeline.h"
 #include "host/preview/reports/report_writers.h"
+#include "host/preview/reports/trace_labels.h"
+#include "host/preview/reports/trace_scoring.h"
 #include "host/session/document_file.h"
 
 namespace ostrel {
-namespace {
 
-// Raised for what stops the preview with exit code 2; the message is printed after "ostrel: ".
-class PreviewError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The signals must fit the device: a rate its converters sample at, and every input a used
-// rule slot watches. (The readers check the channels' number and units.)
 void CheckFit(const device::RecordingInfo& signals, const std::string& path,
               const std::vector<device::OutputProgram>& programs, bool mapped) {
     if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
@@ -56,6 +54,8 @@ void CheckFit(const device::RecordingInfo& signals, const std::string& path,
         }
     }
 }
+
+namespace {
 
 // The samples of [from, to) in the recording's time; the whole replay without them.
 SampleWindow WindowOf(const PreviewOptions& options, const device::RecordingInfo& trace) {
@@ -88,18 +88,12 @@ SampleWindow WindowOf(const PreviewOptions& options, const device::RecordingInfo
     return window;
 }
 
-// A file the preview reads or writes, with how the messages name it.
-struct NamedFile {
-    std::string Path;
-    std::string Name;
-};
-
-// Refuses, before anything is read or written, an output that is one of the inputs or another
-// output, whatever their names: two names of one file (a link, "./x", "-" and a redirected
-// standard output) are one file.
+// The preview's files, each with how the messages name it.
 void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& options) {
-    const std::vector<NamedFile> inputs{{configOrDocument, "the input " + configOrDocument},
-                                        {options.Signals, "the recording " + options.Signals}};
+    std::vector<NamedFile> inputs{{configOrDocument, "the input " + configOrDocument},
+                                  {options.Signals, "the recording " + options.Signals}};
+    if (!options.Reference.empty())
+        inputs.push_back({options.Reference, "the reference events " + options.Reference});
     std::vector<NamedFile> outputs;
     for (const ReportRequest& request : options.Reports) {
         const std::string option(request.Kind->Option);
@@ -110,6 +104,14 @@ void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& 
                                                request.Path + " (" + beside + ")"});
         }
     }
+    if (!options.Json.empty())
+        outputs.push_back({options.Json, "--json " + options.Json});
+    CheckFilesApart(inputs, outputs);
+}
+
+}  // namespace
+
+void CheckFilesApart(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs) {
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::optional<files::FileIdentity> output = files::IdentityOf(outputs[i].Path);
         if (!output)
@@ -127,18 +129,8 @@ void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& 
     }
 }
 
-// What the preview programs the device with: a configuration text or a document file, and the
-// device it runs on.
-struct Programming {
-    DocumentDevice Device;
-    std::optional<std::string> Text;
-    std::optional<DocumentOnDevice> Document;
-};
-
-// Reads CONFIG or DOC as `apply` or `open` would, chooses the device, and says which it is and
-// what it changes of the rules; nothing (with the exit code) when it cannot, or when --strict
-// makes the warnings errors.
-std::optional<Programming> Prepare(const std::string& path, const PreviewOptions& options,
+std::optional<Programming> Prepare(const std::string& path,
+                                   const std::optional<std::string>& device, bool strict,
                                    std::ostream& out, std::ostream& err, int& code) {
     const std::optional<std::string> text = ReadCommandFile(path, err);
     code = 2;
@@ -146,12 +138,12 @@ std::optional<Programming> Prepare(const std::string& path, const PreviewOptions
         return std::nullopt;
     Programming programming;
     if (std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
-        programming.Document = ReadDocumentOnDevice(path, options.Device, out, err);
+        programming.Document = ReadDocumentOnDevice(path, device, out, err);
         if (!programming.Document)
             return std::nullopt;
         programming.Device = programming.Document->Device;
         code = 1;
-        if (!WarnAboutRules(*programming.Document, options.Strict, err))
+        if (!WarnAboutRules(*programming.Document, strict, err))
             return std::nullopt;
         return programming;
     }
@@ -159,16 +151,14 @@ std::optional<Programming> Prepare(const std::string& path, const PreviewOptions
     programming.Text = ReadConfigurationToApply(path, err, code);
     if (!programming.Text)
         return std::nullopt;
-    programming.Device = GivenDevice(options.Device);
+    programming.Device = GivenDevice(device);
     out << programming.Device.Line << "\n";
     code = 1;
-    if (!ReportRuleWarnings(*programming.Text, programming.Device.Device, nullptr, options.Strict,
-                            err))
+    if (!ReportRuleWarnings(*programming.Text, programming.Device.Device, nullptr, strict, err))
         return std::nullopt;
     return programming;
 }
 
-// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
 bool Program(OstrelHost& host, const Programming& programming, const std::string& path,
              std::ostream& out, std::ostream& err, int& code) {
     if (programming.Text) {
@@ -185,6 +175,8 @@ bool Program(OstrelHost& host, const Programming& programming, const std::string
     }
     return code == 0;
 }
+
+namespace {
 
 // The blocks as the device carries them out: an output it keeps low counts as off.
 std::vector<OutputCommandBlock> BlocksInForce(const std::vector<device::OutputProgram>& programs) {
@@ -209,14 +201,48 @@ std::vector<std::unique_ptr<preview::ReportWriter>> BeginReports(
     return writers;
 }
 
+// The scoring the summary prints, counted block by block.
+class ScoreFollower final : public preview::ReplayFollower {
+public:
+    explicit ScoreFollower(const preview::ReplaySetup& setup) : scoring_(setup, false) {}
+    void Consume(const device::SampleBlock&, const device::TraceBlock& events) override {
+        scoring_.Consume(events);
+    }
+    std::vector<scoring::Figures> Figures() const {
+        std::vector<scoring::Figures> figures;
+        for (std::size_t k = 0; k < scoring_.Outputs(); ++k)
+            figures.push_back(scoring_.Of(k).Result());
+        return figures;
+    }
+
+private:
+    preview::TraceScoring scoring_;
+};
+
+// The reference events to score against, counted in the part looked at.
+std::optional<preview::ScoringSetup> ScoringOf(const PreviewOptions& options,
+                                               const device::RecordingInfo& recording,
+                                               SampleWindow window) {
+    if (options.Reference.empty())
+        return std::nullopt;
+    const auto time = [&](std::int64_t sample) {
+        return recording.StartTime + static_cast<double>(sample) / recording.SampleRate;
+    };
+    return preview::ScoringSetup{preview::ReadReferenceEvents(options.Reference, options.Label),
+                                 options.Window,
+                                 {time(window.From), time(window.To)}};
+}
+
 }  // namespace
 
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err) {
     // A report on the standard output has it to itself: what ostrel says goes with the errors.
-    const bool reportOnOutput = std::any_of(
-        options.Reports.begin(), options.Reports.end(),
-        [](const ReportRequest& request) { return files::IsStandardOutput(request.Path); });
+    const bool reportOnOutput = files::IsStandardOutput(options.Json) ||
+                                std::any_of(options.Reports.begin(), options.Reports.end(),
+                                            [](const ReportRequest& request) {
+                                                return files::IsStandardOutput(request.Path);
+                                            });
     std::ostream& status = reportOnOutput ? err : out;
     try {
         CheckFilesApart(configOrDocument, options);
@@ -224,7 +250,7 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         files::CheckRegularFile(options.Signals);
         int code = 0;
         const std::optional<Programming> programming =
-            Prepare(configOrDocument, options, status, err, code);
+            Prepare(configOrDocument, options.Device, options.Strict, status, err, code);
         if (!programming)
             return code;
         const device::DeviceDescription& device = programming->Device.Device;
@@ -242,15 +268,26 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         const device::RecordingInfo& recording = reader->Info();
         CheckFit(recording, options.Signals, programs, options.Map.has_value());
         const SampleWindow window = WindowOf(options, recording);
+        const preview::ReplaySetup setup{BlocksInForce(programs),
+                                         inputs,
+                                         options.From,
+                                         options.To,
+                                         recording,
+                                         ScoringOf(options, recording, window)};
         const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
-            BeginReports(options, preview::ReplaySetup{BlocksInForce(programs), inputs,
-                                                       options.From, options.To, recording});
+            BeginReports(options, setup);
         std::vector<preview::ReportWriter*> writing;
         for (const auto& writer : writers)
             writing.push_back(writer.get());
         SummaryTally tally(window);
         SignalCheckFollower check(recording, inputs, programs);
-        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally, &check});
+        std::vector<preview::ReplayFollower*> followers{&tally, &check};
+        std::optional<ScoreFollower> scores;
+        if (setup.Scoring)
+            followers.push_back(&scores.emplace(setup));
+        preview::ReplayRecording(*reader, options.Signals, programs, writing, followers);
+        const std::vector<scoring::Figures> figures =
+            scores ? scores->Figures() : std::vector<scoring::Figures>{};
         status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n"
                << FormatSignalCheck(check.Inputs());
         const std::vector<std::string> warnings = SignalWarnings(check.Inputs());
@@ -263,10 +300,25 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
                 << " above; no report was written\n";
             return 1;
         }
-        status << FormatPreviewSummary(programs, recording, tally, window, inputs)
+        std::optional<ReferenceFacts> reference;
+        if (setup.Scoring) {
+            reference = ReferenceFacts{options.Reference, options.Label,
+                                       setup.Scoring->Events.size(), options.Window};
+            const scoring::Matcher counting(setup.Scoring->Events, options.Window,
+                                            setup.Scoring->Counted);
+            status << "Reference events " << options.Reference << ": "
+                   << setup.Scoring->Events.size() << " events, " << counting.Result().Events
+                   << " in the part looked at; match " << WindowText(options.Window) << "\n";
+        }
+        status << FormatPreviewSummary(programs, recording, tally, window, inputs, figures)
                << RefusedOutputsText(host.Device().Commands(), programs);
         for (const auto& writer : writers)
             status << writer->Finish() << "\n";
+        if (!options.Json.empty()) {
+            WriteJson(options.Json, PreviewJson(options.Signals, programs, recording, tally, window,
+                                                inputs, reference, figures));
+            status << "Results written to " << preview::WhereTo(options.Json) << "\n";
+        }
         return programmed ? 0 : 1;
     } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
