@@ -15,6 +15,7 @@
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
+#include "host/ostrel/signal_fit.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/replay_pipeline.h"
@@ -29,29 +30,6 @@ class PreviewError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-// The signals must fit the device: a rate its converters sample at, and every input a used
-// rule slot watches. (The readers check the channels' number and units.)
-void CheckFit(const device::RecordingInfo& signals, const std::string& path,
-              const std::vector<device::OutputProgram>& programs) {
-    if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
-        throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
-                           " per second does not fit the device, which samples each input at "
-                           "up to " +
-                           std::to_string(static_cast<long>(device::kMaxSampleRate)) +
-                           " per second");
-    for (const device::OutputProgram& program : programs) {
-        if (!program.Active())
-            continue;
-        for (const device::RuleProgram& rule : program.Rules) {
-            if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
-                throw PreviewError(path + ": output " + std::to_string(program.Output) +
-                                   " watches Input " + std::to_string(rule.Input) +
-                                   ", but the file holds " +
-                                   std::to_string(signals.Channels.size()) + " inputs");
-        }
-    }
-}
 
 // The samples of [from, to) in the recording's time; the whole replay without them.
 SampleWindow WindowOf(const PreviewOptions& options, const device::RecordingInfo& trace) {
@@ -223,6 +201,8 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
     } catch (const files::FileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
+        err << "ostrel: " << error.what() << "\n";
+    } catch (const SignalFitError& error) {
         err << "ostrel: " << error.what() << "\n";
     }
     return 2;
