@@ -19,7 +19,7 @@ void CheckFit(const device::RecordingInfo& signals, const std::string& name,
             if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
                 throw SignalFitError(name + ": output " + std::to_string(program.Output) +
                                      " watches Input " + std::to_string(rule.Input) +
-                                     ", but the file holds " +
+                                     ", but the recording holds " +
                                      std::to_string(signals.Channels.size()) + " inputs");
         }
     }
