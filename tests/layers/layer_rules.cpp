@@ -53,6 +53,7 @@ constexpr std::array kLayers{
     Layer{"host/device", 30},
     Layer{"host/session", 30},
     Layer{"host/inspect", 30},
+    Layer{"host/scoring", 30},
     Layer{"host/preview/formats", 31},
     Layer{"host/preview/reports", 32},
     Layer{"host/preview", 33},

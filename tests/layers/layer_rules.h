@@ -29,7 +29,7 @@
 //     22  extension/module       libtarvel.so
 //  the simulated host
 //     29  host/files             reading and writing files: limits, identities, safe outputs
-//     30  host/resources, kyt, device, session, inspect
+//     30  host/resources, kyt, device, session, inspect, scoring
 //     31  host/preview/formats   the recorded signals' formats
 //     32  host/preview/reports   the report writers
 //     33  host/preview           the preview's tools (the sample recording)

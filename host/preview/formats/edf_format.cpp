@@ -57,8 +57,9 @@ std::string OpenError(int code) {
 
 class EdfFile {
 public:
-    explicit EdfFile(const std::string& path) : header_(std::make_unique<edf_hdr_struct>()) {
-        if (edfopen_file_readonly(path.c_str(), header_.get(), EDFLIB_DO_NOT_READ_ANNOTATIONS) != 0)
+    explicit EdfFile(const std::string& path, int annotations = EDFLIB_DO_NOT_READ_ANNOTATIONS)
+        : header_(std::make_unique<edf_hdr_struct>()) {
+        if (edfopen_file_readonly(path.c_str(), header_.get(), annotations) != 0)
             throw SignalFileError(path, 0, OpenError(header_->filetype));
         open_ = true;
     }
@@ -227,8 +228,28 @@ device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputS
     return ReadAll(*OpenEdfSignals(path, inputs));
 }
 
+std::vector<EdfAnnotation> ReadEdfAnnotations(const std::string& path) {
+    const EdfFile file(path, EDFLIB_READ_ALL_ANNOTATIONS);
+    const edf_hdr_struct& header = file.Header();
+    if (header.filetype != EDFLIB_FILETYPE_EDFPLUS && header.filetype != EDFLIB_FILETYPE_BDFPLUS)
+        throw SignalFileError(path, 0,
+                              "is a plain EDF or BDF file, which holds no annotations (an EDF+ "
+                              "or BDF+ file does)");
+    std::vector<EdfAnnotation> annotations;
+    for (long long n = 0; n < header.annotations_in_file; ++n) {
+        edf_annotation_struct annotation{};
+        if (edf_get_annotation(header.handle, static_cast<int>(n), &annotation) != 0)
+            throw SignalFileError(path, 0,
+                                  "annotation " + std::to_string(n + 1) + " could not be read");
+        annotations.push_back({static_cast<double>(annotation.onset) / EDFLIB_TIME_DIMENSION,
+                               annotation.annotation});
+    }
+    return annotations;
+}
+
 void WriteEdfSignals(const std::string& path, const device::Signals& signals,
-                     const std::vector<InputScale>& inputs) {
+                     const std::vector<InputScale>& inputs,
+                     const std::vector<EdfAnnotation>& annotations) {
     CheckChannelCount(path, signals, inputs);
     const long rate = std::lround(signals.SampleRate);
     if (rate <= 0 || static_cast<double>(rate) != signals.SampleRate ||
@@ -261,6 +282,10 @@ void WriteEdfSignals(const std::string& path, const device::Signals& signals,
             ok = edfwrite_physical_samples(handle, record.data()) == 0;
         }
     }
+    // Onsets are kept in tenths of a millisecond.
+    for (const EdfAnnotation& annotation : annotations)
+        ok = ok && edfwrite_annotation_utf8(handle, std::llround(annotation.Onset * 1e4), -1,
+                                            annotation.Text.c_str()) == 0;
     const bool closed = edfclose_file(handle) == 0;
     if (!ok || !closed)
         throw SignalFileError(path, 0, "could not be written");
@@ -271,7 +296,8 @@ const SignalFormat& EdfFormat() {
         {".edf", ".bdf"},
         "physical values",
         &OpenEdfSignals,
-        &WriteEdfSignals,
+        [](const std::string& path, const device::Signals& signals,
+           const std::vector<InputScale>& inputs) { WriteEdfSignals(path, signals, inputs); },
     };
     return format;
 }

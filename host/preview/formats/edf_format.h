@@ -26,10 +26,24 @@ std::unique_ptr<SignalReader> OpenEdfSignals(const std::string& path,
 // The whole file at once.
 device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs);
 
+// An annotation of an EDF+ or BDF+ file: its onset in seconds from the file's start and its
+// text (UTF-8).
+struct EdfAnnotation {
+    double Onset = 0.0;
+    std::string Text;
+};
+
+// Every annotation of the EDF+ or BDF+ file at `path`, in the file's order. Throws
+// SignalFileError naming the file when it does not open or is plain EDF or BDF (which holds
+// none).
+std::vector<EdfAnnotation> ReadEdfAnnotations(const std::string& path);
+
 // Writes an EDF+ file of 16-bit signals whose physical minimum and maximum are -range and
 // +range of each input, starting on 1 January 2000 at midnight (the same signals make the same
-// file). The rate must be a whole number and the samples fill whole seconds.
+// file), with `annotations` (their onsets kept to a tenth of a millisecond). The rate must be a
+// whole number and the samples fill whole seconds.
 void WriteEdfSignals(const std::string& path, const device::Signals& signals,
-                     const std::vector<InputScale>& inputs);
+                     const std::vector<InputScale>& inputs,
+                     const std::vector<EdfAnnotation>& annotations = {});
 
 }  // namespace preview

@@ -9,9 +9,22 @@
 // Times are the recording's (the start time plus the sample index over the rate). An ignored
 // trigger's note says why: delay, pulse, hold-off or count limit.
 //
+// A scored replay (reference events given) adds the column "reference (s)": a pulse that caught
+// an event names the event's time there, a false pulse says so in its note, and each missed
+// event has a row of its own at its place in time:
+//
+//   output,name,event,start (s),end (s),note,reference (s)
+//   1,Analog Output 1,pulse,0.120,0.130,,0.1
+//   1,Analog Output 1,pulse,0.450,0.460,false pulse,
+//   1,Analog Output 1,missed,,,,0.8
+//
+// Pulses and events outside the part looked at (--from, --to) are neither hits nor false nor
+// missed: such a pulse has neither a reference nor a note, such an event no row.
+//
 // Written as the replay goes: the first output's rows straight into the file, the others' set
 // aside in a temporary file until the first output's are complete; a pulse waits until the
 // replay has passed its start, so that the triggers ignored during its delay come before it.
+// Scored rows wait further, until the events before them are decided (a match window later).
 #pragma once
 
 #include <string>

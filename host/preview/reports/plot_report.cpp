@@ -18,6 +18,7 @@
 #include "host/preview/reports/spill_queue.h"
 #include "host/preview/reports/time_axis.h"
 #include "host/preview/reports/trace_labels.h"
+#include "host/preview/reports/trace_scoring.h"
 
 namespace preview {
 
@@ -203,6 +204,9 @@ struct LaneMarks {
     std::int32_t Output = 0;
     std::vector<std::pair<std::int64_t, std::int64_t>> Pulses;
     std::vector<std::int64_t> Ignored;
+    // Scored: where the missed events lie and where the false pulses start.
+    std::vector<std::int64_t> Missed;
+    std::vector<std::int64_t> FalsePulses;
     std::size_t PulseCount = 0;
     std::size_t IgnoredCount = 0;
 };
@@ -260,6 +264,7 @@ private:
     void Samples(std::size_t k, const double* values, std::int64_t from, std::int64_t to);
     void Columns(std::size_t k, int columns);
     void Marks(std::size_t lane);
+    void Scored(const device::TraceBlock& events, double before, double after);
     static std::int64_t Fixed(double x);
 
     std::string path_;
@@ -279,6 +284,10 @@ private:
     std::vector<LaneMarks> marks_;
     std::vector<SpillQueue<device::Pulse>> pulses_;            // by lane, in the window
     std::vector<SpillQueue<device::IgnoredTrigger>> ignored_;  // by lane, in the window
+    // Scored: the missed events and false pulses' starts, by lane, in the window (seconds).
+    std::optional<TraceScoring> scoring_;
+    std::vector<SpillQueue<double>> missed_;
+    std::vector<SpillQueue<double>> false_;
     bool outputsKnown_ = false;
     bool laidOut_ = false;
 };
@@ -408,6 +417,28 @@ void DrawOutputLane(cairo_t* cr, const PlotLayout& layout, const PlotLayout::Out
         cairo_close_path(cr);
     }
     cairo_fill(cr);
+    // Scored: a false pulse is crossed out in red at its start; a missed event is a purple
+    // triangle standing on the lane's bottom where it lies.
+    cairo_set_source_rgb(cr, 0.85, 0.0, 0.0);
+    cairo_set_line_width(cr, 2);
+    const double middle = (high + low) / 2;
+    for (const std::int64_t at : marks.FalsePulses) {
+        const double x = at / kFixedUnits;
+        cairo_move_to(cr, x - 5, middle - 5);
+        cairo_line_to(cr, x + 5, middle + 5);
+        cairo_move_to(cr, x - 5, middle + 5);
+        cairo_line_to(cr, x + 5, middle - 5);
+    }
+    cairo_stroke(cr);
+    cairo_set_source_rgb(cr, 0.5, 0.1, 0.75);
+    for (const std::int64_t at : marks.Missed) {
+        const double x = at / kFixedUnits;
+        cairo_move_to(cr, x - 5, low);
+        cairo_line_to(cr, x + 5, low);
+        cairo_line_to(cr, x, low - 12);
+        cairo_close_path(cr);
+    }
+    cairo_fill(cr);
     cairo_restore(cr);
 
     SetColour(cr, OutputColour(colour));
@@ -487,6 +518,8 @@ namespace {
 PlotCollector::PlotCollector(const std::string& path, const ReplaySetup& setup,
                              const PlotOptions& options)
     : path_(path), setup_(setup), options_(options) {
+    if (setup.Scoring)
+        scoring_.emplace(setup, true);
     const device::RecordingInfo& recording = setup.Recording;
     if (recording.SampleCount == 0 || !(recording.SampleRate > 0))
         throw SignalFileError(path, 0, "there are no samples to plot");
@@ -628,6 +661,8 @@ void PlotCollector::Consume(const device::SampleBlock& samples, const device::Tr
         }
         pulses_.resize(marks_.size());
         ignored_.resize(marks_.size());
+        missed_.resize(marks_.size());
+        false_.resize(marks_.size());
         Edges();
         outputsKnown_ = true;
     }
@@ -654,6 +689,26 @@ void PlotCollector::Consume(const device::SampleBlock& samples, const device::Tr
         for (const device::IgnoredTrigger& ignored : events.Outputs[o].Ignored) {
             if (TimeOf(ignored.Sample) >= before && TimeOf(ignored.Sample) <= after)
                 ignored_[lane].Push(ignored);
+        }
+    }
+    if (scoring_)
+        Scored(events, before, after);
+}
+
+void PlotCollector::Scored(const device::TraceBlock& events, double before, double after) {
+    scoring_->Consume(events);
+    const auto shown = [&](double time) { return time >= before && time <= after; };
+    for (std::size_t o = 0; o < scoring_->Outputs(); ++o) {
+        const std::size_t lane = o < laneOf_.size() ? laneOf_[o] : kNoLane;
+        scoring::Matcher& matcher = scoring_->Of(o);
+        for (std::optional<scoring::PulseFate> fate; (fate = matcher.NextFate());
+             matcher.TakeFate()) {
+            if (lane != kNoLane && fate->Counted && !fate->Hit && shown(fate->Start))
+                false_[lane].Push(fate->Start);
+        }
+        for (std::optional<double> missed; (missed = matcher.NextMissed()); matcher.TakeMissed()) {
+            if (lane != kNoLane && shown(*missed))
+                missed_[lane].Push(*missed);
         }
     }
 }
@@ -796,6 +851,15 @@ void PlotCollector::Marks(std::size_t lane) {
         if (marks.Ignored.empty() || marks.Ignored.back() != at)
             marks.Ignored.push_back(at);
     }
+    const auto place = [&](SpillQueue<double>& times, std::vector<std::int64_t>& at) {
+        for (; !times.Empty(); times.Pop()) {
+            const double x = layout_.XOf(times.Front());
+            if (x >= layout_.Left && x <= layout_.Right && (at.empty() || at.back() != Fixed(x)))
+                at.push_back(Fixed(x));
+        }
+    };
+    place(missed_[lane], marks.Missed);
+    place(false_[lane], marks.FalsePulses);
 }
 
 const PlotLayout& PlotCollector::Layout() {
@@ -889,7 +953,10 @@ void DrawPlot(PlotCollector& collected, ReportFile& file) {
                  DurationText(static_cast<double>(recording.SampleCount) / recording.SampleRate) +
                  " at " + ShortNumber(recording.SampleRate, 7) + " samples/s, shown from " +
                  FixedText(layout.From, decimals) + " s to " + FixedText(layout.To, decimals) +
-                 " s (" + DurationText(layout.To - layout.From) + ")",
+                 " s (" + DurationText(layout.To - layout.From) + ")" +
+                 (collected.Setup().Scoring
+                      ? "; purple triangles: missed events, red crosses: false pulses"
+                      : ""),
              13, 0.0, true);
         for (std::size_t k = 0; k < layout.Inputs.size(); ++k)
             DrawInputLane(cr, layout, layout.Inputs[k], recording, collected.SamplesOf(k),

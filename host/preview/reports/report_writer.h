@@ -22,8 +22,16 @@
 #include "host/device/signals.h"
 #include "host/device/trace.h"
 #include "host/preview/formats/input_scale.h"
+#include "host/scoring/event_matching.h"
 
 namespace preview {
+
+// The events the outputs should catch, when the replay is scored (host/scoring).
+struct ScoringSetup {
+    std::vector<double> Events;  // seconds of the recording, ascending
+    scoring::MatchWindow Window;
+    scoring::Span Counted;  // the part looked at, in seconds: events and pulses within count
+};
 
 // What was replayed, before any of its data.
 struct ReplaySetup {
@@ -38,6 +46,9 @@ struct ReplaySetup {
     std::optional<double> To;
     // What the recording holds: its rate, start, sample count and channels.
     device::RecordingInfo Recording;
+    // The reference events when the outputs are scored; the events CSV then names each pulse's
+    // event and the missed ones, the picture marks missed events and false pulses.
+    std::optional<ScoringSetup> Scoring;
 };
 
 class ReportWriter {
