@@ -180,9 +180,9 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         const device::RecordingInfo& recording = reader->Info();
         CheckFit(recording, options.Signals, programs);
         const SampleWindow window = WindowOf(options, recording);
-        const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
-            BeginReports(options, preview::ReplaySetup{BlocksInForce(programs), inputs,
-                                                       options.From, options.To, recording});
+        const std::vector<std::unique_ptr<preview::ReportWriter>> writers = BeginReports(
+            options, preview::ReplaySetup{BlocksInForce(programs), inputs, options.From, options.To,
+                                          recording, std::nullopt});
         std::vector<preview::ReportWriter*> writing;
         for (const auto& writer : writers)
             writing.push_back(writer.get());

@@ -144,7 +144,7 @@ TEST(ReplayPipeline, EveryFormatReplaysBlockByBlockIntoWhatTheWholeRecordingGive
 
         // Block by block, through the reports of the table.
         const auto reader = OpenSignalFile(path, kInputs);
-        ReplaySetup setup{blocks, kInputs, {}, {}, reader->Info()};
+        ReplaySetup setup{blocks, kInputs, {}, {}, reader->Info(), std::nullopt};
         std::vector<std::unique_ptr<ReportWriter>> writers;
         std::vector<ReportWriter*> writing;
         for (const char* option : {"--events", "--vcd", "--plot"}) {

@@ -76,7 +76,8 @@ TEST(ReportWriters, EveryReportOfTheTableWritesItsFileThroughTheOneShape) {
     const TempFolder folder;
     const Replay replay = SmallReplay();
     const ReplaySetup setup{
-        replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}, RecordingOf(replay.Recorded)};
+        replay.Blocks, {{10, "V"}, {5, "mV"}, {10, "V"}}, {}, {}, RecordingOf(replay.Recorded),
+        std::nullopt};
     std::set<std::string_view> options;
     for (const ReportKind* kind : ReportKinds()) {
         SCOPED_TRACE(kind->Option);
@@ -183,8 +184,8 @@ TEST(ReportWriters, ReportsWrittenBlockByBlockAreTheWholeReplaysByteForByte) {
     for (const auto& [from, to] :
          std::vector<std::pair<std::optional<double>, std::optional<double>>>{
              {std::nullopt, std::nullopt}, {2.0, 2.3}}) {
-        const ReplaySetup setup{replay.Blocks, replay.Inputs, from, to,
-                                RecordingOf(replay.Recorded)};
+        const ReplaySetup setup{
+            replay.Blocks, replay.Inputs, from, to, RecordingOf(replay.Recorded), std::nullopt};
         for (const ReportKind* kind : ReportKinds()) {
             SCOPED_TRACE(kind->Option);
             const std::string extension =
