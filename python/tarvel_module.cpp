@@ -24,6 +24,7 @@
 #include "python/array_recording.h"
 #include "python/configuration.h"
 #include "python/programmed_device.h"
+#include "python/score_binding.h"
 
 namespace py = pybind11;
 
@@ -230,6 +231,8 @@ PYBIND11_MODULE(_tarvel, module) {
             const auto outputs = std::count(text.begin(), text.end(), '\n');
             return "<tarvel.Configuration of " + std::to_string(outputs) + " lines>";
         });
+
+    python::AddScoring(module);
 
     py::class_<Device>(module, "Device",
                        "A simulated Corvex, programmed through the extension as ostrel does.")
