@@ -58,8 +58,9 @@ def score_recording(path, configurations, device, channel, event, output, window
     """The figures of each configuration on one recording (runs on a worker)."""
     import mne
 
-    raw = mne.io.read_raw(path, preload=True, verbose="error")
+    raw = mne.io.read_raw(path, verbose="error")
     picks = {"Input 1": channel or raw.ch_names[0]}
+    raw.pick(list(picks.values())).load_data(verbose="error")  # only those replayed, once
     references = raw.annotations.onset[raw.annotations.description == event]
     dev = tarvel.Device(device)
     scores = []
