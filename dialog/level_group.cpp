@@ -46,6 +46,7 @@ void LevelGroup::ApplyRange(const Tev::String& range, const Tev::String& unit) {
     }
 
     upDown_.SetRange(LevelScale::kLowest, LevelScale::kHighest);
+    upDown_.SetPageStep(kPageSize);  // PgUp and PgDn in the edit, as on the slider
     slider_.SetRange(LevelScale::kLowest, LevelScale::kHighest, true);
     slider_.SetRuler(kTickGap);
     slider_.SetPageSize(kPageSize);

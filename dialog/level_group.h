@@ -8,7 +8,8 @@
 //   and the up-down to the percentage, fraction dropped;
 // - the slider moved shows its position in the edit and the up-down;
 // - an up-down arrow steps the position by one within -100 to 100 (the group applies the
-//   step itself) and shows it in the edit and the slider.
+//   step itself) and shows it in the edit and the slider; so do Up and Down in the edit, and
+//   PgUp and PgDn step by the slider's page of 10.
 // Without a usable range from the host the group works in percent: "Level (%)", "-100" and
 // "100", and the edit shows the stored percentage.
 #pragma once

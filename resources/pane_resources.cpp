@@ -41,13 +41,15 @@ constexpr DialogItemTemplate kOnOffItems[] = {
 };
 
 // Template 208: one condition row. The up-down follows the level edit, its automatic buddy.
+// The level label holds "Level (" with a unit of up to 6 characters, the range labels below
+// the slider's ends a range of up to 6 characters with its sign, centred where they were.
 constexpr DialogItemTemplate kRuleItems[] = {
     {u"Static", u"", RulePaneId::kSeparator, 7, 0, 454, 1, kSeparatorLine, 0},
     {u"Static", u"When", RulePaneId::kWhen, 15, 23, 20, 12, kLabel, 0},
     {u"ComboBox", u"", RulePaneId::kInput, 37, 23, 46, 256, kDropDownList, 0},
     {u"Static", u"goes", RulePaneId::kVerb, 86, 23, 16, 12, kCentredLabel, 0},
     {u"ComboBox", u"", RulePaneId::kDirection, 104, 23, 41, 256, kDropDownList, 0},
-    {u"Static", u"Level (V)", RulePaneId::kLevelLabel, 158, 12, 40, 8, kLabel, 0},
+    {u"Static", u"Level (V)", RulePaneId::kLevelLabel, 158, 12, 56, 8, kLabel, 0},
     {TRACKBAR_CLASSW, u"", RulePaneId::kLevelSlider, 163, 23, 110, 20,
      kShown | TBS_AUTOTICKS | WS_TABSTOP, 0},
     {u"Edit", u"", RulePaneId::kLevelEdit, 273, 23, 43, 14, kEdit | ES_AUTOHSCROLL, 0},
@@ -58,9 +60,9 @@ constexpr DialogItemTemplate kRuleItems[] = {
     {u"Static", u"%", RulePaneId::kPercent, 402, 24, 8, 12, kLabel, 0},
     {u"Button", u"", RulePaneId::kRemove, 437, 24, 12, 12, kGlyphButton, WS_EX_STATICEDGE},
     {u"Button", u"", RulePaneId::kAdd, 449, 24, 12, 12, kGlyphButton, WS_EX_STATICEDGE},
-    {u"Static", u"-10", RulePaneId::kLowRange, 164, 44, 16, 8, kCentredLabel, 0},
+    {u"Static", u"-10", RulePaneId::kLowRange, 158, 44, 28, 8, kCentredLabel, 0},
     {u"Static", u"0", RulePaneId::kZero, 217, 44, 8, 8, kLabel, 0},
-    {u"Static", u"10", RulePaneId::kHighRange, 256, 44, 16, 8, kCentredLabel, 0},
+    {u"Static", u"10", RulePaneId::kHighRange, 250, 44, 28, 8, kCentredLabel, 0},
 };
 
 // Template 205: the "Output settings" group.

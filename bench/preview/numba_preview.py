@@ -47,13 +47,22 @@ def samples_for(seconds, rate):
     return int(math.ceil(periods - 1e-9 * periods))
 
 
+def to_units(values, full_scale):
+    """Device units of physical values, as the converters give them."""
+    units = values / full_scale * FULL_SCALE
+    units = np.where(np.isnan(units), 0.0, units)
+    return np.rint(np.clip(units, -32768.0, 32767.0)).astype(np.int16)
+
+
 def read_units(path, full_scale):
     """The inputs in device units, [input][sample], and the sample rate."""
     if path.endswith(".wav"):
         with wave.open(path) as w:
             rate, channels = w.getframerate(), w.getnchannels()
             frames = np.frombuffer(w.readframes(w.getnframes()), dtype="<i2")
-        values = frames.reshape(-1, channels).T.astype(np.float64) * (1.0 / 32768) * full_scale
+        # Every 16-bit sample's device units at once, then looked up.
+        table = to_units(np.arange(-32768, 32768) * (1.0 / 32768) * full_scale, full_scale)
+        units = np.take(table, frames.astype(np.int32) + 32768).reshape(-1, channels).T
     else:
         import pandas
 
@@ -62,10 +71,8 @@ def read_units(path, full_scale):
         rate = (len(times) - 1) / (times[-1] - times[0])
         if abs(rate - round(rate)) <= 1e-6 * round(rate):
             rate = round(rate)
-        values = table.iloc[:, 1:].to_numpy(dtype=np.float64).T
-    units = values / full_scale * FULL_SCALE
-    units = np.where(np.isnan(units), 0.0, units)
-    units = np.rint(np.clip(units, -32768.0, 32767.0)).astype(np.int16)
+        units = np.stack([to_units(table.iloc[:, k].to_numpy(), full_scale)
+                          for k in range(1, table.shape[1])])
     return np.ascontiguousarray(units), float(rate)
 
 

@@ -110,6 +110,8 @@ private:
     // A configuration with exactly the device's outputs, carrying this document's settings
     // for the outputs the device has.
     std::unique_ptr<EventConfig> MakeWorkingCopy();
+    // Tells the user that the master device cannot be set up (message 223).
+    void RefuseUnsuitableDevice();
 
     PersistStreamSettings<Doc> persistence_;
     bool persistenceOffered_ = false;

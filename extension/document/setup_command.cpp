@@ -109,21 +109,32 @@ HRESULT Doc::OnSetupMenu() {
     return SendMessage(SendTarget(), request, kRequestSendFlag);
 }
 
+// Message 223: the device cannot be set up, named (or "none") in the text.
+void Doc::RefuseUnsuitableDevice() {
+    Tev::String name;
+    GetDeviceName(name);
+    if (name.IsEmpty())
+        name = Tev::LoadResourceText(Services::ModuleInstance(), StringId::kNoDeviceName);
+    Tev::OFormatStringStream format(RawProcessString(StringId::kDeviceNotSuitable));
+    format << name;
+    Tev::String text = format.str();
+    Tev::WordWrap(text, kDeviceMessageWrapWidth);
+    ShowHostMessage(text, RawProcessString(StringId::kDeviceNotSuitableCaption), kRefusalFlags);
+}
+
 LONG Doc::RunSetup() {
     if (!IsAvailable()) {
-        Tev::String name;
-        GetDeviceName(name);
-        if (name.IsEmpty())
-            name = Tev::LoadResourceText(Services::ModuleInstance(), StringId::kNoDeviceName);
-        Tev::OFormatStringStream format(RawProcessString(StringId::kDeviceNotSuitable));
-        format << name;
-        Tev::String text = format.str();
-        Tev::WordWrap(text, kDeviceMessageWrapWidth);
-        ShowHostMessage(text, RawProcessString(StringId::kDeviceNotSuitableCaption), kRefusalFlags);
+        RefuseUnsuitableDevice();
         return 1;
     }
 
+    // A device without outputs has nothing to set up: a dialog without tabs would edit an
+    // output that does not exist.
     const auto copy = MakeWorkingCopy();
+    if (copy->GetCount() == 0) {
+        RefuseUnsuitableDevice();
+        return 1;
+    }
     ComPtr<IMasterDevice> device(masterDevice_);
     if (!device)
         return 1;

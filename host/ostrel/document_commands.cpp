@@ -212,6 +212,7 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
     }
 
     host.Session().ChooseMenuItem(item, host.Extension());
+    host.PrintHelpRequests(out);
     if (person && !person->Problem().empty()) {
         err << "ostrel: the setup dialog cannot be shown: " << person->Problem()
             << "; nothing was changed\n";
@@ -223,7 +224,7 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
         return 2;
     }
     if (!host.Modified()) {
-        err << "ostrel: " << (host.MessageBoxesShown() > 0 ? "the command refused" : "cancelled")
+        err << "ostrel: " << (host.RefusalsShown() > 0 ? "the command refused" : "cancelled")
             << "; " << documentPath << " was not written\n";
         return 1;
     }

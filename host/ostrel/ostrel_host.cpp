@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "host/api/framework_host.h"
 #include "host/api/tev_string_interface.h"
 #include "host/files/file_error.h"
 #include "host/inspect/tarvel_formats.h"
@@ -43,13 +44,20 @@ public:
 
     void RunModal(HWND dialog) override {
         if (screen_ != nullptr) {
+            ++open_;
+            struct Closed {
+                int& open;
+                ~Closed() { --open; }
+            } closed{open_};
             screen_->RunModal(dialog);
         } else {
             ++dialogs_;  // no screen: counted and left to end with Cancel
         }
     }
     int ShowMessageBox(const ui::MessageBoxRequest& request) override {
-        ++messageBoxes_;
+        // A box that no dialog raised is the command's own: a refusal.
+        if (open_ == 0)
+            ++refusals_;
         out_ << "[message box] " << Narrow(request.caption) << ": ";
         for (char c : Narrow(request.text)) {
             out_ << c;
@@ -62,14 +70,15 @@ public:
     }
 
     int Dialogs() const { return dialogs_; }
-    int MessageBoxes() const { return messageBoxes_; }
+    int Refusals() const { return refusals_; }
 
 private:
     std::ostream& out_;
     ui::Driver* screen_;
     ui::Driver* previous_;
     int dialogs_ = 0;
-    int messageBoxes_ = 0;
+    int open_ = 0;  // dialogs shown on the screen now
+    int refusals_ = 0;
 };
 
 namespace {
@@ -195,8 +204,22 @@ int OstrelHost::DialogsWithoutScreen() const {
     return printer_->Dialogs();
 }
 
-int OstrelHost::MessageBoxesShown() const {
-    return printer_->MessageBoxes();
+int OstrelHost::RefusalsShown() const {
+    return printer_->Refusals();
+}
+
+void OstrelHost::PrintHelpRequests(std::ostream& out) {
+    const auto setup = ComPtr<IHostApplicationSetup>::QueryFrom(session_->Application());
+    LONG count = 0;
+    Tev::String topic;
+    Tev::String file;
+    if (!setup || setup->GetHelpRequests(&count, topic.OutParam(), file.OutParam()) != S_OK ||
+        count == 0) {
+        return;
+    }
+    out << "Help asked for: topic " << Narrow(topic.View()) << " of " << Narrow(file.View()) << " ("
+        << (count == 1 ? std::string("once") : std::to_string(count) + " times")
+        << "; ostrel shows no help)\n";
 }
 
 void OstrelHost::PrintSetup(std::ostream& out) {

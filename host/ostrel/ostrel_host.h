@@ -71,10 +71,13 @@ public:
     const std::string& StoredTextProblem() const { return storedTextProblem_; }
 
     // Modal dialogs that came up while ostrel had no screen to show them on (each was
-    // cancelled at once), and the message boxes printed so far.
+    // cancelled at once), and the message boxes printed so far that no dialog raised (a
+    // validation message in the dialog is none of them).
     int DialogsWithoutScreen() const;
-    int MessageBoxesShown() const;
+    int RefusalsShown() const;
 
+    // The help the extension asked the host to show (a line, when it asked; ostrel shows none).
+    void PrintHelpRequests(std::ostream& out);
     // A line about the device, the module and the menu, for the commands' output.
     void PrintSetup(std::ostream& out);
     // The document's state: modified or not, persistence offered or not.

@@ -39,6 +39,8 @@ UINT VirtualKeyOf(SDL_Keycode key) {
             return VK_DOWN;
         case SDLK_DELETE:
             return VK_DELETE;
+        case SDLK_F4:
+            return VK_F4;
         case SDLK_LSHIFT:
         case SDLK_RSHIFT:
             return VK_SHIFT;

@@ -141,13 +141,16 @@ void ScreenUser::RunModal(HWND dialog) {
     ScreenWindow& window = *shownWindow;
     ++windowsShown_;
     open_.push_back(&window);
-    // The window is open while this runs, whichever way it ends (an exception included).
+    // The window is open while this runs, whichever way it ends (an exception included); the
+    // window below it (the dialog under a message box) then has the keyboard again.
     struct Opened {
         std::vector<ScreenWindow*>& open;
         ~Opened() {
             open.pop_back();
             if (open.empty())
                 SDL_StopTextInput();
+            else
+                open.back()->TakeInputFocus();
         }
     } opened{open_};
     SDL_StartTextInput();
@@ -220,7 +223,15 @@ void ScreenUser::Handle(const SDL_Event& event, ScreenWindow& current) {
         case SDL_MOUSEBUTTONDOWN:
             if (inCurrent(event.button.windowID)) {
                 ui::MouseMove(current.ToScreen(event.button.x, event.button.y));
-                ui::MouseDown(ButtonOf(event.button.button));
+                // The second press of a double click (the screen counts the clicks).
+                ui::MouseDown(ButtonOf(event.button.button), event.button.clicks % 2 == 0);
+            }
+            break;
+        case SDL_MOUSEWHEEL:
+            if (inCurrent(event.wheel.windowID) && event.wheel.y != 0) {
+                const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
+                                                                                    : event.wheel.y;
+                ui::MouseWheel(notches * WHEEL_DELTA);
             }
             break;
         case SDL_MOUSEBUTTONUP:
@@ -236,6 +247,8 @@ void ScreenUser::Handle(const SDL_Event& event, ScreenWindow& current) {
             if ((event.key.keysym.mod & KMOD_ALT) != 0) {
                 if (key >= 'A' && key <= 'Z')
                     ui::PressAltKey(static_cast<char16_t>(key));
+                else if (key == VK_UP || key == VK_DOWN)
+                    ui::PressSystemKey(key);
                 break;
             }
             if (key == 0)

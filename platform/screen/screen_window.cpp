@@ -147,6 +147,11 @@ void ScreenWindow::Show() {
     ++frames_;
 }
 
+void ScreenWindow::TakeInputFocus() {
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+}
+
 POINT ScreenWindow::ToScreen(int x, int y) const {
     POINT point{x, y};
     ClientToScreen(top_, &point);

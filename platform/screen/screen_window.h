@@ -35,6 +35,10 @@ public:
     // returns whether it did. `force` shows the frame again (the screen lost it).
     bool Present(bool force = false);
 
+    // Raises the window and gives it the keyboard, also where no window manager would (the
+    // window that had it, a message box's, is closing).
+    void TakeInputFocus();
+
     // A point of the real window's client area in the toolkit's screen coordinates.
     POINT ToScreen(int x, int y) const;
 

@@ -29,7 +29,31 @@ long long SteadyNs() {
         .count();
 }
 
-// One line per visible control below `parent`, with its tabs and entries.
+// What a control shows besides its text, a line for each: the keyboard focus, a check box's
+// tick, a push button drawn as the default, a slider's or an up-down's position, the selected
+// tab or entry.
+void DescribeState(const ui::ControlUser& control, std::ostream& out) {
+    const std::u16string className = control.ClassName();
+    const auto state = [&](const char* what, long value) {
+        out << "state\t" << control.Id() << "\t" << what << "\t" << value << "\n";
+    };
+    if (control.HasFocus())
+        state("focus", 1);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(control.Handle(), GWL_STYLE));
+    if (className == u"Button") {
+        const DWORD type = style & BS_TYPEMASK;
+        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+            state("default", control.IsDefault() ? 1 : 0);
+        else if (type != BS_GROUPBOX)
+            state("checked", control.IsChecked() ? 1 : 0);
+    } else if (className == TRACKBAR_CLASSW || className == UPDOWN_CLASSW) {
+        state("position", control.Position());
+    } else if (className == WC_TABCONTROLW || className == u"ComboBox") {
+        state("selected", control.Selection());
+    }
+}
+
+// One line per visible control below `parent`, with its state, tabs and entries.
 void DescribeControls(HWND top, HWND parent, std::ostream& out) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -41,6 +65,7 @@ void DescribeControls(HWND top, HWND parent, std::ostream& out) {
         out << "control\t" << control.Id() << "\t" << text::ToUtf8(className) << "\t" << r.left
             << "\t" << r.top << "\t" << r.right << "\t" << r.bottom << "\t"
             << (control.IsUsable() ? 1 : 0) << "\t" << text::ToUtf8(control.Text()) << "\n";
+        DescribeState(control, out);
         if (className == WC_TABCONTROLW) {
             const std::vector<std::u16string> labels = control.TabLabels();
             for (std::size_t i = 0; i < labels.size(); ++i) {

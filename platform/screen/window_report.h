@@ -8,6 +8,7 @@
 //
 //   window <native id> <frames shown> <width> <height> <caption>
 //   control <id> <class> <left> <top> <right> <bottom> <usable 0|1> <text>
+//   state <id> focus|checked|default|position|selected <value>   (after its control's line)
 //   tab <control id> <index> <left> <top> <right> <bottom> <label>
 //   popup <class> <left> <top> <right> <bottom>                  (shown over the window)
 //   entry <index> <left> <top> <right> <bottom> <text>          (a dropped list's entries)

@@ -65,6 +65,10 @@ inline constexpr DWORD UDS_HORZ = 0x0040;
 inline constexpr DWORD UDS_NOTHOUSANDS = 0x0080;
 inline constexpr DWORD UDS_HOTTRACK = 0x0100;
 inline constexpr UINT UDN_DELTAPOS = NotificationCode(-722);
+// This toolkit's own, beyond what Windows offers: with the arrow-keys style, PgUp and PgDn in
+// the buddy step the up-down by wParam positions, as that many clicks on an arrow would in
+// one step; 0 (the default) leaves those keys to the buddy.
+inline constexpr UINT UDM_SETPAGESTEP = WM_USER + 0x1F0;
 
 struct NMUPDOWN {
     NMHDR hdr;

@@ -78,6 +78,11 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_NCHITTEST:
             return HTCLIENT;
+        case WM_MOUSEWHEEL:
+            // A child that does not take the wheel hands it to its parent.
+            if ((record->style & WS_CHILD) != 0 && record->parent != nullptr)
+                return SendMessageW(record->parent, message, wParam, lParam);
+            return 0;
         case WM_CANCELMODE:
             if (GetCapture() == window)
                 ReleaseCapture();

@@ -56,9 +56,15 @@ void SetTooltipEffects(bool animation, bool fade);
 // a window that asked for WM_MOUSELEAVE gets it when the cursor leaves it.
 enum class MouseButton { Left, Right, Middle };
 void MouseMove(POINT screenPoint);
-void MouseDown(MouseButton button);
+// The second press of a double click comes as WM_xBUTTONDBLCLK to a window whose class asks
+// for double clicks (CS_DBLCLKS), as a plain press to others.
+void MouseDown(MouseButton button, bool secondClick = false);
 void MouseUp(MouseButton button);
-void MouseDoubleClick(MouseButton button);
+void MouseDoubleClick(MouseButton button);  // press, release, second press, release
+// The wheel turned by `delta` (WHEEL_DELTA a notch, forward positive): WM_MOUSEWHEEL to the
+// window that holds the capture, else to the one under the cursor (as on a Linux desktop); a
+// child that does not take it hands it to its parent.
+void MouseWheel(int delta);
 // Keys go to the focused window; while Shift is down (KeyDown(VK_SHIFT) until its KeyUp) Tab
 // goes to the previous control. PressKey does what a dialog does with Tab (next control),
 // Enter (the default button) and Escape (Cancel) when the focused control does not want them,
@@ -71,6 +77,9 @@ void PressKey(UINT virtualKey);
 // "&" is clicked (buttons and check boxes) or, for a label, the control after it gets the
 // focus. Without such a control the system beeps and it answers false.
 bool PressAltKey(char16_t letter);
+// Alt with a key that marks no letter (Alt+Up, Alt+Down): WM_SYSKEYDOWN and WM_SYSKEYUP to
+// the focused window.
+void PressSystemKey(UINT virtualKey);
 
 }  // namespace ui
 

@@ -67,6 +67,18 @@ UINT DownMessage(ui::MouseButton button) {
     return WM_NULL;
 }
 
+UINT DoubleMessage(ui::MouseButton button) {
+    switch (button) {
+        case ui::MouseButton::Left:
+            return WM_LBUTTONDBLCLK;
+        case ui::MouseButton::Right:
+            return WM_RBUTTONDBLCLK;
+        case ui::MouseButton::Middle:
+            return WM_MBUTTONDBLCLK;
+    }
+    return WM_NULL;
+}
+
 UINT UpMessage(ui::MouseButton button) {
     switch (button) {
         case ui::MouseButton::Left:
@@ -233,7 +245,7 @@ void MouseMove(POINT screenPoint) {
     PumpMessages();
 }
 
-void MouseDown(MouseButton button) {
+void MouseDown(MouseButton button, bool secondClick) {
     g_buttons |= ButtonFlag(button);
     const HWND target = MouseTarget();
     if (target != nullptr) {
@@ -242,8 +254,14 @@ void MouseDown(MouseButton button) {
             (GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE) == 0) {
             SetActiveWindow(top);
         }
-        if (IsWindow(target))
-            SendMessageW(target, DownMessage(button), g_buttons, ClientPoint(target));
+        if (IsWindow(target)) {
+            const WindowRecord* record = Find(target);
+            const bool doubles =
+                record->windowClass != nullptr && (record->windowClass->style & CS_DBLCLKS) != 0;
+            SendMessageW(target,
+                         secondClick && doubles ? DoubleMessage(button) : DownMessage(button),
+                         g_buttons, ClientPoint(target));
+        }
     }
     PumpMessages();
 }
@@ -259,14 +277,18 @@ void MouseUp(MouseButton button) {
 void MouseDoubleClick(MouseButton button) {
     MouseDown(button);
     MouseUp(button);
-    g_buttons |= ButtonFlag(button);
+    MouseDown(button, true);
+    MouseUp(button);
+}
+
+void MouseWheel(int delta) {
     const HWND target = MouseTarget();
     if (target != nullptr) {
-        const UINT message = button == MouseButton::Left ? WM_LBUTTONDBLCLK : DownMessage(button);
-        SendMessageW(target, message, g_buttons, ClientPoint(target));
+        SendMessageW(target, WM_MOUSEWHEEL,
+                     MAKEWPARAM(static_cast<unsigned>(g_buttons), static_cast<unsigned>(delta)),
+                     MAKELPARAM(g_cursor.x, g_cursor.y));
     }
     PumpMessages();
-    MouseUp(button);
 }
 
 void KeyDown(UINT virtualKey) {
@@ -325,6 +347,17 @@ bool PressAltKey(char16_t letter) {
     }
     PumpMessages();
     return true;
+}
+
+void PressSystemKey(UINT virtualKey) {
+    // The context bit: Alt is held.
+    constexpr LPARAM kAltDown = LPARAM{1} << 29;
+    if (const HWND focus = GetFocus())
+        SendMessageW(focus, WM_SYSKEYDOWN, virtualKey, kAltDown | 1);
+    PumpMessages();
+    if (const HWND focus = GetFocus())
+        SendMessageW(focus, WM_SYSKEYUP, virtualKey, kAltDown | LPARAM{0xC0000001});
+    PumpMessages();
 }
 
 void PressKey(UINT virtualKey) {

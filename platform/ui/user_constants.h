@@ -42,6 +42,8 @@ inline constexpr UINT WM_GETDLGCODE = 0x0087;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
+inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
+inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -61,8 +63,11 @@ inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
+inline constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
 inline constexpr UINT WM_PRINT = 0x0317;
@@ -120,6 +125,9 @@ inline constexpr UINT LB_GETTEXT = 0x0189;
 inline constexpr UINT LB_GETTEXTLEN = 0x018A;
 inline constexpr UINT LB_GETCOUNT = 0x018B;
 inline constexpr UINT LB_GETITEMRECT = 0x0198;
+inline constexpr UINT LB_GETTOPINDEX = 0x018E;
+inline constexpr UINT LB_SETTOPINDEX = 0x0197;
+inline constexpr UINT LB_SETCARETINDEX = 0x019E;  // scrolls the entry into view
 inline constexpr LRESULT LB_ERR = -1;
 inline constexpr UINT CB_GETCURSEL = 0x0147;
 inline constexpr UINT CB_GETLBTEXT = 0x0148;
@@ -308,16 +316,20 @@ inline constexpr UINT VK_UP = 0x26;
 inline constexpr UINT VK_RIGHT = 0x27;
 inline constexpr UINT VK_DOWN = 0x28;
 inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_F4 = 0x73;
 
 // Mouse-message key states.
 inline constexpr WPARAM MK_LBUTTON = 0x01;
 inline constexpr WPARAM MK_RBUTTON = 0x02;
 inline constexpr WPARAM MK_MBUTTON = 0x10;
+// One notch of the mouse wheel, in WM_MOUSEWHEEL's high word of wParam (forward: positive).
+inline constexpr int WHEEL_DELTA = 120;
 
 // WM_GETDLGCODE answers.
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
 inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_WANTMESSAGE = DLGC_WANTALLKEYS;
 inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
 inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;

@@ -348,8 +348,9 @@ void ControlUser::Select(int index) {
     }
     RECT shown{};
     GetClientRect(list, &shown);
-    if (entry.bottom > shown.bottom)
-        Refuse("select entry " + std::to_string(index) + " in", "the entry is beyond its list");
+    if (entry.top < shown.top || entry.bottom > shown.bottom)
+        Refuse("select entry " + std::to_string(index) + " in",
+               "the entry is out of its list's view");
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entry), 2);
     ClickAt(Centre(entry));
 }

@@ -1,6 +1,7 @@
 // Writes a picture of the setup dialog as a user meets it: a device of 8 inputs, 2 analog and
-// 8 digital outputs; output 1 on, with a fixed-width pulse and two conditions.
-//   dialog_snapshot FILE.png
+// 8 digital outputs (or the device described); output 1 on, with a fixed-width pulse and two
+// conditions.
+//   dialog_snapshot FILE.png [DEVICE]      DEVICE as ostrel's --device, e.g. "range=50 kPa"
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,13 +13,13 @@
 #include "tests/dialog/setup_dialog_fixture.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: dialog_snapshot FILE.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: dialog_snapshot FILE.png [DEVICE]\n");
         return 2;
     }
     try {
         theme::SetMode(theme::Mode::Themed);
-        dialog_test::SetupDialogHost host("inputs=8, analog=2, digital=4+4");
+        dialog_test::SetupDialogHost host(argc == 3 ? argv[2] : "inputs=8, analog=2, digital=4+4");
         VavazaZavidi::EventConfig& config = host.Config();
         VavazaZavidi::OutputSettings& settings = config.Settings(0);
         settings.On = true;

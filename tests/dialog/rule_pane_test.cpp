@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "config/rule.h"
 #include "dialog/range_validators.h"
@@ -204,6 +205,23 @@ TEST_F(RulePanes, TheSliderAndTheUpDownShowTheirPositionInTheEdit) {
         EXPECT_EQ(row.Control(kLevelSlider).Position(), -99);
         harness->SaveRules();
         EXPECT_DOUBLE_EQ(Stored(0).Level, -99);
+    });
+}
+
+TEST_F(RulePanes, UpAndDownInTheLevelEditStepAsTheArrowsPgUpAndPgDnAsTheSlidersPage) {
+    // From 25 % (2.5 V), each key after the one before.
+    const std::tuple<UINT, int, std::u16string> steps[] = {{VK_UP, 26, u"2.6"},
+                                                           {VK_DOWN, 25, u"2.5"},
+                                                           {VK_NEXT, 15, u"1.5"},
+                                                           {VK_PRIOR, 25, u"2.5"},
+                                                           {VK_PRIOR, 35, u"3.5"}};
+    Run(WithRules({MakeRule(0, true, 25, 5)}), [&](ui::WindowUser& d) {
+        const ui::WindowUser row = Row(d, 0);
+        for (const auto& [key, position, shown] : steps) {
+            row.Control(kLevelEdit).PressKey(key);
+            EXPECT_EQ(row.Control(kLevelSlider).Position(), position) << key;
+            EXPECT_EQ(row.Control(kLevelEdit).Text(), shown) << key;
+        }
     });
 }
 

@@ -21,7 +21,7 @@ using Tev::IntEdit;
 
 constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
 const DialogItemTemplate kItems[] = {
-    {u"Edit", u"", 220, 122, 22, 40, 14, kEdit, 0},
+    {u"Edit", u"", 220, 122, 22, 80, 14, kEdit, 0},  // room for 19 characters
     {u"Edit", u"", 222, 122, 62, 40, 14, kEdit, 0},
     {u"Edit", u"", 207, 20, 90, 43, 14, kEdit | ES_AUTOHSCROLL, 0},
     {u"Button", u"OK", IDOK, 200, 100, 50, 14, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0},

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A message box in a real window: a hysteresis of 96 % is refused when OK is
 # clicked; the person clicks the box's OK button, the dialog is still open with the hysteresis
-# to mend, and Cancel then ends `ostrel setup` without writing anything.
+# to mend and has the keyboard again (also without a window manager), and Cancel then ends
+# `ostrel setup` as cancelled, without writing anything.
 #   message_box_click_test.sh OSTREL WORK_FOLDER
 set -uo pipefail
 source "$(dirname "$0")/person.sh"
@@ -29,8 +30,16 @@ grep -q "^control	1	Button" <(awk -F'\t' -v w="$WINDOW" '$1 == "window" { inside
 click_closing 1          # the box's OK
 wait_window "Tarvel - Corvex"
 [ "$WINDOW" = "$CAPTION_WINDOW" ] || fail "the dialog did not stay open"
+# The keys go to the dialog again, where the focus is: in the refused hysteresis.
+press_key End BackSpace BackSpace
+type_text "95"
+hysteresis=$(awk -F'\t' -v w="$WINDOW" '$1 == "window" { inside = ($2 == w) }
+                                       inside && $1 == "control" && $2 == 212 { print $9; exit }' \
+    "$REPORT/windows.txt")
+[ "$hysteresis" = 95 ] || fail "the keys typed after the message box did not reach the dialog"
 click_closing 2          # Cancel
 expect_exit 1
 grep -q "^\[message box\]" "$REPORT/stdout" || fail "the message box was not printed"
+grep -q "cancelled" "$REPORT/stderr" || fail "ostrel did not say it was cancelled: $(cat "$REPORT/stderr")"
 [ ! -e "$DOC" ] || fail "a document was written"
 echo "passed"

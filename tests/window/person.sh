@@ -114,6 +114,23 @@ click_on() {
     [ "${CLICK_ENDS:-0}" = 1 ] || wait_frame "a click on $what"
 }
 click_control() { click_on "control $1" '$1 == "control" && $2 == '"$1" 4; }
+# What the report says of a control besides its text: state_of ID focus | checked | default |
+# position | selected.
+state_of() {
+    awk -F'\t' -v w="$WINDOW" -v id="$1" -v what="$2" '$1 == "window" { inside = ($2 == w) }
+        inside && $1 == "state" && $2 == id && $3 == what { print $4; exit }' "$REPORT/windows.txt"
+}
+# Moves the mouse onto the middle of a control, does xdotool's actions there (a double click:
+# click --repeat 2 1; the wheel turned back a notch: click 5) and waits for the result.
+on_control() {
+    local id=$1 point
+    shift
+    point=$(middle_of '$1 == "control" && $2 == '"$id" 4)
+    [ -n "$point" ] || fail "no control $id to act on"
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$WINDOW" $point "$@" || fail "xdotool could not act on control $id"
+    wait_frame "$* on control $id"
+}
 # Rests the mouse on the middle of a control.
 hover_control() {
     local point
@@ -144,11 +161,11 @@ click_entry() { click_on "entry \"$1\"" '$1 == "entry" && $7 == "'"$1"'"' 3; }
 
 # Types text, then presses keys, into the window under the mouse (the focused control).
 type_text() {
-    xdotool type --delay 20 "$1" || fail "xdotool could not type \"$1\""
+    xdotool type --delay 20 -- "$1" || fail "xdotool could not type \"$1\""
     wait_frame "typing \"$1\""
 }
 press_key() {
-    xdotool key "$1" || fail "xdotool could not press $1"
+    xdotool key "$@" || fail "xdotool could not press $*"
 }
 
 # Waits for the program to end and checks its exit code.

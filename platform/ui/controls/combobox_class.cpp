@@ -1,4 +1,7 @@
-// The "ComboBox" class: a list of entries with a selection, shown as a drop-down list.
+// The "ComboBox" class: a list of entries with a selection, shown as a drop-down list. F4 and
+// Alt+Up or Alt+Down drop the list and close it again; while it is dropped, Escape closes it and
+// Enter takes the selection (neither reaches the dialog), and the arrow keys move the selection
+// and keep it in view.
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -111,6 +114,9 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case WM_SETTEXT:
             return CB_ERR;  // a drop-down list shows only its entries
         case WM_GETDLGCODE:
+            // wParam: the key the dialog asks about.
+            if (data.dropped && (wParam == VK_ESCAPE || wParam == VK_RETURN))
+                return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE;
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case CB_ADDSTRING: {
             Entry entry{reinterpret_cast<LPCWSTR>(lParam) != nullptr
@@ -220,6 +226,7 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case CB_GETDROPPEDSTATE:
             return data.dropped ? TRUE : FALSE;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // a quick second click is a click too
             if (GetFocus() != window)
                 SetFocus(window);
             SendMessageW(window, CB_SHOWDROPDOWN, !data.dropped, 0);
@@ -240,7 +247,20 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             if (IsWindow(window))
                 SendMessageW(window, CB_SHOWDROPDOWN, FALSE, 0);
             return index;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_UP || wParam == VK_DOWN) {
+                SendMessageW(window, CB_SHOWDROPDOWN, !data.dropped, 0);
+                return 0;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_KEYDOWN: {
+            if (wParam == VK_F4 || (data.dropped && (wParam == VK_ESCAPE || wParam == VK_RETURN))) {
+                if (data.dropped && wParam == VK_RETURN)
+                    NotifyParent(window, CBN_SELENDOK);
+                if (IsWindow(window))
+                    SendMessageW(window, CB_SHOWDROPDOWN, !data.dropped, 0);
+                return 0;
+            }
             int next = data.selection;
             if (wParam == VK_DOWN || wParam == VK_RIGHT)
                 next = std::min(data.selection + 1, count - 1);
@@ -252,6 +272,8 @@ LRESULT ComboBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                 next = count - 1;
             if (count > 0 && next != data.selection) {
                 Select(window, data, next);
+                if (data.list != nullptr)
+                    SendMessageW(data.list, LB_SETCARETINDEX, static_cast<WPARAM>(next), 0);
                 NotifyParent(window, CBN_SELCHANGE);
             }
             return 0;

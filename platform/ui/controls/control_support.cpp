@@ -31,6 +31,15 @@ TEXTMETRICW FontMetricsOf(HWND window, HFONT font) {
     return metrics;
 }
 
+int TextWidthIn(HWND window, HFONT font, std::u16string_view text) {
+    const HDC dc = GetDC(window);
+    SelectObject(dc, FontOrDefault(font));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
 HBRUSH AskColours(HWND control, HDC dc, UINT message) {
     const HWND parent = GetParent(control);
     LRESULT brush = 0;

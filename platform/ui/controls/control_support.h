@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/gdi.h"
 #include "platform/ui/dialog_manager.h"
@@ -45,6 +46,8 @@ inline HGDIOBJ FontOrDefault(HFONT font) {
 
 // The metrics of the font a control draws with.
 TEXTMETRICW FontMetricsOf(HWND window, HFONT font);
+// How wide a text is drawn in the font a control draws with, in pixels.
+int TextWidthIn(HWND window, HFONT font, std::u16string_view text);
 
 // Paints with the control's font selected; the caller's painter receives the client rect.
 template <class Painter>

@@ -1,5 +1,7 @@
 // The "Edit" class: a single-line edit with selection, text limit, read-only and digits-only
-// styles, and the notifications of a real edit.
+// styles, and the notifications of a real edit. With automatic horizontal scrolling the text
+// scrolls to keep the caret in view; without it the edit takes no typed character that would
+// not fit its width, so that it holds what it shows. A double click selects a word.
 #include <algorithm>
 
 #include "platform/ui/controls/control_support.h"
@@ -15,10 +17,22 @@ struct EditData : ClassData {
     std::size_t selectionStart = 0;
     std::size_t selectionEnd = 0;  // the caret
     std::size_t limit = kDefaultLimit;
+    std::size_t scroll = 0;  // the first character shown
     bool modified = false;
     bool focused = false;
     HFONT font = nullptr;
 };
+
+// The width the text is drawn in: the client area less a pixel on each side.
+int TextRoom(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client.right - client.left - 2;
+}
+
+bool Scrolls(HWND window) {
+    return (StyleOf(window) & ES_AUTOHSCROLL) != 0;
+}
 
 std::u16string& TextRef(HWND window) {
     return Find(window)->text;
@@ -47,6 +61,17 @@ bool ReplaceSelection(HWND window, EditData& data, std::u16string text, bool lim
     if (limited && remaining + text.size() > data.limit) {
         text.resize(data.limit > remaining ? data.limit - remaining : 0);
         if (text.empty() && from == to)
+            return false;
+    }
+    if (limited && !Scrolls(window) && !text.empty()) {
+        // As much of the text as fits the edit's width.
+        std::u16string result = current;
+        result.replace(from, to - from, text);
+        while (!text.empty() && TextWidthIn(window, data.font, result) > TextRoom(window)) {
+            text.pop_back();
+            result.erase(from + text.size(), 1);
+        }
+        if (text.empty())
             return false;
     }
     current.replace(from, to - from, text);
@@ -86,8 +111,30 @@ void TypeCharacter(HWND window, EditData& data, char16_t c) {
     Changed(window);
 }
 
+// Scrolls a scrolling edit so that the caret is in view; others always show their start.
+void KeepCaretInView(HWND window, EditData& data) {
+    const std::u16string& text = TextRef(window);
+    if (!Scrolls(window)) {
+        data.scroll = 0;
+        return;
+    }
+    const std::u16string_view all(text);
+    const int room = TextRoom(window);
+    const auto width = [&](std::size_t from, std::size_t to) {
+        return TextWidthIn(window, data.font, all.substr(from, to - from));
+    };
+    data.scroll = std::min({data.scroll, data.selectionEnd, text.size()});
+    while (data.scroll < data.selectionEnd && width(data.scroll, data.selectionEnd) >= room)
+        ++data.scroll;
+    // No room left empty at the end while characters before are hidden.
+    while (data.scroll > 0 && width(data.scroll - 1, text.size()) < room)
+        --data.scroll;
+}
+
 void Paint(HWND window, HDC dc) {
     EditData& data = DataOf<EditData>(window);
+    ClampSelection(window, data);
+    KeepCaretInView(window, data);
     PaintWith(window, dc, data.font, [&](const RECT& client) {
         const DWORD style = StyleOf(window);
         const bool enabled = IsWindowEnabled(window) != 0;
@@ -103,11 +150,14 @@ void Paint(HWND window, HDC dc) {
             format |= DT_RIGHT;
         if ((style & ES_CENTER) != 0)
             format |= DT_CENTER;
-        const std::u16string text = TextOf(window);
+        const std::u16string text = TextOf(window).substr(data.scroll);
         DrawTextW(dc, text.c_str(), -1, &r, format);
-        ClampSelection(window, data);
-        const std::size_t from = std::min(data.selectionStart, data.selectionEnd);
-        const std::size_t to = std::max(data.selectionStart, data.selectionEnd);
+        // Selection and caret in the characters shown.
+        const auto shown = [&](std::size_t index) {
+            return index > data.scroll ? index - data.scroll : 0;
+        };
+        const std::size_t from = shown(std::min(data.selectionStart, data.selectionEnd));
+        const std::size_t to = shown(std::max(data.selectionStart, data.selectionEnd));
         if (data.focused && from < to && (format & (DT_RIGHT | DT_CENTER)) == 0) {
             SIZE before;
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(from), &before);
@@ -136,8 +186,32 @@ std::size_t IndexAt(HWND window, EditData& data, int x) {
     const TEXTMETRICW metrics = FontMetricsOf(window, data.font);
     const int index =
         (x - 1 + metrics.tmAveCharWidth / 2) / std::max<LONG>(metrics.tmAveCharWidth, 1);
-    return std::min<std::size_t>(static_cast<std::size_t>(std::max(index, 0)),
+    return std::min<std::size_t>(data.scroll + static_cast<std::size_t>(std::max(index, 0)),
                                  TextRef(window).size());
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
+// Selects the word at the character under x: the run of blanks or of other characters that
+// holds it (at the end of the text, the run before it).
+void SelectWordAt(HWND window, EditData& data, int x) {
+    const std::u16string& text = TextRef(window);
+    std::size_t at = IndexAt(window, data, x);
+    if (text.empty())
+        return;
+    if (at == text.size())
+        --at;
+    const bool blank = IsBlank(text[at]);
+    std::size_t from = at;
+    while (from > 0 && IsBlank(text[from - 1]) == blank)
+        --from;
+    std::size_t to = at + 1;
+    while (to < text.size() && IsBlank(text[to]) == blank)
+        ++to;
+    data.selectionStart = from;
+    data.selectionEnd = to;
 }
 
 }  // namespace
@@ -150,6 +224,7 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* text = reinterpret_cast<LPCWSTR>(lParam);
             TextRef(window) = text != nullptr ? text : u"";
             data.selectionStart = data.selectionEnd = 0;
+            data.scroll = 0;
             data.modified = false;
             Changed(window);
             return TRUE;
@@ -247,6 +322,12 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             if (GetFocus() != window)
                 SetFocus(window);
             data.selectionStart = data.selectionEnd = IndexAt(window, data, GET_X_LPARAM(lParam));
+            InvalidateRect(window, nullptr, TRUE);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            if (GetFocus() != window)
+                SetFocus(window);
+            SelectWordAt(window, data, GET_X_LPARAM(lParam));
             InvalidateRect(window, nullptr, TRUE);
             return 0;
         case WM_SETFOCUS:

@@ -1,7 +1,8 @@
 // The "SysTabControl32" class: one row of tabs with a selection, and the page below them.
 // When the tabs are wider than the control, a horizontal up-down control at the right end of
 // the row scrolls them, one tab a step, as far as the last tab comes into view; selecting a
-// tab (by the mouse, a key or the program) scrolls it into view.
+// tab (by the mouse, a key or the program) scrolls it into view. Only the tabs wholly in view
+// show and take the mouse: no part of a tab scrolled away shows beside the arrows.
 #include <algorithm>
 #include <vector>
 
@@ -71,6 +72,14 @@ int VisibleRight(HWND window, TabData& data) {
     GetWindowRect(data.scroller, &scroller);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&scroller), 2);
     return scroller.left;
+}
+
+// Whether a tab lies wholly between the row's start and the scroller.
+bool InView(HWND window, TabData& data, int index) {
+    if (data.scroller == nullptr)
+        return true;
+    const RECT r = TabRect(window, data, index);
+    return r.left >= 0 && r.right <= VisibleRight(window, data);
 }
 
 // The largest first tab: the one from which the rest of the row fits.
@@ -199,6 +208,8 @@ void Paint(HWND window, HDC dc) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         for (int i = 0; i < static_cast<int>(data.tabs.size()); ++i) {
+            if (!InView(window, data, i))
+                continue;
             RECT tab = TabRect(window, data, i);
             if (i == data.selection)
                 InflateRect(&tab, 2, 2);
@@ -208,7 +219,7 @@ void Paint(HWND window, HDC dc) {
             const std::u16string& text = data.tabs[static_cast<std::size_t>(i)].text;
             DrawTextW(dc, text.c_str(), -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }
-        if (GetFocus() == window && data.selection >= 0) {
+        if (GetFocus() == window && data.selection >= 0 && InView(window, data, data.selection)) {
             RECT focus = TabRect(window, data, data.selection);
             InflateRect(&focus, -2, -2);
             DrawFocusRect(dc, &focus);
@@ -240,7 +251,7 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 return HTTRANSPARENT;
             for (int i = 0; i < count; ++i) {
                 const RECT r = TabRect(window, data, i);
-                if (PtInRect(&r, p))
+                if (PtInRect(&r, p) && InView(window, data, i))
                     return HTCLIENT;
             }
             return HTTRANSPARENT;
@@ -356,13 +367,14 @@ LRESULT TabControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             UpdateScroller(window, data);
             return DrawnControlMessage(window, message, wParam, lParam, data.font,
                                        [&](HDC dc) { Paint(window, dc); });
-        case WM_LBUTTONDOWN: {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {  // a quick second click is a click too
             const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             if (p.x >= VisibleRight(window, data))
                 return 0;
             for (int i = 0; i < count; ++i) {
                 const RECT r = TabRect(window, data, i);
-                if (PtInRect(&r, p)) {
+                if (PtInRect(&r, p) && InView(window, data, i)) {
                     if (GetFocus() != window)
                         SetFocus(window);
                     if (IsWindow(window))

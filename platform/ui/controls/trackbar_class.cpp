@@ -1,5 +1,7 @@
 // The "msctls_trackbar32" class: a horizontal slider with a range, a position, tick marks and
-// a page size. It moves its own thumb and then tells the parent with WM_HSCROLL.
+// a page size. It moves its own thumb and then tells the parent with WM_HSCROLL. A notch of the
+// mouse wheel over it gives it the focus and steps it as its arrow keys do: forward as Up (one
+// line left), back as Down.
 #include <algorithm>
 #include <vector>
 
@@ -256,6 +258,22 @@ LRESULT TrackbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                     break;
             }
             return 0;
+        case WM_MOUSEWHEEL: {
+            const int notches = static_cast<std::int16_t>(HIWORD(wParam)) / WHEEL_DELTA;
+            if (notches == 0)
+                return 0;
+            // The wheel acts on the focused control, as the keys do: the slider takes the
+            // focus first, as a click would give it (a control that had it lets go).
+            if (GetFocus() != window)
+                SetFocus(window);
+            if (!IsWindow(window))
+                return 0;
+            MoveTo(window, data, data.position - notches * data.lineSize,
+                   notches > 0 ? TB_LINEUP : TB_LINEDOWN);
+            if (IsWindow(window))
+                Tell(window, TB_ENDTRACK, 0);
+            return 0;
+        }
         case WM_KEYUP:
             if (data.keyDown) {
                 data.keyDown = false;

@@ -1,7 +1,10 @@
 // The "msctls_updown32" class: two arrows beside a buddy window, a range and a position.
 // A click on an arrow asks the parent first (UDN_DELTAPOS); a non-zero answer keeps the
-// position, otherwise the step is applied and the parent gets a scroll notification.
+// position, otherwise the step is applied and the parent gets a scroll notification. With the
+// arrow-keys style the up-down takes Up and Down (and PgUp and PgDn, given a page step) from
+// its buddy: each steps as a click on an arrow does. Horizontal arrows point left and right.
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/text/utf.h"
 #include "platform/ui/common_controls.h"
@@ -16,8 +19,19 @@ struct UpDownData : ClassData {
     int maximum = 0;
     int position = 0;
     HWND buddy = nullptr;
+    int pageStep = 0;
     bool tracking = false;
 };
+
+// The buddies whose keys an up-down takes: the up-down and the buddy's procedure before it.
+struct KeyedBuddy {
+    HWND upDown = nullptr;
+    WNDPROC previous = nullptr;
+};
+std::unordered_map<HWND, KeyedBuddy>& KeyedBuddies() {
+    static std::unordered_map<HWND, KeyedBuddy> buddies;
+    return buddies;
+}
 
 int Clamp(const UpDownData& data, int value) {
     const int low = std::min(data.minimum, data.maximum);
@@ -62,9 +76,10 @@ void AttachToBuddy(HWND window, UpDownData& data) {
     }
 }
 
-void Step(HWND window, UpDownData& data, int direction) {
+// `steps` clicks on the up arrow (negative: on the down arrow) in one step.
+void Step(HWND window, UpDownData& data, int steps) {
     // The up arrow moves toward the maximum (which may be the smaller number).
-    const int delta = data.maximum >= data.minimum ? direction : -direction;
+    const int delta = data.maximum >= data.minimum ? steps : -steps;
     NMUPDOWN change;
     change.iPos = data.position;
     change.iDelta = delta;
@@ -95,6 +110,53 @@ void Step(HWND window, UpDownData& data, int direction) {
                  reinterpret_cast<LPARAM>(window));
 }
 
+// The buddy's procedure while an up-down with the arrow-keys style takes its keys.
+LRESULT BuddyProcedure(HWND buddy, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto found = KeyedBuddies().find(buddy);
+    if (found == KeyedBuddies().end())
+        return DefWindowProcW(buddy, message, wParam, lParam);
+    const KeyedBuddy keyed = found->second;
+    if (message == WM_NCDESTROY)
+        KeyedBuddies().erase(found);
+    const HWND upDown = keyed.upDown;
+    if (message == WM_KEYDOWN && upDown != nullptr && IsWindowEnabled(upDown)) {
+        UpDownData& data = DataOf<UpDownData>(upDown);
+        int steps = 0;
+        if (wParam == VK_UP)
+            steps = 1;
+        if (wParam == VK_DOWN)
+            steps = -1;
+        if (wParam == VK_PRIOR)
+            steps = data.pageStep;
+        if (wParam == VK_NEXT)
+            steps = -data.pageStep;
+        if (steps != 0) {
+            Step(upDown, data, steps);
+            return 0;
+        }
+    }
+    return CallWindowProcW(keyed.previous, buddy, message, wParam, lParam);
+}
+
+void TakeBuddysKeys(HWND window, UpDownData& data) {
+    if ((StyleOf(window) & UDS_ARROWKEYS) == 0 || data.buddy == nullptr)
+        return;
+    auto& buddies = KeyedBuddies();
+    if (const auto found = buddies.find(data.buddy); found != buddies.end()) {
+        found->second.upDown = window;
+        return;
+    }
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(data.buddy, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BuddyProcedure)));
+    buddies[data.buddy] = KeyedBuddy{window, previous};
+}
+
+void LeaveBuddysKeys(HWND window, const UpDownData& data) {
+    const auto found = KeyedBuddies().find(data.buddy);
+    if (found != KeyedBuddies().end() && found->second.upDown == window)
+        found->second.upDown = nullptr;  // the buddy's own procedure answers from now on
+}
+
 void Paint(HWND window, HDC dc) {
     RECT client;
     GetClientRect(window, &client);
@@ -118,11 +180,21 @@ void Paint(HWND window, HDC dc) {
     const int cy1 = (first.top + first.bottom) / 2;
     const int cx2 = (second.left + second.right) / 2;
     const int cy2 = (second.top + second.bottom) / 2;
-    for (int i = 0; i < 2; ++i) {
-        MoveToEx(dc, cx1 - i, cy1 - 1 + i, nullptr);
-        LineTo(dc, cx1 + i + 1, cy1 - 1 + i);
-        MoveToEx(dc, cx2 - 1 + i, cy2 + i, nullptr);
-        LineTo(dc, cx2 + 2 - i, cy2 + i);
+    // Triangles pointing away from each other, up and down or left and right, as large as a
+    // quarter of an arrow's button (two lines at least).
+    const int size = std::max(2, std::min(RectWidth(first), RectHeight(first)) / 4);
+    for (int i = 0; i < size; ++i) {
+        if (horizontal) {
+            MoveToEx(dc, cx1 - size / 2 + i, cy1 - i, nullptr);
+            LineTo(dc, cx1 - size / 2 + i, cy1 + i + 1);
+            MoveToEx(dc, cx2 + size / 2 - i, cy2 - i, nullptr);
+            LineTo(dc, cx2 + size / 2 - i, cy2 + i + 1);
+        } else {
+            MoveToEx(dc, cx1 - i, cy1 - size / 2 + i, nullptr);
+            LineTo(dc, cx1 + i + 1, cy1 - size / 2 + i);
+            MoveToEx(dc, cx2 - i, cy2 + size / 2 - i, nullptr);
+            LineTo(dc, cx2 + i + 1, cy2 + size / 2 - i);
+        }
     }
     SelectObject(dc, old);
     DeleteObject(pen);
@@ -137,7 +209,14 @@ LRESULT UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             if ((StyleOf(window) & UDS_AUTOBUDDY) != 0) {
                 data.buddy = GetWindow(window, GW_HWNDPREV);
                 AttachToBuddy(window, data);
+                TakeBuddysKeys(window, data);
             }
+            return 0;
+        case WM_DESTROY:
+            LeaveBuddysKeys(window, data);
+            return 0;
+        case UDM_SETPAGESTEP:
+            data.pageStep = static_cast<int>(wParam);
             return 0;
         case UDM_SETRANGE:
             data.maximum = static_cast<std::int16_t>(LOWORD(lParam));
@@ -175,8 +254,10 @@ LRESULT UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             return data.position;
         case UDM_SETBUDDY: {
             const HWND old = data.buddy;
+            LeaveBuddysKeys(window, data);
             data.buddy = reinterpret_cast<HWND>(wParam);
             AttachToBuddy(window, data);
+            TakeBuddysKeys(window, data);
             return reinterpret_cast<LRESULT>(old);
         }
         case UDM_GETBUDDY:

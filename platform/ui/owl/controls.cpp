@@ -218,6 +218,10 @@ HWND TUpDown::GetBuddy() const {
     return reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY));
 }
 
+void TUpDown::SetPageStep(int step) {
+    SendMessage(UDM_SETPAGESTEP, static_cast<WPARAM>(step));
+}
+
 THSlider::THSlider(TWindow* parent, int resourceId, TModule* module)
     : TControl(parent, resourceId, module) {}
 

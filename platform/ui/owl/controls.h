@@ -113,6 +113,8 @@ public:
     int GetPos() const;
     HWND SetBuddy(HWND buddy);
     HWND GetBuddy() const;
+    // The step of PgUp and PgDn in the buddy, with the arrow-keys style (0: none).
+    void SetPageStep(int step);
 
 protected:
     const char16_t* GetClassName() const override { return UPDOWN_CLASSW; }

@@ -38,6 +38,10 @@ TEST(SetupCommand, RefusesOrNeedsAScreenAndWritesNothing) {
         {"name=Rig, auto-outputs=off", 1,
          "[message box] Tarvel: Tarvel is not available for the current master device (Rig)",
          "the command refused"},
+        // A device without outputs has nothing to set up: refused like one that is unsuitable.
+        {"name=Rig, analog=0, digital=none", 1,
+         "[message box] Tarvel: Tarvel is not available for the current master device (Rig)",
+         "the command refused"},
         {"sampling=on", 1, "[message box] Tarvel: You cannot turn on Tarvel while sampling.",
          "the command refused"},
         {"", 2,

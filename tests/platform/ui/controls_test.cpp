@@ -3,7 +3,10 @@
 // refuse, up-down steps that the parent may answer, slider scrolls, colour requests).
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/gdi/gdi.h"
+#include "platform/text/utf.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/window_user.h"
 #include "tests/platform/ui/recording_window.h"
@@ -109,6 +112,26 @@ TEST_F(Controls, EditEditingKeysWorkOnTheSelection) {
     EXPECT_THROW(edit.Type(u"1"), std::logic_error) << "nobody types into a disabled edit";
 }
 
+TEST_F(Controls, AnEditTakesOnlyWhatItsWidthShowsUnlessItScrolls) {
+    // 6 pixels a character, drawn a pixel inside the border on each side.
+    const std::tuple<DWORD, int, std::u16string, std::u16string> cases[] = {
+        {0, 60, u"0.00012345", u"0.0001234"},  // 56 pixels: 9 characters
+        {0, 33, u"123456", u"1234"},           // 29 pixels: 4
+        {ES_AUTOHSCROLL, 60, u"-0.0001234567", u"-0.0001234567"}};
+    for (const auto& [style, width, typed, kept] : cases) {
+        ControlUser edit(parent.AddChild(u"Edit", u"", WS_BORDER | style, 220, 10, 10, width, 21));
+        edit.Type(typed);
+        EXPECT_EQ(edit.Text(), kept);
+        edit.MoveMouseTo(2, 10);  // on the first character shown: the scrolled edit shows its end
+        ui::MouseDown(ui::MouseButton::Left);
+        ui::MouseUp(ui::MouseButton::Left);
+        DWORD caret = 99;
+        SendMessageW(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        EXPECT_EQ(caret, style == 0 ? 0u : 4u);
+        DestroyWindow(edit.Handle());
+    }
+}
+
 TEST_F(Controls, ComboBoxSelectionNotifiesOnlyWhenTheUserPicks) {
     ControlUser list(
         parent.AddChild(u"ComboBox", u"", CBS_DROPDOWNLIST | WS_TABSTOP, 206, 10, 10, 60, 100));
@@ -129,6 +152,31 @@ TEST_F(Controls, ComboBoxSelectionNotifiesOnlyWhenTheUserPicks) {
     EXPECT_EQ(list.Selection(), -1) << "an out-of-range selection clears it";
     EXPECT_THROW(list.Select(u"none"), std::out_of_range);
     EXPECT_EQ(list.Items(), (std::vector<std::u16string>{u"all", u"any"}));
+}
+
+TEST_F(Controls, ALongDroppedListScrollsWithTheWheelItsBarAndTheKeys) {
+    ControlUser box(parent.AddChild(u"ComboBox", u"", CBS_DROPDOWNLIST, 204, 10, 10, 80, 300));
+    for (int i = 1; i <= 40; ++i) {
+        const std::u16string entry = u"Input " + text::ToUtf16(std::to_string(i));
+        SendMessageW(box.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    box.Click();
+    const HWND list = ui::TopLevelWindows().front();
+    const auto top = [&] { return SendMessageW(list, LB_GETTOPINDEX, 0, 0); };
+    const RECT shown = ControlUser(list).ScreenRect();
+    ui::MouseWheel(-4 * WHEEL_DELTA);  // over the list or not: it holds the mouse
+    EXPECT_EQ(top(), 10) << "three entries a notch, as far as the last of 30 shown";
+    ui::MouseMove(POINT{shown.right - 5, shown.top + 20});  // the bar's track: a page up
+    ui::MouseDown(ui::MouseButton::Left);
+    ui::MouseUp(ui::MouseButton::Left);
+    EXPECT_EQ(top(), 0);
+    box.PressKey(VK_END);  // the selection moves into view
+    EXPECT_EQ(top(), 10);
+    ui::MouseMove(POINT{shown.left - 5, shown.top + 20});  // a click outside closes the list only
+    ui::MouseDown(ui::MouseButton::Left);
+    ui::MouseUp(ui::MouseButton::Left);
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(box.SelectedText(), u"Input 40");
 }
 
 TEST_F(Controls, TabChangesAreAskedForAndAnnounced) {
@@ -213,6 +261,22 @@ TEST_F(Controls, TabsWiderThanTheControlScrollWithTheArrowsAndIntoViewWhenSelect
 
     SendMessageW(tabs.Handle(), TCM_SETCURSEL, 3, 0);  // the program's selection comes into view
     EXPECT_LE(tabRect(3).right, arrowsLeft);
+
+    // The arrows point sideways, and right of them and under them, down to the page, nothing
+    // but the row's face shows.
+    const gdi::Image picture = arrows.Snapshot();
+    for (const LONG left : {0, picture.width / 2}) {
+        const RECT glyph = picture.Crop(RECT{left, 0, left + picture.width / 2, picture.height})
+                               .BoundsOf(GetSysColor(COLOR_BTNTEXT));
+        EXPECT_GT(RectHeight(glyph), RectWidth(glyph));
+    }
+    const RECT place = arrows.RectIn(tabs.Handle());
+    const LONG width = RectWidth(tabs.ScreenRect());
+    for (const RECT strip : {RECT{place.right, 0, width, place.bottom + 2},
+                             RECT{place.left, place.bottom, width, place.bottom + 2}}) {
+        EXPECT_EQ(tabs.Snapshot().Crop(strip).Count(GetSysColor(COLOR_BTNFACE)),
+                  RectWidth(strip) * RectHeight(strip));
+    }
     SendMessageW(tabs.Handle(), TCM_DELETEALLITEMS, 0, 0);
     EXPECT_EQ(scroller(), nullptr);
 }
