@@ -96,6 +96,9 @@ public:
                 "input (for one input: data[:, None]); this one has the shape (" +
                 shape + (data.ndim() == 1 ? ",)" : ")"));
         }
+        if (!std::isfinite(start))
+            throw py::value_error("start must be the time of the first sample in seconds, not " +
+                                  std::to_string(start));
         const ArrayView view{reinterpret_cast<const char*>(data.data()), data.shape(0),
                              data.shape(1), data.strides(0), data.strides(1)};
         ArrayChannels channels;

@@ -191,6 +191,8 @@ def two_input_rule():
      "the array: it holds no sample"),
     (lambda: bursts_device().replay(np.zeros((100, 1)), float("nan")), ValueError,
      "the array: the sample rate nan per second does not fit the device"),
+    (lambda: bursts_device().replay(np.zeros((100, 1)), 1000.0, start=float("inf")), ValueError,
+     "start must be the time of the first sample in seconds, not inf"),
     (lambda: bursts_device().replay(np.zeros((100, 1)), 200_000.0), ValueError,
      "sample rate 200000.* up to 100000 per second"),
     (lambda: two_input_rule().replay(np.zeros((100, 1)), 1000.0), ValueError,
