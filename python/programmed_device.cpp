@@ -6,7 +6,7 @@
 #include "host/ostrel/block_table.h"
 #include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
-#include "host/ostrel/signal_fit.h"
+#include "host/ostrel/preview_steps.h"
 
 namespace python {
 

@@ -62,7 +62,7 @@ private:
 
 // Replays the recording `reader` delivers through `programs` by the preview's pipeline, after
 // checking that it fits the device as `preview` checks it; `name` names the recording in the
-// messages. Throws ostrel::SignalFitError for signals that do not fit the device,
+// messages. Throws ostrel::PreviewError for signals that do not fit the device,
 // preview::SignalFileError for what the reader does not deliver.
 EventTable Replay(const std::vector<device::OutputProgram>& programs, preview::SignalReader& reader,
                   const std::string& name);

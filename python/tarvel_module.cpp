@@ -18,7 +18,7 @@
 #include "host/device/device_description_text.h"
 #include "host/files/file_error.h"
 #include "host/ostrel/ostrel_host.h"
-#include "host/ostrel/signal_fit.h"
+#include "host/ostrel/preview_steps.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/reports/trace_labels.h"
 #include "python/array_recording.h"
@@ -203,7 +203,7 @@ PYBIND11_MODULE(_tarvel, module) {
             PyErr_SetString(PyExc_ValueError, error.what());
         } catch (const preview::SignalFileError& error) {
             PyErr_SetString(PyExc_ValueError, error.what());
-        } catch (const ostrel::SignalFitError& error) {
+        } catch (const ostrel::PreviewError& error) {
             PyErr_SetString(PyExc_ValueError, error.what());
         } catch (const files::FileError& error) {
             PyErr_SetString(PyExc_OSError, error.what());

@@ -92,7 +92,12 @@ std::string PreviewDescription() {
         "why (during the delay, during a pulse, in the hold-off, over the count limit); a block "
         "the device refused is reported as apply reports it (exit 1). The device always runs "
         "from the start of the recording; --from and --to (seconds, in the recording's time) "
-        "choose the part the summary and the picture look at.";
+        "choose the part the summary and the picture look at. With --reference each output "
+        "that is on is scored against the reference events in the part looked at: events, "
+        "pulses, hits, missed, false pulses, sensitivity (hits / events), positive "
+        "predictivity (hits / pulses), F1 (2 hits / (events + pulses)) and the latency of the "
+        "hits (median, 5th and 95th percentile); the events CSV then names each pulse's event "
+        "and has a row per missed event, the picture marks missed events and false pulses.";
     const auto& kinds = preview::ReportKinds();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
         text += (i == 0 ? " " : "; ") + std::string(kinds[i]->Option) + " " +
@@ -112,6 +117,39 @@ std::string PreviewDescription() {
     return text;
 }
 
+constexpr char kTuneDescription[] =
+    "Tries every combination of the settings swept for condition K (default 1) of output N "
+    "and scores each as preview --reference does, over every recording: --signals and "
+    "--reference are given as many times as there are recordings, paired in order, and the "
+    "scores add up. Each combination goes the way of preview: the configuration text is "
+    "changed, the extension programs the device with it, and the device replays the "
+    "recordings. Levels are in the watched input's unit (as the dialog shows them), "
+    "hysteresis in percent of its range, hold-off and width in seconds (0: no hold-off; the "
+    "output follows the state); A:B:STEP sweeps A, A + STEP ... up to B, and one number sets "
+    "a setting for every combination. Prints the best K combinations (default 10) by F1, "
+    "then by the smaller magnitude of the median latency, then in sweep order (the level "
+    "outermost, the width innermost).";
+
+std::vector<OptionSpec> TuneOptions(const OptionSpec& device, const OptionSpec& label,
+                                    const OptionSpec& window, const OptionSpec& json) {
+    std::vector<OptionSpec> options{{"--signals", "FILE", true, false, true},
+                                    {"--reference", "FILE", true, false, true},
+                                    {"--output", "N", true},
+                                    device,
+                                    {"--condition", "K"}};
+    for (const char* setting : {"--level", "--hysteresis", "--holdoff", "--width"})
+        options.push_back({setting, "A:B:STEP"});
+    for (const OptionSpec& option : std::initializer_list<OptionSpec>{label,
+                                                                      window,
+                                                                      {"--jobs", "J"},
+                                                                      {"--top", "K"},
+                                                                      {"--write", "BEST.txt"},
+                                                                      {"--plot", "MAP.png|MAP.svg"},
+                                                                      json})
+        options.push_back(option);
+    return options;
+}
+
 std::vector<CommandSpec> MakeCommands() {
     // The empty description is the demonstration device.
     const OptionSpec device{"--device", "D", false, true};
@@ -121,6 +159,12 @@ std::vector<CommandSpec> MakeCommands() {
         previewOptions.push_back({kind->Option, kind->Argument});
     previewOptions.push_back({"--from", "S"});
     previewOptions.push_back({"--to", "S"});
+    const OptionSpec reference{"--reference", "FILE"};
+    const OptionSpec label{"--label", "TEXT", false, true};
+    const OptionSpec window{"--window", "A,B"};
+    const OptionSpec json{"--json", "OUT.json"};
+    for (const OptionSpec& option : {reference, label, window, json})
+        previewOptions.push_back(option);
     return {
         {"demo",
          "",
@@ -167,6 +211,7 @@ std::vector<CommandSpec> MakeCommands() {
          "saved beside it, in DOC.mine (exit 2). A refusal, Cancel or the close box writes "
          "nothing (exit 1)."},
         {"preview", "CONFIG|DOC", previewOptions, PreviewDescription()},
+        {"tune", "CONFIG|DOC", TuneOptions(device, label, window, json), kTuneDescription},
         {"check",
          "FILE",
          {},
@@ -179,26 +224,54 @@ std::vector<CommandSpec> MakeCommands() {
     };
 }
 
-// What an option does, for the help's lists.
-std::string OptionText(std::string_view name) {
+// What an option does, for the help's lists. An option that means one thing for one command
+// and another for another (demo's --window, the match window) is told apart by its value.
+std::string OptionText(const OptionSpec& option) {
+    const std::string_view name = option.Name;
     static const struct {
         std::string_view Name;
         std::string_view Text;
+        std::string_view Value = "*";  // "*": whatever the option's value
     } kTexts[] = {
         {"--device", "D is a device description (below); without it, the demonstration device."},
         {"--hex", "Prints each command block as 224 hex digits on one line instead of a table."},
         {"--snapshot", "Writes a PNG picture of the dialog just before OK."},
         {"--window",
          "Plays the dialog visibly in a real window on the display, each step shown for a "
-         "moment."},
-        {"--signals", "The recorded signals that preview replays."},
+         "moment.",
+         ""},
+        {"--signals", "The recorded signals that preview (or tune) replays."},
         {"--from", "The start of the part of the recording that preview sums up and draws."},
         {"--to", "Its end, in seconds of the recording."},
+        {"--reference",
+         "Reference events the outputs should catch, scored per output that is on: a CSV file "
+         "with a column \"time (s)\" (or ms ...; other columns ignored), or the annotations of "
+         "an EDF+/BDF+ file."},
+        {"--label", "Takes only the annotations whose text is TEXT."},
+        {"--window",
+         "The match window in seconds (default -0.1,0.1): a pulse starting at p catches an "
+         "event at r when r + A <= p <= r + B; each event catches at most one pulse, the "
+         "earliest free one in its window, and each pulse at most one event.",
+         "A,B"},
+        {"--json", "Writes every figure printed as JSON; - writes the standard output."},
+        {"--output", "The output tuned: 1, 2 ... analog, -1, -2 ... digital."},
+        {"--condition", "The condition of the output that the levels apply to (default 1)."},
+        {"--level", "The levels tried, in the watched input's unit."},
+        {"--hysteresis", "The hysteresis tried, in percent of the input's range."},
+        {"--holdoff", "The hold-offs after a pulse start tried, in seconds."},
+        {"--width", "The pulse widths tried, in seconds."},
+        {"--jobs", "Combinations tried at once (default: one per core)."},
+        {"--top", "How many of the best combinations are printed (default 10)."},
+        {"--write", "Writes the best combination as a configuration text that apply reads."},
+        {"--plot",
+         "Draws F1 over the first two settings swept as a heat map, the best marked (the best "
+         "F1 over the other settings in each cell), as PNG or SVG.",
+         "MAP.png|MAP.svg"},
         {"--help", "Prints the help: of the command, after a command."},
         {"--version", "Prints the version of ostrel."},
     };
     for (const auto& entry : kTexts) {
-        if (entry.Name == name)
+        if (entry.Name == name && (entry.Value == "*" || entry.Value == option.Value))
             return std::string(entry.Text);
     }
     if (const preview::ReportKind* kind = preview::ReportByOption(name)) {
@@ -215,7 +288,7 @@ std::string OptionLine(const OptionSpec& option) {
     std::string lead = "  " + std::string(option.Name);
     if (!option.Value.empty())
         lead += " " + std::string(option.Value);
-    const std::string text = Wrapped(WordsOf(OptionText(option.Name)), kTextColumn, kTextColumn);
+    const std::string text = Wrapped(WordsOf(OptionText(option)), kTextColumn, kTextColumn);
     if (lead.size() + 2 > kTextColumn)
         return lead + "\n" + text;
     return lead + text.substr(lead.size());
@@ -271,12 +344,13 @@ std::string OverallHelp() {
         text += Wrapped(WordsOf(command.Description), 6, 6);
     }
     text += "\nOptions:\n";
-    std::vector<std::string_view> listed;
+    std::vector<std::string> listed;
     for (const CommandSpec& command : Commands()) {
         for (const OptionSpec& option : command.Options) {
-            if (std::find(listed.begin(), listed.end(), option.Name) != listed.end())
+            const std::string key = std::string(option.Name) + " " + std::string(option.Value);
+            if (std::find(listed.begin(), listed.end(), key) != listed.end())
                 continue;
-            listed.push_back(option.Name);
+            listed.push_back(key);
             text += OptionLine(option);
         }
     }

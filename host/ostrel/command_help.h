@@ -16,6 +16,7 @@ struct OptionSpec {
     std::string_view Value;  // empty for a switch
     bool Required = false;
     bool MayBeEmpty = false;  // an empty value means something (a file name never may)
+    bool Repeatable = false;  // may be given several times (tune's recordings)
 };
 
 struct CommandSpec {

@@ -5,7 +5,9 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +19,9 @@
 #include "host/ostrel/preview_command.h"
 #include "host/ostrel/selftest_command.h"
 #include "host/ostrel/text_command.h"
+#include "host/ostrel/tune_command.h"
 #include "host/preview/reports/report_writers.h"
+#include "host/scoring/event_matching.h"
 
 namespace ostrel {
 namespace {
@@ -33,12 +37,18 @@ int UsageError(const std::string& problem, std::ostream& err) {
 struct Arguments {
     std::vector<std::string> Operands;
     std::map<std::string, std::string, std::less<>> Options;
+    // Every value of a repeatable option, in the order given (Options holds the last).
+    std::map<std::string, std::vector<std::string>, std::less<>> Repeated;
     bool Help = false;
 
     bool Has(std::string_view option) const { return Options.find(option) != Options.end(); }
     std::string ValueOf(std::string_view option) const {
         const auto found = Options.find(option);
         return found != Options.end() ? found->second : std::string();
+    }
+    std::vector<std::string> ValuesOf(std::string_view option) const {
+        const auto found = Repeated.find(option);
+        return found != Repeated.end() ? found->second : std::vector<std::string>();
     }
 };
 
@@ -65,7 +75,7 @@ bool ParseArguments(const CommandSpec& command, int argc, const char* const* arg
                 "unknown option for " + std::string(command.Name) + ": " + std::string(argument);
             return false;
         }
-        if (parsed.Has(argument)) {
+        if (parsed.Has(argument) && !option->Repeatable) {
             problem = std::string(argument) + " is given twice";
             return false;
         }
@@ -84,7 +94,9 @@ bool ParseArguments(const CommandSpec& command, int argc, const char* const* arg
                 return false;
             }
         }
-        parsed.Options.emplace(argument, std::move(value));
+        if (option->Repeatable)
+            parsed.Repeated[std::string(argument)].push_back(value);
+        parsed.Options.insert_or_assign(std::string(argument), std::move(value));
     }
     return true;
 }
@@ -103,11 +115,45 @@ std::string LowerExtensionOf(const std::string& path) {
     return extension;
 }
 
+// "A,B": the match window in seconds, A <= B.
+bool ParseWindow(std::string_view text, scoring::MatchWindow& window) {
+    const std::size_t comma = text.find(',');
+    return comma != std::string_view::npos && ParseSeconds(text.substr(0, comma), window.Early) &&
+           ParseSeconds(text.substr(comma + 1), window.Late) && window.Early <= window.Late;
+}
+
+// The scoring options preview and tune share; false with the problem when they do not fit.
+bool ScoringOptionsOf(const Arguments& arguments, std::optional<std::string>& label,
+                      scoring::MatchWindow& window, std::string& problem) {
+    if (arguments.Has("--label"))
+        label = arguments.ValueOf("--label");
+    if (arguments.Has("--window") && !ParseWindow(arguments.ValueOf("--window"), window)) {
+        problem =
+            "--window needs two numbers of seconds A,B with A <= B (such as -0.1,0.1), "
+            "not \"" +
+            arguments.ValueOf("--window") + "\"";
+        return false;
+    }
+    return true;
+}
+
 // The preview's options from its arguments; false with the problem when they do not make a
 // preview.
 bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::string& problem) {
     options.Signals = arguments.ValueOf("--signals");
     options.Device = arguments.ValueOf("--device");
+    options.Reference = arguments.ValueOf("--reference");
+    options.Json = arguments.ValueOf("--json");
+    if (!ScoringOptionsOf(arguments, options.Label, options.Window, problem))
+        return false;
+    for (const char* scoringOption : {"--label", "--window"}) {
+        if (arguments.Has(scoringOption) && options.Reference.empty()) {
+            problem = std::string(scoringOption) +
+                      " scores against --reference FILE, which is "
+                      "not given";
+            return false;
+        }
+    }
     for (const char* bound : {"--from", "--to"}) {
         if (!arguments.Has(bound))
             continue;
@@ -148,6 +194,94 @@ bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::
     return problem.empty();
 }
 
+// A whole number from `low` to `high` given on the command line.
+bool ParseWhole(std::string_view text, long long low, long long high, long long& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end && value >= low && value <= high;
+}
+
+// tune's options from its arguments; false with the problem when they do not make a sweep.
+bool TuneOptionsOf(const Arguments& arguments, TuneOptions& options, std::string& problem) {
+    options.Signals = arguments.ValuesOf("--signals");
+    options.References = arguments.ValuesOf("--reference");
+    options.Device = arguments.ValueOf("--device");
+    options.Write = arguments.ValueOf("--write");
+    options.Plot = arguments.ValueOf("--plot");
+    options.Json = arguments.ValueOf("--json");
+    if (!ScoringOptionsOf(arguments, options.Label, options.Window, problem))
+        return false;
+    for (const char* required : {"--signals", "--reference", "--output"}) {
+        if (!arguments.Has(required)) {
+            problem = "tune needs " + std::string(required) +
+                      (std::string_view(required) == "--output" ? " N" : " FILE");
+            return false;
+        }
+    }
+    long long whole = 0;
+    if (!ParseWhole(arguments.ValueOf("--output"), -4096, 4096, whole) || whole == 0) {
+        problem = "--output needs an output number (1, 2 ... analog, -1, -2 ... digital), not \"" +
+                  arguments.ValueOf("--output") + "\"";
+        return false;
+    }
+    options.Output = static_cast<std::int32_t>(whole);
+    const struct {
+        const char* Option;
+        long long Low, High;
+        std::function<void(long long)> Set;
+    } wholes[] = {
+        {"--condition", 1, 4, [&](long long v) { options.Condition = static_cast<int>(v); }},
+        {"--jobs", 1, 1024, [&](long long v) { options.Jobs = static_cast<unsigned>(v); }},
+        {"--top", 1, 1000000000, [&](long long v) { options.Top = static_cast<std::size_t>(v); }},
+    };
+    for (const auto& number : wholes) {
+        if (!arguments.Has(number.Option))
+            continue;
+        if (!ParseWhole(arguments.ValueOf(number.Option), number.Low, number.High, whole)) {
+            problem = std::string(number.Option) + " needs a whole number from " +
+                      std::to_string(number.Low) + " to " + std::to_string(number.High) +
+                      ", not \"" + arguments.ValueOf(number.Option) + "\"";
+            return false;
+        }
+        number.Set(whole);
+    }
+    double combinations = 1;
+    const std::pair<const char*, TunedSetting> settings[] = {
+        {"--level", TunedSetting::kLevel},
+        {"--hysteresis", TunedSetting::kHysteresis},
+        {"--holdoff", TunedSetting::kHoldoff},
+        {"--width", TunedSetting::kWidth}};
+    for (const auto& [option, setting] : settings) {
+        if (!arguments.Has(option))
+            continue;
+        std::vector<double> values;
+        if (!ParseSweepValues(arguments.ValueOf(option), values, problem)) {
+            problem = std::string(option) + " " + problem;
+            return false;
+        }
+        if (setting != TunedSetting::kLevel &&
+            std::any_of(values.begin(), values.end(), [](double v) { return v < 0; })) {
+            problem = std::string(option) + " takes no value below 0";
+            return false;
+        }
+        combinations *= static_cast<double>(values.size());
+        options.Settings.push_back({setting, std::move(values)});
+    }
+    const std::string ending = LowerExtensionOf(options.Plot);
+    if (!options.Plot.empty() && ending != ".png" && ending != ".svg")
+        problem = "--plot writes a file ending in .png or .svg, not \"" + options.Plot + "\"";
+    else if (combinations > 1e6)
+        problem = "the settings make more than a million combinations";
+    else if (arguments.Operands.size() != 1)
+        problem = arguments.Operands.empty() ? "tune needs a CONFIG or DOC file"
+                                             : "tune takes one CONFIG or DOC file";
+    else if (options.Signals.size() != options.References.size())
+        problem = "tune pairs each --signals FILE with a --reference FILE: " +
+                  std::to_string(options.Signals.size()) + " recordings, " +
+                  std::to_string(options.References.size()) + " reference files";
+    return problem.empty();
+}
+
 // How many operands each command takes, and what it says when it gets another number.
 struct OperandRule {
     std::string_view Command;
@@ -174,6 +308,13 @@ int RunCommand(const CommandSpec& command, const Arguments& arguments, std::ostr
         if (!PreviewOptionsOf(arguments, options, problem))
             return UsageError(problem, err);
         return RunPreview(arguments.Operands[0], options, out, err);
+    }
+    if (name == "tune") {
+        TuneOptions options;
+        std::string problem;
+        if (!TuneOptionsOf(arguments, options, problem))
+            return UsageError(problem, err);
+        return RunTune(arguments.Operands[0], options, out, err);
     }
     for (const OperandRule& rule : kOperandRules) {
         if (rule.Command == name && arguments.Operands.size() != rule.Count)

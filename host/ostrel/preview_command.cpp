@@ -13,23 +13,45 @@
 #include "host/ostrel/document_commands.h"
 #include "host/ostrel/file_text.h"
 #include "host/ostrel/ostrel_host.h"
+#include "host/ostrel/preview_json.h"
+#include "host/ostrel/preview_steps.h"
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
-#include "host/ostrel/signal_fit.h"
+#include "host/ostrel/results_json.h"
+#include "host/ostrel/score_text.h"
+#include "host/preview/formats/reference_events.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
 #include "host/preview/replay_pipeline.h"
 #include "host/preview/reports/report_writers.h"
+#include "host/preview/reports/trace_labels.h"
+#include "host/preview/reports/trace_scoring.h"
 #include "host/session/document_file.h"
 
 namespace ostrel {
-namespace {
 
-// Raised for what stops the preview with exit code 2; the message is printed after "ostrel: ".
-class PreviewError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+void CheckFit(const device::RecordingInfo& signals, const std::string& path,
+              const std::vector<device::OutputProgram>& programs) {
+    if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
+        throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
+                           " per second does not fit the device, which samples each input at "
+                           "up to " +
+                           std::to_string(static_cast<long>(device::kMaxSampleRate)) +
+                           " per second");
+    for (const device::OutputProgram& program : programs) {
+        if (!program.Active())
+            continue;
+        for (const device::RuleProgram& rule : program.Rules) {
+            if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
+                throw PreviewError(path + ": output " + std::to_string(program.Output) +
+                                   " watches Input " + std::to_string(rule.Input) +
+                                   ", but the recording holds " +
+                                   std::to_string(signals.Channels.size()) + " inputs");
+        }
+    }
+}
+
+namespace {
 
 // The samples of [from, to) in the recording's time; the whole replay without them.
 SampleWindow WindowOf(const PreviewOptions& options, const device::RecordingInfo& trace) {
@@ -62,18 +84,12 @@ SampleWindow WindowOf(const PreviewOptions& options, const device::RecordingInfo
     return window;
 }
 
-// A file the preview reads or writes, with how the messages name it.
-struct NamedFile {
-    std::string Path;
-    std::string Name;
-};
-
-// Refuses, before anything is read or written, an output that is one of the inputs or another
-// output, whatever their names: two names of one file (a link, "./x", "-" and a redirected
-// standard output) are one file.
+// The preview's files, each with how the messages name it.
 void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& options) {
-    const std::vector<NamedFile> inputs{{configOrDocument, "the input " + configOrDocument},
-                                        {options.Signals, "the recording " + options.Signals}};
+    std::vector<NamedFile> inputs{{configOrDocument, "the input " + configOrDocument},
+                                  {options.Signals, "the recording " + options.Signals}};
+    if (!options.Reference.empty())
+        inputs.push_back({options.Reference, "the reference events " + options.Reference});
     std::vector<NamedFile> outputs;
     for (const ReportRequest& request : options.Reports) {
         const std::string option(request.Kind->Option);
@@ -84,6 +100,14 @@ void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& 
                                                request.Path + " (" + beside + ")"});
         }
     }
+    if (!options.Json.empty())
+        outputs.push_back({options.Json, "--json " + options.Json});
+    CheckFilesApart(inputs, outputs);
+}
+
+}  // namespace
+
+void CheckFilesApart(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs) {
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::optional<files::FileIdentity> output = files::IdentityOf(outputs[i].Path);
         if (!output)
@@ -101,7 +125,6 @@ void CheckFilesApart(const std::string& configOrDocument, const PreviewOptions& 
     }
 }
 
-// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
 bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::ostream& err,
              int& code) {
     std::optional<std::string> text = ReadCommandFile(path, err);
@@ -128,6 +151,8 @@ bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::
     return code == 0;
 }
 
+namespace {
+
 // The blocks as the device carries them out: an output it keeps low counts as off.
 std::vector<OutputCommandBlock> BlocksInForce(const std::vector<device::OutputProgram>& programs) {
     std::vector<OutputCommandBlock> blocks;
@@ -151,14 +176,46 @@ std::vector<std::unique_ptr<preview::ReportWriter>> BeginReports(
     return writers;
 }
 
+// The scoring the summary prints, counted block by block.
+class ScoreFollower final : public preview::ReplayFollower {
+public:
+    explicit ScoreFollower(const preview::ReplaySetup& setup) : scoring_(setup, false) {}
+    void Consume(const device::TraceBlock& events) override { scoring_.Consume(events); }
+    std::vector<scoring::Figures> Figures() const {
+        std::vector<scoring::Figures> figures;
+        for (std::size_t k = 0; k < scoring_.Outputs(); ++k)
+            figures.push_back(scoring_.Of(k).Result());
+        return figures;
+    }
+
+private:
+    preview::TraceScoring scoring_;
+};
+
+// The reference events to score against, counted in the part looked at.
+std::optional<preview::ScoringSetup> ScoringOf(const PreviewOptions& options,
+                                               const device::RecordingInfo& recording,
+                                               SampleWindow window) {
+    if (options.Reference.empty())
+        return std::nullopt;
+    const auto time = [&](std::int64_t sample) {
+        return recording.StartTime + static_cast<double>(sample) / recording.SampleRate;
+    };
+    return preview::ScoringSetup{preview::ReadReferenceEvents(options.Reference, options.Label),
+                                 options.Window,
+                                 {time(window.From), time(window.To)}};
+}
+
 }  // namespace
 
 int RunPreview(const std::string& configOrDocument, const PreviewOptions& options,
                std::ostream& out, std::ostream& err) {
     // A report on the standard output has it to itself: what ostrel says goes with the errors.
-    const bool reportOnOutput = std::any_of(
-        options.Reports.begin(), options.Reports.end(),
-        [](const ReportRequest& request) { return files::IsStandardOutput(request.Path); });
+    const bool reportOnOutput = files::IsStandardOutput(options.Json) ||
+                                std::any_of(options.Reports.begin(), options.Reports.end(),
+                                            [](const ReportRequest& request) {
+                                                return files::IsStandardOutput(request.Path);
+                                            });
     std::ostream& status = reportOnOutput ? err : out;
     try {
         CheckFilesApart(configOrDocument, options);
@@ -180,19 +237,45 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         const device::RecordingInfo& recording = reader->Info();
         CheckFit(recording, options.Signals, programs);
         const SampleWindow window = WindowOf(options, recording);
-        const std::vector<std::unique_ptr<preview::ReportWriter>> writers = BeginReports(
-            options, preview::ReplaySetup{BlocksInForce(programs), inputs, options.From, options.To,
-                                          recording, std::nullopt});
+        const preview::ReplaySetup setup{BlocksInForce(programs),
+                                         inputs,
+                                         options.From,
+                                         options.To,
+                                         recording,
+                                         ScoringOf(options, recording, window)};
+        const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
+            BeginReports(options, setup);
         std::vector<preview::ReportWriter*> writing;
         for (const auto& writer : writers)
             writing.push_back(writer.get());
         SummaryTally tally(window);
-        preview::ReplayRecording(*reader, options.Signals, programs, writing, {&tally});
-        status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n"
-               << FormatPreviewSummary(programs, recording, tally, window, inputs)
+        std::vector<preview::ReplayFollower*> followers{&tally};
+        std::optional<ScoreFollower> scores;
+        if (setup.Scoring)
+            followers.push_back(&scores.emplace(setup));
+        preview::ReplayRecording(*reader, options.Signals, programs, writing, followers);
+        const std::vector<scoring::Figures> figures =
+            scores ? scores->Figures() : std::vector<scoring::Figures>{};
+        std::optional<ReferenceFacts> reference;
+        status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n";
+        if (setup.Scoring) {
+            reference = ReferenceFacts{options.Reference, options.Label,
+                                       setup.Scoring->Events.size(), options.Window};
+            const scoring::Matcher counting(setup.Scoring->Events, options.Window,
+                                            setup.Scoring->Counted);
+            status << "Reference events " << options.Reference << ": "
+                   << setup.Scoring->Events.size() << " events, " << counting.Result().Events
+                   << " in the part looked at; match " << WindowText(options.Window) << "\n";
+        }
+        status << FormatPreviewSummary(programs, recording, tally, window, inputs, figures)
                << RefusedOutputsText(host.Device().Commands(), programs);
         for (const auto& writer : writers)
             status << writer->Finish() << "\n";
+        if (!options.Json.empty()) {
+            WriteJson(options.Json, PreviewJson(options.Signals, programs, recording, tally, window,
+                                                inputs, reference, figures));
+            status << "Results written to " << preview::WhereTo(options.Json) << "\n";
+        }
         return programmed ? 0 : 1;
     } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
@@ -201,8 +284,6 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
     } catch (const files::FileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
-        err << "ostrel: " << error.what() << "\n";
-    } catch (const SignalFitError& error) {
         err << "ostrel: " << error.what() << "\n";
     }
     return 2;

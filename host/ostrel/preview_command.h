@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/preview/reports/report_writer.h"
+#include "host/scoring/event_matching.h"
 
 namespace ostrel {
 
@@ -28,6 +29,12 @@ struct PreviewOptions {
     std::optional<double> From;  // seconds, in the recording's time: the part the summary and
                                  // the reports look at
     std::optional<double> To;
+    // Scoring: the reference events the outputs should catch (empty: none), the text of the
+    // EDF+/BDF+ annotations to take (all without it), and the match window.
+    std::string Reference;
+    std::optional<std::string> Label;
+    scoring::MatchWindow Window;
+    std::string Json;  // every figure printed, as JSON; empty: none, "-": the standard output
 };
 
 // Exit 0 with the summary and the files asked for; 1 when the device refused a block (reported

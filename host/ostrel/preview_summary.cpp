@@ -8,6 +8,7 @@
 
 #include "host/device/input_converter.h"
 #include "host/ostrel/block_table.h"
+#include "host/ostrel/score_text.h"
 #include "host/preview/reports/trace_labels.h"
 
 namespace ostrel {
@@ -137,7 +138,8 @@ void SummaryTally::Consume(const device::TraceBlock& events) {
 std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& programs,
                                  const device::RecordingInfo& recording, const SummaryTally& tally,
                                  SampleWindow window,
-                                 const std::vector<preview::InputScale>& inputs) {
+                                 const std::vector<preview::InputScale>& inputs,
+                                 const std::vector<scoring::Figures>& scores) {
     const auto at = [&](std::int64_t sample) {
         return FormatSeconds(
             recording.StartTime + static_cast<double>(sample) / recording.SampleRate,
@@ -161,6 +163,8 @@ std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& progr
             text += "  " + PulsesText(tally.Outputs()[k], recording) + "\n";
             text += "  " + IgnoredText(tally.Outputs()[k]) + "\n";
         }
+        if (k < scores.size() && program.Active())
+            text += ScoreLines(scores[k]);
     }
     return text;
 }

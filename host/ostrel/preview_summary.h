@@ -15,6 +15,7 @@
 #include "host/device/trace.h"
 #include "host/preview/formats/input_scale.h"
 #include "host/preview/replay_pipeline.h"
+#include "host/scoring/event_matching.h"
 
 namespace ostrel {
 
@@ -52,11 +53,13 @@ private:
 
 // A line about the replay, then for each output its program and what the tally counted of it.
 // `programs` and the tally's outputs correspond one to one. Each slot's levels are shown in its
-// input's unit when `inputs` holds that input, else in device units.
+// input's unit when `inputs` holds that input, else in device units. With `scores` (one per
+// program), each output that is on is followed by its scoring.
 std::string FormatPreviewSummary(const std::vector<device::OutputProgram>& programs,
                                  const device::RecordingInfo& recording, const SummaryTally& tally,
                                  SampleWindow window,
-                                 const std::vector<preview::InputScale>& inputs = {});
+                                 const std::vector<preview::InputScale>& inputs = {},
+                                 const std::vector<scoring::Figures>& scores = {});
 
 // A line for each output the device refused a block for and holds no program for, which the
 // summary above does not list: "Output 1: refused by the device: REASON; it holds no program

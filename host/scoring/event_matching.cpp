@@ -50,6 +50,22 @@ Latencies Figures::LatencySummary() const {
     return {LatencyQuantile(0.5), LatencyQuantile(0.05), LatencyQuantile(0.95)};
 }
 
+double Summary::Sensitivity() const {
+    return Ratio(Hits, Events);
+}
+
+double Summary::PositivePredictivity() const {
+    return Ratio(Hits, Pulses);
+}
+
+double Summary::F1() const {
+    return Ratio(2 * Hits, Events + Pulses);
+}
+
+Summary Summarize(const Figures& figures) {
+    return {figures.Events, figures.Pulses, figures.Hits, figures.LatencySummary()};
+}
+
 Figures& Figures::operator+=(const Figures& other) {
     Events += other.Events;
     Pulses += other.Pulses;

@@ -77,6 +77,22 @@ struct Figures {
     Figures& operator+=(const Figures& other);
 };
 
+// The figures without each hit's latency: what a sweep keeps of every combination it tries.
+struct Summary {
+    std::size_t Events = 0;
+    std::size_t Pulses = 0;
+    std::size_t Hits = 0;
+    Latencies Latency;
+
+    std::size_t Missed() const { return Events - Hits; }
+    std::size_t FalsePulses() const { return Pulses - Hits; }
+    double Sensitivity() const;
+    double PositivePredictivity() const;
+    double F1() const;
+};
+
+Summary Summarize(const Figures& figures);
+
 // What became of one pulse.
 struct PulseFate {
     double Start = 0;

@@ -32,7 +32,7 @@
 //     30  host/resources, kyt, device, session, inspect, scoring
 //     31  host/preview/formats   the recorded signals' formats
 //     32  host/preview/reports   the report writers
-//     33  host/preview           the preview's tools (the sample recording)
+//     33  host/preview           the pipeline, replays held in memory, the sample recording
 //     34  host/ostrel            the host application
 //  python (35)                   the Python module: the host's pieces, embedded in an interpreter
 //

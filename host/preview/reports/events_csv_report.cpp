@@ -57,7 +57,7 @@ public:
                 Row(k, text, {ignored.Sample, 0, kIgnored, static_cast<int>(ignored.Why)});
             }
             WritePulses(k, text, passed);
-            if (scoring_)
+            if (scoring_ && scoring_->Scores(k))
                 Release(k, text);
             if (k == 0)
                 file_->MaybeFlush();
@@ -123,7 +123,7 @@ private:
 
     // A row in time order: written at once, or, when scored, held until its scoring is known.
     void Row(std::size_t k, std::string& text, const HeldRow& row) {
-        if (scoring_)
+        if (scoring_ && scoring_->Scores(k))
             outputs_[k].Held.Push(row);
         else
             WriteRow(outputs_[k], text, row, std::nullopt);
@@ -148,11 +148,11 @@ private:
         const bool open = row.End >= recording_.SampleCount;
         if (open)
             text += "still high at the end";
-        if (fate) {
-            if (fate->Counted && !fate->Hit)
-                text += open ? "; false pulse" : "false pulse";
+        if (fate && fate->Counted && !fate->Hit)
+            text += open ? "; false pulse" : "false pulse";
+        if (scoring_) {
             text += ',';
-            if (fate->Hit)
+            if (fate && fate->Hit)
                 AppendReference(text, fate->Reference);
         }
         text += '\n';

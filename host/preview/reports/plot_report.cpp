@@ -700,6 +700,8 @@ void PlotCollector::Scored(const device::TraceBlock& events, double before, doub
     const auto shown = [&](double time) { return time >= before && time <= after; };
     for (std::size_t o = 0; o < scoring_->Outputs(); ++o) {
         const std::size_t lane = o < laneOf_.size() ? laneOf_[o] : kNoLane;
+        if (!scoring_->Scores(o))
+            continue;
         scoring::Matcher& matcher = scoring_->Of(o);
         for (std::optional<scoring::PulseFate> fate; (fate = matcher.NextFate());
              matcher.TakeFate()) {

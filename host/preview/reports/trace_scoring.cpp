@@ -11,6 +11,8 @@ TraceScoring::TraceScoring(const ReplaySetup& setup, bool keepDecisions)
       rate_(setup.Recording.SampleRate) {
     if (!setup.Scoring)
         throw std::logic_error("a replay scored without reference events");
+    for (const OutputCommandBlock& block : setup.Blocks)
+        scored_.push_back(block.Mode != OutputCommandBlock::kOff);
 }
 
 void TraceScoring::Consume(const device::TraceBlock& events) {
@@ -19,6 +21,8 @@ void TraceScoring::Consume(const device::TraceBlock& events) {
             matchers_.emplace_back(scoring_.Events, scoring_.Window, scoring_.Counted, keep_);
     }
     for (std::size_t k = 0; k < matchers_.size() && k < events.Changes.size(); ++k) {
+        if (!Scores(k))
+            continue;
         for (const device::LevelChange& change : events.Changes[k]) {
             if (change.High)
                 matchers_[k].AddPulse(TimeOf(change.Sample));

@@ -23,7 +23,10 @@ public:
     void Consume(const device::TraceBlock& events);
     bool Finished() const { return finished_; }
 
-    // The matcher of the output with index k among the block's outputs (the programs' order).
+    // Whether the output with index k among the block's outputs (the programs' order) is
+    // scored: those the device carries out a block for that is not off.
+    bool Scores(std::size_t k) const { return k < scored_.size() && scored_[k]; }
+    // Its matcher.
     std::size_t Outputs() const { return matchers_.size(); }
     scoring::Matcher& Of(std::size_t k) { return matchers_[k]; }
     const scoring::Matcher& Of(std::size_t k) const { return matchers_[k]; }
@@ -37,6 +40,7 @@ private:
     ScoringSetup scoring_;
     bool keep_;
     double start_, rate_;
+    std::vector<bool> scored_;
     std::vector<scoring::Matcher> matchers_;
     bool finished_ = false;
 };

@@ -22,7 +22,6 @@ struct Case {
 };
 
 constexpr double kFalse = -1, kOutside = -2;
-constexpr double kInf = INFINITY;
 
 TEST(EventMatching, MatchesEachEventToTheEarliestFreePulseInItsWindow) {
     // The window is [-0.1, 0.1] s around each event; times as a 1 kHz clock gives them.

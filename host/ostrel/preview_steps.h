@@ -1,0 +1,44 @@
+// The steps `ostrel preview` and `ostrel tune` share (defined in preview_command.cpp): the
+// files kept apart, the device programmed from CONFIG|DOC as apply or open does it, and the
+// recording checked against the device.
+#pragma once
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/device/output_program.h"
+#include "host/device/sample_block.h"
+#include "host/ostrel/ostrel_host.h"
+
+namespace ostrel {
+
+// Raised for what stops the preview (or tune) with exit code 2; the message is printed after
+// "ostrel: ".
+class PreviewError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file a command reads or writes, with how the messages name it ("the recording x.csv").
+struct NamedFile {
+    std::string Path;
+    std::string Name;
+};
+
+// Refuses (PreviewError), before anything is read or written, an output that is one of the
+// inputs or another output, whatever their names: two names of one file (a link, "./x", "-"
+// and a redirected standard output) are one file.
+void CheckFilesApart(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs);
+
+// Programs the device as `apply` or `open` would; false (with the exit code) when it fails.
+bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::ostream& err,
+             int& code);
+
+// The signals must fit the device (PreviewError otherwise): a rate its converters sample at,
+// and every input a used rule slot watches. (The readers check the channels' number and units.)
+void CheckFit(const device::RecordingInfo& signals, const std::string& path,
+              const std::vector<device::OutputProgram>& programs);
+
+}  // namespace ostrel
