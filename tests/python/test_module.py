@@ -1,6 +1,7 @@
 """The module's device replays as `ostrel preview` does, its scores are the scoring's figures,
 a sweep on a Dask cluster equals the same sweep run here, and what does not fit is refused with
 ostrel's messages."""
+import json
 import math
 import os
 import shutil
@@ -11,7 +12,7 @@ import numpy as np
 import pytest
 
 import tarvel
-from conftest import SOURCE, as_csv_rows, example, preview_events, same_events
+from conftest import SOURCE, as_csv_rows, example, ostrel, preview_events, same_events
 
 sys.path.insert(0, os.path.join(SOURCE, "examples", "python"))
 import sweep_dataset  # noqa: E402  (from the examples' folder)
@@ -116,7 +117,8 @@ HAND_MADE = made_events([(1, "pulse", 1.00), (1, "ignored", 1.01), (1, "pulse", 
     (dict(reference_times=[], output=2), (0, 0, 0), [], [], []),
 ])
 def test_score_gives_the_scorings_figures(arguments, counts, latencies, missed_at, false_at):
-    """Hand-made events, since preview scores no recording yet."""
+    """Hand-made events: the window's edges, unordered events, a span, outputs by number and
+    by name, no events at all."""
     s = tarvel.score(HAND_MADE, **arguments)
     events, pulses, hits = counts
     assert (s["events"], s["pulses"], s["hits"]) == counts
@@ -136,6 +138,31 @@ def test_score_gives_the_scorings_figures(arguments, counts, latencies, missed_a
     assert (twice["events"], twice["pulses"], twice["hits"]) == tuple(2 * c for c in counts)
     assert twice["f1"] == s["f1"] or math.isnan(s["f1"])
     assert sorted(twice["latencies"]) == pytest.approx(sorted(latencies * 2))
+
+
+@pytest.mark.parametrize("window, part", [
+    ((-0.1, 0.1), ()), ((0.0, 0.015), ()), ((-0.05, 0.05), ("--from", "1", "--to", "4.5")),
+])
+def test_score_equals_preview_reference(folder, window, part):
+    """Both outputs that are on, scored against the sample EDF+'s annotations read by MNE."""
+    mne = pytest.importorskip("mne")
+    config, signals = example("preview-bursts.txt"), example("noisy-bursts.edf")
+    # The reference is a copy: the EDF library opens one path once at a time.
+    reference = shutil.copy(signals, f"{folder}/reference.edf")
+    ostrel("preview", config, "--signals", signals, "--reference", reference, "--label", "burst",
+           "--window", f"{window[0]},{window[1]}", "--json", f"{folder}/scores.json", *part)
+    with open(f"{folder}/scores.json") as written:
+        expected = {o["output"]: o["score"] for o in json.load(written)["outputs"] if o["score"]}
+    raw = mne.io.read_raw_edf(signals, verbose="error")
+    events = tarvel.replay_raw(tarvel.Device(), tarvel.Configuration.from_file(config), raw)
+    span = (float(part[1]), float(part[3])) if part else None
+    assert sorted(expected) == [-1, 1]
+    for output, figures in expected.items():
+        s = tarvel.score(events, raw.annotations.onset, window=window, output=output, span=span)
+        flat = {k: v for k, v in figures.items() if k != "latency_ms"}
+        flat.update({f"latency_{k}": math.nan if v is None else v / 1e3
+                     for k, v in figures["latency_ms"].items()})
+        assert {k: s[k] for k in flat} == pytest.approx(flat, rel=1e-9, nan_ok=True), output
 
 
 def test_sweep_on_two_workers_equals_the_serial_sweep(folder, monkeypatch):
