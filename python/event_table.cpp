@@ -14,7 +14,7 @@ std::string EventTable::NoteOf(const EventRow& row) const {
     return row.End >= Recording.SampleCount ? "still high at the end" : "";
 }
 
-void EventGatherer::Consume(const device::TraceBlock& events) {
+void EventGatherer::Consume(const device::SampleBlock&, const device::TraceBlock& events) {
     if (outputs_.empty())
         outputs_.resize(events.Outputs.size());
     for (std::size_t k = 0; k < events.Outputs.size(); ++k) {

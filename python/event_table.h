@@ -35,7 +35,7 @@ struct EventTable {
 // Follows a replay block by block and gathers its rows.
 class EventGatherer final : public preview::ReplayFollower {
 public:
-    void Consume(const device::TraceBlock& events) override;
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) override;
     // The rows in the CSV's order, once the replay has ended.
     std::vector<EventRow> Rows() const;
 

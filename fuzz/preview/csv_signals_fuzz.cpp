@@ -1,6 +1,7 @@
-// Reads arbitrary texts as CSV signal files. A text either reads into signals that keep their
-// promises (channels of one length, a finite positive rate, finite values) or fails with an
-// error that names the file and a line the text has.
+// Reads arbitrary texts as CSV signal files, by the columns' "Input N" names and through a
+// channel map. A text either reads into signals that keep their promises (channels of one
+// length, a finite positive rate, finite values) or fails with an error that names the file and
+// a line the text has.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -16,12 +17,13 @@ using preview::InputScale;
 using preview::ParseCsvSignals;
 using preview::SignalFileError;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+namespace {
+
+void Read(std::string_view text, const preview::ChannelMap* map) {
     static const std::vector<InputScale> kInputs = {{10.0, "V"}, {2.5, "mV"}, {1.0, ""}};
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::int64_t lines = std::count(text.begin(), text.end(), '\n') + 1;
     try {
-        const Signals signals = ParseCsvSignals(text, "fuzz.csv", kInputs);
+        const Signals signals = ParseCsvSignals(text, "fuzz.csv", kInputs, map);
         CHECK(!signals.Channels.empty() && signals.Channels.size() <= kInputs.size());
         CHECK(std::isfinite(signals.SampleRate) && signals.SampleRate > 0.0);
         CHECK(std::isfinite(signals.StartTime));
@@ -42,5 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             CHECK(what.starts_with("fuzz.csv: "));
     }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const preview::ChannelMap kMap = preview::ParseChannelMap("Input 1=ECG, Input 2=x");
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    Read(text, nullptr);
+    Read(text, &kMap);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "host/device/device_description_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -343,6 +344,32 @@ std::string FormatDeviceDescription(const DeviceDescription& device) {
     }
     for (const auto output : device.FailingOutputs) {
         text += ", failing-output=" + std::to_string(output);
+    }
+    return text;
+}
+
+namespace {
+
+// The items of a formatted description; a formatted name never holds the comma between them.
+std::vector<std::string> ItemsOf(const std::string& text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(", ", start), text.size());
+        items.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return items;
+}
+
+}  // namespace
+
+std::string FormatChangedItems(const DeviceDescription& description) {
+    const std::vector<std::string> defaults = ItemsOf(FormatDeviceDescription({}));
+    std::string text;
+    for (const std::string& item : ItemsOf(FormatDeviceDescription(description))) {
+        if (std::find(defaults.begin(), defaults.end(), item) == defaults.end())
+            text += (text.empty() ? "" : ", ") + item;
     }
     return text;
 }

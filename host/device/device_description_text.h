@@ -30,6 +30,10 @@ DeviceDescription ParseDeviceDescription(std::string_view text);
 // preserved.
 std::string FormatDeviceDescription(const DeviceDescription& description);
 
+// The items of FormatDeviceDescription(description) that the demonstration device's text does
+// not have, in the same order: "inputs=1, range=5 mV". Empty for the demonstration device.
+std::string FormatChangedItems(const DeviceDescription& description);
+
 // The keys and their meaning, for the command line's help.
 extern const char kDeviceDescriptionSyntax[];
 

@@ -26,6 +26,21 @@ std::string CheckedText::Describe(const std::string& source) const {
     return VavazaZavidi::TextDiagnosis{problemLine, problem}.Describe(source);
 }
 
+std::vector<OutputRules> OutputRulesOf(const std::string& text) {
+    VavazaZavidi::EventConfig config;
+    if (!config.Deserialize(text))
+        return {};
+    std::vector<OutputRules> outputs;
+    for (const VavazaZavidi::OutputRecord& record : config.GetOutputs()) {
+        OutputRules& output = outputs.emplace_back();
+        output.Output = record.Output;
+        output.On = record.Settings.On;
+        for (const VavazaZavidi::Rule& rule : record.Rules)
+            output.Rules.push_back({rule.Input, rule.Level});
+    }
+    return outputs;
+}
+
 std::string OneRuleConfigurationText(IMasterDevice* device, double levelPercent) {
     VavazaZavidi::EventConfig config;
     config.LoadFromDevice(device);

@@ -10,7 +10,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/api/master_device.h"
 #include "platform/com/guid.h"
@@ -42,6 +44,21 @@ struct CheckedText {
 // Reads a configuration text, with the reader's diagnosis, and writes it back; on a failure the
 // result holds what was read up to it.
 CheckedText CheckConfigurationText(const std::string& text);
+
+// What a configuration says of one output's rules, as a host tool looks at them.
+struct OutputRules {
+    std::int32_t Output = 0;  // 1, 2 ... analog; -1, -2 ... digital
+    bool On = false;
+    struct Rule {
+        std::int32_t Input = 0;  // zero-based
+        double Level = 0.0;      // percent of the input's range
+    };
+    std::vector<Rule> Rules;  // in the configuration's order
+};
+
+// The outputs of a configuration text in its order, as the extension reads it; empty when the
+// text does not read.
+std::vector<OutputRules> OutputRulesOf(const std::string& text);
 
 // The configuration text for `device` with output 1 switched on for "Input 1 goes above
 // `levelPercent` % of its range", every other output as the device reports it.

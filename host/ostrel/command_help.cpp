@@ -32,16 +32,27 @@ Exit codes:
   0  success
   1  the extension's Save or Load did not answer S_OK (the HRESULT is printed in hex with what
      it means); a configuration text that does not read (or, for apply, save and preview,
-     reads as nothing because of its version); the device refused a command block; setup
-     refused or cancelled; a failed self-test
+     reads as nothing because of its version); the device refused a command block; a warning
+     about a rule (preview: or a signal) with --strict; setup refused or cancelled; a failed
+     self-test
   2  a usage error; a file that cannot be read or written; a document changed by another
      program while setup had it open; a bad device description; signals that do not fit the
      device (preview); a dialog that cannot be shown
 
 Document file:
-  The line "OSTRELDOC 1", then for each extension stream a line "{CLSID} <byte count>"
-  followed by exactly that many bytes of the stream; one stream per CLSID, blank lines after
-  the last stream accepted.
+  The line "OSTRELDOC 1", then for each stream a line "{CLSID} <byte count>" followed by
+  exactly that many bytes of the stream; one stream per CLSID, blank lines after the last
+  stream accepted. The first stream, of the class {7913F195-6EAD-4C4F-82B1-D93D05DF4E3E}, is
+  the host's own part: "KEY: VALUE" lines, "device: D" the device the document was made on.
+
+The document's device:
+  save and setup record the device in the document file; open, setup and preview use it
+  unless --device is given, and print which device they use (a document of an older ostrel
+  opens on the demonstration device). Levels are kept as a percent of the input's range and
+  inputs by number, so every command that programs the device warns, for each output that is
+  on: of a rule on an input the device lacks (the extension programs it on Input 1), of a
+  level that stands for another value than on the device the document was made on (in both
+  units), of an output the device lacks. --strict (apply, preview) makes these errors.
 
 )";
 
@@ -85,16 +96,20 @@ std::vector<std::string> WordsOf(std::string_view text) {
 // report and format tables.
 std::string PreviewDescription() {
     std::string text =
-        "Programs the device as apply (a configuration text) or open (a document file) does, "
-        "then lets the simulated Corvex run the blocks it holds over the recorded signals in "
+        "Programs the device as apply (a configuration text) or open (a document file, on the "
+        "device it was made on unless D is given) does, then lets the simulated Corvex run the "
+        "blocks it holds over the recorded signals in "
         "FILE and prints per output: its program, the number of pulses, the first and last "
         "pulse start, the shortest interval between starts, and the triggers it ignored and "
         "why (during the delay, during a pulse, in the hold-off, over the count limit); a block "
         "the device refused is reported as apply reports it (exit 1). The device always runs "
         "from the start of the recording; --from and --to (seconds, in the recording's time) "
-        "choose the part the summary and the picture look at. With --reference each output "
-        "that is on is scored against the reference events in the part looked at: events, "
-        "pulses, hits, missed, false pulses, sensitivity (hits / events), positive "
+        "choose the part the summary and the picture look at. Before the summary it prints per "
+        "input read the extremes of its signal, the share of the input's range they span and "
+        "the samples the converter clips, and warns of an input a rule watches that spans less "
+        "than 1 % of its range or clips more than 0.1 % of its samples. With --reference each "
+        "output that is on is scored against the reference events in the part looked at: "
+        "events, pulses, hits, missed, false pulses, sensitivity (hits / events), positive "
         "predictivity (hits / pulses), F1 (2 hits / (events + pulses)) and the latency of the "
         "hits (median, 5th and 95th percentile); the events CSV then names each pulse's event "
         "and has a row per missed event, the picture marks missed events and false pulses.";
@@ -112,8 +127,10 @@ std::string PreviewDescription() {
         text += " (" + std::string(formats[i]->Holds) + ")" + (i + 1 < formats.size() ? ", " : ".");
     }
     text +=
-        " Its units must be the inputs' units or other prefixes of them, its rate at most 100000 "
-        "samples per second, and it must hold every input a rule watches.";
+        " The inputs read its channels in the file's order (a CSV file's columns by their "
+        "\"Input N\" names), or as --map chooses them; the channels read must be in the inputs' "
+        "units or other prefixes of them, have one rate of at most 100000 samples per second, "
+        "and feed every input a rule watches.";
     return text;
 }
 
@@ -154,7 +171,9 @@ std::vector<CommandSpec> MakeCommands() {
     // The empty description is the demonstration device.
     const OptionSpec device{"--device", "D", false, true};
     const OptionSpec hex{"--hex", ""};
-    std::vector<OptionSpec> previewOptions{{"--signals", "FILE", true}, device};
+    const OptionSpec strict{"--strict", ""};
+    std::vector<OptionSpec> previewOptions{
+        {"--signals", "FILE", true}, device, {"--map", "MAP"}, strict};
     for (const preview::ReportKind* kind : preview::ReportKinds())
         previewOptions.push_back({kind->Option, kind->Argument});
     previewOptions.push_back({"--from", "S"});
@@ -179,16 +198,18 @@ std::vector<CommandSpec> MakeCommands() {
          "the device received."},
         {"apply",
          "CONFIG",
-         {device, hex},
+         {device, hex, strict},
          "The same for the configuration text in the file CONFIG, on the device D."},
         {"save",
          "CONFIG DOC",
          {device},
-         "Applies CONFIG, then saves the document into the document file DOC."},
+         "Applies CONFIG, then saves the document into the document file DOC, which records "
+         "the device D it was made on."},
         {"open",
          "DOC",
          {device, hex},
-         "Opens the document file DOC into a new document and prints the configuration text it "
+         "Opens the document file DOC into a new document, on the device it was made on unless "
+         "D is given, and prints which device that is, the configuration text the document "
          "then holds and the command blocks programmed after the load. A stored text this "
          "Tarvel does not read (a later version) opens as empty, and ostrel says so."},
         {"text",
@@ -199,8 +220,9 @@ std::vector<CommandSpec> MakeCommands() {
         {"setup",
          "DOC",
          {device},
-         "Opens the document file DOC (a new document when there is none), shows the state of "
-         "the menu item \"Tarvel...\" and chooses it, as a user of the host would: refusals "
+         "Opens the document file DOC (a new document when there is none) on the device it was "
+         "made on unless D is given, shows the state of the menu item \"Tarvel...\" and chooses "
+         "it, as a user of the host would: refusals "
          "are printed as their message boxes. DOC must be writable before anything opens, and "
          "a document whose stored text this Tarvel does not read is refused. With a display "
          "(DISPLAY set to an X server that answers, SSH with X forwarding, or xvfb-run) the "
@@ -208,10 +230,16 @@ std::vector<CommandSpec> MakeCommands() {
          "them; without one ostrel says that the dialog cannot be shown and changes nothing "
          "(exit 2). After OK in the dialog the document is saved into DOC (exit 0), unless "
          "another program saved DOC meanwhile: then DOC is left as it is and the new work is "
-         "saved beside it, in DOC.mine (exit 2). A refusal, Cancel or the close box writes "
-         "nothing (exit 1)."},
+         "saved beside it, in DOC.mine (exit 2); DOC then records the device used. A refusal, "
+         "Cancel or the close box writes nothing (exit 1)."},
         {"preview", "CONFIG|DOC", previewOptions, PreviewDescription()},
         {"tune", "CONFIG|DOC", TuneOptions(device, label, window, json), kTuneDescription},
+        {"channels",
+         "FILE",
+         {},
+         "Lists the channels of the recording FILE (as preview reads it), whatever the device: "
+         "per channel its label (what --map names), unit, rate, number of samples, minimum and "
+         "maximum. A sound file's values are shares of its full scale."},
         {"check",
          "FILE",
          {},
@@ -233,7 +261,14 @@ std::string OptionText(const OptionSpec& option) {
         std::string_view Text;
         std::string_view Value = "*";  // "*": whatever the option's value
     } kTexts[] = {
-        {"--device", "D is a device description (below); without it, the demonstration device."},
+        {"--device",
+         "D is a device description (below); without it, the device a document was made on, "
+         "else the demonstration device."},
+        {"--strict",
+         "A rule the device would change (an input it lacks, a level that stands for another "
+         "value than on the device the document was made on, an output it lacks) is an error: "
+         "exit 1, nothing programmed or written. For preview, so is a watched signal that spans "
+         "less than 1 % of its input's range or clips: exit 1, no report written."},
         {"--hex", "Prints each command block as 224 hex digits on one line instead of a table."},
         {"--snapshot", "Writes a PNG picture of the dialog just before OK."},
         {"--window",
@@ -241,6 +276,11 @@ std::string OptionText(const OptionSpec& option) {
          "moment.",
          ""},
         {"--signals", "The recorded signals that preview (or tune) replays."},
+        {"--map",
+         "\"Input 1=ECG, Input 2=EMG left\": each input named reads the channel of that label "
+         "(an EDF or BDF signal's label, a CSV column's name without its unit, \"Channel N\" of "
+         "a sound file), wherever it lies; the inputs not named read nothing. Only the channels "
+         "read must fit the device. ostrel channels FILE lists the labels."},
         {"--from", "The start of the part of the recording that preview sums up and draws."},
         {"--to", "Its end, in seconds of the recording."},
         {"--reference",

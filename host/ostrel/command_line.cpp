@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/ostrel/channels_command.h"
 #include "host/ostrel/check_command.h"
 #include "host/ostrel/command_help.h"
 #include "host/ostrel/demo_command.h"
@@ -43,8 +44,11 @@ struct Arguments {
 
     bool Has(std::string_view option) const { return Options.find(option) != Options.end(); }
     std::string ValueOf(std::string_view option) const {
+        return OptionalValueOf(option).value_or("");
+    }
+    std::optional<std::string> OptionalValueOf(std::string_view option) const {
         const auto found = Options.find(option);
-        return found != Options.end() ? found->second : std::string();
+        return found != Options.end() ? std::optional(found->second) : std::nullopt;
     }
     std::vector<std::string> ValuesOf(std::string_view option) const {
         const auto found = Repeated.find(option);
@@ -141,7 +145,16 @@ bool ScoringOptionsOf(const Arguments& arguments, std::optional<std::string>& la
 // preview.
 bool PreviewOptionsOf(const Arguments& arguments, PreviewOptions& options, std::string& problem) {
     options.Signals = arguments.ValueOf("--signals");
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
+    options.Strict = arguments.Has("--strict");
+    if (arguments.Has("--map")) {
+        try {
+            options.Map = preview::ParseChannelMap(arguments.ValueOf("--map"));
+        } catch (const preview::ChannelMapError& error) {
+            problem = error.what();
+            return false;
+        }
+    }
     options.Reference = arguments.ValueOf("--reference");
     options.Json = arguments.ValueOf("--json");
     if (!ScoringOptionsOf(arguments, options.Label, options.Window, problem))
@@ -205,7 +218,7 @@ bool ParseWhole(std::string_view text, long long low, long long high, long long&
 bool TuneOptionsOf(const Arguments& arguments, TuneOptions& options, std::string& problem) {
     options.Signals = arguments.ValuesOf("--signals");
     options.References = arguments.ValuesOf("--reference");
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
     options.Write = arguments.ValueOf("--write");
     options.Plot = arguments.ValueOf("--plot");
     options.Json = arguments.ValueOf("--json");
@@ -296,6 +309,7 @@ constexpr OperandRule kOperandRules[] = {
     {"text", 1, "text takes one DOC file"},
     {"setup", 1, "setup takes one DOC file"},
     {"check", 1, "check takes one FILE"},
+    {"channels", 1, "channels takes one recording FILE"},
     {"selftest", 0, "selftest takes no arguments"},
 };
 
@@ -330,13 +344,16 @@ int RunCommand(const CommandSpec& command, const Arguments& arguments, std::ostr
     }
     if (name == "check")
         return RunCheck(files[0], out, err);
+    if (name == "channels")
+        return RunChannels(files[0], out, err);
     if (name == "text")
         return RunText(files[0], out, err);
     if (name == "selftest")
         return RunSelfTest(out, err);
     DocumentOptions options;
-    options.Device = arguments.ValueOf("--device");
+    options.Device = arguments.OptionalValueOf("--device");
     options.Hex = arguments.Has("--hex");
+    options.Strict = arguments.Has("--strict");
     if (name == "apply")
         return RunApply(files[0], options, out, err);
     if (name == "save")

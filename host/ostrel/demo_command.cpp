@@ -8,6 +8,7 @@
 #include "host/inspect/demo_user.h"
 #include "host/inspect/tarvel_formats.h"
 #include "host/ostrel/document_commands.h"
+#include "host/ostrel/rule_warnings.h"
 #include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
 #include "platform/ui/scripted_user.h"
@@ -82,6 +83,7 @@ int RunDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
         out << "Picture of the dialog before OK: " << options.Snapshot << "\n";
     out << "OK pressed: the configuration text message went to the document\n";
     PrintMenuItem(host, items.front(), "after", out);
+    ReportRuleWarnings(host.DocumentText(), description, nullptr, false, err);
     return PrintOutcome(host, options.Hex, out, err);
 }
 

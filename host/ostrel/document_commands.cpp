@@ -14,6 +14,8 @@
 #include "host/ostrel/hresult_text.h"
 #include "host/ostrel/ostrel_host.h"
 #include "host/ostrel/programming_report.h"
+#include "host/ostrel/rule_warnings.h"
+#include "host/ostrel/stored_text.h"
 #include "host/session/document_file.h"
 #include "platform/screen/screen_user.h"
 #include "platform/text/utf.h"
@@ -49,15 +51,13 @@ void PrintBlocks(const std::vector<device::BlockBytes>& blocks, bool hex, std::o
     }
 }
 
-// The device named by the options, or exit code 2 with the reason.
-bool ReadDevice(const DocumentOptions& options, device::DeviceDescription& device,
-                std::ostream& err) {
+// The device named by the options; nothing (exit code 2) with the reason on `err`.
+std::optional<DocumentDevice> ReadDevice(const DocumentOptions& options, std::ostream& err) {
     try {
-        device = device::ParseDeviceDescription(options.Device);
-        return true;
+        return GivenDevice(options.Device);
     } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -81,21 +81,25 @@ int PrintOutcome(OstrelHost& host, bool hex, std::ostream& out, std::ostream& er
 
 int RunApply(const std::string& configPath, const DocumentOptions& options, std::ostream& out,
              std::ostream& err) {
-    device::DeviceDescription device;
-    if (!ReadDevice(options, device, err))
+    const std::optional<DocumentDevice> given = ReadDevice(options, err);
+    if (!given)
         return 2;
+    const device::DeviceDescription& device = given->Device;
     int code = 0;
     const std::optional<std::string> text = ReadConfigurationToApply(configPath, err, code);
     if (!text)
         return code;
+    if (!ReportRuleWarnings(*text, device, nullptr, options.Strict, err))
+        return 1;
     return ApplyConfigurationText(*text, device, options.Hex, out, err);
 }
 
 int RunSave(const std::string& configPath, const std::string& documentPath,
             const DocumentOptions& options, std::ostream& out, std::ostream& err) {
-    device::DeviceDescription device;
-    if (!ReadDevice(options, device, err))
+    const std::optional<DocumentDevice> given = ReadDevice(options, err);
+    if (!given)
         return 2;
+    const device::DeviceDescription& device = given->Device;
     int code = 0;
     const std::optional<std::string> text = ReadConfigurationToApply(configPath, err, code);
     if (!text) {
@@ -105,6 +109,7 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     // A document written to standard output gets it to itself: the status goes with the
     // errors.
     std::ostream& status = files::IsStandardOutput(documentPath) ? err : out;
+    ReportRuleWarnings(*text, device, nullptr, false, err);
     OstrelHost host(device, status);
     host.SendConfigurationText(*text);
     host.PrintState(status);
@@ -129,23 +134,41 @@ int RunSave(const std::string& configPath, const std::string& documentPath,
     return programmed ? 0 : 1;
 }
 
-int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& out,
-                     std::ostream& err) {
-    HRESULT result = S_OK;
+std::optional<DocumentOnDevice> ReadDocumentOnDevice(const std::string& path,
+                                                     const std::optional<std::string>& given,
+                                                     std::ostream& out, std::ostream& err) {
     try {
-        result = host.Open(path, err);
+        DocumentFile file = ReadDocument(path);
+        DocumentDevice device = DeviceForDocument(given, file.Contents.Host, path);
+        out << device.Line << "\n";
+        return DocumentOnDevice{std::move(file), std::move(device)};
     } catch (const session::DocumentFileError& error) {
         err << "ostrel: " << error.what() << "\n";
-        return 2;
+    } catch (const device::DeviceDescriptionError& error) {
+        err << "ostrel: bad device description: " << error.what() << "\n";
+    } catch (const DocumentDeviceError& error) {
+        err << "ostrel: " << error.what() << "\n";
     }
+    return std::nullopt;
+}
+
+bool WarnAboutRules(const DocumentOnDevice& document, bool strict, std::ostream& err) {
+    const std::optional<device::DeviceDescription>& madeOn = document.Device.MadeOnAnother;
+    return ReportRuleWarnings(StoredConfigurationText(document.File.Contents.Streams).value_or(""),
+                              document.Device.Device, madeOn ? &*madeOn : nullptr, strict, err);
+}
+
+int OpenDocumentFile(OstrelHost& host, const DocumentFile& file, std::ostream& out,
+                     std::ostream& err) {
+    const HRESULT result = host.Open(file, err);
     if (result != S_OK) {
-        err << "ostrel: the extension could not load its part of " << path << ": "
+        err << "ostrel: the extension could not load its part of " << file.Path << ": "
             << DescribeHResult(result) << "\n";
         return 1;
     }
-    out << "Opened " << path << "\n";
+    out << "Opened " << file.Path << "\n";
     if (!host.StoredTextProblem().empty())
-        err << "ostrel: the configuration text stored in " << path
+        err << "ostrel: the configuration text stored in " << file.Path
             << " is not one this Tarvel reads (" << host.StoredTextProblem()
             << "): the document opened as empty\n";
     return 0;
@@ -153,12 +176,14 @@ int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& ou
 
 int RunOpen(const std::string& documentPath, const DocumentOptions& options, std::ostream& out,
             std::ostream& err) {
-    device::DeviceDescription device;
-    if (!ReadDevice(options, device, err))
+    const std::optional<DocumentOnDevice> document =
+        ReadDocumentOnDevice(documentPath, options.Device, out, err);
+    if (!document)
         return 2;
-    OstrelHost host(device, out);
+    WarnAboutRules(*document, false, err);
+    OstrelHost host(document->Device.Device, out);
     host.Device().ClearRecord();
-    if (const int code = OpenDocumentFile(host, documentPath, out, err); code != 0)
+    if (const int code = OpenDocumentFile(host, document->File, out, err); code != 0)
         return code;
     host.PrintState(out);
     PrintText(host.DocumentText(), out);
@@ -168,9 +193,6 @@ int RunOpen(const std::string& documentPath, const DocumentOptions& options, std
 
 int RunSetupCommand(const std::string& documentPath, const DocumentOptions& options,
                     std::ostream& out, std::ostream& err) {
-    device::DeviceDescription device;
-    if (!ReadDevice(options, device, err))
-        return 2;
     // Whatever the person does in the dialog must have somewhere to go.
     try {
         files::CheckWritable(documentPath);
@@ -178,13 +200,27 @@ int RunSetupCommand(const std::string& documentPath, const DocumentOptions& opti
         err << "ostrel: " << error.what() << "\n";
         return 2;
     }
+    std::error_code noFile;
+    std::optional<DocumentOnDevice> document;
+    device::DeviceDescription device;
+    if (std::filesystem::exists(documentPath, noFile)) {
+        document = ReadDocumentOnDevice(documentPath, options.Device, out, err);
+        if (!document)
+            return 2;
+        WarnAboutRules(*document, false, err);
+        device = document->Device.Device;
+    } else if (const std::optional<DocumentDevice> given = ReadDevice(options, err)) {
+        out << given->Line << "\n";
+        device = given->Device;
+    } else {
+        return 2;
+    }
     // The person at the display, when there is one, answers the message boxes and the dialog.
     std::string noDisplay;
     const std::unique_ptr<screen::ScreenUser> person = screen::ScreenUser::IfDisplay(noDisplay);
     OstrelHost host(device, out, person.get());
-    std::error_code noFile;
-    if (std::filesystem::exists(documentPath, noFile)) {
-        if (const int code = OpenDocumentFile(host, documentPath, out, err); code != 0)
+    if (document) {
+        if (const int code = OpenDocumentFile(host, document->File, out, err); code != 0)
             return code;
         if (!host.StoredTextProblem().empty()) {
             err << "ostrel: setup would replace the configuration text stored in " << documentPath

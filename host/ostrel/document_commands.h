@@ -2,18 +2,40 @@
 // one. Each loads the extension module into a host with a simulated Corvex, as `demo` does.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "host/device/device_description.h"
+#include "host/ostrel/document_device.h"
 #include "host/ostrel/ostrel_host.h"
 
 namespace ostrel {
 
 struct DocumentOptions {
-    std::string Device;  // a device description text (empty: the demonstration device)
-    bool Hex = false;    // print the command blocks as hex instead of a table
+    // A device description text (empty: the demonstration device); when none is given, a
+    // document's own device or the demonstration device.
+    std::optional<std::string> Device;
+    bool Hex = false;     // print the command blocks as hex instead of a table
+    bool Strict = false;  // a rule whose meaning the device changes is an error (apply)
 };
+
+// A document file read, and the device it is to be opened on.
+struct DocumentOnDevice {
+    DocumentFile File;
+    DocumentDevice Device;
+};
+
+// Reads the document file `path` and chooses its device (document_device.h), printing the
+// choice on `out`; nothing, with the reason on `err`, when the file cannot be read, is no
+// Ostrel document, or `given` or the device the file records does not read (exit code 2).
+std::optional<DocumentOnDevice> ReadDocumentOnDevice(const std::string& path,
+                                                     const std::optional<std::string>& given,
+                                                     std::ostream& out, std::ostream& err);
+
+// Prints the warnings about the rules of the configuration text `document` stores on its
+// device (rule_warnings.h); false when `strict` makes them errors.
+bool WarnAboutRules(const DocumentOnDevice& document, bool strict, std::ostream& err);
 
 // Sends `text` to a new document as the configuration text message and prints the device and
 // the extension, the text the document then holds, its state and the command blocks the device
@@ -25,10 +47,9 @@ int ApplyConfigurationText(const std::string& text, const device::DeviceDescript
 // received and how programming went. Returns the exit code: 1 when the device refused a block.
 int PrintOutcome(OstrelHost& host, bool hex, std::ostream& out, std::ostream& err);
 
-// Opens the document file `path` into the host's document and says so on `out`. Returns 0, or
-// the exit code with the reason on `err`: 2 when the file cannot be read or is no Ostrel
-// document, 1 when the extension's Load did not answer S_OK.
-int OpenDocumentFile(OstrelHost& host, const std::string& path, std::ostream& out,
+// Opens the document file read into the host's document and says so on `out`. Returns 0, or
+// 1 with the reason on `err` when the extension's Load did not answer S_OK.
+int OpenDocumentFile(OstrelHost& host, const DocumentFile& file, std::ostream& out,
                      std::ostream& err);
 
 // `ostrel apply CONFIG`: ApplyConfigurationText with the file's text. Exit 2 when the file or

@@ -4,6 +4,7 @@
 
 #include "host/api/framework_host.h"
 #include "host/api/tev_string_interface.h"
+#include "host/device/device_description_text.h"
 #include "host/files/file_error.h"
 #include "host/inspect/tarvel_formats.h"
 #include "host/ostrel/stored_text.h"
@@ -159,12 +160,13 @@ bool OstrelHost::PersistenceOffered() {
 }
 
 HRESULT OstrelHost::Save(const std::string& path) {
-    std::vector<session::ExtensionStream> streams;
-    const HRESULT result = document_->SaveExtensions(streams);
+    session::DocumentContents contents;
+    const HRESULT result = document_->SaveExtensions(contents.Streams);
     if (result != S_OK)
         return result;
+    contents.Host.Device = device::FormatDeviceDescription(device_->Description());
     const bool opened = opened_ && path == openedPath_;
-    session::SaveDocumentFile(path, streams, opened ? &*opened_ : nullptr);
+    session::SaveDocumentFile(path, contents, opened ? &*opened_ : nullptr);
     if (opened) {
         try {
             opened_ = files::StateOf(path);
@@ -180,11 +182,16 @@ void OstrelHost::NewDocument(const std::string& path) {
     opened_ = files::StateOf(path);
 }
 
-HRESULT OstrelHost::Open(const std::string& path, std::ostream& notes) {
-    files::FileState state;
-    const std::vector<session::ExtensionStream> streams = session::LoadDocumentFile(path, &state);
-    openedPath_ = path;
-    opened_ = state;
+DocumentFile ReadDocument(const std::string& path) {
+    DocumentFile file{path, {}, {}};
+    file.Contents = session::LoadDocumentFile(path, &file.State);
+    return file;
+}
+
+HRESULT OstrelHost::Open(const DocumentFile& file, std::ostream& notes) {
+    const std::vector<session::ExtensionStream>& streams = file.Contents.Streams;
+    openedPath_ = file.Path;
+    opened_ = file.State;
     storedTextProblem_.clear();
     if (const std::optional<std::string> text = StoredConfigurationText(streams)) {
         const inspect::CheckedText checked = inspect::CheckConfigurationText(*text);

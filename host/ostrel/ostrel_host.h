@@ -13,6 +13,7 @@
 
 #include "host/device/simulated_corvex.h"
 #include "host/files/file_state.h"
+#include "host/session/document_host_part.h"
 #include "host/session/host_session.h"
 #include "platform/ui/driver.h"
 
@@ -20,6 +21,18 @@ namespace ostrel {
 
 // The extension module ostrel loads, beside its executable.
 inline constexpr char kExtensionModuleName[] = "libtarvel.so";
+
+// A document file as read, before it is opened on a device: what it holds and what the file
+// was then.
+struct DocumentFile {
+    std::string Path;
+    session::DocumentContents Contents;
+    files::FileState State;
+};
+
+// Reads the document file `path`; throws session::DocumentFileError for a file that cannot be
+// read or is not an Ostrel document.
+DocumentFile ReadDocument(const std::string& path);
 
 class OstrelHost {
 public:
@@ -54,15 +67,14 @@ public:
     bool Modified();
     bool PersistenceOffered();
 
-    // Saves the document's extension streams into `path`; S_OK, or the failing Save's result.
-    // When the document was opened from `path` (Open, NewDocument), only while the file is
-    // still the one opened: else it is saved beside it and session::DocumentChangedError says
-    // where.
+    // Saves the document's extension streams, and in the host's part the device it is on, into
+    // `path`; S_OK, or the failing Save's result. When the document was opened from `path`
+    // (Open, NewDocument), only while the file is still the one opened: else it is saved
+    // beside it and session::DocumentChangedError says where.
     HRESULT Save(const std::string& path);
-    // Loads `path` into the document; S_OK, or the failing Load's result. Streams that no
-    // extension document takes are named on `notes`. Throws DocumentFileError for a file that
-    // is not an Ostrel document.
-    HRESULT Open(const std::string& path, std::ostream& notes);
+    // Loads the extensions' streams of `file` into the document; S_OK, or the failing Load's
+    // result. Streams that no extension document takes are named on `notes`.
+    HRESULT Open(const DocumentFile& file, std::ostream& notes);
     // Takes the document as a new one for `path`, where there is no file yet.
     void NewDocument(const std::string& path);
     // Why the configuration text stored in the file opened is not one this Tarvel reads (it

@@ -18,7 +18,9 @@
 #include "host/ostrel/preview_summary.h"
 #include "host/ostrel/programming_report.h"
 #include "host/ostrel/results_json.h"
+#include "host/ostrel/rule_warnings.h"
 #include "host/ostrel/score_text.h"
+#include "host/ostrel/signal_check.h"
 #include "host/preview/formats/reference_events.h"
 #include "host/preview/formats/signal_file_error.h"
 #include "host/preview/formats/signal_formats.h"
@@ -31,7 +33,7 @@
 namespace ostrel {
 
 void CheckFit(const device::RecordingInfo& signals, const std::string& path,
-              const std::vector<device::OutputProgram>& programs) {
+              const std::vector<device::OutputProgram>& programs, bool mapped) {
     if (!(signals.SampleRate > 0.0 && signals.SampleRate <= device::kMaxSampleRate))
         throw PreviewError(path + ": the sample rate " + std::to_string(signals.SampleRate) +
                            " per second does not fit the device, which samples each input at "
@@ -45,8 +47,10 @@ void CheckFit(const device::RecordingInfo& signals, const std::string& path,
             if (static_cast<std::size_t>(rule.Input) > signals.Channels.size())
                 throw PreviewError(path + ": output " + std::to_string(program.Output) +
                                    " watches Input " + std::to_string(rule.Input) +
-                                   ", but the recording holds " +
-                                   std::to_string(signals.Channels.size()) + " inputs");
+                                   (mapped
+                                        ? ", which --map gives no channel"
+                                        : ", but the recording holds " +
+                                              std::to_string(signals.Channels.size()) + " inputs"));
         }
     }
 }
@@ -125,23 +129,44 @@ void CheckFilesApart(const std::vector<NamedFile>& inputs, const std::vector<Nam
     }
 }
 
-bool Program(OstrelHost& host, const std::string& path, std::ostream& out, std::ostream& err,
-             int& code) {
-    std::optional<std::string> text = ReadCommandFile(path, err);
-    if (!text) {
-        code = 2;
-        return false;
+std::optional<Programming> Prepare(const std::string& path,
+                                   const std::optional<std::string>& device, bool strict,
+                                   std::ostream& out, std::ostream& err, int& code) {
+    const std::optional<std::string> text = ReadCommandFile(path, err);
+    code = 2;
+    if (!text)
+        return std::nullopt;
+    Programming programming;
+    if (std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
+        programming.Document = ReadDocumentOnDevice(path, device, out, err);
+        if (!programming.Document)
+            return std::nullopt;
+        programming.Device = programming.Document->Device;
+        code = 1;
+        if (!WarnAboutRules(*programming.Document, strict, err))
+            return std::nullopt;
+        return programming;
     }
-    if (!std::string_view(*text).starts_with(session::kDocumentFileHeader)) {
-        // A text that does not read is refused, as apply refuses it, with where it stopped.
-        text = ReadConfigurationToApply(path, err, code);
-        if (!text)
-            return false;
-        host.SendConfigurationText(*text);
+    // A text that does not read is refused, as apply refuses it, with where it stopped.
+    programming.Text = ReadConfigurationToApply(path, err, code);
+    if (!programming.Text)
+        return std::nullopt;
+    programming.Device = GivenDevice(device);
+    out << programming.Device.Line << "\n";
+    code = 1;
+    if (!ReportRuleWarnings(*programming.Text, programming.Device.Device, nullptr, strict, err))
+        return std::nullopt;
+    return programming;
+}
+
+bool Program(OstrelHost& host, const Programming& programming, const std::string& path,
+             std::ostream& out, std::ostream& err, int& code) {
+    if (programming.Text) {
+        host.SendConfigurationText(*programming.Text);
         out << "Configuration text " << path << " sent to the document\n";
         return true;
     }
-    code = OpenDocumentFile(host, path, out, err);
+    code = OpenDocumentFile(host, programming.Document->File, out, err);
     if (code == 0 && !host.StoredTextProblem().empty()) {
         err << "ostrel: " << path
             << " holds no configuration this Tarvel reads; nothing was "
@@ -180,7 +205,9 @@ std::vector<std::unique_ptr<preview::ReportWriter>> BeginReports(
 class ScoreFollower final : public preview::ReplayFollower {
 public:
     explicit ScoreFollower(const preview::ReplaySetup& setup) : scoring_(setup, false) {}
-    void Consume(const device::TraceBlock& events) override { scoring_.Consume(events); }
+    void Consume(const device::SampleBlock&, const device::TraceBlock& events) override {
+        scoring_.Consume(events);
+    }
     std::vector<scoring::Figures> Figures() const {
         std::vector<scoring::Figures> figures;
         for (std::size_t k = 0; k < scoring_.Outputs(); ++k)
@@ -221,10 +248,14 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         CheckFilesApart(configOrDocument, options);
         // A recording that never ends (a FIFO, a device) is refused before it is opened.
         files::CheckRegularFile(options.Signals);
-        const device::DeviceDescription device = device::ParseDeviceDescription(options.Device);
-        OstrelHost host(device, status);
         int code = 0;
-        if (!Program(host, configOrDocument, status, err, code))
+        const std::optional<Programming> programming =
+            Prepare(configOrDocument, options.Device, options.Strict, status, err, code);
+        if (!programming)
+            return code;
+        const device::DeviceDescription& device = programming->Device.Device;
+        OstrelHost host(device, status);
+        if (!Program(host, *programming, configOrDocument, status, err, code))
             return code;
         // Refusals are reported as apply reports them; the device runs what it holds.
         const bool programmed = ReportProgramming(host.Device(), status, err);
@@ -233,9 +264,9 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
 
         const std::vector<preview::InputScale> inputs = preview::InputScalesOf(device);
         const std::unique_ptr<preview::SignalReader> reader =
-            preview::OpenSignalFile(options.Signals, inputs);
+            preview::OpenSignalFile(options.Signals, inputs, options.Map ? &*options.Map : nullptr);
         const device::RecordingInfo& recording = reader->Info();
-        CheckFit(recording, options.Signals, programs);
+        CheckFit(recording, options.Signals, programs, options.Map.has_value());
         const SampleWindow window = WindowOf(options, recording);
         const preview::ReplaySetup setup{BlocksInForce(programs),
                                          inputs,
@@ -249,15 +280,27 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         for (const auto& writer : writers)
             writing.push_back(writer.get());
         SummaryTally tally(window);
-        std::vector<preview::ReplayFollower*> followers{&tally};
+        SignalCheckFollower check(recording, inputs, programs);
+        std::vector<preview::ReplayFollower*> followers{&tally, &check};
         std::optional<ScoreFollower> scores;
         if (setup.Scoring)
             followers.push_back(&scores.emplace(setup));
         preview::ReplayRecording(*reader, options.Signals, programs, writing, followers);
         const std::vector<scoring::Figures> figures =
             scores ? scores->Figures() : std::vector<scoring::Figures>{};
+        status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n"
+               << FormatSignalCheck(check.Inputs());
+        const std::vector<std::string> warnings = SignalWarnings(check.Inputs());
+        for (const std::string& warning : warnings)
+            err << "ostrel: warning: " << warning << "\n";
+        if (options.Strict && !warnings.empty()) {
+            // The reports are left unfinished: none takes its name.
+            err << "ostrel: --strict: " << warnings.size()
+                << (warnings.size() == 1 ? " warning" : " warnings")
+                << " above; no report was written\n";
+            return 1;
+        }
         std::optional<ReferenceFacts> reference;
-        status << "Signals " << options.Signals << ": " << recording.Channels.size() << " inputs\n";
         if (setup.Scoring) {
             reference = ReferenceFacts{options.Reference, options.Label,
                                        setup.Scoring->Events.size(), options.Window};
@@ -284,6 +327,8 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
     } catch (const files::FileError& error) {
         err << "ostrel: " << error.what() << "\n";
     } catch (const PreviewError& error) {
+        err << "ostrel: " << error.what() << "\n";
+    } catch (const preview::ChannelMapError& error) {
         err << "ostrel: " << error.what() << "\n";
     }
     return 2;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/preview/formats/channel_selection.h"
 #include "host/preview/reports/report_writer.h"
 #include "host/scoring/event_matching.h"
 
@@ -22,7 +23,14 @@ struct ReportRequest {
 
 struct PreviewOptions {
     std::string Signals;  // the recorded signals, in a format of preview::SignalFormats()
-    std::string Device;   // a device description text (empty: the demonstration device)
+    // A device description text (empty: the demonstration device); when none is given, a
+    // document's own device or the demonstration device.
+    std::optional<std::string> Device;
+    // The channels the inputs read, by label; without it, as the recording lays them out.
+    std::optional<preview::ChannelMap> Map;
+    // A rule whose meaning the device changes, or a watched signal that does not fit its
+    // input's range, is an error.
+    bool Strict = false;
     // The reports to write, at most one of each kind, in the report table's order; "-" is the
     // standard output.
     std::vector<ReportRequest> Reports;

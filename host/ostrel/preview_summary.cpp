@@ -111,7 +111,7 @@ std::string FormatSeconds(double seconds, double sampleRate) {
                                                                                 : text;
 }
 
-void SummaryTally::Consume(const device::TraceBlock& events) {
+void SummaryTally::Consume(const device::SampleBlock&, const device::TraceBlock& events) {
     outputs_.resize(events.Outputs.size());
     for (std::size_t k = 0; k < events.Outputs.size(); ++k) {
         Output& output = outputs_[k];

@@ -35,7 +35,7 @@ std::string FormatSeconds(double seconds, double sampleRate);
 class SummaryTally final : public preview::ReplayFollower {
 public:
     explicit SummaryTally(SampleWindow window) : window_(window) {}
-    void Consume(const device::TraceBlock& events) override;
+    void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) override;
 
     struct Output {
         std::size_t Pulses = 0;

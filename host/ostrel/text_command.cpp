@@ -8,7 +8,7 @@ namespace ostrel {
 int RunText(const std::string& documentPath, std::ostream& out, std::ostream& err) {
     std::vector<session::ExtensionStream> streams;
     try {
-        streams = session::LoadDocumentFile(documentPath);
+        streams = session::LoadDocumentFile(documentPath).Streams;
     } catch (const session::DocumentFileError& error) {
         err << "ostrel: " << error.what() << "\n";
         return 2;

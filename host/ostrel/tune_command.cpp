@@ -215,10 +215,16 @@ int RunTune(const std::string& configOrDocument, const TuneOptions& options, std
         CheckTuneFilesApart(configOrDocument, options);
         for (const std::string& signals : options.Signals)
             files::CheckRegularFile(signals);
-        const device::DeviceDescription device = device::ParseDeviceDescription(options.Device);
-        OstrelHost host(device, status);
         int code = 0;
-        if (!Program(host, configOrDocument, status, err, code))
+        // The device and its programming as preview chooses them: a document's own device
+        // unless --device names another.
+        const std::optional<Programming> programming =
+            Prepare(configOrDocument, options.Device, false, status, err, code);
+        if (!programming)
+            return code;
+        const device::DeviceDescription& device = programming->Device.Device;
+        OstrelHost host(device, status);
+        if (!Program(host, *programming, configOrDocument, status, err, code))
             return code;
 
         // The configuration as the document holds it is the base every combination changes.

@@ -22,7 +22,9 @@ struct TuneOptions {
     // The recordings and their reference events, paired in order.
     std::vector<std::string> Signals;
     std::vector<std::string> References;
-    std::string Device;  // a device description text (empty: the demonstration device)
+    // A device description text (empty: the demonstration device); when none is given, a
+    // document's own device or the demonstration device.
+    std::optional<std::string> Device;
     std::int32_t Output = 0;
     std::int32_t Condition = 1;          // 1-based
     std::vector<SettingSweep> Settings;  // in sweep order; none: the configuration as it is

@@ -7,12 +7,19 @@
 // burst that clears 2.5 V with the annotation "burst": the events a detector of bursts should
 // catch.
 //
+// Beside them, PATH/ecg-beside-eeg.csv: a recording as a lab makes it, more channels than the
+// rules watch and in other units, for choosing channels by label (`preview --map`): three
+// seconds at 360 samples per second of an EEG in uV and, after it, an ECG in mV whose R waves
+// peak near 1.6 mV.
+//
 //   make_sample_signals PATH/NAME
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <random>
+#include <string>
 
+#include "host/preview/formats/csv_format.h"
 #include "host/preview/formats/edf_format.h"
 #include "host/preview/formats/signal_formats.h"
 
@@ -68,6 +75,28 @@ device::Signals MakeSignals() {
     return signals;
 }
 
+constexpr double kEcgRate = 360.0;
+
+device::Signals MakeEcgBesideEeg() {
+    std::mt19937 random(20261209);
+    std::normal_distribution<double> noise(0.0, 1.0);
+    device::Signals signals;
+    signals.SampleRate = kEcgRate;
+    signals.Channels = {{"EEG", "uV", {}}, {"ECG", "mV", {}}};
+    // One sample more than three seconds: the last time, 3.000 s, gives the step exactly.
+    for (int i = 0; i <= 3 * static_cast<int>(kEcgRate); ++i) {
+        const double t = i / kEcgRate;
+        const double eeg = 18.0 * std::sin(2 * M_PI * 10.0 * t) + 6.0 * noise(random);
+        // A beat every 0.8 s: a narrow R wave on a slow baseline.
+        const double beat = std::fmod(t, 0.8) - 0.4;
+        const double ecg = 1.7 * std::exp(-beat * beat / (2 * 0.012 * 0.012)) - 0.1 +
+                           0.08 * std::sin(2 * M_PI * 0.3 * t) + 0.01 * noise(random);
+        signals.Channels[0].Values.push_back(std::round(eeg * 10) / 10);
+        signals.Channels[1].Values.push_back(std::round(ecg * 1000) / 1000);
+    }
+    return signals;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +121,9 @@ int main(int argc, char** argv) {
             else if (format->Write != nullptr)
                 format->Write(path, signals, inputs);
         }
+        const std::size_t slash = base.rfind('/');
+        const std::string folder = slash == std::string::npos ? "" : base.substr(0, slash + 1);
+        preview::WriteCsvSignals(folder + "ecg-beside-eeg.csv", MakeEcgBesideEeg());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_sample_signals: %s\n", error.what());
         return 2;

@@ -21,6 +21,8 @@ void ReplayRecording(SignalReader& reader, const std::string& path,
         needs.Units[k] = engine.Watches(k);
     for (const ReportWriter* writer : writers)
         writer->Needs(needs);
+    for (const ReplayFollower* follower : followers)
+        follower->Needs(needs);
 
     device::SampleBlock block;
     device::TraceBlock events;
@@ -29,7 +31,7 @@ void ReplayRecording(SignalReader& reader, const std::string& path,
         for (ReportWriter* writer : writers)
             writer->Consume(block, events);
         for (ReplayFollower* follower : followers)
-            follower->Consume(events);
+            follower->Consume(block, events);
     };
     std::int64_t done = 0;
     for (;;) {

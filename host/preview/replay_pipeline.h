@@ -14,11 +14,14 @@
 
 namespace preview {
 
-// Anything besides a report that follows the replay block by block (the summary's tally).
+// Anything besides a report that follows the replay block by block (the summary's tally, the
+// check of the signals against the inputs' ranges).
 class ReplayFollower {
 public:
     virtual ~ReplayFollower() = default;
-    virtual void Consume(const device::TraceBlock& events) = 0;
+    // Adds the inputs whose device units or physical values it needs.
+    virtual void Needs(device::BlockNeeds&) const {}
+    virtual void Consume(const device::SampleBlock& samples, const device::TraceBlock& events) = 0;
 };
 
 // Runs the recording `reader` delivers through `programs`, handing each block to `writers`

@@ -9,7 +9,9 @@ namespace {
 class ScoringFollower final : public ReplayFollower {
 public:
     explicit ScoringFollower(const ReplaySetup& setup) : scoring_(setup, false) {}
-    void Consume(const device::TraceBlock& events) override { scoring_.Consume(events); }
+    void Consume(const device::SampleBlock&, const device::TraceBlock& events) override {
+        scoring_.Consume(events);
+    }
     const scoring::Figures& Result() const { return scoring_.Of(0).Result(); }
 
 private:

@@ -155,10 +155,10 @@ std::filesystem::path FreeNameBeside(const std::filesystem::path& path) {
 
 }  // namespace
 
-void SaveDocumentFile(const std::filesystem::path& path,
-                      const std::vector<ExtensionStream>& streams, const files::FileState* opened) {
+void SaveDocumentFile(const std::filesystem::path& path, const DocumentContents& contents,
+                      const files::FileState* opened) {
     std::ostringstream out;
-    WriteDocumentFile(out, streams);
+    WriteDocumentFile(out, StreamsOf(contents));
     try {
         files::OutputFile file(path);
         file.Write(out.view());
@@ -179,8 +179,7 @@ void SaveDocumentFile(const std::filesystem::path& path,
     }
 }
 
-std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path,
-                                              files::FileState* state) {
+DocumentContents LoadDocumentFile(const std::filesystem::path& path, files::FileState* state) {
     std::string bytes;
     try {
         bytes = files::ReadWholeFile(path, files::kMaxReadFileBytes, state);
@@ -189,7 +188,7 @@ std::vector<ExtensionStream> LoadDocumentFile(const std::filesystem::path& path,
     }
     std::istringstream in(std::move(bytes));
     try {
-        return ReadDocumentFile(in);
+        return ContentsOf(ReadDocumentFile(in));
     } catch (const DocumentFileError& error) {
         throw DocumentFileError(path.string() + ": " + error.what());
     }

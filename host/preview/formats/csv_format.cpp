@@ -46,6 +46,20 @@ std::string Number(double value) {
     return std::string(buffer, result.ptr);
 }
 
+// The names of a header's columns after the time, quoted, for a message: "EEG", "ECG".
+std::string ColumnLabels(std::string_view header) {
+    std::string labels;
+    std::size_t start = header.find(',');
+    while (start != std::string_view::npos) {
+        const std::size_t comma = header.find(',', start + 1);
+        const std::string_view field = Trim(header.substr(start + 1, comma - start - 1));
+        const std::optional<ColumnName> name = SplitColumnName(field);
+        labels += (labels.empty() ? "" : ", ") + Quoted(name ? name->Name : field);
+        start = comma;
+    }
+    return labels;
+}
+
 // The input number of a column name "Input N"; 0 when it is not one.
 int InputNumberOf(std::string_view name) {
     constexpr std::string_view kInput = "input";
@@ -83,11 +97,20 @@ bool SurelyARow(std::string_view line) {
 
 // The columns of the header, each with where its values go.
 struct Column {
-    std::size_t Channel;  // index into the channels; kTime for the time column
+    std::size_t Channel;  // index into the channels; kTime for the time, kUnread for a column
+                          // no input reads
     double Factor;        // to the input's unit (seconds for the time)
     std::string Unit;     // as the header names it
 };
 constexpr std::size_t kTime = static_cast<std::size_t>(-1);
+constexpr std::size_t kUnread = static_cast<std::size_t>(-2);
+
+// Which columns the inputs read: by their "Input N" names, by label through a channel map, or
+// every column in its own unit (to survey the file).
+struct ColumnChoice {
+    const ChannelMap* Map = nullptr;
+    bool Every = false;
+};
 
 // The whole-file facts the rows are checked against, known before the first row is parsed.
 struct TimeGrid {
@@ -205,12 +228,15 @@ struct ParsedPiece {
 
 class CsvLayout {
 public:
-    CsvLayout(const std::string& file, const std::vector<InputScale>& inputs)
-        : file_(file), inputs_(inputs) {}
+    CsvLayout(const std::string& file, const std::vector<InputScale>& inputs, ColumnChoice choice)
+        : file_(file), inputs_(inputs), choice_(choice) {}
 
     const std::string& File() const { return file_; }
     const std::vector<Column>& Columns() const { return columns_; }
     std::size_t Channels() const { return channels_; }
+    // The inputs' scales, and the name of the channel each reads.
+    const std::vector<InputScale>& Inputs() const { return inputs_; }
+    const std::vector<std::string>& Names() const { return names_; }
 
     [[noreturn]] void Fail(std::int64_t line, const std::string& what) const {
         throw SignalFileError(file_, line, what);
@@ -220,6 +246,10 @@ public:
     }
 
     void Header(std::string_view line, std::int64_t number) {
+        if (choice_.Map != nullptr || choice_.Every) {
+            LabelledHeader(line, number);
+            return;
+        }
         std::vector<Column> columns;
         std::vector<int> columnOfInput(inputs_.size(), -1);
         std::size_t start = 0;
@@ -244,7 +274,11 @@ public:
                 if (input == 0) {
                     Fail(number, index,
                          Quoted(field) +
-                             " does not name an input with its unit, such as \"Input 1 (V)\"");
+                             " does not name an input with its unit, such as \"Input 1 (V)\"" +
+                             (name ? "; choose the columns the inputs read with --map (its "
+                                     "columns are " +
+                                         ColumnLabels(line) + ")"
+                                   : ""));
                 }
                 if (static_cast<std::size_t>(input) > inputs_.size()) {
                     Fail(number, index,
@@ -286,6 +320,71 @@ public:
             Fail(number, "no input column after the time, such as \"Input 1 (V)\"");
         columns_ = std::move(columns);
         channels_ = channels;
+        for (std::size_t input = 0; input < channels; ++input)
+            names_.push_back("Input " + std::to_string(input + 1));
+    }
+
+    // A header whose columns are chosen by their labels, the names before the units.
+    void LabelledHeader(std::string_view line, std::int64_t number) {
+        std::vector<Column> columns;
+        std::vector<std::string> labels;
+        std::size_t start = 0;
+        for (std::size_t index = 0;; ++index) {
+            const std::size_t comma = line.find(',', start);
+            const std::string_view field = Trim(
+                line.substr(start, comma == std::string_view::npos ? line.npos : comma - start));
+            const std::optional<ColumnName> name = SplitColumnName(field);
+            if (index == 0) {
+                if (!name || !EqualsIgnoringCase(name->Name, "time"))
+                    Fail(number, index,
+                         Quoted(field) +
+                             " is not a time column; the header starts with \"time (s)\"");
+                const std::optional<double> factor = UnitFactor(name->Unit, "s");
+                if (!factor)
+                    Fail(number, index,
+                         "the time's unit \"" + std::string(name->Unit) + "\" is not seconds");
+                columns.push_back({kTime, *factor, std::string(name->Unit)});
+            } else {
+                if (!name)
+                    Fail(number, index,
+                         Quoted(field) +
+                             " does not name a channel with its unit, such as \"ECG "
+                             "(mV)\"");
+                labels.emplace_back(name->Name);
+                columns.push_back({kUnread, 1.0, std::string(name->Unit)});
+            }
+            if (comma == std::string_view::npos)
+                break;
+            start = comma + 1;
+        }
+        if (labels.empty())
+            Fail(number, "no column after the time, such as \"ECG (mV)\"");
+        ChannelChoice choice;
+        if (choice_.Every) {
+            inputs_.clear();
+            for (std::size_t k = 0; k < labels.size(); ++k) {
+                choice.push_back(k);
+                inputs_.push_back({1.0, columns[k + 1].Unit});
+            }
+        } else {
+            choice = SelectChannels(labels, choice_.Map, inputs_.size(), file_);
+        }
+        channels_ = InputsFed(choice);
+        for (std::size_t input = 0; input < channels_; ++input) {
+            const std::size_t index = *choice[input] + 1;
+            Column& column = columns[index];
+            const InputScale& scale = inputs_[input];
+            const std::optional<double> factor = UnitFactor(column.Unit, scale.Unit);
+            if (!factor)
+                Fail(number, index,
+                     "the unit \"" + column.Unit + "\" of " + Quoted(labels[index - 1]) +
+                         " is not the device's unit \"" + scale.Unit + "\" for Input " +
+                         std::to_string(input + 1));
+            column.Channel = input;
+            column.Factor = *factor;
+            names_.push_back(labels[index - 1]);
+        }
+        columns_ = std::move(columns);
     }
 
     // The time of a row (its first field), in seconds, with the rounding of its text.
@@ -309,8 +408,9 @@ public:
         if (!std::isfinite(scaled)) {
             Fail(line, column,
                  Quoted(field) + " " + columns_[column].Unit + " is beyond the numbers " +
-                     (column == 0 ? std::string("of seconds")
-                                  : "in " + inputs_[columns_[column].Channel].Unit) +
+                     (columns_[column].Channel >= kUnread
+                          ? std::string("of ") + (column == 0 ? "seconds" : "the column")
+                          : "in " + inputs_[columns_[column].Channel].Unit) +
                      " hold");
         }
         return {scaled, RoundingOf(field)};
@@ -349,8 +449,10 @@ public:
 private:
     std::string file_;
     std::vector<InputScale> inputs_;
+    ColumnChoice choice_;
     std::vector<Column> columns_;
     std::size_t channels_ = 0;
+    std::vector<std::string> names_;
 };
 
 // The first pass: the header, the rows' count, the first and last time, and the pieces.
@@ -715,9 +817,20 @@ void ParsePiece(const CsvSource& source, const CsvLayout& layout, const TimeGrid
     out.Values.resize(layout.Channels());
     for (auto& values : out.Values)
         values.resize(static_cast<std::size_t>(piece.Rows));
+    // The values of a column no input reads are checked and left.
+    std::vector<double> unread;
     std::vector<double*> into(columns.size(), nullptr);
-    for (std::size_t index = 1; index < columns.size(); ++index)
-        into[index] = out.Values[columns[index].Channel].data();
+    for (std::size_t index = 1; index < columns.size(); ++index) {
+        const std::size_t channel = columns[index].Channel;
+        if (channel == kUnread)
+            unread.resize(static_cast<std::size_t>(piece.Rows));
+        else
+            into[index] = out.Values[channel].data();
+    }
+    for (std::size_t index = 1; index < columns.size(); ++index) {
+        if (into[index] == nullptr)
+            into[index] = unread.data();
+    }
     std::vector<double> numbers(columns.size());
     const std::string_view text =
         source.Bytes(piece.Offset, static_cast<std::size_t>(piece.End - piece.Offset), buffer);
@@ -842,15 +955,14 @@ private:
 class CsvReader final : public SignalReader {
 public:
     CsvReader(std::unique_ptr<CsvSource> source, const std::string& fileName,
-              const std::vector<InputScale>& inputs, std::size_t threads)
-        : source_(std::move(source)), layout_(fileName, inputs), inputs_(inputs) {
+              const std::vector<InputScale>& inputs, ColumnChoice choice, std::size_t threads)
+        : source_(std::move(source)), layout_(fileName, inputs, choice) {
         survey_ = SurveyText(*source_, layout_, threads);
         info_.SampleRate = survey_.SampleRate;
         info_.StartTime = survey_.Grid.First;
         info_.SampleCount = survey_.Rows;
         for (std::size_t channel = 0; channel < layout_.Channels(); ++channel)
-            info_.Channels.push_back(
-                {"Input " + std::to_string(channel + 1), inputs[channel].Unit});
+            info_.Channels.push_back({layout_.Names()[channel], layout_.Inputs()[channel].Unit});
         // Threads pay only when there is more than a piece or two to parse.
         if (threads > 1 && survey_.Pieces.size() > 2)
             parsers_ = std::make_unique<PieceParsers>(*source_, layout_, survey_, threads);
@@ -873,14 +985,13 @@ public:
         // The piece's values become the block's; the block's old arrays go back to the piece.
         std::swap(block.Values, parsed->Values);
         Size(block, parsed->Rows);
-        ConvertUnits(block, needs, inputs_);
+        ConvertUnits(block, needs, layout_.Inputs());
         done_ += parsed->Rows;
     }
 
 private:
     std::unique_ptr<CsvSource> source_;
     CsvLayout layout_;
-    std::vector<InputScale> inputs_;
     Survey survey_;
     std::unique_ptr<PieceParsers> parsers_;
     ParsedPiece own_;
@@ -900,19 +1011,27 @@ std::size_t ParserThreads() {
 }  // namespace
 
 std::unique_ptr<SignalReader> OpenCsvSignals(const std::string& path,
-                                             const std::vector<InputScale>& inputs) {
+                                             const std::vector<InputScale>& inputs,
+                                             const ChannelMap* map) {
     return std::make_unique<CsvReader>(std::make_unique<FileSource>(path), path, inputs,
-                                       ParserThreads());
+                                       ColumnChoice{map, false}, ParserThreads());
 }
 
 device::Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs) {
-    return ReadAll(*OpenCsvSignals(path, inputs));
+    return ReadAll(*OpenCsvSignals(path, inputs, nullptr));
 }
 
 device::Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
-                                const std::vector<InputScale>& inputs) {
-    CsvReader reader(std::make_unique<TextSource>(text), fileName, inputs, 1);
+                                const std::vector<InputScale>& inputs, const ChannelMap* map) {
+    CsvReader reader(std::make_unique<TextSource>(text), fileName, inputs, ColumnChoice{map, false},
+                     1);
     return ReadAll(reader);
+}
+
+std::vector<ChannelSurvey> SurveyCsvSignals(const std::string& path) {
+    CsvReader reader(std::make_unique<FileSource>(path), path, {}, ColumnChoice{nullptr, true},
+                     ParserThreads());
+    return SurveyAll(reader);
 }
 
 void WriteCsvSignals(const std::string& path, const device::Signals& signals,
@@ -959,6 +1078,7 @@ const SignalFormat& CsvFormat() {
             CheckChannelCount(path, signals, inputs);
             WriteCsvSignals(path, signals);
         },
+        &SurveyCsvSignals,
     };
     return format;
 }

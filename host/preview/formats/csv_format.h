@@ -10,7 +10,9 @@
 // column is one input of the device, "Input N (UNIT)", N counted from 1; the unit is required and
 // must be the input's unit or another prefix of it (a column in mV for an input in V is
 // converted). The columns may come in any order but must name Input 1 to Input K without a gap
-// or a repeat, K at most the device's input count. Fields may be wrapped in double quotes; white
+// or a repeat, K at most the device's input count. With a channel map the columns may have any
+// names ("EEG (uV)"): the map chooses them by the name before the unit, and the columns it does
+// not choose are only checked to be numbers. Fields may be wrapped in double quotes; white
 // space around a field is ignored; lines that start with '#' are comments; empty lines are
 // skipped; CR LF line ends and a leading UTF-8 byte-order mark are accepted.
 //
@@ -33,6 +35,7 @@
 #include <vector>
 
 #include "host/device/signals.h"
+#include "host/preview/formats/channel_selection.h"
 #include "host/preview/formats/input_scale.h"
 #include "host/preview/formats/signal_reader.h"
 
@@ -44,14 +47,16 @@ inline constexpr std::size_t kMaxCsvLineLength = 64 * 1024;
 // Opens the CSV file at `path` for a device with the given inputs. Channel i is Input i + 1, in
 // that input's unit.
 std::unique_ptr<SignalReader> OpenCsvSignals(const std::string& path,
-                                             const std::vector<InputScale>& inputs);
+                                             const std::vector<InputScale>& inputs,
+                                             const ChannelMap* map = nullptr);
 
 // The whole file at once.
 device::Signals ReadCsvSignals(const std::string& path, const std::vector<InputScale>& inputs);
 
 // The same for text already in memory; `fileName` names it in errors.
 device::Signals ParseCsvSignals(std::string_view text, const std::string& fileName,
-                                const std::vector<InputScale>& inputs);
+                                const std::vector<InputScale>& inputs,
+                                const ChannelMap* map = nullptr);
 
 // Writes a CSV file with the header "time (s),Input 1 (UNIT),..." and each value with up to
 // `significantDigits` significant digits; times with as many decimals as the rate needs.

@@ -87,19 +87,24 @@ std::string RecordDurationText(const std::string& path) {
     return Trimmed(std::string(header + 244, 8).c_str());
 }
 
+// The labels of a file's signals, in its order.
+std::vector<std::string> LabelsOf(const edf_hdr_struct& header) {
+    std::vector<std::string> labels;
+    for (int signal = 0; signal < header.edfsignals; ++signal)
+        labels.push_back(Trimmed(header.signalparam[signal].label));
+    return labels;
+}
+
 class EdfReader final : public SignalReader {
 public:
-    EdfReader(const std::string& path, const std::vector<InputScale>& inputs)
+    // Chooses the signals the inputs read once the header is open: `choose` gives, for each
+    // input, the signal it reads.
+    template <typename Choose>
+    EdfReader(const std::string& path, const std::vector<InputScale>& inputs, Choose choose)
         : path_(path), file_(path) {
         const edf_hdr_struct& header = file_.Header();
         if (header.edfsignals < 1)
             throw SignalFileError(path, 0, "has no signals");
-        if (static_cast<std::size_t>(header.edfsignals) > inputs.size()) {
-            throw SignalFileError(path, 0,
-                                  "has " + std::to_string(header.edfsignals) +
-                                      " signals, but the device has only " +
-                                      std::to_string(inputs.size()) + " inputs");
-        }
         if (header.datarecord_duration <= 0)
             throw SignalFileError(path, 0, "has data records without a duration");
         // The library reads the duration in its own way; it must be the number the text says.
@@ -115,11 +120,14 @@ public:
                                       "\" s, a duration this reader cannot take exactly (whole "
                                       "units of 100 ns)");
         }
+        const ChannelChoice choice = choose(header);
         std::error_code ignored;
         const std::uintmax_t fileSize = std::filesystem::file_size(path, ignored);
-        for (int signal = 0; signal < header.edfsignals; ++signal)
-            Signal(signal, inputs[static_cast<std::size_t>(signal)], fileSize);
-        info_.SampleCount = header.signalparam[0].smp_in_file;
+        for (std::size_t input = 0; input < InputsFed(choice); ++input)
+            Signal(static_cast<int>(*choice[input]), inputs[input], input, fileSize);
+        if (signals_.empty())
+            throw SignalFileError(path, 0, "has no signal the inputs read");
+        info_.SampleCount = header.signalparam[signals_.front()].smp_in_file;
         if (info_.SampleCount < 2)
             throw SignalFileError(path, 0, "has fewer than two samples");
     }
@@ -129,21 +137,26 @@ public:
         block.First = done_;
         const std::int64_t count = std::min(kBlock, info_.SampleCount - done_);
         Size(block, count);
-        for (std::size_t signal = 0; signal < factors_.size() && count > 0; ++signal) {
-            const bool units = signal < needs.Units.size() && needs.Units[signal];
-            const bool values = signal < needs.Values.size() && needs.Values[signal];
+        for (std::size_t input = 0; input < signals_.size() && count > 0; ++input) {
+            const bool units = input < needs.Units.size() && needs.Units[input];
+            const bool values = input < needs.Values.size() && needs.Values[input];
             if (!units && !values)
                 continue;
-            double* out = block.Values[signal].data();
-            const int read = edfread_physical_samples(
-                file_.Header().handle, static_cast<int>(signal), static_cast<int>(count), out);
+            const int signal = signals_[input];
+            double* out = block.Values[input].data();
+            // The library keeps a place per signal: a signal read in some blocks only still
+            // reads this block's samples.
+            if (edfseek(file_.Header().handle, signal, done_, EDFSEEK_SET) != done_)
+                throw Fail(signal, "could not be read");
+            const int read = edfread_physical_samples(file_.Header().handle, signal,
+                                                      static_cast<int>(count), out);
             if (read != count)
-                throw Fail(static_cast<int>(signal), "could not be read");
+                throw Fail(signal, "could not be read");
             for (std::int64_t j = 0; j < count; ++j)
-                out[j] *= factors_[signal];
+                out[j] *= factors_[input];
             if (units)
-                device::ConvertToDeviceUnits(out, static_cast<std::size_t>(count), ranges_[signal],
-                                             block.Units[signal].data());
+                device::ConvertToDeviceUnits(out, static_cast<std::size_t>(count), ranges_[input],
+                                             block.Units[input].data());
         }
         done_ += count;
     }
@@ -156,32 +169,35 @@ private:
                                    "\": " + what);
     }
 
-    // Checks one signal against the device's input and the first signal, and keeps its factor.
-    void Signal(int signal, const InputScale& scale, std::uintmax_t fileSize) {
+    // Checks the signal Input `input` reads against the input and the signal of Input 1, and
+    // keeps its factor.
+    void Signal(int signal, const InputScale& scale, std::size_t input, std::uintmax_t fileSize) {
         const edf_hdr_struct& header = file_.Header();
         const edf_param_struct& param = header.signalparam[signal];
         const double rate = static_cast<double>(param.smp_in_datarecord) *
                             static_cast<double>(EDFLIB_TIME_DIMENSION) /
                             static_cast<double>(header.datarecord_duration);
-        if (signal == 0) {
+        if (input == 0) {
             info_.SampleRate = rate;
         } else if (rate != info_.SampleRate) {
-            throw Fail(signal,
-                       "its sample rate " + Number(rate) + " Hz differs from the first signal's " +
-                           Number(info_.SampleRate) + " Hz; every signal must have the same rate");
+            throw Fail(signal, "its sample rate " + Number(rate) + " Hz differs from the " +
+                                   Number(info_.SampleRate) + " Hz of signal " +
+                                   std::to_string(signals_.front() + 1) +
+                                   "; the signals the inputs read must have one rate");
         }
         const std::string unit = Trimmed(param.physdimension);
         const std::optional<double> factor = UnitFactor(unit, scale.Unit);
         if (!factor) {
             throw Fail(signal, "its unit \"" + unit + "\" is not the unit \"" + scale.Unit +
-                                   "\" of the device's Input " + std::to_string(signal + 1));
+                                   "\" of the device's Input " + std::to_string(input + 1));
         }
         // A sample takes two bytes (three in BDF): a count beyond what the file can hold is not
         // believed.
         if (param.smp_in_file < 0 || static_cast<std::uintmax_t>(param.smp_in_file) > fileSize / 2)
             throw Fail(signal, "its sample count does not fit the file's size");
-        if (signal > 0 && param.smp_in_file != header.signalparam[0].smp_in_file)
-            throw Fail(signal, "it has a different number of samples than the first signal");
+        if (input > 0 && param.smp_in_file != header.signalparam[signals_.front()].smp_in_file)
+            throw Fail(signal, "it has a different number of samples than signal " +
+                                   std::to_string(signals_.front() + 1));
         // The library's values are units per bit x (offset + digital value): every one must be
         // a finite number, also in the input's unit.
         const auto limit = [&](const char* what, double value) {
@@ -206,12 +222,14 @@ private:
                                    Number(param.phys_max) + " " + unit +
                                    " gives values beyond the numbers in " + scale.Unit);
         info_.Channels.push_back({Trimmed(param.label), scale.Unit});
+        signals_.push_back(signal);
         factors_.push_back(*factor);
         ranges_.push_back(scale.Range);
     }
 
     std::string path_;
     EdfFile file_;
+    std::vector<int> signals_;  // by input: the signal it reads
     std::vector<double> factors_;
     std::vector<double> ranges_;
     std::int64_t done_ = 0;
@@ -220,12 +238,54 @@ private:
 }  // namespace
 
 std::unique_ptr<SignalReader> OpenEdfSignals(const std::string& path,
-                                             const std::vector<InputScale>& inputs) {
-    return std::make_unique<EdfReader>(path, inputs);
+                                             const std::vector<InputScale>& inputs,
+                                             const ChannelMap* map) {
+    return std::make_unique<EdfReader>(path, inputs, [&](const edf_hdr_struct& header) {
+        return SelectChannels(LabelsOf(header), map, inputs.size(), path);
+    });
 }
 
 device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs) {
-    return ReadAll(*OpenEdfSignals(path, inputs));
+    return ReadAll(*OpenEdfSignals(path, inputs, nullptr));
+}
+
+std::vector<ChannelSurvey> SurveyEdfSignals(const std::string& path) {
+    std::vector<ChannelSurvey> channels;
+    std::vector<double> rates;
+    {
+        const EdfFile file(path);
+        const edf_hdr_struct& header = file.Header();
+        for (int signal = 0; signal < header.edfsignals; ++signal) {
+            const edf_param_struct& param = header.signalparam[signal];
+            channels.push_back({Trimmed(param.label),
+                                Trimmed(param.physdimension),
+                                0.0,
+                                param.smp_in_file,
+                                {},
+                                {}});
+            rates.push_back(static_cast<double>(param.smp_in_datarecord));
+        }
+    }
+    // The signals of one rate are read together, each in its own unit.
+    std::vector<bool> done(channels.size(), false);
+    for (std::size_t first = 0; first < channels.size(); ++first) {
+        if (done[first])
+            continue;
+        ChannelChoice group;
+        std::vector<InputScale> scales;
+        for (std::size_t signal = first; signal < channels.size(); ++signal) {
+            if (rates[signal] == rates[first] && !done[signal]) {
+                group.push_back(signal);
+                scales.push_back({1.0, channels[signal].Unit});
+                done[signal] = true;
+            }
+        }
+        EdfReader reader(path, scales, [&](const edf_hdr_struct&) { return group; });
+        const std::vector<ChannelSurvey> read = SurveyAll(reader);
+        for (std::size_t k = 0; k < group.size(); ++k)
+            channels[*group[k]] = read[k];
+    }
+    return channels;
 }
 
 std::vector<EdfAnnotation> ReadEdfAnnotations(const std::string& path) {
@@ -241,8 +301,8 @@ std::vector<EdfAnnotation> ReadEdfAnnotations(const std::string& path) {
         if (edf_get_annotation(header.handle, static_cast<int>(n), &annotation) != 0)
             throw SignalFileError(path, 0,
                                   "annotation " + std::to_string(n + 1) + " could not be read");
-        annotations.push_back({static_cast<double>(annotation.onset) / EDFLIB_TIME_DIMENSION,
-                               annotation.annotation});
+        annotations.push_back(
+            {static_cast<double>(annotation.onset) / EDFLIB_TIME_DIMENSION, annotation.annotation});
     }
     return annotations;
 }
@@ -298,6 +358,7 @@ const SignalFormat& EdfFormat() {
         &OpenEdfSignals,
         [](const std::string& path, const device::Signals& signals,
            const std::vector<InputScale>& inputs) { WriteEdfSignals(path, signals, inputs); },
+        &SurveyEdfSignals,
     };
     return format;
 }

@@ -1,8 +1,8 @@
-// Recorded signals in an EDF, EDF+, BDF or BDF+ file, and the writer of EDF+ files. Signal i
-// of the file (annotation signals aside) is Input i + 1 of the device; its physical values are
-// read in the signal's physical unit, which must be the input's unit or another prefix of it (a
-// signal in uV for an input in mV is converted). Every signal must have the same sample rate.
-// The start time is 0.
+// Recorded signals in an EDF, EDF+, BDF or BDF+ file, and the writer of EDF+ files. The inputs
+// read the signals (annotation signals aside) as their labels choose (channel_selection.h); the
+// physical values of a signal read are taken in its physical unit, which must be the input's
+// unit or another prefix of it (a signal in uV for an input in mV is converted), and the
+// signals read must have one sample rate. The start time is 0.
 #pragma once
 
 #include <memory>
@@ -10,18 +10,20 @@
 #include <vector>
 
 #include "host/device/signals.h"
+#include "host/preview/formats/channel_selection.h"
 #include "host/preview/formats/input_scale.h"
 #include "host/preview/formats/signal_reader.h"
 
 namespace preview {
 
 // Opens the file. Throws SignalFileError naming the file and, where it is about one, the signal
-// (by number and label) that does not fit: more signals than inputs, a unit that is not the
-// input's, a sample rate that differs from the first signal's, a physical range that gives values
-// beyond the numbers of the input's unit (a maximum of 9e999), a record duration the library does
-// not read as written.
+// (by number and label) that does not fit: more signals than inputs without a map, a unit that
+// is not the input's, a sample rate that differs from the first signal read, a physical range that
+// gives values beyond the numbers of the input's unit (a maximum of 9e999), a record duration the
+// library does not read as written.
 std::unique_ptr<SignalReader> OpenEdfSignals(const std::string& path,
-                                             const std::vector<InputScale>& inputs);
+                                             const std::vector<InputScale>& inputs,
+                                             const ChannelMap* map = nullptr);
 
 // The whole file at once.
 device::Signals ReadEdfSignals(const std::string& path, const std::vector<InputScale>& inputs);

@@ -55,13 +55,26 @@ std::string KnownExtensions() {
     return text;
 }
 
-std::unique_ptr<SignalReader> OpenSignalFile(const std::string& path,
-                                             const std::vector<InputScale>& inputs) {
+namespace {
+
+const SignalFormat& KnownFormatOf(const std::string& path) {
     if (const SignalFormat* format = FormatOf(path))
-        return format->Open(path, inputs);
+        return *format;
     throw SignalFileError(path, 0,
                           "the extension \"" + LowerExtensionOf(path) +
                               "\" is not a known signal file; use " + KnownExtensions());
+}
+
+}  // namespace
+
+std::unique_ptr<SignalReader> OpenSignalFile(const std::string& path,
+                                             const std::vector<InputScale>& inputs,
+                                             const ChannelMap* map) {
+    return KnownFormatOf(path).Open(path, inputs, map);
+}
+
+std::vector<ChannelSurvey> SurveySignalFile(const std::string& path) {
+    return KnownFormatOf(path).Survey(path);
 }
 
 device::Signals ReadSignalFile(const std::string& path, const std::vector<InputScale>& inputs) {

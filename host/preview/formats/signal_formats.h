@@ -23,10 +23,16 @@ const SignalFormat* FormatOf(const std::string& path);
 // Every extension of every format for a sentence: ".csv, .wav, .flac, .edf or .bdf".
 std::string KnownExtensions();
 
-// Opens the file with the reader of its format. Throws SignalFileError for an extension it does
-// not know and for every reader's errors.
+// Opens the file with the reader of its format, its channels chosen by `map` (null: as the file
+// lays them out). Throws SignalFileError for an extension it does not know and for every
+// reader's errors, ChannelMapError for a map that names an input the device lacks.
 std::unique_ptr<SignalReader> OpenSignalFile(const std::string& path,
-                                             const std::vector<InputScale>& inputs);
+                                             const std::vector<InputScale>& inputs,
+                                             const ChannelMap* map = nullptr);
+
+// Every channel of the file: its label, unit, rate, samples and extremes. Throws SignalFileError
+// as OpenSignalFile does.
+std::vector<ChannelSurvey> SurveySignalFile(const std::string& path);
 
 // The whole recording at once (for tests and small tools; the preview reads block by block).
 device::Signals ReadSignalFile(const std::string& path, const std::vector<InputScale>& inputs);

@@ -1,5 +1,7 @@
 #include "host/preview/formats/signal_reader.h"
 
+#include <algorithm>
+
 #include "host/device/input_converter.h"
 
 namespace preview {
@@ -48,6 +50,27 @@ device::Signals ReadAll(SignalReader& reader) {
         }
     }
     return signals;
+}
+
+std::vector<ChannelSurvey> SurveyAll(SignalReader& reader) {
+    const device::RecordingInfo& info = reader.Info();
+    std::vector<ChannelSurvey> channels;
+    for (const device::ChannelName& channel : info.Channels)
+        channels.push_back({channel.Name, channel.Unit, info.SampleRate, 0, {}, {}});
+    const device::BlockNeeds needs{std::vector<bool>(channels.size(), false),
+                                   std::vector<bool>(channels.size(), true)};
+    device::SampleBlock block;
+    for (reader.Next(block, needs); block.Count > 0; reader.Next(block, needs)) {
+        for (std::size_t k = 0; k < channels.size(); ++k) {
+            ChannelSurvey& channel = channels[k];
+            const auto values = block.Values[k].begin();
+            const auto [low, high] = std::minmax_element(values, values + block.Count);
+            channel.Minimum = std::min(channel.Minimum.value_or(*low), *low);
+            channel.Maximum = std::max(channel.Maximum.value_or(*high), *high);
+            channel.Samples += block.Count;
+        }
+    }
+    return channels;
 }
 
 }  // namespace preview

@@ -9,6 +9,7 @@
 
 #include "host/device/sample_block.h"
 #include "host/device/signals.h"
+#include "host/preview/formats/channel_survey.h"
 #include "host/preview/formats/input_scale.h"
 
 namespace preview {
@@ -39,6 +40,10 @@ protected:
 
 // Every remaining block, as whole signals: the values of every channel.
 device::Signals ReadAll(SignalReader& reader);
+
+// Every remaining block, as what each channel holds: its name as label, its unit, the rate, the
+// samples and the extremes of its values. Memory stays within a block.
+std::vector<ChannelSurvey> SurveyAll(SignalReader& reader);
 
 // Needs that ask for every channel in both forms.
 device::BlockNeeds AllOf(const device::RecordingInfo& info);

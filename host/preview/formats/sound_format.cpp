@@ -79,10 +79,21 @@ std::string Count(std::int64_t count, const char* what) {
     return std::to_string(count) + " " + what;
 }
 
+// A sound file's channels have no names of their own: channel k is "Channel k".
+std::vector<std::string> ChannelLabels(int channels) {
+    std::vector<std::string> labels;
+    for (int channel = 1; channel <= channels; ++channel)
+        labels.push_back("Channel " + std::to_string(channel));
+    return labels;
+}
+
 class SoundReader final : public SignalReader {
 public:
-    SoundReader(const std::string& path, const std::vector<InputScale>& inputs)
-        : path_(path), inputs_(inputs) {
+    // Chooses the channels the inputs read once the file is open: `choose` gives, for each input,
+    // the channel it reads among the file's `channels`.
+    template <typename Choose>
+    SoundReader(const std::string& path, const std::vector<InputScale>& inputs, Choose choose)
+        : path_(path) {
         SF_INFO info{};
         file_.reset(sf_open(path.c_str(), SFM_READ, &info));
         if (!file_)
@@ -90,12 +101,8 @@ public:
                 path, 0, std::string("does not read as a sound file: ") + sf_strerror(nullptr));
         if (info.channels < 1 || info.samplerate < 1)
             throw SignalFileError(path, 0, "has no channels or no sample rate");
-        if (static_cast<std::size_t>(info.channels) > inputs.size()) {
-            throw SignalFileError(path, 0,
-                                  "has " + std::to_string(info.channels) +
-                                      " channels, but the device has only " +
-                                      std::to_string(inputs.size()) + " inputs");
-        }
+        const ChannelChoice choice = choose(info.channels);
+        inputs_ = inputs;
         const WavDeclares declares = ReadWavHeader(path);
         if (declares.IsWav && declares.Bits % 8 != 0) {
             throw SignalFileError(path, 0,
@@ -119,23 +126,26 @@ public:
         info_.SampleRate = info.samplerate;
         info_.SampleCount = info.frames;
         channels_ = static_cast<std::size_t>(info.channels);
-        for (std::size_t channel = 0; channel < channels_; ++channel)
-            info_.Channels.push_back(
-                {"Input " + std::to_string(channel + 1), inputs[channel].Unit});
+        for (std::size_t input = 0; input < InputsFed(choice); ++input) {
+            channelOf_.push_back(*choice[input]);
+            info_.Channels.push_back({"Input " + std::to_string(input + 1), inputs[input].Unit});
+        }
         // 8- and 16-bit samples are whole numbers the library scales by 1/32768: their device
         // units come from a table made by the same arithmetic as the values.
         const int subtype = info.format & SF_FORMAT_SUBMASK;
         whole_ = subtype == SF_FORMAT_PCM_16 || subtype == SF_FORMAT_PCM_S8 ||
                  subtype == SF_FORMAT_PCM_U8;
         if (whole_) {
-            for (std::size_t channel = 0; channel < channels_; ++channel) {
-                const double range = inputs[channel].Range;
+            for (std::size_t input = 0; input < channelOf_.size(); ++input) {
+                const double range = inputs[input].Range;
+                // One table per range: the k-th table is for the k-th range met.
                 std::size_t same = 0;
-                while (same < tables_.size() && inputs[same].Range != range)
+                while (same < tableRanges_.size() && tableRanges_[same] != range)
                     ++same;
                 if (same == tables_.size()) {
                     tables_.push_back(std::make_unique<device::SampleTable>(device::MakeSampleTable(
                         [range](std::int32_t s) { return s * (1.0 / 32768) * range; }, range)));
+                    tableRanges_.push_back(range);
                 }
                 tableOf_.push_back(tables_[same].get());
             }
@@ -174,39 +184,40 @@ public:
                                   std::string("could not be read: ") + sf_strerror(file_.get()));
         Size(block, read);
         const std::size_t n = static_cast<std::size_t>(read);
-        for (std::size_t channel = 0; channel < channels_; ++channel) {
-            const bool units = channel < needs.Units.size() && needs.Units[channel];
-            const bool values = channel < needs.Values.size() && needs.Values[channel];
+        for (std::size_t input = 0; input < channelOf_.size(); ++input) {
+            const bool units = input < needs.Units.size() && needs.Units[input];
+            const bool values = input < needs.Values.size() && needs.Values[input];
             if (whole_)
-                FromWhole(channel, n, units, values, block);
+                FromWhole(input, n, units, values, block);
             else if (units || values)
-                FromDoubles(channel, n, units, block);
+                FromDoubles(input, n, units, block);
         }
         done_ += read;
     }
 
 private:
-    void FromWhole(std::size_t channel, std::size_t n, bool units, bool values,
+    void FromWhole(std::size_t input, std::size_t n, bool units, bool values,
                    device::SampleBlock& block) const {
-        const short* in = shorts_.data() + channel;
+        const short* in = shorts_.data() + channelOf_[input];
         if (units) {
-            const device::SampleTable& table = *tableOf_[channel];
-            std::int16_t* out = block.Units[channel].data();
+            const device::SampleTable& table = *tableOf_[input];
+            std::int16_t* out = block.Units[input].data();
             for (std::size_t j = 0; j < n; ++j)
                 out[j] = table[static_cast<std::size_t>(in[j * channels_] + 32768)];
         }
         if (values) {
-            const double range = inputs_[channel].Range;
-            double* out = block.Values[channel].data();
+            const double range = inputs_[input].Range;
+            double* out = block.Values[input].data();
             for (std::size_t j = 0; j < n; ++j)
                 out[j] = in[j * channels_] * (1.0 / 32768) * range;
         }
     }
 
-    void FromDoubles(std::size_t channel, std::size_t n, bool units,
+    void FromDoubles(std::size_t input, std::size_t n, bool units,
                      device::SampleBlock& block) const {
-        const double range = inputs_[channel].Range;
-        double* out = block.Values[channel].data();
+        const std::size_t channel = channelOf_[input];
+        const double range = inputs_[input].Range;
+        double* out = block.Values[input].data();
         for (std::size_t j = 0; j < n; ++j) {
             const double sample = doubles_[j * channels_ + channel];
             // A floating-point file can hold what no converter delivers.
@@ -219,15 +230,17 @@ private:
             out[j] = sample * range;
         }
         if (units)
-            device::ConvertToDeviceUnits(out, n, range, block.Units[channel].data());
+            device::ConvertToDeviceUnits(out, n, range, block.Units[input].data());
     }
 
     std::string path_;
     std::vector<InputScale> inputs_;
     std::unique_ptr<SNDFILE, SoundFileCloser> file_;
-    std::size_t channels_ = 0;
+    std::size_t channels_ = 0;            // the file's, interleaved in a frame
+    std::vector<std::size_t> channelOf_;  // by input: the channel it reads
     bool whole_ = false;
     std::vector<std::unique_ptr<device::SampleTable>> tables_;
+    std::vector<double> tableRanges_;  // the range of each table
     std::vector<const device::SampleTable*> tableOf_;
     std::vector<short> shorts_;
     std::vector<double> doubles_;
@@ -237,12 +250,33 @@ private:
 }  // namespace
 
 std::unique_ptr<SignalReader> OpenSoundSignals(const std::string& path,
-                                               const std::vector<InputScale>& inputs) {
-    return std::make_unique<SoundReader>(path, inputs);
+                                               const std::vector<InputScale>& inputs,
+                                               const ChannelMap* map) {
+    return std::make_unique<SoundReader>(path, inputs, [&](int channels) {
+        return SelectChannels(ChannelLabels(channels), map, inputs.size(), path);
+    });
 }
 
 device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs) {
-    return ReadAll(*OpenSoundSignals(path, inputs));
+    return ReadAll(*OpenSoundSignals(path, inputs, nullptr));
+}
+
+std::vector<ChannelSurvey> SurveySoundSignals(const std::string& path) {
+    // Every channel at once, as a share of full scale: a range of 1 and no unit.
+    std::vector<InputScale> scales;
+    SoundReader reader(path, scales, [&](int channels) {
+        ChannelChoice all;
+        for (std::size_t channel = 0; channel < static_cast<std::size_t>(channels); ++channel) {
+            all.push_back(channel);
+            scales.push_back({1.0, ""});
+        }
+        return all;
+    });
+    std::vector<ChannelSurvey> channels = SurveyAll(reader);
+    const std::vector<std::string> labels = ChannelLabels(static_cast<int>(channels.size()));
+    for (std::size_t channel = 0; channel < channels.size(); ++channel)
+        channels[channel].Label = labels[channel];
+    return channels;
 }
 
 void WriteSoundSignals(const std::string& path, const device::Signals& signals,
@@ -275,10 +309,9 @@ void WriteSoundSignals(const std::string& path, const device::Signals& signals,
 
 const SignalFormat& SoundFormat() {
     static const SignalFormat format{
-        {".wav", ".flac"},
-        "full scale is each input's range",
-        &OpenSoundSignals,
-        &WriteSoundSignals,
+        {".wav", ".flac"},   "full scale is each input's range",
+        &OpenSoundSignals,   &WriteSoundSignals,
+        &SurveySoundSignals,
     };
     return format;
 }

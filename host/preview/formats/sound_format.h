@@ -1,6 +1,7 @@
 // Recorded signals in a sound file (WAV, FLAC and the other formats the sound-file library
-// reads), and the writer of WAV and FLAC files. Channel i of the file is Input i + 1 of the
-// device; full scale (a sample of +1.0 after the library's normalisation, +32768 in a 16-bit
+// reads), and the writer of WAV and FLAC files. The inputs read the channels, labelled
+// "Channel 1", "Channel 2" ..., as channel_selection.h chooses (by position without a map); full
+// scale (a sample of +1.0 after the library's normalisation, +32768 in a 16-bit
 // file) is the input's range, so a value reads as sample × range in the input's unit. The
 // sample rate is the file's; the start time 0.
 #pragma once
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "host/device/signals.h"
+#include "host/preview/formats/channel_selection.h"
 #include "host/preview/formats/input_scale.h"
 #include "host/preview/formats/signal_reader.h"
 
@@ -20,7 +22,8 @@ namespace preview {
 // bits) or fewer frames than its header declares; a block that the file does not deliver (a
 // damaged FLAC frame) is the same error, naming the frames missing.
 std::unique_ptr<SignalReader> OpenSoundSignals(const std::string& path,
-                                               const std::vector<InputScale>& inputs);
+                                               const std::vector<InputScale>& inputs,
+                                               const ChannelMap* map = nullptr);
 
 // The whole file at once.
 device::Signals ReadSoundSignals(const std::string& path, const std::vector<InputScale>& inputs);

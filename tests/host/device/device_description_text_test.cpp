@@ -95,6 +95,22 @@ TEST(DeviceDescriptionText, FormatReadsBackAsTheSameDescription) {
     EXPECT_EQ(ParseDeviceDescription(FormatDeviceDescription(groups)), groups);
 }
 
+TEST(DeviceDescriptionText, ChangedItemsAreWhatDiffersFromTheDemonstrationDevice) {
+    const struct {
+        const char* given;
+        const char* changed;
+    } cases[] = {
+        {"", ""},
+        {"range=10V, digital=4+4, name=Corvex", ""},
+        {"inputs=1, analog=1, digital=none, range=5mV",
+         "inputs=1, analog=1, digital=none, range=5 mV"},
+        {"range2=1 V, name=, failing-output=-1, stimulator=on",
+         "name=, range2=1 V, stimulator=on, failing-output=-1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatChangedItems(ParseDeviceDescription(c.given)), c.changed) << c.given;
+}
+
 TEST(DeviceDescriptionText, RangesInExponentFormAreGivenAsPlainDecimals) {
     const struct {
         const char* item;

@@ -133,9 +133,19 @@ TEST_F(DocumentCommands, SaveThenOpenGivesBackTheConfiguration) {
     ASSERT_EQ(saved.code, 0) << saved.err;
     EXPECT_TRUE(Contains(saved.out, "Document: not modified"));  // saving cleared it
 
+    // The host's part first, with the device the document was made on, then Tarvel's stream.
     const std::string file = Read("trial.ostrel");
-    EXPECT_EQ(file.rfind("OSTRELDOC 1\n{17437D32-56E9-4027-B3C8-FC0FC43EC033} ", 0), 0u);
-    EXPECT_EQ(file.substr(file.find('\n', 12) + 1, 4), "\xAA\xAA\x14\x55");
+    const std::string device =
+        "device: name=Corvex, inputs=8, analog=2, digital=4+4, range=10 V, auto-outputs=on, "
+        "stimulator=off, sampling=off, while-sampling=off, max-delay=10, max-holdoff=10\n";
+    EXPECT_EQ(file.rfind("OSTRELDOC 1\n{7913F195-6EAD-4C4F-82B1-D93D05DF4E3E} " +
+                             std::to_string(device.size()) + "\n" + device +
+                             "{17437D32-56E9-4027-B3C8-FC0FC43EC033} ",
+                         0),
+              0u)
+        << file.substr(0, 300);
+    const std::size_t tarvel = file.find('\n', file.find("{17437D32")) + 1;
+    EXPECT_EQ(file.substr(tarvel, 4), "\xAA\xAA\x14\x55");
 
     const Outcome opened = RunCommand({"open", File("trial.ostrel").c_str(), "--hex"});
     ASSERT_EQ(opened.code, 0) << opened.err;
@@ -314,7 +324,7 @@ TEST(OstrelHelp, ExplainsEveryCommandAndTheDeviceSyntax) {
     for (const char* part :
          {"demo [--hex]", "apply CONFIG [--device D] [--hex]", "save CONFIG DOC [--device D]",
           "open DOC [--device D] [--hex]", "check FILE", "selftest", "OSTRELDOC 1",
-          "preview CONFIG|DOC --signals FILE [--device D] [--events OUT.csv] [--vcd OUT.vcd]",
+          "preview CONFIG|DOC --signals FILE [--device D] [--map MAP] [--strict]", "channels FILE",
           "digital=A+B+...", "auto-outputs=on|off|failing|absent"}) {
         EXPECT_TRUE(Contains(help.out, part)) << part;
     }

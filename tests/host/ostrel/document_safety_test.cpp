@@ -61,8 +61,8 @@ TEST_F(DocumentSafety, TwoSetupsOnOneDocumentKeepBothWorks) {
     std::ostringstream said;
     OstrelHost first(device::DeviceDescription{}, said);
     OstrelHost second(device::DeviceDescription{}, said);
-    ASSERT_EQ(first.Open(doc, said), S_OK);
-    ASSERT_EQ(second.Open(doc, said), S_OK);
+    ASSERT_EQ(first.Open(ReadDocument(doc), said), S_OK);
+    ASSERT_EQ(second.Open(ReadDocument(doc), said), S_OK);
     const std::string secondsWork = SaveThrough(second, Read(kExamples + "/pulse-trains.txt"), doc);
     // The first saves its own change later: the file is no longer the one it opened.
     EXPECT_THROW(SaveThrough(first, Read(kExamples + "/preview-bursts.txt"), doc),

@@ -86,7 +86,9 @@ std::vector<OutputProgram> Programs(const std::vector<OutputCommandBlock>& block
 // Counts the blocks of samples the replay ran.
 class BlockCount final : public ReplayFollower {
 public:
-    void Consume(const TraceBlock& events) override { blocks += events.Count > 0; }
+    void Consume(const SampleBlock&, const TraceBlock& events) override {
+        blocks += events.Count > 0;
+    }
     int blocks = 0;
 };
 

@@ -2,6 +2,7 @@
 // when it is damaged.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "host/session/document_file.h"
@@ -105,11 +106,64 @@ TEST(DocumentFile, RefusalsSayWhichStreamAndWhy) {
     }
 }
 
+// The host's part is a stream of the host's own class; a file without one is what an older
+// host wrote, and a later host's keys are passed over.
+TEST(DocumentFile, TheHostsPartHoldsTheDeviceTheDocumentWasMadeOn) {
+    constexpr CLSID kHost = session::kHostPartClassId;
+    const auto bytes = [](const std::string& text) {
+        return std::vector<BYTE>(text.begin(), text.end());
+    };
+    const std::string where = "the host's part ({7913F195-6EAD-4C4F-82B1-D93D05DF4E3E}): ";
+    const struct {
+        std::vector<ExtensionStream> streams;
+        std::optional<std::string> device;  // what reads
+        std::string refusal;                // or why it does not
+    } cases[] = {
+        {{{kTarvel, {'a'}}}, std::nullopt, ""},
+        {{{kHost, bytes("device: inputs=1, range=5 mV\n")}, {kTarvel, {'a'}}},
+         "inputs=1, range=5 mV",
+         ""},
+        {{{kHost, bytes("later: x\ndevice: \n")}}, "", ""},
+        {{{kHost, bytes("later: x\n")}}, std::nullopt, ""},
+        {{{kHost, bytes("")}}, std::nullopt, ""},
+        {{{kHost, bytes("device: inputs=1")}},
+         std::nullopt,
+         where + "the last line does not end in a line feed"},
+        {{{kHost, bytes("device: a\ndevice: b\n")}},
+         std::nullopt,
+         where + "line 2: a second device"},
+        {{{kHost, bytes("\n")}},
+         std::nullopt,
+         where + "line 1: expected \"KEY: VALUE\", found \"\""},
+        {{{kHost, bytes("device=inputs=1\n")}},
+         std::nullopt,
+         where + "line 1: expected \"KEY: VALUE\", found \"device=inputs=1\""},
+        {{{kHost, {'d', ':', ' ', 0, '\n'}}},
+         std::nullopt,
+         where + "a NUL byte where text belongs"},
+    };
+    for (const auto& c : cases) {
+        const std::string file = Written(c.streams);
+        try {
+            const session::DocumentContents contents = session::ContentsOf(Read(file));
+            EXPECT_EQ(c.refusal, "") << file;
+            EXPECT_EQ(contents.Host.Device, c.device) << file;
+            EXPECT_EQ(contents.Streams.size(), c.streams.size() - (c.streams[0].classId == kHost));
+            // Written back, a part that holds a device comes first and reads the same.
+            const auto again = session::StreamsOf(contents);
+            EXPECT_EQ(!again.empty() && again.front().classId == kHost, c.device.has_value());
+            EXPECT_EQ(session::ContentsOf(again).Host, contents.Host);
+        } catch (const DocumentFileError& error) {
+            EXPECT_EQ(error.what(), c.refusal) << file;
+        }
+    }
+}
+
 TEST(DocumentFile, AFileThatCannotBeWrittenIsNamedWithTheReason) {
     const std::vector<ExtensionStream> streams = {{kTarvel, {'a', 'b'}}};
     for (const char* path : {"/nonexistent/doc.ostrel", "/dev/full"}) {
         try {
-            session::SaveDocumentFile(path, streams);
+            session::SaveDocumentFile(path, {{}, streams});
             ADD_FAILURE() << path;
         } catch (const DocumentFileError& error) {
             EXPECT_EQ(

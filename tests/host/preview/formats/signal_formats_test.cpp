@@ -185,13 +185,17 @@ TEST(SignalFiles, FilesThatDoNotFitTheDeviceSayWhatDoesNotFit) {
         std::vector<InputScale> Inputs;
         std::string Says;
     } kCases[] = {
-        {"two.wav", oneInput, "two.wav: has 2 channels, but the device has only 1 inputs"},
-        {"two.edf", oneInput, "two.edf: has 2 signals, but the device has only 1 inputs"},
+        {"two.wav", oneInput,
+         "two.wav: holds 2 channels, but the device has 1 input; choose the channels the inputs "
+         "read with --map (its channels are \"Channel 1\", \"Channel 2\")"},
+        {"two.edf", oneInput,
+         "two.edf: channel 2 \"Input 2\" is for Input 2, but the device has 1 input"},
         {"two.edf",
          {{10.0, "V"}, {2.5, "A"}},
          "signal 2 \"Input 2\": its unit \"mV\" is not the unit \"A\" of the device's Input 2"},
         {"rates.edf", microvolts,
-         "signal 2 \"Pulse\": its sample rate 50 Hz differs from the first signal's 100 Hz"},
+         "signal 2 \"Pulse\": its sample rate 50 Hz differs from the 100 Hz of signal 1; the "
+         "signals the inputs read must have one rate"},
         {"text.edf", kInputs, "text.edf: "},
         {"missing.wav", kInputs, "missing.wav: does not read as a sound file"},
         {"missing.edf", kInputs, "missing.edf: cannot be opened for reading"},
