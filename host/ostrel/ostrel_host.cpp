@@ -86,18 +86,25 @@ namespace {
 
 // The extension module as the process's session loaded it.
 session::ExtensionModule* g_module = nullptr;
+// Where the session loads its libraries from; empty: the executable's folder.
+std::filesystem::path g_folder;
 
 }  // namespace
 
 session::HostSession& OstrelHost::ProcessSession() {
     static std::unique_ptr<session::HostSession> session;
     if (!session) {
-        const std::filesystem::path folder = session::HostSession::ExecutableFolder();
+        const std::filesystem::path folder =
+            g_folder.empty() ? session::HostSession::ExecutableFolder() : g_folder;
         auto started = std::make_unique<session::HostSession>(folder);
         g_module = &started->LoadExtension(folder / kExtensionModuleName);
         session = std::move(started);
     }
     return *session;
+}
+
+void OstrelHost::UseFolder(const std::filesystem::path& folder) {
+    g_folder = folder;
 }
 
 OstrelHost::OstrelHost(const device::DeviceDescription& device, std::ostream& messages,

@@ -4,6 +4,7 @@
 // beside it. Message boxes that come up are printed and answered with their default button.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -48,6 +49,10 @@ public:
     session::HostSession& Session() { return *session_; }
     // The process's session, started on first use.
     static session::HostSession& ProcessSession();
+    // The folder the process's session loads libKyt.so and the extension module from: the
+    // executable's, unless a program that embeds the host (the Python module) names another
+    // before the session starts.
+    static void UseFolder(const std::filesystem::path& folder);
     session::HostDocument& Document() { return *document_.Get(); }
     device::SimulatedCorvex& Device() { return *device_.Get(); }
     session::ExtensionModule& Module() { return *module_; }

@@ -49,7 +49,7 @@ void CheckFit(const device::RecordingInfo& signals, const std::string& path,
                                    " watches Input " + std::to_string(rule.Input) +
                                    (mapped
                                         ? ", which --map gives no channel"
-                                        : ", but the file holds " +
+                                        : ", but the recording holds " +
                                               std::to_string(signals.Channels.size()) + " inputs"));
         }
     }

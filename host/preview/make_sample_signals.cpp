@@ -3,7 +3,9 @@
 // 2–2.5 V band halfway (a double trigger without hysteresis), one only reaches into the band, and
 // two come close together (the second falls in a hold-off). Written in every format that has a
 // writer (NAME.csv, NAME.wav and NAME.edf) with the same values: each value lies on the 16-bit
-// grid of the range, so the files read back alike.
+// grid of the range, so the files read back alike. The EDF+ file also marks the start of each
+// burst that clears 2.5 V with the annotation "burst": the events a detector of bursts should
+// catch.
 //
 // Beside them, PATH/ecg-beside-eeg.csv: a recording as a lab makes it, more channels than the
 // rules watch and in other units, for choosing channels by label (`preview --map`): three
@@ -18,6 +20,7 @@
 #include <string>
 
 #include "host/preview/formats/csv_format.h"
+#include "host/preview/formats/edf_format.h"
 #include "host/preview/formats/signal_formats.h"
 
 namespace {
@@ -27,6 +30,8 @@ using preview::InputScale;
 constexpr double kRate = 1000.0;
 constexpr int kSeconds = 6;
 constexpr double kRange = 10.0;
+// A burst that rises more than this above the baseline (about 0.6 V) clears 2.5 V.
+constexpr double kClears = 2.5;
 
 struct Burst {
     double Start;     // seconds
@@ -104,9 +109,17 @@ int main(int argc, char** argv) {
         const std::string base = argv[1];
         const device::Signals signals = MakeSignals();
         const std::vector<InputScale> inputs = {{kRange, "V"}};
+        std::vector<preview::EdfAnnotation> bursts;
+        for (const Burst& burst : kBursts) {
+            if (burst.Peak > kClears)
+                bursts.push_back({burst.Start, "burst"});
+        }
         for (const preview::SignalFormat* format : preview::SignalFormats()) {
-            if (format->Write != nullptr)
-                format->Write(base + std::string(format->Extensions.front()), signals, inputs);
+            const std::string path = base + std::string(format->Extensions.front());
+            if (format->Extensions.front() == ".edf")
+                preview::WriteEdfSignals(path, signals, inputs, bursts);
+            else if (format->Write != nullptr)
+                format->Write(path, signals, inputs);
         }
         const std::size_t slash = base.rfind('/');
         const std::string folder = slash == std::string::npos ? "" : base.substr(0, slash + 1);

@@ -55,6 +55,9 @@ TEST(LayerRules, AllowDownwardAndRefuseUpwardIncludes) {
         {"host/ostrel/preview_command.cpp", "host/preview/reports/report_writers.h", true},
         {"host/preview/reports/vcd_report.cpp", "host/files/output_file.h", true},
         {"host/files/output_file.cpp", "host/session/host_session.h", false},
+        {"python/programmed_device.cpp", "host/ostrel/ostrel_host.h", true},
+        {"python/programmed_device.cpp", "config/event_config.h", false},
+        {"host/ostrel/preview_command.cpp", "python/event_table.h", false},
         // Folders side by side include each other in neither direction.
         {"support/format/word_wrap.cpp", "support/resource/load_string.h", false},
         {"support/resource/load_string.cpp", "support/format/format_stream.h", false},

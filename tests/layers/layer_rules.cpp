@@ -58,6 +58,7 @@ constexpr std::array kLayers{
     Layer{"host/preview/reports", 32},
     Layer{"host/preview", 33},
     Layer{"host/ostrel", 34},
+    Layer{"python", 35},
 };
 
 constexpr int kLowestHostRank = 29;
@@ -75,8 +76,9 @@ bool IsExtensionSide(std::string_view folder, int rank) {
 }  // namespace
 
 const std::vector<std::string>& CheckedFolders() {
-    static const std::vector<std::string> folders{"platform", "resources", "support",   "config",
-                                                  "streams",  "dialog",    "extension", "host"};
+    static const std::vector<std::string> folders{"platform",  "resources", "support",
+                                                  "config",    "streams",   "dialog",
+                                                  "extension", "host",      "python"};
     return folders;
 }
 

@@ -34,6 +34,7 @@
 //     32  host/preview/reports   the report writers
 //     33  host/preview           the pipeline, replays held in memory, the sample recording
 //     34  host/ostrel            the host application
+//  python (35)                   the Python module: the host's pieces, embedded in an interpreter
 //
 // The simulated host sees the extension only through host/api and the module it loads: a host
 // folder may include platform, host/api, support and host folders below it. Only host/inspect,

@@ -392,7 +392,8 @@ TEST_F(PreviewCommand, NamesWhatDoesNotFit) {
 
     const Outcome lacking = preview("time (s),Input 1 (V)\n0,0\n0.001,0\n");
     EXPECT_EQ(lacking.code, 2);
-    EXPECT_TRUE(Contains(lacking.err, "output -1 watches Input 2, but the file holds 1 inputs"))
+    EXPECT_TRUE(
+        Contains(lacking.err, "output -1 watches Input 2, but the recording holds 1 inputs"))
         << lacking.err;
 
     const Outcome unit = preview("time (s),Input 1 (A),Input 2 (V)\n0,0,0\n0.001,0,0\n");
