@@ -1,9 +1,11 @@
 // Scoring and tuning end to end: `ostrel preview --reference` on pulses whose reference events
 // are known, and `ostrel tune` on a real ECG against an exhaustive check done with preview.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -321,9 +323,10 @@ TEST_F(ScoringCommands, TuneAddsUpTheRecordingsPairedInOrder) {
 }
 
 TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
+    // More annotations than the file has one-second records, not in order: every one is kept.
     device::Signals signals{100.0, 0.0, {{"Input 1", "V", std::vector<double>(300, 0.0)}}};
     preview::WriteEdfSignals(File("beats.edf"), signals, {{10.0, "V"}},
-                             {{0.5, "R"}, {1.0, "N"}, {2.0, "R"}});
+                             {{0.5, "R"}, {1.0, "N"}, {2.0, "R"}, {0.1, "R"}, {0.2, "N"}});
     Write("ms.csv", "note,time (ms)\n# a comment\nbeat,1500\r\n\"a, b\",500\n");
     Write("minutes.csv", "time (min)\n1\n");
     Write("none.csv", "note\nbeat\n");
@@ -333,8 +336,8 @@ TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
         std::vector<double> Events;
         const char* Problem;  // empty: reads
     } cases[] = {
-        {"beats.edf", std::nullopt, {0.5, 1.0, 2.0}, ""},
-        {"beats.edf", "R", {0.5, 2.0}, ""},
+        {"beats.edf", std::nullopt, {0.1, 0.2, 0.5, 1.0, 2.0}, ""},
+        {"beats.edf", "R", {0.1, 0.5, 2.0}, ""},
         {"beats.edf", "V", {}, "no annotation reads \"V\"; it has \"R\", \"N\""},
         {"ms.csv", std::nullopt, {0.5, 1.5}, ""},
         {"ms.csv", "R", {}, "--label chooses annotations of an EDF+ or BDF+ file"},
@@ -353,6 +356,19 @@ TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
             EXPECT_TRUE(std::string(c.Problem) != "" && Contains(error.what(), c.Problem))
                 << error.what();
         }
+    }
+    // What an EDF+ file cannot keep whole is refused rather than written in part.
+    const std::pair<std::vector<preview::EdfAnnotation>, const char*> refused[] = {
+        {std::vector<preview::EdfAnnotation>(3 * 64 + 1, {1.0, "R"}),
+         "193 annotations are more than a recording of 3 s keeps (64 a second)"},
+        {{{1.0, std::string(41, 'x')}}, "is longer than the 40 bytes an annotation's text keeps"}};
+    for (const auto& [annotations, problem] : refused) {
+        EXPECT_THAT(
+            [&] {
+                preview::WriteEdfSignals(File("no.edf"), signals, {{10.0, "V"}}, annotations);
+            },
+            testing::ThrowsMessage<preview::SignalFileError>(testing::HasSubstr(problem)));
+        EXPECT_FALSE(std::filesystem::exists(File("no.edf"))) << problem;
     }
 }
 
