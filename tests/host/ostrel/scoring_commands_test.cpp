@@ -17,6 +17,7 @@
 #include "host/preview/formats/edf_format.h"
 #include "host/preview/formats/reference_events.h"
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_formats.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
@@ -122,6 +123,13 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
             moved.push_back(events[k]);
     }
     Write("moved.csv", Events(moved));
+    // The same bursts as an EDF+ file whose annotations are the events: its own reference.
+    std::vector<preview::EdfAnnotation> annotations;
+    for (const double event : events)
+        annotations.push_back({event, "beat"});
+    preview::WriteEdfSignals(File("bursts.edf"),
+                             preview::ReadSignalFile(File("bursts.csv"), {{10.0, "V"}}),
+                             {{10.0, "V"}}, annotations);
 
     struct Case {
         const char* Reference;
@@ -131,13 +139,16 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
         {"events.csv", "  50 reference events, 50 pulses: 50 hits, 0 missed, 0 false pulses\n",
          1.0},
         {"moved.csv", "  50 reference events, 50 pulses: 45 hits, 5 missed, 5 false pulses\n", 0.9},
+        {"bursts.edf", "  50 reference events, 50 pulses: 50 hits, 0 missed, 0 false pulses\n",
+         1.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Reference);
+        const bool own = std::string(c.Reference).ends_with(".edf");
         const Outcome run = RunArguments(
-            {"preview", File("config.txt"), "--signals", File("bursts.csv"), "--device",
-             "inputs=1, analog=1, digital=none", "--reference", File(c.Reference), "--events",
-             File("events-out.csv"), "--json", File("out.json")});
+            {"preview", File("config.txt"), "--signals", File(own ? c.Reference : "bursts.csv"),
+             "--device", "inputs=1, analog=1, digital=none", "--reference", File(c.Reference),
+             "--events", File("events-out.csv"), "--json", File("out.json")});
         ASSERT_EQ(run.code, 0) << run.err;
         EXPECT_TRUE(Contains(run.out, "Reference events " + File(c.Reference) +
                                           ": 50 events, 50 in the part looked at; match window "
@@ -165,6 +176,13 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
         EXPECT_EQ(Contains(rows, "\n1,Analog Output 1,pulse,1.610,1.620,false pulse,\n"), c.F1 < 1);
         EXPECT_EQ(Contains(rows, "\n1,Analog Output 1,missed,,,,1.795\n"), c.F1 < 1);
     }
+    // tune too reads the recording's own annotations.
+    const Outcome tuned =
+        RunArguments({"tune", File("config.txt"), "--signals", File("bursts.edf"), "--device",
+                      "inputs=1, analog=1, digital=none", "--reference", File("bursts.edf"),
+                      "--output", "1", "--level", "2.5", "--json", File("tune.json")});
+    ASSERT_EQ(tuned.code, 0) << tuned.err;
+    EXPECT_EQ(Json("tune.json")["combinations"][0]["score"]["f1"], 1.0);
 
     // Only what lies inside --from/--to counts: 1.0 s to 5.0 s holds the bursts 2 to 12.
     const Outcome part =
