@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <exception>
 #include <optional>
+#include <utility>
 
+#include "platform/screen/click_counter.h"
 #include "platform/screen/key_translation.h"
 #include "platform/screen/screen_window.h"
 #include "platform/screen/settle_request.h"
@@ -120,9 +122,9 @@ std::unique_ptr<ScreenUser> ScreenUser::IfDisplay(std::string& why) {
 }
 
 ScreenUser::ScreenUser() : report_(WindowReport::FromEnvironment()) {
-    // A test's settle requests come as messages of the system.
-    if (report_)
-        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    // The system's messages bring the server's time of each press (to count clicks by) and a
+    // test's settle requests.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 
 ScreenUser::~ScreenUser() = default;
@@ -207,7 +209,9 @@ void ScreenUser::Handle(const SDL_Event& event, ScreenWindow& current) {
             ui::PumpMessages();
             return;
         case SDL_SYSWMEVENT:
-            if (const auto serial = SettleRequestIn(*event.syswm.msg); serial && report_)
+            if (const auto press = ButtonPressIn(*event.syswm.msg))
+                serverPress_ = press;  // the button event made of it follows
+            else if (const auto serial = SettleRequestIn(*event.syswm.msg); serial && report_)
                 report_->NoteSettleRequest(*serial);
             return;
         default:
@@ -220,13 +224,18 @@ void ScreenUser::Handle(const SDL_Event& event, ScreenWindow& current) {
             if (inCurrent(event.motion.windowID))
                 ui::MouseMove(current.ToScreen(event.motion.x, event.motion.y));
             break;
-        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONDOWN: {
+            // Clicks are counted by the server's times where the system told them.
+            const std::optional<ServerPress> press = std::exchange(serverPress_, std::nullopt);
             if (inCurrent(event.button.windowID)) {
                 ui::MouseMove(current.ToScreen(event.button.x, event.button.y));
-                // The second press of a double click (the screen counts the clicks).
-                ui::MouseDown(ButtonOf(event.button.button), event.button.clicks % 2 == 0);
+                const int clicks = press && press->Button == event.button.button
+                                       ? clicks_.Press(*press)
+                                       : event.button.clicks;
+                ui::MouseDown(ButtonOf(event.button.button), clicks % 2 == 0);
             }
             break;
+        }
         case SDL_MOUSEWHEEL:
             if (inCurrent(event.wheel.windowID) && event.wheel.y != 0) {
                 const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y

@@ -12,9 +12,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/screen/click_counter.h"
 #include "platform/ui/driver.h"
 
 union SDL_Event;
@@ -46,6 +48,8 @@ private:
 
     std::vector<ScreenWindow*> open_;  // the modal windows shown, the innermost last
     std::unique_ptr<WindowReport> report_;
+    ClickCounter clicks_;
+    std::optional<ServerPress> serverPress_;  // the last press the server told of
     int windowsShown_ = 0;
     std::string problem_;
 };
