@@ -376,17 +376,20 @@ TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
         }
     }
     // What an EDF+ file cannot keep whole is refused rather than written in part.
-    const std::pair<std::vector<preview::EdfAnnotation>, const char*> refused[] = {
+    const struct {
+        std::vector<preview::EdfAnnotation> Annotations;
+        const char* Problem;
+    } refused[] = {
         {std::vector<preview::EdfAnnotation>(3 * 64 + 1, {1.0, "R"}),
          "193 annotations are more than a recording of 3 s keeps (64 a second)"},
         {{{1.0, std::string(41, 'x')}}, "is longer than the 40 bytes an annotation's text keeps"}};
-    for (const auto& [annotations, problem] : refused) {
+    for (const auto& c : refused) {
         EXPECT_THAT(
             [&] {
-                preview::WriteEdfSignals(File("no.edf"), signals, {{10.0, "V"}}, annotations);
+                preview::WriteEdfSignals(File("no.edf"), signals, {{10.0, "V"}}, c.Annotations);
             },
-            testing::ThrowsMessage<preview::SignalFileError>(testing::HasSubstr(problem)));
-        EXPECT_FALSE(std::filesystem::exists(File("no.edf"))) << problem;
+            testing::ThrowsMessage<preview::SignalFileError>(testing::HasSubstr(c.Problem)));
+        EXPECT_FALSE(std::filesystem::exists(File("no.edf"))) << c.Problem;
     }
 }
 
