@@ -1,17 +1,15 @@
 #include "host/ostrel/tune_heat_map.h"
 
-#include <cairo-svg.h>
 #include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <exception>
-#include <filesystem>
 #include <iterator>
 #include <numbers>
 
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/picture_file.h"
 #include "host/preview/reports/report_file.h"
 
 namespace ostrel {
@@ -60,22 +58,6 @@ void Text(cairo_t* cr, double x, double y, const std::string& text, double size,
 std::size_t LabelStride(std::size_t count) {
     return std::max<std::size_t>(1, (count + 9) / 10);
 }
-
-struct Output {
-    preview::ReportFile& File;
-    std::exception_ptr Failure;
-
-    static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
-        auto* output = static_cast<Output*>(closure);
-        try {
-            output->File.Write({reinterpret_cast<const char*>(data), length});
-            return CAIRO_STATUS_SUCCESS;
-        } catch (...) {
-            output->Failure = std::current_exception();
-            return CAIRO_STATUS_WRITE_ERROR;
-        }
-    }
-};
 
 void Draw(cairo_t* cr, const HeatMap& map, int plotHeight) {
     const std::size_t nx = map.X.size(), ny = map.Y.size();
@@ -154,34 +136,10 @@ void Draw(cairo_t* cr, const HeatMap& map, int plotHeight) {
 void DrawHeatMap(const HeatMap& map, const std::string& path) {
     if (map.X.empty() || map.Y.empty() || map.F1.size() != map.X.size() * map.Y.size())
         throw preview::SignalFileError(path, 0, "a heat map needs one F1 per cell");
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const bool svg = extension == ".svg";
     const int plotHeight = map.YLabel.empty() ? 80 : 420;
-    const int width = kLeft + kPlotWidth + kLegend;
-    const int height = kTop + plotHeight + kBottom;
     preview::ReportFile file(path);
-    Output output{file, nullptr};
-    cairo_surface_t* surface =
-        svg ? cairo_svg_surface_create_for_stream(&Output::Write, &output, width, height)
-            : cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* cr = cairo_create(surface);
-    Draw(cr, map, plotHeight);
-    cairo_destroy(cr);
-    cairo_status_t status = CAIRO_STATUS_SUCCESS;
-    if (svg) {
-        cairo_surface_finish(surface);
-        status = cairo_surface_status(surface);
-    } else {
-        status = cairo_surface_write_to_png_stream(surface, &Output::Write, &output);
-    }
-    cairo_surface_destroy(surface);
-    if (output.Failure)
-        std::rethrow_exception(output.Failure);
-    if (status != CAIRO_STATUS_SUCCESS)
-        throw preview::SignalFileError(
-            path, 0, std::string("could not be drawn: ") + cairo_status_to_string(status));
+    preview::WritePicture(file, kLeft + kPlotWidth + kLegend, kTop + plotHeight + kBottom,
+                          [&](cairo_t* cr) { Draw(cr, map, plotHeight); });
     file.Commit();
 }
 

@@ -1,18 +1,17 @@
 #include "host/preview/reports/plot_report.h"
 
-#include <cairo-svg.h>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <exception>
 #include <filesystem>
 #include <memory>
 #include <tuple>
 
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/reports/picture_file.h"
 #include "host/preview/reports/report_file.h"
 #include "host/preview/reports/report_writer.h"
 #include "host/preview/reports/spill_queue.h"
@@ -468,24 +467,6 @@ void DrawTimeAxis(cairo_t* cr, const PlotLayout& layout, double gridTop, double 
     Text(cr, (layout.Left + layout.Right) / 2, axisY + 36, "time (s)", 12, 0.5, true);
 }
 
-// Hands the drawing library's output to the file; an error of the file is kept for the caller
-// to throw, as it cannot pass through the library.
-struct CairoOutput {
-    ReportFile& File;
-    std::exception_ptr Failure;
-
-    static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
-        auto* output = static_cast<CairoOutput*>(closure);
-        try {
-            output->File.Write({reinterpret_cast<const char*>(data), length});
-            return CAIRO_STATUS_SUCCESS;
-        } catch (...) {
-            output->Failure = std::current_exception();
-            return CAIRO_STATUS_WRITE_ERROR;
-        }
-    }
-};
-
 // The picture's kind by the file name's extension: ".svg" or ".png" (letter case aside).
 std::string PictureExtension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
@@ -933,18 +914,7 @@ void DrawPlot(PlotCollector& collected, ReportFile& file) {
                 std::to_string(layout.Width) + " by " + std::to_string(layout.Height) +
                 " pixels, larger than the " + std::to_string(kLargestImage) +
                 " a PNG can have here; write an SVG (.svg) instead");
-    CairoOutput output{file, nullptr};
-    const std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
-        svg ? cairo_svg_surface_create_for_stream(&CairoOutput::Write, &output, layout.Width,
-                                                  layout.Height)
-            : cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.Width, layout.Height));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-        throw SignalFileError(path, 0,
-                              "cannot be drawn: " + std::string(cairo_status_to_string(
-                                                        cairo_surface_status(surface.get()))));
-    {
-        const std::unique_ptr<cairo_t, CairoDeleter> context(cairo_create(surface.get()));
-        cairo_t* cr = context.get();
+    WritePicture(file, layout.Width, layout.Height, [&](cairo_t* cr) {
         cairo_set_source_rgb(cr, 0.965, 0.965, 0.965);
         cairo_paint(cr);
 
@@ -967,19 +937,7 @@ void DrawPlot(PlotCollector& collected, ReportFile& file) {
             DrawOutputLane(cr, layout, layout.Outputs[i], i, collected.MarksOf(i));
         const double axisY = layout.Height - kAxisHeight + 4;
         DrawTimeAxis(cr, layout, kTitleHeight, axisY);
-    }
-    cairo_status_t status = CAIRO_STATUS_SUCCESS;
-    if (svg) {
-        cairo_surface_finish(surface.get());
-        status = cairo_surface_status(surface.get());
-    } else {
-        status = cairo_surface_write_to_png_stream(surface.get(), &CairoOutput::Write, &output);
-    }
-    if (output.Failure)
-        std::rethrow_exception(output.Failure);
-    if (status != CAIRO_STATUS_SUCCESS)
-        throw SignalFileError(path, 0,
-                              std::string("could not be drawn: ") + cairo_status_to_string(status));
+    });
 }
 
 ReplaySetup WholeSetup(const device::Signals& signals,
