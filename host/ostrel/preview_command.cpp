@@ -5,6 +5,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "host/device/device_description_text.h"
 #include "host/device/input_converter.h"
@@ -221,16 +223,16 @@ private:
 
 // The reference events to score against, counted in the part looked at.
 std::optional<preview::ScoringSetup> ScoringOf(const PreviewOptions& options,
+                                               std::optional<std::vector<double>> events,
                                                const device::RecordingInfo& recording,
                                                SampleWindow window) {
-    if (options.Reference.empty())
+    if (!events)
         return std::nullopt;
     const auto time = [&](std::int64_t sample) {
         return recording.StartTime + static_cast<double>(sample) / recording.SampleRate;
     };
-    return preview::ScoringSetup{preview::ReadReferenceEvents(options.Reference, options.Label),
-                                 options.Window,
-                                 {time(window.From), time(window.To)}};
+    return preview::ScoringSetup{
+        std::move(*events), options.Window, {time(window.From), time(window.To)}};
 }
 
 }  // namespace
@@ -262,18 +264,24 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
         const std::vector<device::OutputProgram> programs =
             device::ProgramsInForce(host.Device().Commands(), device.Inputs);
 
+        // The reference is read whole before the recording opens: it may be the recording's own
+        // annotations, and the EDF library opens a file only once at a time.
+        std::optional<std::vector<double>> referenceEvents;
+        if (!options.Reference.empty())
+            referenceEvents = preview::ReadReferenceEvents(options.Reference, options.Label);
         const std::vector<preview::InputScale> inputs = preview::InputScalesOf(device);
         const std::unique_ptr<preview::SignalReader> reader =
             preview::OpenSignalFile(options.Signals, inputs, options.Map ? &*options.Map : nullptr);
         const device::RecordingInfo& recording = reader->Info();
         CheckFit(recording, options.Signals, programs, options.Map.has_value());
         const SampleWindow window = WindowOf(options, recording);
-        const preview::ReplaySetup setup{BlocksInForce(programs),
-                                         inputs,
-                                         options.From,
-                                         options.To,
-                                         recording,
-                                         ScoringOf(options, recording, window)};
+        const preview::ReplaySetup setup{
+            BlocksInForce(programs),
+            inputs,
+            options.From,
+            options.To,
+            recording,
+            ScoringOf(options, std::move(referenceEvents), recording, window)};
         const std::vector<std::unique_ptr<preview::ReportWriter>> writers =
             BeginReports(options, setup);
         std::vector<preview::ReportWriter*> writing;

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <numeric>
 #include <thread>
+#include <utility>
 
 #include "host/device/device_description_text.h"
 #include "host/device/output_program.h"
@@ -276,14 +277,16 @@ int RunTune(const std::string& configOrDocument, const TuneOptions& options, std
         std::vector<preview::HeldRecording> recordings;
         std::vector<preview::ScoringSetup> scorings;
         for (std::size_t r = 0; r < options.Signals.size(); ++r) {
+            // Read whole before the recording opens: the reference may be the recording's own
+            // annotations, and the EDF library opens a file only once at a time.
+            std::vector<double> events =
+                preview::ReadReferenceEvents(options.References[r], options.Label);
             const std::unique_ptr<preview::SignalReader> reader =
                 preview::OpenSignalFile(options.Signals[r], inputs);
             CheckFit(reader->Info(), options.Signals[r], checked);
             recordings.push_back(preview::HoldRecording(*reader, options.Signals[r], keep));
-            scorings.push_back(preview::WholeRecordingScoring(
-                recordings.back().Info,
-                preview::ReadReferenceEvents(options.References[r], options.Label),
-                options.Window));
+            scorings.push_back(preview::WholeRecordingScoring(recordings.back().Info,
+                                                              std::move(events), options.Window));
             const scoring::Matcher counting(scorings.back().Events, options.Window,
                                             scorings.back().Counted);
             run.Recordings.push_back({options.Signals[r], options.References[r],

@@ -235,6 +235,34 @@ private:
     std::int64_t done_ = 0;
 };
 
+// The library keeps an annotation's first 40 bytes of text, and each data record holds one
+// annotation per annotation signal, of which a file may have up to 64.
+constexpr std::size_t kAnnotationTextBytes = 40;
+constexpr std::size_t kMostAnnotationSignals = 64;
+
+// The annotation signals that hold `annotations` in `records` data records: as few as do.
+// Throws SignalFileError, before anything is written, for annotations the file cannot keep whole.
+int AnnotationSignalsFor(const std::string& path, const std::vector<EdfAnnotation>& annotations,
+                         std::size_t records) {
+    for (const EdfAnnotation& annotation : annotations) {
+        if (annotation.Text.size() > kAnnotationTextBytes)
+            throw SignalFileError(path, 0,
+                                  "the annotation \"" + annotation.Text + "\" at " +
+                                      Number(annotation.Onset) + " s is longer than the " +
+                                      std::to_string(kAnnotationTextBytes) +
+                                      " bytes an annotation's text keeps");
+    }
+    if (annotations.size() > records * kMostAnnotationSignals)
+        throw SignalFileError(path, 0,
+                              std::to_string(annotations.size()) +
+                                  " annotations are more than a recording of " +
+                                  std::to_string(records) + " s keeps (" +
+                                  std::to_string(kMostAnnotationSignals) + " a second)");
+    return records == 0 ? 1
+                        : static_cast<int>(std::max<std::size_t>(
+                              1, (annotations.size() + records - 1) / records));
+}
+
 }  // namespace
 
 std::unique_ptr<SignalReader> OpenEdfSignals(const std::string& path,
@@ -316,12 +344,15 @@ void WriteEdfSignals(const std::string& path, const device::Signals& signals,
         signals.SampleCount() % static_cast<std::size_t>(rate) != 0) {
         throw SignalFileError(path, 0, "needs a whole rate and whole seconds of samples");
     }
+    const int annotationSignals = AnnotationSignalsFor(
+        path, annotations, signals.SampleCount() / static_cast<std::size_t>(rate));
     const int count = static_cast<int>(signals.Channels.size());
     const int handle = edfopen_file_writeonly(path.c_str(), EDFLIB_FILETYPE_EDFPLUS, count);
     if (handle < 0)
         throw SignalFileError(path, 0, "cannot be opened for writing");
     // A fixed start, so that the same signals always make the same file.
-    bool ok = edf_set_startdatetime(handle, 2000, 1, 1, 0, 0, 0) == 0;
+    bool ok = edf_set_startdatetime(handle, 2000, 1, 1, 0, 0, 0) == 0 &&
+              edf_set_number_of_annotation_signals(handle, annotationSignals) == 0;
     for (int signal = 0; signal < count; ++signal) {
         const InputScale& scale = inputs[static_cast<std::size_t>(signal)];
         ok = ok && edf_set_samplefrequency(handle, signal, static_cast<int>(rate)) == 0 &&

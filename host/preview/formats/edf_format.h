@@ -43,7 +43,9 @@ std::vector<EdfAnnotation> ReadEdfAnnotations(const std::string& path);
 // Writes an EDF+ file of 16-bit signals whose physical minimum and maximum are -range and
 // +range of each input, starting on 1 January 2000 at midnight (the same signals make the same
 // file), with `annotations` (their onsets kept to a tenth of a millisecond). The rate must be a
-// whole number and the samples fill whole seconds.
+// whole number and the samples fill whole seconds. Every annotation is kept or none is written:
+// a text longer than 40 bytes, or more annotations than 64 per second of the recording, are
+// refused (SignalFileError) before the file is opened.
 void WriteEdfSignals(const std::string& path, const device::Signals& signals,
                      const std::vector<InputScale>& inputs,
                      const std::vector<EdfAnnotation>& annotations = {});

@@ -1,9 +1,11 @@
 // Scoring and tuning end to end: `ostrel preview --reference` on pulses whose reference events
 // are known, and `ostrel tune` on a real ECG against an exhaustive check done with preview.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -15,6 +17,7 @@
 #include "host/preview/formats/edf_format.h"
 #include "host/preview/formats/reference_events.h"
 #include "host/preview/formats/signal_file_error.h"
+#include "host/preview/formats/signal_formats.h"
 #include "tests/helpers/temp_folder.h"
 #include "tests/host/ostrel/command_outcome.h"
 
@@ -120,6 +123,13 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
             moved.push_back(events[k]);
     }
     Write("moved.csv", Events(moved));
+    // The same bursts as an EDF+ file whose annotations are the events: its own reference.
+    std::vector<preview::EdfAnnotation> annotations;
+    for (const double event : events)
+        annotations.push_back({event, "beat"});
+    preview::WriteEdfSignals(File("bursts.edf"),
+                             preview::ReadSignalFile(File("bursts.csv"), {{10.0, "V"}}),
+                             {{10.0, "V"}}, annotations);
 
     struct Case {
         const char* Reference;
@@ -129,13 +139,16 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
         {"events.csv", "  50 reference events, 50 pulses: 50 hits, 0 missed, 0 false pulses\n",
          1.0},
         {"moved.csv", "  50 reference events, 50 pulses: 45 hits, 5 missed, 5 false pulses\n", 0.9},
+        {"bursts.edf", "  50 reference events, 50 pulses: 50 hits, 0 missed, 0 false pulses\n",
+         1.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Reference);
+        const bool own = std::string(c.Reference).ends_with(".edf");
         const Outcome run = RunArguments(
-            {"preview", File("config.txt"), "--signals", File("bursts.csv"), "--device",
-             "inputs=1, analog=1, digital=none", "--reference", File(c.Reference), "--events",
-             File("events-out.csv"), "--json", File("out.json")});
+            {"preview", File("config.txt"), "--signals", File(own ? c.Reference : "bursts.csv"),
+             "--device", "inputs=1, analog=1, digital=none", "--reference", File(c.Reference),
+             "--events", File("events-out.csv"), "--json", File("out.json")});
         ASSERT_EQ(run.code, 0) << run.err;
         EXPECT_TRUE(Contains(run.out, "Reference events " + File(c.Reference) +
                                           ": 50 events, 50 in the part looked at; match window "
@@ -163,6 +176,13 @@ TEST_F(ScoringCommands, PreviewScoresPulsesAgainstEventsTwentyMillisecondsLater)
         EXPECT_EQ(Contains(rows, "\n1,Analog Output 1,pulse,1.610,1.620,false pulse,\n"), c.F1 < 1);
         EXPECT_EQ(Contains(rows, "\n1,Analog Output 1,missed,,,,1.795\n"), c.F1 < 1);
     }
+    // tune too reads the recording's own annotations.
+    const Outcome tuned =
+        RunArguments({"tune", File("config.txt"), "--signals", File("bursts.edf"), "--device",
+                      "inputs=1, analog=1, digital=none", "--reference", File("bursts.edf"),
+                      "--output", "1", "--level", "2.5", "--json", File("tune.json")});
+    ASSERT_EQ(tuned.code, 0) << tuned.err;
+    EXPECT_EQ(Json("tune.json")["combinations"][0]["score"]["f1"], 1.0);
 
     // Only what lies inside --from/--to counts: 1.0 s to 5.0 s holds the bursts 2 to 12.
     const Outcome part =
@@ -321,9 +341,10 @@ TEST_F(ScoringCommands, TuneAddsUpTheRecordingsPairedInOrder) {
 }
 
 TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
+    // More annotations than the file has one-second records, not in order: every one is kept.
     device::Signals signals{100.0, 0.0, {{"Input 1", "V", std::vector<double>(300, 0.0)}}};
     preview::WriteEdfSignals(File("beats.edf"), signals, {{10.0, "V"}},
-                             {{0.5, "R"}, {1.0, "N"}, {2.0, "R"}});
+                             {{0.5, "R"}, {1.0, "N"}, {2.0, "R"}, {0.1, "R"}, {0.2, "N"}});
     Write("ms.csv", "note,time (ms)\n# a comment\nbeat,1500\r\n\"a, b\",500\n");
     Write("minutes.csv", "time (min)\n1\n");
     Write("none.csv", "note\nbeat\n");
@@ -333,8 +354,8 @@ TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
         std::vector<double> Events;
         const char* Problem;  // empty: reads
     } cases[] = {
-        {"beats.edf", std::nullopt, {0.5, 1.0, 2.0}, ""},
-        {"beats.edf", "R", {0.5, 2.0}, ""},
+        {"beats.edf", std::nullopt, {0.1, 0.2, 0.5, 1.0, 2.0}, ""},
+        {"beats.edf", "R", {0.1, 0.5, 2.0}, ""},
         {"beats.edf", "V", {}, "no annotation reads \"V\"; it has \"R\", \"N\""},
         {"ms.csv", std::nullopt, {0.5, 1.5}, ""},
         {"ms.csv", "R", {}, "--label chooses annotations of an EDF+ or BDF+ file"},
@@ -353,6 +374,22 @@ TEST_F(ScoringCommands, ReadsReferenceEventsFromCsvTimesAndEdfAnnotations) {
             EXPECT_TRUE(std::string(c.Problem) != "" && Contains(error.what(), c.Problem))
                 << error.what();
         }
+    }
+    // What an EDF+ file cannot keep whole is refused rather than written in part.
+    const struct {
+        std::vector<preview::EdfAnnotation> Annotations;
+        const char* Problem;
+    } refused[] = {
+        {std::vector<preview::EdfAnnotation>(3 * 64 + 1, {1.0, "R"}),
+         "193 annotations are more than a recording of 3 s keeps (64 a second)"},
+        {{{1.0, std::string(41, 'x')}}, "is longer than the 40 bytes an annotation's text keeps"}};
+    for (const auto& c : refused) {
+        EXPECT_THAT(
+            [&] {
+                preview::WriteEdfSignals(File("no.edf"), signals, {{10.0, "V"}}, c.Annotations);
+            },
+            testing::ThrowsMessage<preview::SignalFileError>(testing::HasSubstr(c.Problem)));
+        EXPECT_FALSE(std::filesystem::exists(File("no.edf"))) << c.Problem;
     }
 }
 
