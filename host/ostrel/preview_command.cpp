@@ -328,6 +328,14 @@ int RunPreview(const std::string& configOrDocument, const PreviewOptions& option
             status << "Results written to " << preview::WhereTo(options.Json) << "\n";
         }
         return programmed ? 0 : 1;
+    } catch (...) {
+        return ReportStop(err);
+    }
+}
+
+int ReportStop(std::ostream& err) {
+    try {
+        throw;
     } catch (const device::DeviceDescriptionError& error) {
         err << "ostrel: bad device description: " << error.what() << "\n";
     } catch (const preview::SignalFileError& error) {

@@ -61,4 +61,9 @@ bool Program(OstrelHost& host, const Programming& programming, const std::string
 void CheckFit(const device::RecordingInfo& signals, const std::string& path,
               const std::vector<device::OutputProgram>& programs, bool mapped = false);
 
+// Called in a catch block: says why preview or tune stopped (the exception in flight: a device
+// description, a recording, a file, a channel map or a PreviewError) and returns exit code 2;
+// any other exception goes on.
+int ReportStop(std::ostream& err);
+
 }  // namespace ostrel

@@ -333,16 +333,9 @@ int RunTune(const std::string& configOrDocument, const TuneOptions& options, std
             status << "Results written to " << preview::WhereTo(options.Json) << "\n";
         }
         return 0;
-    } catch (const device::DeviceDescriptionError& error) {
-        err << "ostrel: bad device description: " << error.what() << "\n";
-    } catch (const preview::SignalFileError& error) {
-        err << "ostrel: " << error.what() << "\n";
-    } catch (const files::FileError& error) {
-        err << "ostrel: " << error.what() << "\n";
-    } catch (const PreviewError& error) {
-        err << "ostrel: " << error.what() << "\n";
+    } catch (...) {
+        return ReportStop(err);
     }
-    return 2;
 }
 
 }  // namespace ostrel
