@@ -259,16 +259,7 @@ public:
                 line.substr(start, comma == std::string_view::npos ? line.npos : comma - start));
             const std::optional<ColumnName> name = SplitColumnName(field);
             if (index == 0) {
-                if (!name || !EqualsIgnoringCase(name->Name, "time")) {
-                    Fail(number, index,
-                         Quoted(field) +
-                             " is not a time column; the header starts with \"time (s)\"");
-                }
-                const std::optional<double> factor = UnitFactor(name->Unit, "s");
-                if (!factor)
-                    Fail(number, index,
-                         "the time's unit \"" + std::string(name->Unit) + "\" is not seconds");
-                columns.push_back({kTime, *factor, std::string(name->Unit)});
+                columns.push_back(TimeColumn(field, name, number));
             } else {
                 const int input = name ? InputNumberOf(name->Name) : 0;
                 if (input == 0) {
@@ -324,6 +315,18 @@ public:
             names_.push_back("Input " + std::to_string(input + 1));
     }
 
+    // The header's first column: the time, in seconds or a unit of them.
+    Column TimeColumn(std::string_view field, const std::optional<ColumnName>& name,
+                      std::int64_t number) const {
+        if (!name || !EqualsIgnoringCase(name->Name, "time"))
+            Fail(number, 0,
+                 Quoted(field) + " is not a time column; the header starts with \"time (s)\"");
+        const std::optional<double> factor = UnitFactor(name->Unit, "s");
+        if (!factor)
+            Fail(number, 0, "the time's unit \"" + std::string(name->Unit) + "\" is not seconds");
+        return {kTime, *factor, std::string(name->Unit)};
+    }
+
     // A header whose columns are chosen by their labels, the names before the units.
     void LabelledHeader(std::string_view line, std::int64_t number) {
         std::vector<Column> columns;
@@ -335,15 +338,7 @@ public:
                 line.substr(start, comma == std::string_view::npos ? line.npos : comma - start));
             const std::optional<ColumnName> name = SplitColumnName(field);
             if (index == 0) {
-                if (!name || !EqualsIgnoringCase(name->Name, "time"))
-                    Fail(number, index,
-                         Quoted(field) +
-                             " is not a time column; the header starts with \"time (s)\"");
-                const std::optional<double> factor = UnitFactor(name->Unit, "s");
-                if (!factor)
-                    Fail(number, index,
-                         "the time's unit \"" + std::string(name->Unit) + "\" is not seconds");
-                columns.push_back({kTime, *factor, std::string(name->Unit)});
+                columns.push_back(TimeColumn(field, name, number));
             } else {
                 if (!name)
                     Fail(number, index,
