@@ -20,18 +20,23 @@ std::string RatioText(double ratio) {
     return text;
 }
 
-std::string MillisecondsText(double seconds) {
+std::string MillisecondsNumber(double seconds) {
     if (std::isnan(seconds))
         return "n/a";
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f ms", seconds * 1e3);
-    // No "-0.0 ms" for a latency that rounds to nothing.
-    return std::string(text) == "-0.0 ms" ? "0.0 ms" : text;
+    std::snprintf(text, sizeof text, "%.1f", seconds * 1e3);
+    // No "-0.0" for a latency that rounds to nothing.
+    return std::string(text) == "-0.0" ? "0.0" : text;
+}
+
+std::string MillisecondsText(double seconds) {
+    const std::string number = MillisecondsNumber(seconds);
+    return std::isnan(seconds) ? number : number + " ms";
 }
 
 std::string ScoreLines(const scoring::Figures& figures) {
-    std::string text = "  " + Count(figures.Events, "reference event", "reference events") +
-                       ", " + Count(figures.Pulses, "pulse", "pulses") + ": " +
+    std::string text = "  " + Count(figures.Events, "reference event", "reference events") + ", " +
+                       Count(figures.Pulses, "pulse", "pulses") + ": " +
                        Count(figures.Hits, "hit", "hits") + ", " +
                        std::to_string(figures.Missed()) + " missed, " +
                        Count(figures.FalsePulses(), "false pulse", "false pulses") + "\n";

@@ -13,6 +13,8 @@ std::string RatioText(double ratio);
 
 // "-20.0 ms" from seconds, or "n/a".
 std::string MillisecondsText(double seconds);
+// The same without the unit, for a table whose heading names it: "-20.0", or "n/a".
+std::string MillisecondsNumber(double seconds);
 
 // Two lines, each indented by two spaces and ended by a line feed:
 //   "  402 reference events, 405 pulses: 400 hits, 2 missed, 5 false pulses"

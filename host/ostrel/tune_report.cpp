@@ -27,14 +27,6 @@ std::string ValuesText(const std::vector<double>& values) {
            Number(values[1] - values[0]) + " (" + std::to_string(values.size()) + " values)";
 }
 
-std::string LatencyText(double seconds) {
-    if (std::isnan(seconds))
-        return "n/a";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", seconds * 1e3);
-    return std::string(text) == "-0.0" ? "0.0" : text;
-}
-
 // "mV", "%", "s".
 std::string UnitOf(TunedSetting setting, const preview::InputScale& scale) {
     return setting == TunedSetting::kLevel        ? scale.Unit
@@ -117,7 +109,7 @@ std::string TuneTable(const TuneRun& run, std::size_t top) {
         for (const std::string& cell :
              {RatioText(s.F1()), RatioText(s.Sensitivity()), RatioText(s.PositivePredictivity()),
               std::to_string(s.Hits), std::to_string(s.Missed()), std::to_string(s.FalsePulses()),
-              LatencyText(s.Latency.Median)})
+              MillisecondsNumber(s.Latency.Median)})
             cells.push_back(cell);
     }
     // Each column as wide as its widest cell, numbers to the right; a refusal runs on.
